@@ -1,0 +1,36 @@
+# Shared by run.sh and test.sh: Debian packages, configuration and build of Mirabosc.
+
+MIRABOSC_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+MIRABOSC_BUILD="${MIRABOSC_BUILD:-$MIRABOSC_ROOT/build}"
+
+# Everything the build, the default assets, the tests and the screenshots need.
+MIRABOSC_PACKAGES=(
+    build-essential cmake ninja-build pkgconf git
+    qt6-base-dev libmpg123-dev libsdl2-dev libbenchmark-dev
+    espeak-ng lame sox
+    fonts-dejavu-core fonts-noto-color-emoji fonts-kaushanscript fonts-dancingscript fonts-comic-neue
+    xvfb xauth x11-utils xdotool imagemagick
+    clang libclang-rt-14-dev
+)
+
+ensure_packages() {
+    local missing=()
+    for p in "${MIRABOSC_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing Debian packages: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once) and builds the given directory with the given extra CMake options.
+build_tree() {
+    local dir="$1"; shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$MIRABOSC_ROOT" -B "$dir" -G Ninja "$@"
+    fi
+    cmake --build "$dir" -j2
+}

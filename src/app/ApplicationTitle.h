@@ -1,0 +1,8 @@
+// The application title, derived from the program file's name.
+#pragma once
+
+#include <QString>
+
+// The file name without its folder, cut before its first '.', every character after the first
+// in lower case: "C:\\x\\MIRABOSC.EXE" gives "Mirabosc".
+QString applicationTitle(const QString& programPath);

@@ -1,0 +1,26 @@
+// Screen creation and destruction in the program's fixed order.
+#include "app/Screens.h"
+
+#include "screens/Ualbum.h"
+#include "screens/Ufamilles.h"
+#include "screens/Urevisions.h"
+#include "screens/principale.h"
+
+Screens::Screens()
+    : menu_(std::make_unique<principale::TficheFamilles>()),
+      album_(std::make_unique<Ualbum::Talbum>()),
+      explorer_(std::make_unique<Ufamilles::TFfamilles>()),
+      review_(std::make_unique<Urevisions::Trevisions>())
+{
+    menu_->setMainForm(true);
+}
+
+Screens::~Screens()
+{
+    review_.reset();
+    explorer_.reset();
+    album_.reset();
+    menu_.reset();
+}
+
+Form& Screens::mainForm() const { return *menu_; }

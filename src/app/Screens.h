@@ -1,0 +1,20 @@
+// The four screens, created once at start-up and destroyed last-created-first at the end.
+#pragma once
+
+#include <memory>
+
+class Form;
+
+class Screens {
+public:
+    // Creates the screens in the order main menu, album, family explorer, review.
+    Screens();
+    ~Screens();
+    Screens(const Screens&) = delete;
+    Screens& operator=(const Screens&) = delete;
+
+    Form& mainForm() const;
+
+private:
+    std::unique_ptr<Form> menu_, album_, explorer_, review_;
+};

@@ -1,0 +1,12 @@
+// Mirabosc's entry point: the application, the four screens, the main menu, the event loop.
+#include "app/Application.h"
+#include "app/Screens.h"
+#include "toolkit/Form.h"
+
+int main(int argc, char** argv)
+{
+    Application app(argc, argv);
+    Screens screens;
+    screens.mainForm().show();
+    return Application::exec();
+}

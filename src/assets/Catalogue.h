@@ -1,0 +1,34 @@
+// The asset catalogue: card and page numbers to the relative paths of the four asset folders.
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace catalogue {
+
+constexpr int familyCount = 7;
+constexpr int cardsPerFamily = 7;
+constexpr int albumPageCount = 17;
+constexpr int lastCardNumber = 56;
+
+// Family k (1 to 7) owns the numbers 8(k-1)+1, its title, to 8k.
+constexpr int titleNumber(int family) { return 8 * (family - 1) + 1; }
+constexpr int cardNumber(int family, int slot) { return slot + 8 * family - 7; }
+constexpr bool isTitleNumber(int number) { return number >= 1 && (number - 1) % 8 == 0; }
+std::array<int, cardsPerFamily> familyCards(int family);
+
+// The paths exactly as the program names them, with a backslash between folder and file.
+QString albumPicture(int page);
+QString albumNarration(int page);
+QString miniature(int firstCard);
+QString smallCard(int card);
+QString largeCard(int card);
+QString blankCard();
+QString cardSound(int number);
+
+// A catalogue path as the file system wants it: the backslash becomes the platform separator.
+QString toNativeRelative(const QString& path);
+// The absolute path of a catalogue path, resolved against the current directory now.
+QString resolve(const QString& path);
+
+} // namespace catalogue

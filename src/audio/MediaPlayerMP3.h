@@ -1,0 +1,37 @@
+// The narration player: one MP3 narration at a time, decoded by libmpg123 and played through SDL.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+class MediaPlayerMP3 {
+public:
+    MediaPlayerMP3();
+    ~MediaPlayerMP3(); // closes an open narration
+    MediaPlayerMP3(const MediaPlayerMP3&) = delete;
+    MediaPlayerMP3& operator=(const MediaPlayerMP3&) = delete;
+
+    // Stops the sound and releases the file before returning; does nothing when nothing is open.
+    void close() noexcept;
+    // A relative catalogue path; the next open reads it.
+    void setFileName(const QString& relativePath);
+    const QString& fileName() const;
+    // Closes what is open, then opens fileName(); throws EMCIDeviceError when the file is not
+    // a playable MP3, leaving nothing open.
+    void open();
+    // Plays from the current position (from the start after an open or at the end) and returns
+    // at once. Throws EMCIDeviceError with nothing open; a refusal of the output is recorded.
+    void play();
+
+    // Read-only state for tests and tools.
+    bool isOpen() const;
+    QString openFile() const; // the relative name that is open, empty when none
+    bool isPlaying() const;
+    bool lastPlayRefused() const;
+    int64_t framesDelivered() const; // sample frames of this narration handed to the output
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};

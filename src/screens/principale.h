@@ -1,0 +1,41 @@
+// The main menu: the landscape with its four word pictures, the help icon and the credits panel.
+#pragma once
+
+#include "toolkit/Form.h"
+
+class ImageControl;
+class Panel;
+
+namespace principale {
+
+class TficheFamilles : public Form {
+    Q_OBJECT
+public:
+    TficheFamilles();
+    ~TficheFamilles() override;
+
+    ImageControl* fond;
+    ImageControl* imgAlbum;
+    ImageControl* familles;
+    ImageControl* btnRevisions;
+    ImageControl* infos;
+    ImageControl* quitter;
+    Panel* PNinfos;
+
+    void imgAlbumClick();
+    void famillesClick();
+    void btnRevisionsClick();
+    void quitterClick();
+    void infosMouseMove();
+    void fondMouseMove();
+
+protected:
+    void FormShow() override;
+
+private:
+    void buildCredits();
+};
+
+extern TficheFamilles* ficheFamilles;
+
+} // namespace principale

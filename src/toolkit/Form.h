@@ -1,0 +1,53 @@
+// A screen's window: fixed frame with a close box only, sized to its visible children, centred
+// by its show handler, shown modally from the menu with a close step that may keep it open.
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class QEventLoop;
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    enum class CloseAction { caNone, caHide };
+    enum ModalResult { mrNone = 0, mrCancel = 2 };
+
+    Form(const QString& name, const QString& caption, const QColor& colour, int fontHeight);
+    ~Form() override;
+
+    // Shows the form modally and returns once it has been closed again; every other window of
+    // the program takes no input meanwhile. A form already showing is not opened again.
+    int showModal();
+    bool isShowingModally() const { return loop_ != nullptr; }
+    int modalResult() const { return modalResult_; }
+    void setModalResult(int result);
+
+    // Places the window's outer rectangle at the centre of the primary display.
+    void centre();
+    // The client size that the visible direct children call for.
+    QSize autoSizeFor() const;
+
+    // The main form's close request ends the program instead of hiding it.
+    void setMainForm(bool on) { mainForm_ = on; }
+
+    void setVisible(bool visible) override;
+
+protected:
+    // Handlers: the show handler runs before the window becomes visible; the close handler may
+    // set the action to caNone to keep the window open. Errors in either reach the error box.
+    virtual void FormShow() {}
+    virtual void FormClose(CloseAction& action) { Q_UNUSED(action) }
+
+    void closeEvent(QCloseEvent* event) override;
+    void childEvent(QChildEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyAutoSize();
+    void closeStep();
+
+    QEventLoop* loop_ = nullptr;
+    int modalResult_ = mrNone;
+    bool mainForm_ = false;
+};

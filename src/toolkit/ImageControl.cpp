@@ -1,0 +1,110 @@
+// ImageControl: drawing rules, transparency by the bottom-left pixel, and pointer handling.
+#include "toolkit/ImageControl.h"
+
+#include "toolkit/Geometry.h"
+#include "toolkit/PictureLoader.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageControl::ImageControl(QWidget* parent, const QString& name, QRect rect) : QWidget(parent)
+{
+    setObjectName(name);
+    setGeometry(rect);
+    setMouseTracking(true);
+}
+
+void ImageControl::setProportional(bool on)
+{
+    proportional_ = on;
+    rebuild();
+}
+
+void ImageControl::setTransparent(bool on)
+{
+    transparent_ = on;
+    rebuild();
+}
+
+void ImageControl::loadFromFile(const QString& relativePath)
+{
+    QImage loaded = pictures::loadPicture(relativePath); // throws before anything changes
+    setPicture(loaded);
+    pictureFile_ = relativePath;
+}
+
+void ImageControl::setPicture(const QImage& picture)
+{
+    picture_ = picture;
+    pictureFile_.clear();
+    rebuild();
+}
+
+QRect ImageControl::drawnRect() const
+{
+    return {QPoint(0, 0), geometry::drawnSize(picture_.size(), size(), proportional_)};
+}
+
+void ImageControl::rebuild()
+{
+    if (picture_.isNull()) {
+        rendered_ = QPixmap();
+        update();
+        return;
+    }
+    const QSize drawn = drawnRect().size();
+    // Scaling takes whole pixels, dropping rows and columns, without smoothing.
+    QImage image = drawn == picture_.size()
+                       ? picture_
+                       : picture_.scaled(drawn, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (transparent_) {
+        const QRgb ground = picture_.pixel(0, picture_.height() - 1);
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((line[x] | 0xFF000000u) == (ground | 0xFF000000u))
+                    line[x] = 0;
+        }
+    }
+    rendered_ = QPixmap::fromImage(image);
+    update();
+}
+
+void ImageControl::paintEvent(QPaintEvent*)
+{
+    if (rendered_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, rendered_);
+}
+
+void ImageControl::resizeEvent(QResizeEvent*)
+{
+    if (proportional_)
+        rebuild();
+}
+
+// Every movement is accepted: an ignored one would reach the parent panel's handler.
+void ImageControl::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    emit mouseMoved(this);
+}
+
+void ImageControl::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !pressed_)
+        return;
+    pressed_ = false;
+    if (rect().contains(event->position().toPoint()))
+        emit clicked(this);
+}

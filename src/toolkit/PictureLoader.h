@@ -1,0 +1,24 @@
+// Picture loading: files named by catalogue paths, decoded by our own bitmap reader.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace pictures {
+
+// Decodes a Windows bitmap held in memory. Throws EInvalidGraphic or EReadError. An empty
+// array is an empty picture (a null QImage).
+QImage decodeBmp(const QByteArray& bytes);
+
+// Loads a picture named by a relative catalogue path (backslash separators), resolved against
+// the current directory. Throws EFOpenError, EInvalidGraphic or EReadError with the loader's
+// French messages. A zero-byte file gives a null QImage.
+QImage loadPicture(const QString& relativePath);
+
+// Loads one of the pictures embedded in the program (a ":/..." resource path).
+QImage loadEmbedded(const QString& resourcePath);
+// The same, for building screens: a picture missing from the build is logged and left empty.
+QImage embedded(const QString& resourcePath) noexcept;
+
+} // namespace pictures
