@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class MediaPlayerMP3 {
 public:
@@ -30,6 +32,9 @@ public:
     bool isPlaying() const;
     bool lastPlayRefused() const;
     int64_t framesDelivered() const; // sample frames of this narration handed to the output
+    // When the first frames of this narration were handed to the output, for latency figures.
+    std::optional<std::chrono::steady_clock::time_point> firstDeliveryTime() const;
+    int endOfPlayNotices() const; // notices delivered to this player's thread so far
 
 private:
     struct Impl;

@@ -1,0 +1,6 @@
+// The logging category of the narration player, silent below warnings unless QT_LOGGING_RULES asks.
+#pragma once
+
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcAudio)

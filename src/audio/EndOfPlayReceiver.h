@@ -1,0 +1,21 @@
+// The receiver of a player's end-of-play notices, queued from the audio thread to the player's.
+#pragma once
+
+#include <QObject>
+#include <mutex>
+
+class EndOfPlayReceiver : public QObject {
+public:
+    explicit EndOfPlayReceiver(std::mutex& outputMutex);
+
+    // Called on the audio thread, under the output's lock, while the player is still open.
+    void post();
+    int received() const { return received_; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    std::mutex& outputMutex_;
+    int received_ = 0;
+};
