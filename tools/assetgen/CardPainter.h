@@ -1,0 +1,19 @@
+// Draws the family pictures: large and small cards, the family miniatures and the blank card.
+#pragma once
+
+#include "Content.h"
+
+#include <QImage>
+
+namespace assetgen {
+
+class CardPainter {
+public:
+    static QImage largeCard(const Family& family, const Card& card);
+    static QImage smallCard(const Family& family, const Card& card);
+    static QImage miniature(const Family& family);
+    // The back of a card, shown before a card is chosen; it carries the colours of all families.
+    static QImage blankCard(const std::vector<Family>& families);
+};
+
+} // namespace assetgen

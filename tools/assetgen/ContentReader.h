@@ -1,0 +1,22 @@
+// Reads the text files of data/ into the generator's content, refusing anything malformed.
+#pragma once
+
+#include "Content.h"
+
+#include <QString>
+
+namespace assetgen {
+
+class ContentReader {
+public:
+    // Reads familles.txt and album.txt from the folder. Throws EFOpenError when a file cannot
+    // be read and EReadError, naming the file and line, when its content is wrong.
+    static Content read(const QString& dataDir);
+
+    static std::vector<Family> parseFamilies(const QString& text, const QString& fileName);
+    static std::vector<AlbumPage> parsePages(const QString& text, const QString& fileName);
+    // The text of a UTF-8 file; throws EFOpenError, or EReadError for bytes that are not UTF-8.
+    static QString readTextFile(const QString& path);
+};
+
+} // namespace assetgen

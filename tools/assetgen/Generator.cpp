@@ -1,0 +1,143 @@
+// The list of files to make, one job each: sounds on a thread pool, pictures on this thread.
+#include "Generator.h"
+
+#include "AlbumPainter.h"
+#include "CardPainter.h"
+#include "EmojiRenderer.h"
+#include "Style.h"
+#include "assets/Catalogue.h"
+#include "toolkit/Errors.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QMutex>
+#include <QThreadPool>
+#include <exception>
+
+namespace assetgen {
+
+namespace {
+
+const char* const folders[] = {"img_album", "son_album", "img_familles", "sons_familles"};
+
+void saveBmp(const QImage& image, const QString& file) {
+    if (!image.convertToFormat(QImage::Format_RGB888).save(file, "BMP"))
+        throw EFOpenError(QStringLiteral("Impossible d'écrire %1").arg(file));
+}
+
+const Card& cardOf(const Family& family, int number) {
+    return family.cards.at(number - catalogue::titleNumber(family.index) - 1);
+}
+
+QString spokenOf(const QString& spoken, const QString& written) {
+    return spoken.isEmpty() ? written : spoken;
+}
+
+} // namespace
+
+Generator::Generator(Content content, Voice voice)
+    : content_(std::move(content)), voice_(std::move(voice)) {}
+
+void Generator::checkResources() const {
+    const QStringList families = QFontDatabase::families();
+    for (const char* font : {style::wordFont, style::titleFont, style::emojiFont})
+        if (!families.contains(QString::fromLatin1(font)))
+            throw EFOpenError(QStringLiteral("Police introuvable : %1").arg(QLatin1String(font)));
+    const auto checkEmoji = [](const QString& emoji, const QString& where) {
+        if (!emoji.isEmpty() && !EmojiRenderer::supports(emoji))
+            throw EReadError(QStringLiteral("%1 : la police %2 n'a pas ce pictogramme")
+                                 .arg(where, QLatin1String(style::emojiFont)));
+    };
+    for (const Family& family : content_.families)
+        for (const Card& card : family.cards)
+            checkEmoji(card.picture.emoji, QStringLiteral("carte %1").arg(card.number));
+    for (const AlbumPage& page : content_.pages)
+        for (const SceneItem& item : page.items)
+            checkEmoji(item.emoji, QStringLiteral("page %1").arg(page.number));
+    Voice::checkTools();
+}
+
+std::vector<Generator::Job> Generator::jobs() const {
+    std::vector<Job> list;
+    const Content& content = content_;
+    const Voice& voice = voice_;
+    for (const AlbumPage& page : content.pages)
+        list.push_back({catalogue::albumNarration(page.number),
+                        [&voice, &page](const QString& f) {
+                            voice.record(spokenOf(page.spoken, page.narration()), f);
+                        },
+                        true});
+    for (const Family& family : content.families) {
+        list.push_back({catalogue::cardSound(catalogue::titleNumber(family.index)),
+                        [&voice, &family](const QString& f) {
+                            voice.record(spokenOf(family.spoken, family.name), f);
+                        },
+                        true});
+        for (const Card& card : family.cards)
+            list.push_back({catalogue::cardSound(card.number),
+                            [&voice, &card](const QString& f) {
+                                voice.record(spokenOf(card.spoken, card.word), f);
+                            },
+                            true});
+    }
+    for (const AlbumPage& page : content.pages)
+        list.push_back({catalogue::albumPicture(page.number),
+                        [&page](const QString& f) { saveBmp(AlbumPainter::page(page), f); }});
+    for (const Family& family : content.families) {
+        const int first = catalogue::cardNumber(family.index, 1);
+        list.push_back({catalogue::miniature(first), [&family](const QString& f) {
+                            saveBmp(CardPainter::miniature(family), f);
+                        }});
+        for (const int number : catalogue::familyCards(family.index)) {
+            const Card& card = cardOf(family, number);
+            list.push_back({catalogue::smallCard(number), [&family, &card](const QString& f) {
+                                saveBmp(CardPainter::smallCard(family, card), f);
+                            }});
+            list.push_back({catalogue::largeCard(number), [&family, &card](const QString& f) {
+                                saveBmp(CardPainter::largeCard(family, card), f);
+                            }});
+        }
+    }
+    list.push_back({catalogue::blankCard(), [&content](const QString& f) {
+                        saveBmp(CardPainter::blankCard(content.families), f);
+                    }});
+    return list;
+}
+
+void Generator::writeAll(const QString& outputDir) const {
+    QDir out(outputDir);
+    for (const char* folder : folders)
+        if (!out.mkpath(QLatin1String(folder)))
+            throw EFOpenError(
+                QStringLiteral("Impossible de créer le dossier %1").arg(out.filePath(folder)));
+
+    const std::vector<Job> list = jobs();
+    QMutex mutex;
+    std::exception_ptr firstError;
+    const auto runJob = [&mutex, &firstError](const Job& job, const QString& file) {
+        try {
+            job.write(file);
+        } catch (...) {
+            const QMutexLocker lock(&mutex);
+            if (!firstError)
+                firstError = std::current_exception();
+        }
+    };
+    // The voices are other programs, run from a pool while this thread draws. The pictures stay
+    // on one thread: Qt's font engines, shared between threads, can round glyph outlines
+    // differently from one run to the next, and the set must come out the same every time.
+    QThreadPool pool;
+    for (const Job& job : list)
+        if (job.sound)
+            pool.start([&runJob, &job, file = out.filePath(catalogue::toNativeRelative(job.path))] {
+                runJob(job, file);
+            });
+    for (const Job& job : list)
+        if (!job.sound)
+            runJob(job, out.filePath(catalogue::toNativeRelative(job.path)));
+    pool.waitForDone();
+    if (firstError)
+        std::rethrow_exception(firstError);
+}
+
+} // namespace assetgen

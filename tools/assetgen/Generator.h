@@ -1,0 +1,35 @@
+// Writes the whole default asset set, every file of the catalogue and no other.
+#pragma once
+
+#include "Content.h"
+#include "Voice.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace assetgen {
+
+class Generator {
+public:
+    Generator(Content content, Voice voice);
+
+    // Throws EFOpenError or EReadError when a font, an emoji or a tool the content needs is
+    // missing, before anything is written.
+    void checkResources() const;
+    // Makes the four folders under outputDir and fills them. Throws the first error met.
+    void writeAll(const QString& outputDir) const;
+
+private:
+    struct Job {
+        QString path; // catalogue path, backslash-separated
+        std::function<void(const QString& file)> write;
+        bool sound = false;
+    };
+    std::vector<Job> jobs() const;
+
+    Content content_;
+    Voice voice_;
+};
+
+} // namespace assetgen

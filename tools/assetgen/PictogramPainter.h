@@ -1,0 +1,24 @@
+// Draws a card's pictogram: an emoji, a calendar sheet for a weekday, or a splash of paint.
+#pragma once
+
+#include "Content.h"
+
+#include <QRectF>
+
+class QPainter;
+
+namespace assetgen {
+
+class PictogramPainter {
+public:
+    // Fills box (a square works best) with the pictogram; accent is the family's colour.
+    static void draw(QPainter& painter, const Pictogram& picture, const QRectF& box,
+                     const QColor& accent);
+
+private:
+    static void drawCalendar(QPainter& painter, const Pictogram& picture, const QRectF& box,
+                             const QColor& accent);
+    static void drawSplash(QPainter& painter, const Pictogram& picture, const QRectF& box);
+};
+
+} // namespace assetgen
