@@ -1,0 +1,12 @@
+// The main menu's background: a child's felt-pen drawing of a farmhouse before the mountains.
+#pragma once
+
+#include <QImage>
+
+namespace art {
+
+inline constexpr QSize landscapeSize{450, 619};
+
+QImage drawLandscape();
+
+} // namespace art

@@ -1,0 +1,11 @@
+// The program icon: a green "M" over a yellow cross with balled arms, on red, in 16 colours.
+#pragma once
+
+#include <QImage>
+
+namespace art {
+
+// The icon as an 8-bit indexed image of 32 x 32 pixels with a 16-entry colour table.
+QImage drawProgramIcon();
+
+} // namespace art

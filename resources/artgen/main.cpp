@@ -1,0 +1,102 @@
+// mirabosc-artgen: draws the program's embedded pictures into the folder named on its command line.
+#include "ArtColours.h"
+#include "HelpIcon.h"
+#include "IndexedBmp.h"
+#include "Landscape.h"
+#include "Lettering.h"
+#include "ProgramIcon.h"
+#include "Speakers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <functional>
+#include <stdexcept>
+
+namespace {
+
+constexpr QSize wordSize{219, 75};
+constexpr QSize otherChoiceSize{100, 138};
+
+// A word of the main menu; the box holds every pixel that is not ground.
+QImage menuWord(const char* utf8, QRect box, const QColor& ink) {
+    return art::letterWords(wordSize, art::peach, {{QString::fromUtf8(utf8), box, ink}});
+}
+
+QImage otherChoice() {
+    return art::letterWords(otherChoiceSize, art::peach,
+                            {{QStringLiteral("auta"), QRect(23, 23, 54, 23), art::wordBlue},
+                             {QStringLiteral("causida"), QRect(5, 65, 91, 26), art::wordBlue}});
+}
+
+struct Picture {
+    const char* fileName;
+    std::function<QImage()> draw;
+};
+
+// The 24-bit pictures, named as the resources the screens load.
+const Picture pictures[] = {
+    {"fond.bmp", art::drawLandscape},
+    {"imgAlbum.bmp",
+     [] {
+         return menuWord("Mirabosc", {53, 23, 94, 28}, art::wordBlue);
+     }},
+    {"familles.bmp",
+     [] {
+         return menuWord("las sèt familhas", {15, 18, 189, 37}, art::wordBlue);
+     }},
+    {"btnRevisions.bmp",
+     [] {
+         return menuWord("repassadas", {40, 17, 124, 34}, art::wordBlue);
+     }},
+    {"quitter.bmp",
+     [] {
+         return menuWord("deishar", {62, 22, 85, 27}, art::wordRed);
+     }},
+    {"infos.bmp", art::drawHelpIcon},
+    {"logo.bmp", art::drawLogo},
+    {"autreChoix.bmp", otherChoice},
+    {"sonOui.bmp", art::drawSoundOn},
+    {"sonNon.bmp", art::drawSoundOff},
+    {"rejouer.bmp", art::drawReplay},
+};
+
+void write(const QDir& dir, const char* fileName, const QByteArray& bytes) {
+    QFile file(dir.filePath(QString::fromLatin1(fileName)));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        throw std::runtime_error("cannot write " + file.fileName().toStdString());
+    }
+}
+
+void save(const QDir& dir, const char* fileName, const QImage& image) {
+    const QString path = dir.filePath(QString::fromLatin1(fileName));
+    if (!image.convertToFormat(QImage::Format_RGB888).save(path, "BMP")) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: mirabosc-artgen OUTPUT_DIR\n");
+        return 2;
+    }
+    try {
+        const QDir dir(QString::fromLocal8Bit(argv[1]));
+        if (!dir.mkpath(".")) {
+            throw std::runtime_error("cannot create " + dir.path().toStdString());
+        }
+        for (const Picture& picture : pictures) {
+            save(dir, picture.fileName, picture.draw());
+        }
+        write(dir, "mainicon.bmp", art::encodeBmp4(art::drawProgramIcon()));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "mirabosc-artgen: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
