@@ -7,15 +7,20 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 // A sound file's first samples come after at most its tag frame and the few frames that gapless
 // trimming empties; data that yields nothing after this many frames is not a narration.
 constexpr int maxFramesBeforeSound = 16;
+// SDL's converter drops the last milliseconds of a resampled stream when it is flushed; this much
+// silence after the last sample carries them out, and the output is then cut to its true length.
+constexpr int tailPaddingDivisor = 50; // 20 ms
 
 [[noreturn]] void refuse(const QString& description) {
     throw EMCIDeviceError(description);
@@ -163,13 +168,22 @@ size_t NarrationSource::decodeFrame() {
         endOfFile();
         return 0;
     }
+    sourceFrames_ += static_cast<int64_t>(bytes / (sizeof(float) * channels_));
     return bytes;
 }
 
 void NarrationSource::endOfFile() {
-    // The converter holds back the tail of its filter until told that no more input follows.
+    const std::vector<float> silence(
+        static_cast<size_t>(rate_ / tailPaddingDivisor) * static_cast<size_t>(channels_), 0.0f);
+    SDL_AudioStreamPut(stream_.get(), silence.data(),
+                       static_cast<int>(silence.size() * sizeof(float)));
     SDL_AudioStreamFlush(stream_.get());
+    outputFrames_ = sourceFrames_ * AudioOutput::rate / rate_;
     drained_ = true;
+}
+
+int64_t NarrationSource::framesLeft() const {
+    return drained_ ? std::max<int64_t>(outputFrames_ - readFrames_, 0) : INT64_MAX;
 }
 
 int NarrationSource::read(float* out, int frames) {
@@ -183,18 +197,22 @@ int NarrationSource::read(float* out, int frames) {
             decodeFrame();
             continue;
         }
-        const int wanted = std::min(available, frames - got);
+        const auto wanted =
+            static_cast<int>(std::min<int64_t>({available, frames - got, framesLeft()}));
+        if (wanted == 0)
+            break;
         const int bytes = SDL_AudioStreamGet(stream_.get(), out + got * AudioOutput::channels,
                                              wanted * frameBytes);
         if (bytes <= 0)
             break;
         got += bytes / frameBytes;
+        readFrames_ += bytes / frameBytes;
     }
     return got;
 }
 
 bool NarrationSource::finished() const {
-    return drained_ && SDL_AudioStreamAvailable(stream_.get()) == 0;
+    return drained_ && (framesLeft() == 0 || SDL_AudioStreamAvailable(stream_.get()) == 0);
 }
 
 bool NarrationSource::rewind() {
@@ -202,5 +220,7 @@ bool NarrationSource::rewind() {
         return false;
     SDL_AudioStreamClear(stream_.get());
     drained_ = false;
+    sourceFrames_ = 0;
+    readFrames_ = 0;
     return decodeFirstFrame();
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <SDL.h>
+#include <cstdint>
 #include <memory>
 #include <mpg123.h>
 
@@ -43,6 +44,7 @@ private:
     bool decodeFirstFrame();
     size_t decodeFrame(); // bytes of samples handed to the converter
     void endOfFile();
+    int64_t framesLeft() const; // output frames still to read, once the decoder is at the end
 
     // Declared first so the decoder reading from it goes before it.
     FileDescriptor file_;
@@ -50,5 +52,8 @@ private:
     std::unique_ptr<SDL_AudioStream, StreamDeleter> stream_;
     long rate_ = 0;
     int channels_ = 0;
-    bool drained_ = false; // the decoder is at the end and the converter has been flushed
+    bool drained_ = false;     // the decoder is at the end and the converter has been flushed
+    int64_t sourceFrames_ = 0; // decoded since the start
+    int64_t readFrames_ = 0;   // output frames read since the start
+    int64_t outputFrames_ = 0; // the narration's length at the output rate, once drained
 };

@@ -1,0 +1,73 @@
+// The narration player on a machine where no audio output can be opened: open still checks the
+// file, play is refused without an error and the refusal is recorded.
+#include "audio/MediaPlayerMP3.h"
+#include "audio/Mp3Fixture.h"
+#include "toolkit/Errors.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString word = QStringLiteral("sons_familles\\9.mp3");
+constexpr double wordSeconds = 0.3;
+
+} // namespace
+
+class TestMediaPlayerNoDevice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void playIsRefusedSilentlyAndRecorded();
+    void errorsStillRaiseWithoutADevice();
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+void TestMediaPlayerNoDevice::initTestCase() {
+    QVERIFY(dir_.isValid());
+    // A driver that does not exist: SDL cannot open any output, as on a machine with no sound.
+    qputenv("SDL_AUDIODRIVER", "aucun");
+    previous_ = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir_.path()));
+    QVERIFY(QDir().mkpath(QStringLiteral("sons_familles")));
+    QVERIFY(mp3fixture::makeWord(QStringLiteral("sons_familles/9.mp3"), 44100, 1, wordSeconds));
+}
+
+void TestMediaPlayerNoDevice::cleanupTestCase() {
+    QDir::setCurrent(previous_);
+}
+
+void TestMediaPlayerNoDevice::playIsRefusedSilentlyAndRecorded() {
+    MediaPlayerMP3 player;
+    player.setFileName(word);
+    player.open();
+    QVERIFY(player.isOpen());
+    QVERIFY(!player.lastPlayRefused());
+    // Twice: the second play meets the failure remembered from the first.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        player.play();
+        QVERIFY(player.lastPlayRefused());
+        QVERIFY(!player.isPlaying());
+        QCOMPARE(player.framesDelivered(), 0);
+        QVERIFY(player.isOpen());
+    }
+    player.close();
+    QVERIFY(!player.isOpen());
+}
+
+void TestMediaPlayerNoDevice::errorsStillRaiseWithoutADevice() {
+    MediaPlayerMP3 player;
+    QVERIFY_THROWS_EXCEPTION(EMCIDeviceError, player.play());
+    player.setFileName(QStringLiteral("sons_familles\\99.mp3"));
+    QVERIFY_THROWS_EXCEPTION(EMCIDeviceError, player.open());
+    QVERIFY(!player.isOpen());
+}
+
+QTEST_GUILESS_MAIN(TestMediaPlayerNoDevice)
+#include "tst_mediaplayernodevice.moc"
