@@ -1,0 +1,165 @@
+// The main menu as a child uses it: what its pictures open, the credits panel, modality.
+#include "app/Screens.h"
+#include "screens/Ualbum.h"
+#include "screens/Ufamilles.h"
+#include "screens/Urevisions.h"
+#include "screens/principale.h"
+#include "support/ModalDriver.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/Panel.h"
+
+#include <QtTest>
+
+using principale::ficheFamilles;
+
+class TestMenu : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void showsCentredAtItsSize();
+    void clickOpens_data();
+    void clickOpens();
+    void pressOnAWordAndReleaseOutsideOpensNothing();
+    void creditsPanelFollowsThePointer_data();
+    void creditsPanelFollowsThePointer();
+    void menuTakesNoInputWhileAScreenIsOpen();
+    void closeBoxEndsTheProgramLikeQuit();
+    void lastColumnsShowTheButtonFace();
+
+private:
+    QWindow* window() const { return ficheFamilles->windowHandle(); }
+    void moveTo(QPoint p) { QTest::mouseMove(window(), p); }
+
+    std::unique_ptr<Screens> screens_;
+};
+
+void TestMenu::initTestCase()
+{
+    screens_ = std::make_unique<Screens>();
+    ficheFamilles->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ficheFamilles));
+}
+
+void TestMenu::init()
+{
+    if (!ficheFamilles->isVisible()) {
+        ficheFamilles->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ficheFamilles));
+    }
+    moveTo(QPoint(300, 300)); // park the pointer over the landscape
+    ficheFamilles->PNinfos->hide();
+}
+
+void TestMenu::showsCentredAtItsSize()
+{
+    QCOMPARE(ficheFamilles->size(), QSize(401, 550));
+    QCOMPARE(ficheFamilles->windowTitle(), QStringLiteral("Mirabosc"));
+    QCOMPARE(ficheFamilles->pos(), QPoint((1024 - 401) / 2, (768 - 550) / 2));
+    QCOMPARE(ficheFamilles->familles->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(ficheFamilles->infos->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestMenu::clickOpens_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QString>("opened"); // empty: nothing opens
+    QTest::newRow("album word") << QPoint(100, 35) << "album";
+    QTest::newRow("transparent corner of the album word") << QPoint(2, 2) << "album";
+    QTest::newRow("families word") << QPoint(270, 110) << "Ffamilles";
+    QTest::newRow("review word") << QPoint(60, 440) << "revisions";
+    QTest::newRow("landscape") << QPoint(300, 300) << "";
+    QTest::newRow("help icon") << QPoint(10, 510) << "";
+}
+
+void TestMenu::clickOpens()
+{
+    QFETCH(QPoint, at);
+    QFETCH(QString, opened);
+    ModalDriver driver;
+    QTest::mouseClick(window(), Qt::LeftButton, {}, at);
+    QCOMPARE(driver.opened(), opened.isEmpty() ? QStringList() : QStringList{opened});
+    QVERIFY(ficheFamilles->isVisible());
+    QVERIFY(!Ualbum::album->isVisible() && !Ufamilles::Ffamilles->isVisible() &&
+            !Urevisions::revisions->isVisible());
+}
+
+void TestMenu::pressOnAWordAndReleaseOutsideOpensNothing()
+{
+    ModalDriver driver;
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(270, 110));
+    QTest::mouseMove(window(), QPoint(270, 300));
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(270, 300));
+    QVERIFY(driver.opened().isEmpty());
+}
+
+void TestMenu::creditsPanelFollowsThePointer_data()
+{
+    QTest::addColumn<QList<QPoint>>("path");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("onto the help icon") << QList<QPoint>{{10, 510}} << true;
+    QTest::newRow("about on the icon") << QList<QPoint>{{10, 510}, {20, 520}, {5, 530}} << true;
+    QTest::newRow("on over the landscape") << QList<QPoint>{{10, 510}, {60, 380}} << false;
+    QTest::newRow("jump straight onto a word")
+        << QList<QPoint>{{10, 510}, {60, 440}, {100, 30}} << true;
+    QTest::newRow("jump straight onto the panel") << QList<QPoint>{{10, 510}, {200, 300}} << true;
+    QTest::newRow("from the panel onto the landscape")
+        << QList<QPoint>{{10, 510}, {200, 300}, {370, 300}} << false;
+}
+
+void TestMenu::creditsPanelFollowsThePointer()
+{
+    QFETCH(QList<QPoint>, path);
+    QFETCH(bool, shown);
+    for (const QPoint& p : path)
+        moveTo(p);
+    QCOMPARE(ficheFamilles->PNinfos->isVisible(), shown);
+}
+
+void TestMenu::menuTakesNoInputWhileAScreenIsOpen()
+{
+    moveTo(QPoint(10, 510));
+    QVERIFY(ficheFamilles->PNinfos->isVisible());
+    ModalDriver driver;
+    bool stillShownInside = false;
+    bool menuStayed = false;
+    driver.inside = [&](Form* screen) {
+        QCOMPARE(QApplication::activeModalWidget(), screen);
+        QTest::mouseMove(window(), QPoint(300, 300));     // would hide the panel
+        QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(200, 480)); // would quit
+        stillShownInside = ficheFamilles->PNinfos->isVisible();
+        menuStayed = ficheFamilles->isVisible();
+    };
+    QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(270, 110));
+    QCOMPARE(driver.opened(), QStringList{"Ffamilles"});
+    QVERIFY(stillShownInside);
+    QVERIFY(menuStayed);
+    QVERIFY(ficheFamilles->PNinfos->isVisible()); // as it was before the screen opened
+}
+
+void TestMenu::closeBoxEndsTheProgramLikeQuit()
+{
+    // Column 200, row 480 lies on both the review and the quit word: quit is on top.
+    ModalDriver driver;
+    QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(200, 480));
+    QVERIFY(driver.opened().isEmpty());
+    QVERIFY(!ficheFamilles->isVisible());
+
+    ficheFamilles->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ficheFamilles));
+    QVERIFY(ficheFamilles->close());
+    QVERIFY(!ficheFamilles->isVisible());
+}
+
+void TestMenu::lastColumnsShowTheButtonFace()
+{
+    const QImage shot = ficheFamilles->grab().toImage();
+    const QColor face = ficheFamilles->palette().color(QPalette::Window);
+    QCOMPARE(shot.pixelColor(399, 300), face);
+    QCOMPARE(shot.pixelColor(400, 10), face);
+    QCOMPARE(ficheFamilles->fond->drawnRect().size(),
+             ficheFamilles->fond->picture().isNull() ? QSize() : QSize(399, 550));
+}
+
+QTEST_MAIN(TestMenu)
+#include "tst_menu.moc"

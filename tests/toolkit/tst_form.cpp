@@ -1,0 +1,146 @@
+// Forms: auto-size, the show handler's errors, and the close step.
+#include "support/DialogWatcher.h"
+#include "support/ModalDriver.h"
+#include "toolkit/Errors.h"
+#include "toolkit/Form.h"
+
+#include <QtTest>
+
+namespace {
+
+// A screen whose handlers a test can make fail or refuse to close.
+class ProbeForm : public Form {
+public:
+    ProbeForm() : Form("probe", "Sonda", Qt::white, 11)
+    {
+        top = new QWidget(this);
+        top->setGeometry(0, 0, 300, 200);
+        bottom = new QWidget(this);
+        bottom->setGeometry(0, 200, 300, 48);
+        bottom->hide();
+    }
+    QWidget* top;
+    QWidget* bottom;
+    bool failShow = false;
+    bool failClose = false;
+    bool refuseClose = false;
+    int shows = 0;
+    bool centredBeforeError = false;
+
+protected:
+    void FormShow() override
+    {
+        centre();
+        ++shows;
+        if (failShow)
+            throw EInvalidGraphic("Image bitmap incorrecte");
+    }
+    void FormClose(CloseAction& action) override
+    {
+        if (failClose)
+            throw EMCIDeviceError("Aucun périphérique MCI ouvert");
+        if (refuseClose)
+            action = CloseAction::caNone;
+    }
+};
+
+} // namespace
+
+class TestForm : public QObject {
+    Q_OBJECT
+private slots:
+    void autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft();
+    void showErrorIsReportedBeforeTheScreenShows();
+    void closeStepCanKeepTheScreenOpen_data();
+    void closeStepCanKeepTheScreenOpen();
+    void draggedScreenIsCentredAgain();
+};
+
+void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft()
+{
+    ProbeForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.size(), QSize(300, 200));
+    const QPoint corner = form.pos();
+    form.bottom->show();
+    QCOMPARE(form.size(), QSize(300, 248));
+    QCOMPARE(form.pos(), corner);
+    form.top->resize(320, 200);
+    QCOMPARE(form.size(), QSize(320, 248));
+    form.bottom->hide();
+    QCOMPARE(form.size(), QSize(320, 200));
+}
+
+void TestForm::showErrorIsReportedBeforeTheScreenShows()
+{
+    ProbeForm form;
+    form.failShow = true;
+    DialogWatcher dialogs;
+    bool visibleWhenReported = true;
+    dialogs.onShown = [&](const ShownDialog&) { visibleWhenReported = form.isVisible(); };
+    ModalDriver driver;
+    driver.keepOpen = true;
+    driver.inside = [&](Form* f) { f->close(); };
+    form.showModal();
+    QCOMPARE(dialogs.count(), 1);
+    QCOMPARE(dialogs.last().text, QStringLiteral("Image bitmap incorrecte."));
+    QCOMPARE(dialogs.last().title, QCoreApplication::applicationName());
+    QCOMPARE(dialogs.last().icon, QMessageBox::Critical);
+    QCOMPARE(dialogs.last().buttons, QStringList{"OK"});
+    QVERIFY(!visibleWhenReported);
+    QCOMPARE(driver.opened(), QStringList{"probe"}); // shown all the same
+}
+
+void TestForm::closeStepCanKeepTheScreenOpen_data()
+{
+    QTest::addColumn<bool>("failClose");
+    QTest::addColumn<bool>("refuseClose");
+    QTest::addColumn<int>("errors");
+    QTest::newRow("close handler raises") << true << false << 1;
+    QTest::newRow("close action none") << false << true << 0;
+}
+
+void TestForm::closeStepCanKeepTheScreenOpen()
+{
+    QFETCH(bool, failClose);
+    QFETCH(bool, refuseClose);
+    QFETCH(int, errors);
+    ProbeForm form;
+    form.failClose = failClose;
+    form.refuseClose = refuseClose;
+    DialogWatcher dialogs;
+    ModalDriver driver;
+    driver.keepOpen = true;
+    bool stayedOpen = false;
+    driver.inside = [&](Form* f) {
+        f->close();
+        stayedOpen = f->isVisible() && f->isShowingModally() && f->modalResult() == Form::mrNone;
+        form.failClose = form.refuseClose = false;
+        f->close();
+    };
+    const int result = form.showModal();
+    QVERIFY(stayedOpen);
+    QCOMPARE(dialogs.count(), errors);
+    QCOMPARE(result, int(Form::mrCancel));
+    QVERIFY(!form.isVisible());
+}
+
+void TestForm::draggedScreenIsCentredAgain()
+{
+    ProbeForm form;
+    ModalDriver driver;
+    QList<QPoint> positions;
+    driver.inside = [&](Form* f) {
+        positions << f->pos();
+        f->move(5, 7);
+    };
+    form.showModal();
+    form.showModal();
+    QCOMPARE(positions.size(), 2);
+    QCOMPARE(positions[0], QPoint((1024 - 300) / 2, (768 - 200) / 2));
+    QCOMPARE(positions[1], positions[0]);
+}
+
+QTEST_MAIN(TestForm)
+#include "tst_form.moc"
