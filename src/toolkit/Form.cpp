@@ -91,10 +91,15 @@ int Form::showModal()
     return modalResult_;
 }
 
-void Form::closeStep()
+bool Form::runCloseHandler()
 {
     CloseAction action = CloseAction::caHide;
-    if (!guard::run([this, &action] { FormClose(action); }) || action == CloseAction::caNone) {
+    return guard::run([this, &action] { FormClose(action); }) && action == CloseAction::caHide;
+}
+
+void Form::closeStep()
+{
+    if (!runCloseHandler()) {
         modalResult_ = mrNone;
         return;
     }
@@ -109,6 +114,11 @@ void Form::closeEvent(QCloseEvent* event)
         event->ignore();
         modalResult_ = mrCancel;
         closeStep();
+        return;
+    }
+    // Shown without a modal loop: the main window ends the program; another screen hides.
+    if (!runCloseHandler()) {
+        event->ignore();
         return;
     }
     event->accept();

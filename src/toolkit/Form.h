@@ -45,6 +45,7 @@ protected:
 
 private:
     void applyAutoSize();
+    bool runCloseHandler(); // whether the window may close
     void closeStep();
 
     QEventLoop* loop_ = nullptr;
