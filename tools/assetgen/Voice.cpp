@@ -141,7 +141,7 @@ void Voice::record(const QString& text, const QString& mp3Path) const {
 QString Voice::phonemes(const QString& text) const {
     QStringList speak = speakerArguments;
     speak << QStringLiteral("-q") << QStringLiteral("--ipa") << respeller_.respell(text);
-    return QString::fromUtf8(run(speaker, speak, {})).trimmed();
+    return QString::fromUtf8(run(speaker, speak, {})).simplified();
 }
 
 } // namespace assetgen

@@ -73,12 +73,15 @@ int run(const Options& options) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QGuiApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     Options options;
-    if (!parse(QGuiApplication::arguments(), options)) {
+    if (!parse(arguments, options)) {
         QTextStream(stderr) << usage;
         return 2;
     }
+    QGuiApplication app(argc, argv);
     try {
         return run(options);
     } catch (const Exception& error) {
