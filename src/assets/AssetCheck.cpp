@@ -1,0 +1,149 @@
+// The rules of the asset check: which files must exist, how each is read, what its size means.
+#include "assets/AssetCheck.h"
+
+#include "assets/Catalogue.h"
+#include "toolkit/Errors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+
+namespace assetcheck {
+
+namespace {
+
+constexpr QSize albumDisplay{800, 527};
+constexpr QSize miniatureDisplay{158, 217};
+constexpr QSize smallCardDisplay{100, 138};
+constexpr QSize largeCardDisplay{424, 576};
+
+const char* const folders[] = {"img_album", "son_album", "img_familles", "sons_familles"};
+
+QString sizeText(QSize size) {
+    return QStringLiteral("%1 x %2").arg(size.width()).arg(size.height());
+}
+
+std::optional<Finding> readFailure(const ExpectedFile& file, const Readers& readers) {
+    const auto problem = [&file](const QString& what) {
+        return Finding{file.path, Severity::Problem, what};
+    };
+    try {
+        if (file.kind == Kind::Sound) {
+            readers.openSound(file.path);
+            return std::nullopt;
+        }
+        const QSize size = readers.pictureSize(file.path);
+        if (size.isEmpty())
+            return problem(QStringLiteral("image vide"));
+        return judgeSize(file, size);
+    } catch (const EFOpenError& error) {
+        return problem(QStringLiteral("illisible : %1").arg(error.message()));
+    } catch (const EMCIDeviceError& error) {
+        return problem(QStringLiteral("MP3 illisible : %1").arg(error.message()));
+    } catch (const Exception& error) {
+        // EInvalidGraphic and EReadError: the loader refused the bitmap's content.
+        return problem(QStringLiteral("image BMP non valide : %1").arg(error.message()));
+    }
+}
+
+} // namespace
+
+std::vector<ExpectedFile> expectedFiles() {
+    std::vector<ExpectedFile> files;
+    for (int page = 1; page <= catalogue::albumPageCount; ++page) {
+        files.push_back({catalogue::albumPicture(page), Kind::AlbumPage});
+        files.push_back({catalogue::albumNarration(page), Kind::Sound});
+    }
+    for (int family = 1; family <= catalogue::familyCount; ++family) {
+        const int title = catalogue::titleNumber(family);
+        files.push_back({catalogue::cardSound(title), Kind::Sound});
+        files.push_back({catalogue::miniature(catalogue::cardNumber(family, 1)), Kind::Miniature});
+        for (const int card : catalogue::familyCards(family)) {
+            files.push_back({catalogue::smallCard(card), Kind::SmallCard});
+            files.push_back({catalogue::largeCard(card), Kind::LargeCard});
+            files.push_back({catalogue::cardSound(card), Kind::Sound});
+        }
+    }
+    files.push_back({catalogue::blankCard(), Kind::LargeCard});
+    return files;
+}
+
+QSize displaySize(Kind kind) {
+    switch (kind) {
+    case Kind::AlbumPage:
+        return albumDisplay;
+    case Kind::Miniature:
+        return miniatureDisplay;
+    case Kind::SmallCard:
+        return smallCardDisplay;
+    case Kind::LargeCard:
+        return largeCardDisplay;
+    case Kind::Sound:
+        break;
+    }
+    return {};
+}
+
+bool scaledDownWhenLarger(Kind kind) {
+    return kind == Kind::AlbumPage || kind == Kind::LargeCard;
+}
+
+std::optional<Finding> judgeSize(const ExpectedFile& file, QSize size) {
+    const QSize display = displaySize(file.kind);
+    if (size == display)
+        return std::nullopt;
+    const QString sizes =
+        QStringLiteral("%1 pour un affichage de %2").arg(sizeText(size), sizeText(display));
+    if (size.width() > display.width() || size.height() > display.height()) {
+        if (scaledDownWhenLarger(file.kind))
+            return Finding{
+                file.path, Severity::Warning,
+                QStringLiteral("image plus grande que l'affichage, réduite à l'écran : %1")
+                    .arg(sizes)};
+        return Finding{
+            file.path, Severity::Problem,
+            QStringLiteral("image plus grande que l'affichage, coupée à l'écran : %1").arg(sizes)};
+    }
+    return Finding{file.path, Severity::Note,
+                   QStringLiteral("image plus petite que l'affichage : %1").arg(sizes)};
+}
+
+std::vector<Finding> checkCurrentFolder(const Readers& readers) {
+    std::vector<Finding> findings;
+    QSet<QString> expected;
+    for (const ExpectedFile& file : expectedFiles()) {
+        expected.insert(QDir::cleanPath(catalogue::resolve(file.path)));
+        const QFileInfo info(catalogue::resolve(file.path));
+        if (!info.exists()) {
+            findings.push_back({file.path, Severity::Problem, QStringLiteral("fichier manquant")});
+            continue;
+        }
+        if (const auto failure = readFailure(file, readers))
+            findings.push_back(*failure);
+    }
+    for (const char* folder : folders) {
+        const QDir dir(catalogue::resolve(QLatin1String(folder)));
+        QStringList names = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        std::sort(names.begin(), names.end());
+        for (const QString& name : names)
+            if (!expected.contains(QDir::cleanPath(dir.filePath(name))))
+                findings.push_back({QLatin1String(folder) + QLatin1Char('\\') + name,
+                                    Severity::Note,
+                                    QStringLiteral("fichier que le programme ne demande jamais")});
+    }
+    return findings;
+}
+
+bool hasProblem(const std::vector<Finding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& f) { return f.severity == Severity::Problem; });
+}
+
+QString reportLine(const Finding& finding) {
+    static const char* const labels[] = {"remarque", "avertissement", "PROBLÈME"};
+    return QStringLiteral("%1\t%2 : %3")
+        .arg(QString::fromUtf8(labels[int(finding.severity)]), finding.path, finding.message);
+}
+
+} // namespace assetcheck
