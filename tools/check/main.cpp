@@ -1,0 +1,66 @@
+// mirabosc-check: reports what is wrong in an asset folder, read as the program itself reads it.
+#include "assets/AssetCheck.h"
+#include "audio/MediaPlayerMP3.h"
+#include "toolkit/Errors.h"
+#include "toolkit/PictureLoader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+constexpr int exitProblems = 1;
+constexpr int exitUsage = 2;
+
+int check(QTextStream& out) {
+    MediaPlayerMP3 player;
+    const assetcheck::Readers readers{
+        [](const QString& path) { return pictures::loadPicture(path).size(); },
+        [&player](const QString& path) {
+            player.close();
+            player.setFileName(path);
+            player.open();
+        }};
+    const std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
+    int counts[3] = {};
+    for (const assetcheck::Finding& finding : findings) {
+        out << assetcheck::reportLine(finding) << '\n';
+        ++counts[int(finding.severity)];
+    }
+    out << QStringLiteral("%1 fichiers vérifiés : %2 problème(s), %3 avertissement(s), "
+                          "%4 remarque(s)\n")
+               .arg(assetcheck::expectedFiles().size())
+               .arg(counts[int(assetcheck::Severity::Problem)])
+               .arg(counts[int(assetcheck::Severity::Warning)])
+               .arg(counts[int(assetcheck::Severity::Note)]);
+    return assetcheck::hasProblem(findings) ? exitProblems : 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The check opens narrations but never plays them: no sound card is needed.
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    QCoreApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 2 || arguments[1].startsWith(QLatin1Char('-'))) {
+        err << "Usage : mirabosc-check DOSSIER_DES_IMAGES_ET_SONS\n";
+        return exitUsage;
+    }
+    const QString folder = arguments[1];
+    if (!QFileInfo(folder).isDir() || !QDir::setCurrent(folder)) {
+        err << QStringLiteral("mirabosc-check : dossier introuvable : %1\n").arg(folder);
+        return exitUsage;
+    }
+    QTextStream out(stdout);
+    try {
+        return check(out);
+    } catch (const Exception& error) {
+        err << "mirabosc-check : " << error.message() << '\n';
+        return exitProblems;
+    }
+}
