@@ -1,0 +1,149 @@
+// The asset catalogue: card numbering, the paths of each folder and the list of expected files.
+#include "assets/AssetCheck.h"
+#include "assets/Catalogue.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+private slots:
+    void familyNumbering_data();
+    void familyNumbering();
+    void cardFiles_data();
+    void cardFiles();
+    void titleNumbersNameNoPicture();
+    void albumRunsFromPageOneToSeventeen();
+    void expectedFilesCoverEachFolderOnce();
+    void resolveUsesTheCurrentDirectoryAtCallTime();
+};
+
+void TestCatalogue::familyNumbering_data() {
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("title");
+    QTest::addColumn<QString>("titleSound");
+    QTest::addColumn<QString>("miniature");
+    QTest::newRow("la familha") << 1 << 1 << "sons_familles\\1.mp3"
+                                << "img_familles\\mini2.bmp";
+    QTest::newRow("la cara") << 2 << 9 << "sons_familles\\9.mp3"
+                             << "img_familles\\mini10.bmp";
+    QTest::newRow("la montanha") << 4 << 25 << "sons_familles\\25.mp3"
+                                 << "img_familles\\mini26.bmp";
+    QTest::newRow("las colors") << 7 << 49 << "sons_familles\\49.mp3"
+                                << "img_familles\\mini50.bmp";
+}
+
+void TestCatalogue::familyNumbering() {
+    QFETCH(int, family);
+    QFETCH(int, title);
+    QFETCH(QString, titleSound);
+    QFETCH(QString, miniature);
+    QCOMPARE(catalogue::titleNumber(family), title);
+    QCOMPARE(catalogue::cardSound(catalogue::titleNumber(family)), titleSound);
+    const auto cards = catalogue::familyCards(family);
+    QCOMPARE(catalogue::miniature(cards.front()), miniature);
+    // The seven cards follow the title without a gap, slot i being card i + 8k - 7.
+    for (int slot = 1; slot <= catalogue::cardsPerFamily; ++slot) {
+        QCOMPARE(cards[slot - 1], title + slot);
+        QCOMPARE(catalogue::cardNumber(family, slot), cards[slot - 1]);
+    }
+}
+
+void TestCatalogue::cardFiles_data() {
+    QTest::addColumn<int>("family");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("small");
+    QTest::addColumn<QString>("large");
+    QTest::addColumn<QString>("sound");
+    QTest::newRow("first card of family 1") << 1 << 1 << "img_familles\\v2.bmp"
+                                            << "img_familles\\2.bmp"
+                                            << "sons_familles\\2.mp3";
+    QTest::newRow("slot 7 of family 7") << 7 << 7 << "img_familles\\v56.bmp"
+                                        << "img_familles\\56.bmp"
+                                        << "sons_familles\\56.mp3";
+    QTest::newRow("slot 3 of family 5") << 5 << 3 << "img_familles\\v36.bmp"
+                                        << "img_familles\\36.bmp"
+                                        << "sons_familles\\36.mp3";
+}
+
+void TestCatalogue::cardFiles() {
+    QFETCH(int, family);
+    QFETCH(int, slot);
+    QFETCH(QString, small);
+    QFETCH(QString, large);
+    QFETCH(QString, sound);
+    const int card = catalogue::cardNumber(family, slot);
+    QCOMPARE(catalogue::smallCard(card), small);
+    QCOMPARE(catalogue::largeCard(card), large);
+    QCOMPARE(catalogue::cardSound(card), sound);
+}
+
+void TestCatalogue::titleNumbersNameNoPicture() {
+    const QList<int> titles = {1, 9, 17, 25, 33, 41, 49};
+    for (int number = 1; number <= catalogue::lastCardNumber; ++number)
+        QCOMPARE(catalogue::isTitleNumber(number), titles.contains(number));
+    for (int family = 1; family <= catalogue::familyCount; ++family)
+        for (const int card : catalogue::familyCards(family))
+            QVERIFY2(!catalogue::isTitleNumber(card), qPrintable(QString::number(card)));
+    static const QRegularExpression numbered(
+        QStringLiteral("^img_familles\\\\(?:v|mini)?(\\d+)\\.bmp$"));
+    int pictures = 0;
+    for (const assetcheck::ExpectedFile& file : assetcheck::expectedFiles()) {
+        const auto match = numbered.match(file.path);
+        if (!match.hasMatch())
+            continue;
+        ++pictures;
+        QVERIFY2(!titles.contains(match.captured(1).toInt()), qPrintable(file.path));
+    }
+    QCOMPARE(pictures, 7 + 49 + 49);
+}
+
+void TestCatalogue::albumRunsFromPageOneToSeventeen() {
+    QCOMPARE(catalogue::albumPicture(1), QStringLiteral("img_album\\1.bmp"));
+    QCOMPARE(catalogue::albumPicture(17), QStringLiteral("img_album\\17.bmp"));
+    QCOMPARE(catalogue::albumNarration(17), QStringLiteral("son_album\\17.mp3"));
+    QStringList pages;
+    for (const assetcheck::ExpectedFile& file : assetcheck::expectedFiles())
+        if (file.path.startsWith(QLatin1String("img_album\\")) ||
+            file.path.startsWith(QLatin1String("son_album\\")))
+            pages << file.path.section(QLatin1Char('\\'), 1);
+    QStringList wanted;
+    for (int page = 1; page <= 17; ++page)
+        wanted << QStringLiteral("%1.bmp").arg(page) << QStringLiteral("%1.mp3").arg(page);
+    QCOMPARE(pages, wanted);
+}
+
+void TestCatalogue::expectedFilesCoverEachFolderOnce() {
+    QMap<assetcheck::Kind, int> kinds;
+    QSet<QString> paths;
+    for (const assetcheck::ExpectedFile& file : assetcheck::expectedFiles()) {
+        ++kinds[file.kind];
+        QVERIFY2(!paths.contains(file.path), qPrintable(file.path));
+        paths.insert(file.path);
+    }
+    QCOMPARE(paths.size(), 196);
+    QCOMPARE(kinds[assetcheck::Kind::AlbumPage], 17);
+    QCOMPARE(kinds[assetcheck::Kind::Miniature], 7);
+    QCOMPARE(kinds[assetcheck::Kind::SmallCard], 49);
+    QCOMPARE(kinds[assetcheck::Kind::LargeCard], 49 + 1); // the cards and the blank card
+    QCOMPARE(kinds[assetcheck::Kind::Sound], 17 + 56);
+    QVERIFY(paths.contains(QStringLiteral("img_familles\\vierge.bmp")));
+    QVERIFY(paths.contains(QStringLiteral("sons_familles\\1.mp3")));
+}
+
+void TestCatalogue::resolveUsesTheCurrentDirectoryAtCallTime() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QString here = QDir::currentPath();
+    const QString resolved = catalogue::resolve(QStringLiteral("img_album\\1.bmp"));
+    QVERIFY(QDir::setCurrent(previous));
+    QCOMPARE(resolved, here + QStringLiteral("/img_album/1.bmp"));
+    QVERIFY(catalogue::resolve(QStringLiteral("img_album\\1.bmp")) != resolved);
+}
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

@@ -1,0 +1,201 @@
+// The generated default asset set: complete, readable by the program, and the same at every build.
+#include "assets/AssetCheck.h"
+#include "assets/Catalogue.h"
+#include "audio/MediaPlayerMP3.h"
+#include "audio/Mp3Fixture.h"
+#include "support/TestAssets.h"
+#include "toolkit/PictureLoader.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#ifndef MIRABOSC_ASSETGEN_PROGRAM
+#error "tools/check/CMakeLists.txt names the generator for this test"
+#endif
+
+Q_DECLARE_METATYPE(assetcheck::Kind)
+
+namespace {
+
+constexpr int generatorTimeoutMs = 300000;
+constexpr float audible = 0.02f;       // of full scale
+constexpr double leadAllowance = 0.06; // seconds of silence tolerated before the voice
+constexpr double tailAllowance = 0.2;  // and after it, where the voice fades out
+constexpr QPoint largeFramePixel{8, 288};
+constexpr QPoint smallFramePixel{3, 69};
+constexpr QPoint miniatureFramePixel{10, 24};
+
+std::map<QString, QByteArray> filesUnder(const QString& root) {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            files[QDir(root).relativeFilePath(file.fileName())] = file.readAll();
+    }
+    return files;
+}
+
+} // namespace
+
+class TestDefaultAssets : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void pictureLoadsAtItsDisplaySize_data();
+    void pictureLoadsAtItsDisplaySize();
+    void soundOpensInThePlayer_data();
+    void soundOpensInThePlayer();
+    void soundIsTrimmedToTheVoice_data();
+    void soundIsTrimmedToTheVoice();
+    void foldersHoldNoOtherFile();
+    void noTwoFilesAreAlike();
+    void cardsWearTheirFamilysColour();
+    void checkRulesFindNothingWrong();
+    void generatorMakesTheSameBytesAgain();
+
+private:
+    std::unique_ptr<TestAssets> assets_;
+    std::unique_ptr<MediaPlayerMP3> player_;
+};
+
+void TestDefaultAssets::initTestCase() {
+    assets_ = std::make_unique<TestAssets>();
+    player_ = std::make_unique<MediaPlayerMP3>();
+}
+
+void TestDefaultAssets::cleanupTestCase() {
+    player_.reset();
+    assets_.reset();
+}
+
+void TestDefaultAssets::pictureLoadsAtItsDisplaySize_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<assetcheck::Kind>("kind");
+    for (const assetcheck::ExpectedFile& file : assetcheck::expectedFiles())
+        if (file.kind != assetcheck::Kind::Sound)
+            QTest::newRow(qPrintable(file.path)) << file.path << file.kind;
+}
+
+void TestDefaultAssets::pictureLoadsAtItsDisplaySize() {
+    QFETCH(QString, path);
+    QFETCH(assetcheck::Kind, kind);
+    const QImage picture = pictures::loadPicture(path);
+    QCOMPARE(picture.size(), assetcheck::displaySize(kind));
+}
+
+void TestDefaultAssets::soundOpensInThePlayer_data() {
+    QTest::addColumn<QString>("path");
+    for (const assetcheck::ExpectedFile& file : assetcheck::expectedFiles())
+        if (file.kind == assetcheck::Kind::Sound)
+            QTest::newRow(qPrintable(file.path)) << file.path;
+}
+
+void TestDefaultAssets::soundOpensInThePlayer() {
+    QFETCH(QString, path);
+    player_->close();
+    player_->setFileName(path);
+    player_->open();
+    QVERIFY(player_->isOpen());
+    QCOMPARE(player_->openFile(), path);
+}
+
+void TestDefaultAssets::soundIsTrimmedToTheVoice_data() {
+    soundOpensInThePlayer_data();
+}
+
+void TestDefaultAssets::soundIsTrimmedToTheVoice() {
+    QFETCH(QString, path);
+    const mp3fixture::Decoded decoded = mp3fixture::decode(catalogue::resolve(path));
+    QCOMPARE(decoded.channels, 1);
+    QVERIFY(decoded.frames() > 0);
+    const auto loud = [](float sample) { return std::abs(sample) > audible; };
+    const auto first = std::find_if(decoded.samples.begin(), decoded.samples.end(), loud);
+    const auto last = std::find_if(decoded.samples.rbegin(), decoded.samples.rend(), loud);
+    QVERIFY(first != decoded.samples.end());
+    const double lead = double(first - decoded.samples.begin()) / decoded.rate;
+    const double tail = double(last - decoded.samples.rbegin()) / decoded.rate;
+    QVERIFY2(lead < leadAllowance, qPrintable(QString::number(lead)));
+    QVERIFY2(tail < tailAllowance, qPrintable(QString::number(tail)));
+}
+
+void TestDefaultAssets::foldersHoldNoOtherFile() {
+    const QDir root(TestAssets::defaultAssetDir());
+    QCOMPARE(root.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList({"img_album", "img_familles", "son_album", "sons_familles"}));
+    QStringList expected;
+    for (const assetcheck::ExpectedFile& file : assetcheck::expectedFiles())
+        expected << catalogue::toNativeRelative(file.path);
+    QStringList present;
+    for (const auto& [path, bytes] : filesUnder(root.path()))
+        present << path;
+    expected.sort();
+    present.sort();
+    QCOMPARE(present, expected);
+}
+
+void TestDefaultAssets::noTwoFilesAreAlike() {
+    // A picture or a word written under two numbers would show the same card twice.
+    QMap<QByteArray, QString> seen;
+    for (const auto& [path, bytes] : filesUnder(TestAssets::defaultAssetDir())) {
+        const QByteArray hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        QVERIFY2(!seen.contains(hash), qPrintable(path + " = " + seen.value(hash)));
+        seen.insert(hash, path);
+    }
+}
+
+void TestDefaultAssets::cardsWearTheirFamilysColour() {
+    QSet<QRgb> familyColours;
+    for (int family = 1; family <= catalogue::familyCount; ++family) {
+        const QRgb colour =
+            pictures::loadPicture(catalogue::miniature(catalogue::cardNumber(family, 1)))
+                .pixel(miniatureFramePixel);
+        familyColours.insert(colour);
+        for (const int card : catalogue::familyCards(family)) {
+            QCOMPARE(pictures::loadPicture(catalogue::largeCard(card)).pixel(largeFramePixel),
+                     colour);
+            QCOMPARE(pictures::loadPicture(catalogue::smallCard(card)).pixel(smallFramePixel),
+                     colour);
+        }
+    }
+    QCOMPARE(familyColours.size(), catalogue::familyCount);
+}
+
+void TestDefaultAssets::checkRulesFindNothingWrong() {
+    const assetcheck::Readers readers{
+        [](const QString& path) { return pictures::loadPicture(path).size(); },
+        [this](const QString& path) {
+            player_->close();
+            player_->setFileName(path);
+            player_->open();
+        }};
+    const auto findings = assetcheck::checkCurrentFolder(readers);
+    for (const assetcheck::Finding& finding : findings)
+        qWarning().noquote() << assetcheck::reportLine(finding);
+    QVERIFY(findings.empty());
+}
+
+void TestDefaultAssets::generatorMakesTheSameBytesAgain() {
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    QProcess generator;
+    generator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    generator.start(QStringLiteral(MIRABOSC_ASSETGEN_PROGRAM), {out.path()});
+    QVERIFY(generator.waitForFinished(generatorTimeoutMs));
+    QCOMPARE(generator.exitCode(), 0);
+    const auto again = filesUnder(out.path());
+    const auto built = filesUnder(TestAssets::defaultAssetDir());
+    QCOMPARE(again.size(), built.size());
+    for (const auto& [path, bytes] : built) {
+        QVERIFY2(again.count(path), qPrintable(path));
+        QVERIFY2(again.at(path) == bytes, qPrintable(path));
+    }
+}
+
+QTEST_MAIN(TestDefaultAssets)
+#include "tst_defaultassets.moc"
