@@ -34,10 +34,10 @@ constexpr QRectF smallWord{8, 88, 84, 38};
 // Miniature layout, in pixels of the 158 x 217 picture.
 constexpr QRectF miniFrame{2, 2, 154, 213};
 constexpr QSizeF miniCard{60, 82};
-constexpr QPointF miniPivot{79, 250};
-constexpr qreal miniCardCentre = 138; // distance from the pivot of the hand
+constexpr QPointF miniPivot{79, 232};
+constexpr qreal miniCardCentre = 140; // distance from the pivot of the hand
 constexpr QRectF miniName{8, 164, 142, 46};
-constexpr qreal fanAngle = 18;
+constexpr qreal fanAngle = 15;
 
 QImage blankPicture(QSize size) {
     QImage image(size, QImage::Format_RGB32);

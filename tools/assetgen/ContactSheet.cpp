@@ -3,6 +3,7 @@
 
 #include "AlbumPainter.h"
 #include "CardPainter.h"
+#include "Style.h"
 
 #include <QPainter>
 
@@ -10,14 +11,24 @@ namespace assetgen {
 
 namespace {
 
-constexpr QSize sheetSize{1280, 1040};
+constexpr QSize sheetSize{1360, 1040};
 constexpr int margin = 24;
 constexpr int gap = 16;
 constexpr qreal cardScale = 0.6;
 constexpr qreal pageScale = 0.75;
+constexpr int albumPagesShown[] = {1, 13};
+
+QSize scaled(QSize size, qreal scale) {
+    return (QSizeF(size) * scale).toSize();
+}
+
+// The left edge of a row of items, each followed by a gap, centred on the sheet.
+int rowStart(int itemsWidth) {
+    return (sheetSize.width() - itemsWidth + gap) / 2;
+}
 
 void place(QPainter& painter, const QImage& image, QPoint at, qreal scale = 1.0) {
-    painter.drawImage(QRectF(at, image.size() * scale), image);
+    painter.drawImage(QRect(at, scaled(image.size(), scale)), image);
 }
 
 } // namespace
@@ -27,36 +38,42 @@ QImage ContactSheet::render(const Content& content) {
     sheet.fill(QColor(0xEE, 0xEA, 0xE2));
     QPainter painter(&sheet);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const auto& families = content.families;
 
-    QPoint at(margin, margin);
-    for (const Family& family : content.families) {
-        const QImage mini = CardPainter::miniature(family);
-        place(painter, mini, at);
-        at.rx() += mini.width() + gap;
+    const int miniStep = style::miniatureSize.width() + gap;
+    QPoint at(rowStart(int(families.size()) * miniStep), margin);
+    for (const Family& family : families) {
+        place(painter, CardPainter::miniature(family), at);
+        at.rx() += miniStep;
     }
 
-    at = QPoint(margin, margin + 217 + gap);
-    const auto& families = content.families;
     const QImage large[] = {CardPainter::blankCard(families),
                             CardPainter::largeCard(families[0], families[0].cards[1]),
                             CardPainter::largeCard(families[2], families[2].cards[0]),
                             CardPainter::largeCard(families[6], families[6].cards[4])};
-    for (const QImage& card : large) {
-        place(painter, card, at, cardScale);
-        at.rx() += int(card.width() * cardScale) + gap;
-    }
     const QImage small[] = {CardPainter::smallCard(families[5], families[5].cards[0]),
                             CardPainter::smallCard(families[3], families[3].cards[3]),
                             CardPainter::smallCard(families[4], families[4].cards[5]),
                             CardPainter::smallCard(families[1], families[1].cards[2])};
+    const int largeStep = scaled(style::largeCardSize, cardScale).width() + gap;
+    const QSize smallStep = style::smallCardSize + QSize(gap, gap);
+    at = QPoint(rowStart(4 * largeStep + 2 * smallStep.width()),
+                margin + style::miniatureSize.height() + gap);
+    const int cardsTop = at.y();
+    for (const QImage& card : large) {
+        place(painter, card, at, cardScale);
+        at.rx() += largeStep;
+    }
     for (int i = 0; i < 4; ++i)
-        place(painter, small[i], at + QPoint((i % 2) * (100 + gap), (i / 2) * (138 + gap)));
+        place(painter, small[i],
+              at + QPoint((i % 2) * smallStep.width(), (i / 2) * smallStep.height()));
 
-    at = QPoint(margin, margin + 217 + gap + int(576 * cardScale) + gap);
-    for (const int page : {1, 13}) {
-        const QImage picture = AlbumPainter::page(content.pages.at(page - 1));
-        place(painter, picture, at, pageScale);
-        at.rx() += int(picture.width() * pageScale) + gap;
+    const int pageStep = scaled(style::albumSize, pageScale).width() + gap;
+    at = QPoint(rowStart(2 * pageStep),
+                cardsTop + scaled(style::largeCardSize, cardScale).height() + gap);
+    for (const int page : albumPagesShown) {
+        place(painter, AlbumPainter::page(content.pages.at(page - 1)), at, pageScale);
+        at.rx() += pageStep;
     }
     return sheet;
 }
