@@ -177,6 +177,10 @@ void TestAssetGen::voiceReadsRespelledOccitan_data() {
                                               << "las bèstios";
     QTest::newRow("apostrophe splits words") << "l'uèlh"
                                              << "l'uèll";
+    QTest::newRow("whole word before the rules") << "lo nas"
+                                                 << "lu nas";
+    QTest::newRow("final n silent") << "lo lapin e lo balon"
+                                    << "lu lapí e lu balú";
     QTest::newRow("gj, punctuation kept") << "A miègjorn, Joana!"
                                           << "a miètjurn, tjuano!";
 }
