@@ -25,6 +25,9 @@ constexpr int wavHeaderSize = 44;
 constexpr int silenceThreshold = 400; // of 32767: about -38 dBFS
 constexpr int leadMarginMs = 15;
 constexpr int tailMarginMs = 60;
+// Every voice peaks at -6 dBFS: the same loudness from word to word, and room for the MP3
+// encoder's overshoot, which clips at full scale.
+constexpr int targetPeak = 16384;
 
 QByteArray run(const QString& program, const QStringList& arguments, const QByteArray& input) {
     QProcess process;
@@ -89,6 +92,22 @@ void Voice::checkTools() {
             throw EFOpenError(QStringLiteral("Programme introuvable : %1").arg(tool));
 }
 
+QByteArray Voice::levelled(const QByteArray& samples) {
+    const qsizetype count = samples.size() / 2;
+    const auto sample = [&](qsizetype i) {
+        return int(qFromLittleEndian<qint16>(samples.constData() + 2 * i));
+    };
+    int peak = 0;
+    for (qsizetype i = 0; i < count; ++i)
+        peak = std::max(peak, std::abs(sample(i)));
+    if (peak == 0)
+        return samples;
+    QByteArray result(samples.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < count; ++i)
+        qToLittleEndian(qint16(qint64(sample(i)) * targetPeak / peak), result.data() + 2 * i);
+    return result;
+}
+
 QByteArray Voice::trimSilence(const QByteArray& wav) {
     const auto bad = [] {
         return EReadError(QStringLiteral("Voix illisible : WAV mono 16 bits attendu"));
@@ -128,7 +147,7 @@ QByteArray Voice::trimSilence(const QByteArray& wav) {
         return wavOf({}, rate);
     first = std::max<qsizetype>(0, first - rate * leadMarginMs / 1000);
     last = std::min<qsizetype>(count - 1, last + rate * tailMarginMs / 1000);
-    return wavOf(samples.mid(2 * first, 2 * (last - first + 1)), rate);
+    return wavOf(levelled(samples.mid(2 * first, 2 * (last - first + 1))), rate);
 }
 
 void Voice::record(const QString& text, const QString& mp3Path) const {

@@ -24,8 +24,10 @@ public:
     QString phonemes(const QString& text) const;
 
     // A 16-bit mono WAV without the silence before the first and after the last sound,
-    // keeping a short margin; throws EReadError when the bytes are not such a WAV.
+    // keeping a short margin, and levelled; throws EReadError when the bytes are not such a WAV.
     static QByteArray trimSilence(const QByteArray& wav);
+    // 16-bit samples scaled so that the loudest reaches the same peak in every recording.
+    static QByteArray levelled(const QByteArray& samples);
 
 private:
     Respeller respeller_;
