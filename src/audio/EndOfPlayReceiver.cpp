@@ -15,8 +15,6 @@ QEvent::Type endOfPlayType() {
 
 } // namespace
 
-EndOfPlayReceiver::EndOfPlayReceiver(std::mutex& outputMutex) : outputMutex_(outputMutex) {}
-
 void EndOfPlayReceiver::post() {
     // A notice still queued when the receiver dies is dropped by QObject's destructor.
     QCoreApplication::postEvent(this, new QEvent(endOfPlayType()));
@@ -25,11 +23,6 @@ void EndOfPlayReceiver::post() {
 bool EndOfPlayReceiver::event(QEvent* event) {
     if (event->type() != endOfPlayType())
         return QObject::event(event);
-    {
-        // Qt's queue does not show thread sanitizers that the event was made on the audio
-        // thread before it is freed here; passing through the lock it was posted under does.
-        const std::lock_guard lock(outputMutex_);
-    }
     ++received_;
     qCDebug(lcAudio) << "fin de lecture signalée";
     return true;

@@ -2,12 +2,9 @@
 #pragma once
 
 #include <QObject>
-#include <mutex>
 
 class EndOfPlayReceiver : public QObject {
 public:
-    explicit EndOfPlayReceiver(std::mutex& outputMutex);
-
     // Called on the audio thread, under the output's lock, while the player is still open.
     void post();
     int received() const { return received_; }
@@ -16,6 +13,5 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    std::mutex& outputMutex_;
     int received_ = 0;
 };

@@ -9,9 +9,10 @@
 #include "toolkit/Errors.h"
 
 struct MediaPlayerMP3::Impl {
-    // The output first: the receiver, the source and the voice go before it.
+    // First, so that the output, which may hold the last reference to the device at exit, goes
+    // after the rest.
     std::shared_ptr<AudioOutput> output = AudioOutput::shared();
-    EndOfPlayReceiver receiver{output->mutex()};
+    EndOfPlayReceiver receiver;
     QString fileName;
     QString openName;
     std::unique_ptr<NarrationSource> source;

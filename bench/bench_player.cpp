@@ -1,0 +1,112 @@
+// How soon a narration starts: close + open + play of a 2 s word until its first samples are
+// handed to the output, with the median and 99th percentile over many starts.
+#include "audio/MediaPlayerMP3.h"
+#include "audio/Mp3Fixture.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const QString word = QStringLiteral("sons_familles\\9.mp3");
+constexpr double wordSeconds = 2.0;
+constexpr int wordRate = 22050; // the rate of the spoken default words
+constexpr int starts = 1000;
+constexpr auto deliveryTimeout = std::chrono::seconds(5);
+constexpr double microsecondsPerSecond = 1e6;
+// One period of the output's callback (512 frames at 44.1 kHz), in microseconds.
+constexpr int outputPeriodMicros = 11610;
+
+double percentile(std::vector<double> values, double fraction) {
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto rank = static_cast<size_t>(std::ceil(fraction * double(values.size())));
+    return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
+}
+
+void reportPercentiles(benchmark::State& state, const std::vector<double>& micros) {
+    state.counters["median_us"] = percentile(micros, 0.5);
+    state.counters["p99_us"] = percentile(micros, 0.99);
+}
+
+// From the call to close to the first samples of the new word handed to SDL.
+void startToFirstSamples(benchmark::State& state) {
+    MediaPlayerMP3 player;
+    player.setFileName(word);
+    std::vector<double> micros;
+    micros.reserve(starts);
+    // A child's gesture comes at any moment of the output's cycle, not just after a callback.
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int> phase(0, outputPeriodMicros);
+    for (auto _ : state) {
+        std::this_thread::sleep_for(std::chrono::microseconds(phase(random)));
+        const auto start = Clock::now();
+        player.close();
+        player.open();
+        player.play();
+        std::optional<Clock::time_point> first;
+        while (!(first = player.firstDeliveryTime()) && Clock::now() - start < deliveryTimeout)
+            std::this_thread::yield();
+        if (!first) {
+            state.SkipWithError("no sample reached the output");
+            break;
+        }
+        const std::chrono::duration<double> latency = *first - start;
+        state.SetIterationTime(latency.count());
+        micros.push_back(latency.count() * microsecondsPerSecond);
+    }
+    reportPercentiles(state, micros);
+}
+
+// The share the user-interface thread pays: the three calls themselves.
+void closeOpenPlayCalls(benchmark::State& state) {
+    MediaPlayerMP3 player;
+    player.setFileName(word);
+    std::vector<double> micros;
+    micros.reserve(starts);
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        player.close();
+        player.open();
+        player.play();
+        const std::chrono::duration<double> spent = Clock::now() - start;
+        state.SetIterationTime(spent.count());
+        micros.push_back(spent.count() * microsecondsPerSecond);
+    }
+    reportPercentiles(state, micros);
+}
+
+} // namespace
+
+BENCHMARK(startToFirstSamples)->UseManualTime()->Iterations(starts)->Unit(benchmark::kMicrosecond);
+BENCHMARK(closeOpenPlayCalls)->UseManualTime()->Iterations(starts)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    // SDL's dummy driver takes a buffer every 11.6 ms like a sound card. For the player's own
+    // share, run with SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SDL_DISKAUDIODELAY=0.
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    QTemporaryDir dir;
+    if (!dir.isValid() || !QDir::setCurrent(dir.path()) ||
+        !QDir().mkpath(QStringLiteral("sons_familles")) ||
+        !mp3fixture::makeWord(QStringLiteral("sons_familles/9.mp3"), wordRate, 1, wordSeconds)) {
+        fprintf(stderr, "cannot make the word to play (is lame installed?)\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
