@@ -58,8 +58,6 @@ struct AlbumPage {
 struct Content {
     std::vector<Family> families;
     std::vector<AlbumPage> pages;
-
-    const Family& familyOf(int cardNumber) const { return families.at((cardNumber - 1) / 8); }
 };
 
 } // namespace assetgen
