@@ -59,7 +59,6 @@ private slots:
     void wordsPlayToTheEndAtTheOutputRate_data();
     void wordsPlayToTheEndAtTheOutputRate();
     void playAtTheEndStartsAgain();
-    void playWhilePlayingGoesOn();
     void closeStopsAtOnceAndPostsNoNotice();
     void destroyingAPlayerBeforeItsNoticeArrivesIsSafe();
     void destroyingAPlayingPlayerTakesItsVoiceOut();
@@ -248,18 +247,6 @@ void TestMediaPlayer::playAtTheEndStartsAgain() {
     player.play();
     QTRY_COMPARE_WITH_TIMEOUT(player.endOfPlayNotices(), 2, playTimeoutMs);
     QCOMPARE(player.framesDelivered(), 2 * once);
-}
-
-void TestMediaPlayer::playWhilePlayingGoesOn() {
-    MediaPlayerMP3 player;
-    player.setFileName(longWord);
-    player.open();
-    player.play();
-    QTRY_VERIFY(player.framesDelivered() > 0);
-    const int64_t before = player.framesDelivered();
-    player.play();
-    QVERIFY(player.isPlaying());
-    QVERIFY(player.framesDelivered() >= before);
 }
 
 void TestMediaPlayer::closeStopsAtOnceAndPostsNoNotice() {
