@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang, libFuzzer, ASan and UBSan, seeds their corpora from the
+# default assets and hand-made broken files, and runs each target for SECONDS (default 60).
+#   fuzz/run.sh [SECONDS] [TARGET...]     targets: fuzz_bmp fuzz_mp3open (default: both)
+# Findings land in build-fuzz/artifacts/; a run that finds one exits with status 1.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/common.sh"
+
+seconds="${1:-60}"
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp fuzz_mp3open)
+
+fuzz_build="${MIRABOSC_FUZZ_BUILD:-$MIRABOSC_ROOT/build-fuzz}"
+fuzz_src="$MIRABOSC_ROOT/fuzz"
+assets="${MIRABOSC_ASSETS:-$MIRABOSC_BUILD/assets}"
+
+ensure_packages
+if [ ! -f "$fuzz_build/build.ninja" ]; then
+    CC=clang CXX=clang++ cmake -S "$fuzz_src" -B "$fuzz_build" -G Ninja
+fi
+cmake --build "$fuzz_build" -j2
+
+# The default assets are the natural seeds; build them when no build tree has them yet.
+if [ ! -f "$assets/img_familles/vierge.bmp" ]; then
+    [ -f "$MIRABOSC_BUILD/build.ninja" ] || cmake -S "$MIRABOSC_ROOT" -B "$MIRABOSC_BUILD" -G Ninja
+    cmake --build "$MIRABOSC_BUILD" -j2 --target default_assets
+    assets="$MIRABOSC_BUILD/assets"
+fi
+
+seeds="$fuzz_build/seeds"
+rm -rf "$seeds"
+mkdir -p "$seeds/fuzz_bmp" "$seeds/fuzz_mp3open"
+"$fuzz_build/make_seeds" "$seeds/fuzz_bmp"
+cp "$assets"/img_familles/{v2,2,mini2,vierge}.bmp "$assets/img_album/1.bmp" "$seeds/fuzz_bmp/"
+
+mp3="$seeds/fuzz_mp3open"
+for folder in sons_familles son_album; do
+    for f in "$assets/$folder"/*.mp3; do cp "$f" "$mp3/$folder-$(basename "$f")"; done
+done
+# Every MPEG version, both channel modes and several bit-rate kinds, each a fraction of a second.
+tone="$fuzz_build/tone.wav"
+sox -n -r 44100 -c 2 "$tone" synth 0.15 sine 440 sine 660 2>/dev/null
+lame --quiet -m m --resample 8 -b 8 "$tone" "$mp3/mpeg25-8k-mono.mp3"
+lame --quiet -m j --resample 22.05 -V 9 "$tone" "$mp3/mpeg2-22k-vbr.mp3"
+lame --quiet -m s -b 320 "$tone" "$mp3/mpeg1-320k-stereo.mp3"
+lame --quiet -m m --abr 48 -t "$tone" "$mp3/mpeg1-abr-notag.mp3"
+lame --quiet -m m -b 32 --id3v2-only --tt "mot" "$tone" "$mp3/id3v2.mp3"
+# Broken variants: cut short, the tag alone, no audio after a header, noise.
+word="$assets/sons_familles/2.mp3"
+head -c 700 "$word" > "$mp3/cut-700.mp3"
+head -c 10 "$word" > "$mp3/cut-10.mp3"
+printf 'ID3\x04\x00\x00\x7f\x7f\x7f\x7f' > "$mp3/id3-huge-size.mp3"
+printf '\xff\xfb\x90\x00' > "$mp3/header-only.mp3"
+head -c 2048 /dev/zero > "$mp3/zeros.mp3"
+printf 'RIFF\x24\x00\x00\x00WAVEfmt ' > "$mp3/riff.mp3"
+
+export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=0:${ASAN_OPTIONS:-}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
+export LSAN_OPTIONS="suppressions=$MIRABOSC_ROOT/scripts/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
+export SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="*.debug=false"
+
+declare -A max_len=([fuzz_bmp]=16384 [fuzz_mp3open]=32768)
+declare -A dict=([fuzz_bmp]=bmp.dict [fuzz_mp3open]=mp3.dict)
+status=0
+for target in "${targets[@]}"; do
+    corpus="$fuzz_build/corpus/$target"
+    artifacts="$fuzz_build/artifacts"
+    mkdir -p "$corpus" "$artifacts"
+    log="$fuzz_build/$target.log"
+    echo "== $target for ${seconds}s (log: $log)"
+    if ! nice -n "${MIRABOSC_FUZZ_NICE:-19}" "$fuzz_build/$target" \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${max_len[$target]}" \
+        -dict="$fuzz_src/${dict[$target]}" -artifact_prefix="$artifacts/$target-" \
+        -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then
+        status=1
+        echo "!! $target found a problem:"
+        grep -E "ERROR|SUMMARY|Test unit written" "$log" | head -20 || true
+    fi
+    grep -E "stat::number_of_executed_units|stat::peak_rss_mb|^Done" "$log" || true
+    echo "corpus: $(find "$corpus" -type f | wc -l) inputs"
+done
+exit $status
