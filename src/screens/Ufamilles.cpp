@@ -1,19 +1,169 @@
-// The TFfamilles screen's layout and handlers.
+// The family explorer's layout and handlers.
 #include "screens/Ufamilles.h"
+
+#include "assets/Catalogue.h"
+#include "audio/MediaPlayerMP3.h"
+#include "text/fichiers_Chaines.h"
+#include "toolkit/Guard.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/PictureLoader.h"
 
 namespace Ufamilles {
 
 TFfamilles* Ffamilles = nullptr;
+bool sonPret = false;
+int32_t familleChoisie = 0;
 
-TFfamilles::TFfamilles() : Form(QStringLiteral("Ffamilles"), QStringLiteral("Las set familhas"), Qt::white, 11)
-{
-    Ffamilles = this;
-    auto* client = new QWidget(this);
-    client->setGeometry(0, 0, 689, 529);
+namespace {
+
+constexpr int fontHeight = 11;
+
+constexpr QRect choixRect(0, 0, 689, 529);
+constexpr QSize miniatureSize(158, 217);
+// Four miniatures in the top row, three in the lower one.
+constexpr QPoint miniatureAt[catalogue::familyCount] = {
+    {8, 24}, {176, 24}, {344, 24}, {512, 24}, {88, 264}, {264, 264}, {440, 264},
+};
+
+constexpr QRect cartesRect(0, 0, 689, 577);
+constexpr QRect carteRect(1, 1, 424, 576);
+constexpr QSize smallCardSize(100, 138);
+// Two columns of small cards; the eighth place holds the other-choice picture.
+constexpr QPoint smallCardAt[catalogue::cardsPerFamily] = {
+    {449, 1}, {577, 1}, {449, 145}, {577, 145}, {449, 289}, {577, 289}, {449, 433},
+};
+constexpr QPoint autreChoixAt(577, 433);
+
+ImageControl* pointedPicture(QWidget* parent, const QString& name, QPoint at, QSize size) {
+    auto* image = new ImageControl(parent, name, QRect(at, size));
+    image->setCursor(Qt::PointingHandCursor);
+    return image;
 }
 
-TFfamilles::~TFfamilles() { Ffamilles = nullptr; }
+int numberIn(const QObject* sender) {
+    return ExtraireNombre(sender->objectName(), 1, -1);
+}
 
-void TFfamilles::FormShow() { centre(); }
+} // namespace
+
+TFfamilles::TFfamilles()
+    : Form(QStringLiteral("Ffamilles"), QStringLiteral("Las set familhas"), Qt::white, fontHeight),
+      MediaPlayerMP3(std::make_unique<::MediaPlayerMP3>()) {
+    Ffamilles = this;
+    buildChoice();
+    buildCards();
+}
+
+TFfamilles::~TFfamilles() {
+    Ffamilles = nullptr;
+}
+
+void TFfamilles::buildChoice() {
+    PNchoix = new Panel(this, QStringLiteral("PNchoix"), choixRect, Qt::white);
+    connect(PNchoix, &Panel::mouseMoved, this,
+            [this](Panel* s) { guard::run([&] { PNchoixMouseMove(s); }); });
+
+    for (int k = 1; k <= catalogue::familyCount; ++k) {
+        ImageControl* image = pointedPicture(PNchoix, QStringLiteral("fam%1").arg(k),
+                                             miniatureAt[k - 1], miniatureSize);
+        connect(image, &ImageControl::mouseMoved, this,
+                [this](ImageControl* s) { guard::run([&] { fam1MouseMove(s); }); });
+        connect(image, &ImageControl::clicked, this,
+                [this](ImageControl* s) { guard::run([&] { fam7Click(s); }); });
+        miniatures_[size_t(k - 1)] = image;
+    }
+    fam1 = miniatures_[0], fam2 = miniatures_[1], fam3 = miniatures_[2], fam4 = miniatures_[3];
+    fam5 = miniatures_[4], fam6 = miniatures_[5], fam7 = miniatures_[6];
+}
+
+void TFfamilles::buildCards() {
+    PNcartes = new Panel(this, QStringLiteral("PNcartes"), cartesRect, Qt::white);
+    PNcartes->hide();
+    connect(PNcartes, &Panel::mouseMoved, this,
+            [this](Panel* s) { guard::run([&] { PNchoixMouseMove(s); }); });
+
+    // No move handler: movements over the large card neither silence nor re-arm.
+    carte = new ImageControl(PNcartes, QStringLiteral("carte"), carteRect);
+    carte->setProportional(true);
+
+    for (int i = 1; i <= catalogue::cardsPerFamily; ++i) {
+        ImageControl* image = pointedPicture(PNcartes, QStringLiteral("Image%1").arg(i),
+                                             smallCardAt[i - 1], smallCardSize);
+        connect(image, &ImageControl::mouseMoved, this,
+                [this](ImageControl* s) { guard::run([&] { Image7MouseMove(s); }); });
+        smallCards_[size_t(i - 1)] = image;
+    }
+    Image1 = smallCards_[0], Image2 = smallCards_[1], Image3 = smallCards_[2];
+    Image4 = smallCards_[3], Image5 = smallCards_[4], Image6 = smallCards_[5];
+    Image7 = smallCards_[6];
+
+    btnAutreChoix =
+        pointedPicture(PNcartes, QStringLiteral("btnAutreChoix"), autreChoixAt, smallCardSize);
+    btnAutreChoix->setTransparent(true);
+    btnAutreChoix->setPicture(pictures::embedded(QStringLiteral(":/art/autreChoix.bmp")));
+    connect(btnAutreChoix, &ImageControl::clicked, this,
+            [this](ImageControl* s) { guard::run([&] { btnAutreChoixClick(s); }); });
+}
+
+void TFfamilles::FormShow() {
+    centre();
+    for (int k = 1; k <= catalogue::familyCount; ++k)
+        miniatures_[size_t(k - 1)]->loadFromFile(catalogue::miniature(catalogue::cardNumber(k, 1)));
+    sonPret = true;
+}
+
+void TFfamilles::FormClose(CloseAction&) {
+    backToChoice();
+}
+
+void TFfamilles::fam1MouseMove(QObject* sender) {
+    if (!sonPret)
+        return;
+    const int k = numberIn(sender);
+    MediaPlayerMP3->close();
+    MediaPlayerMP3->setFileName(catalogue::cardSound(catalogue::titleNumber(k)));
+    MediaPlayerMP3->open();
+    MediaPlayerMP3->play();
+    sonPret = false;
+}
+
+void TFfamilles::fam7Click(QObject* sender) {
+    PNchoix->hide();
+    PNcartes->show();
+    const int k = numberIn(sender);
+    familleChoisie = k;
+    carte->loadFromFile(catalogue::blankCard());
+    for (int i = 1; i <= catalogue::cardsPerFamily; ++i)
+        smallCards_[size_t(i - 1)]->loadFromFile(catalogue::smallCard(catalogue::cardNumber(k, i)));
+}
+
+void TFfamilles::PNchoixMouseMove(QObject*) {
+    MediaPlayerMP3->close();
+    sonPret = true;
+}
+
+void TFfamilles::Image7MouseMove(QObject* sender) {
+    if (!sonPret)
+        return;
+    const int n = catalogue::cardNumber(familleChoisie, numberIn(sender));
+    carte->loadFromFile(catalogue::largeCard(n));
+    MediaPlayerMP3->close();
+    MediaPlayerMP3->setFileName(catalogue::cardSound(n));
+    MediaPlayerMP3->open();
+    MediaPlayerMP3->play();
+    sonPret = false;
+}
+
+void TFfamilles::btnAutreChoixClick(QObject*) {
+    backToChoice();
+}
+
+// The other-choice picture and the close box both go back to the family choice, silent.
+void TFfamilles::backToChoice() {
+    PNchoix->show();
+    PNcartes->hide();
+    MediaPlayerMP3->close();
+}
 
 } // namespace Ufamilles

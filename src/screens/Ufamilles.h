@@ -1,7 +1,16 @@
-// The TFfamilles screen.
+// The family explorer: the seven family miniatures, and a family's cards with one shown large,
+// each picture speaking its word once as the pointer arrives on it.
 #pragma once
 
 #include "toolkit/Form.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class ImageControl;
+class MediaPlayerMP3;
+class Panel;
 
 namespace Ufamilles {
 
@@ -11,10 +20,51 @@ public:
     TFfamilles();
     ~TFfamilles() override;
 
+    Panel* PNchoix;
+    ImageControl* fam1;
+    ImageControl* fam2;
+    ImageControl* fam3;
+    ImageControl* fam4;
+    ImageControl* fam5;
+    ImageControl* fam6;
+    ImageControl* fam7;
+    Panel* PNcartes;
+    ImageControl* carte;
+    ImageControl* Image1;
+    ImageControl* Image2;
+    ImageControl* Image3;
+    ImageControl* Image4;
+    ImageControl* Image5;
+    ImageControl* Image6;
+    ImageControl* Image7;
+    ImageControl* btnAutreChoix;
+    std::unique_ptr<::MediaPlayerMP3> MediaPlayerMP3;
+
+    void fam1MouseMove(QObject* sender);
+    void fam7Click(QObject* sender);
+    void PNchoixMouseMove(QObject* sender);
+    void Image7MouseMove(QObject* sender);
+    void btnAutreChoixClick(QObject* sender);
+
 protected:
     void FormShow() override;
+    void FormClose(CloseAction& action) override;
+
+private:
+    void buildChoice();
+    void buildCards();
+    void backToChoice();
+
+    std::array<ImageControl*, 7> miniatures_{};
+    std::array<ImageControl*, 7> smallCards_{};
 };
 
 extern TFfamilles* Ffamilles;
+
+// The one-shot arming flag: the next movement over a miniature or a small card speaks it.
+// Set by each showing and by movement over bare panel background; cleared by a sound started.
+extern bool sonPret;
+// The family whose cards are on show (1 to 7), 0 until the first is chosen.
+extern int32_t familleChoisie;
 
 } // namespace Ufamilles
