@@ -1,0 +1,19 @@
+// A picture button of a radio pair: a bevelled face with a centred glyph whose ground is not drawn.
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+
+class SpeedButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    // Creates a checkable button at its place in the parent, named for tests; it takes no focus.
+    SpeedButton(QWidget* parent, const QString& name, QRect rect);
+
+    // Every pixel of the glyph's bottom-left colour is left undrawn, so the face shows through.
+    void setGlyph(const QImage& glyph);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
