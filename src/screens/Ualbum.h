@@ -1,7 +1,17 @@
-// The Talbum screen.
+// The album: seventeen narrated pages turned with a row of tabs, the narration switched by two
+// picture buttons.
 #pragma once
 
 #include "toolkit/Form.h"
+
+#include <memory>
+
+class ImageControl;
+class MediaPlayerMP3;
+class Panel;
+class QButtonGroup;
+class QTabWidget;
+class SpeedButton;
 
 namespace Ualbum {
 
@@ -11,10 +21,30 @@ public:
     Talbum();
     ~Talbum() override;
 
+    QTabWidget* PageControl1;
+    Panel* Panel1;
+    ImageControl* img;
+    SpeedButton* btnSonOui;
+    SpeedButton* btnSonNon;
+    std::unique_ptr<::MediaPlayerMP3> MediaPlayerMP3;
+
+    void PageControl1Change(QObject* sender);
+    void btnSonOuiClick(QObject* sender);
+    void btnSonNonClick(QObject* sender);
+
 protected:
     void FormShow() override;
+    void FormClose(CloseAction& action) override;
+
+private:
+    void createTabs();
+    void freeTabs();
+
+    QButtonGroup* sonGroup_;
 };
 
 extern Talbum* album;
+// The narration is switched on: set by each show and by btnSonOui, cleared by btnSonNon.
+extern bool sonActif;
 
 } // namespace Ualbum
