@@ -1,19 +1,298 @@
-// The Trevisions screen's layout and handlers.
+// The review screen's layout and handlers, and the routines that play its rounds.
 #include "screens/Urevisions.h"
+
+#include "assets/Catalogue.h"
+#include "text/fichiers_Chaines.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Fonts.h"
+#include "toolkit/Guard.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/PictureLoader.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 
 namespace Urevisions {
 
 Trevisions* revisions = nullptr;
 
-Trevisions::Trevisions() : Form(QStringLiteral("revisions"), QStringLiteral("Repassadas"), Qt::white, 11)
-{
-    revisions = this;
-    auto* client = new QWidget(this);
-    client->setGeometry(0, 0, 793, 321);
+tirage::Pioche pioche{};
+int32_t nbPioche = 0;
+int32_t carteCible = 0;
+int32_t positionCible = 0;
+tirage::Table cartesAffichees{};
+int32_t nbJustes = 0;
+int32_t nbFausses = 0;
+bool piocheConstruite = false;
+Generateur generateur;
+
+namespace {
+
+constexpr int fontHeight = 11;
+constexpr QRect PNcartesRect(0, 0, 793, 321);
+constexpr int imageLeft = 8;
+constexpr int imageStep = 112;
+constexpr int imageTop = 16;
+constexpr QSize cardSize(100, 138);
+constexpr QRect GroupBox1Rect(8, 184, 777, 41);
+constexpr int checkBoxLefts[catalogue::familyCount] = {8, 119, 230, 341, 452, 563, 675};
+constexpr int checkBoxTop = 16;
+constexpr QSize checkBoxSize(90, 17);
+constexpr QRect Button1Rect(304, 256, 169, 41);
+constexpr QRect PNcompteurRect(496, 240, 289, 73);
+constexpr QPoint LBJPos(16, 8);
+constexpr QPoint LBFPos(159, 8);
+constexpr QPoint cptJPos(48, 32);
+constexpr QPoint cptFPos(216, 32);
+constexpr QRect btnRejouerRect(9, 244, 193, 57);
+constexpr int labelFont = 13;
+constexpr int countCellHeight = 30;
+constexpr int buttonFont = 16;
+constexpr QSize speakerSize(48, 48);
+const QColor silver(0xC0, 0xC0, 0xC0);
+
+constexpr const char* familyCaptions[catalogue::familyCount] = {
+    "la familha", "la cara", "la setmana", "la montanha", "los jòcs", "las bèstias", "las colors"};
+
+// The counts are given by the height of the whole character cell, ascent and descent.
+QFont cellFont(int cellHeight) {
+    for (int pixels = cellHeight; pixels > 1; --pixels) {
+        const QFont font = fonts::sans(pixels);
+        if (QFontMetrics(font).height() <= cellHeight)
+            return font;
+    }
+    return fonts::sans(1);
 }
 
-Trevisions::~Trevisions() { revisions = nullptr; }
+// The button's picture with every pixel of its bottom-left colour left out.
+QIcon transparentIcon(const QImage& picture) {
+    if (picture.isNull())
+        return {};
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb ground = image.pixel(0, image.height() - 1) | 0xFF000000u;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] | 0xFF000000u) == ground)
+                line[x] = 0;
+    }
+    return QIcon(QPixmap::fromImage(image));
+}
 
-void Trevisions::FormShow() { centre(); }
+QLabel* counterLabel(QWidget* parent, const char* name, QPoint pos, const QFont& font,
+                     const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->move(pos);
+    label->adjustSize();
+    return label;
+}
+
+void setCaption(QLabel* label, const QString& caption) {
+    label->setText(caption);
+    label->adjustSize();
+}
+
+} // namespace
+
+Trevisions::Trevisions()
+    : Form(QStringLiteral("revisions"), QStringLiteral("Repassadas"), Qt::white, fontHeight) {
+    revisions = this;
+    PNcartes = new Panel(this, QStringLiteral("PNcartes"), PNcartesRect, Qt::white);
+    buildBoard();
+    buildChoice();
+    buildCounter();
+    buildReplay();
+
+    // Keyboard order: the boxes, "OK", then the replay button; nothing else takes the focus.
+    QWidget* const order[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
+                              CheckBox6, CheckBox7, Button1,   btnRejouer};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+Trevisions::~Trevisions() {
+    revisions = nullptr;
+}
+
+void Trevisions::buildBoard() {
+    ImageControl** images[tirage::nbCases] = {&Image1, &Image2, &Image3, &Image4,
+                                              &Image5, &Image6, &Image7};
+    for (int i = 1; i <= tirage::nbCases; ++i) {
+        const QRect rect(QPoint(imageLeft + (i - 1) * imageStep, imageTop), cardSize);
+        auto* img = new ImageControl(PNcartes, QStringLiteral("Image%1").arg(i), rect);
+        img->setCursor(Qt::PointingHandCursor);
+        connect(img, &ImageControl::clicked, this,
+                [this](ImageControl* s) { guard::run([&] { Image7Click(s); }); });
+        *images[i - 1] = img;
+    }
+}
+
+void Trevisions::buildChoice() {
+    GroupBox1 = new QGroupBox(PNcartes);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(GroupBox1Rect);
+    QCheckBox** boxes[catalogue::familyCount] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4,
+                                                 &CheckBox5, &CheckBox6, &CheckBox7};
+    for (int k = 1; k <= catalogue::familyCount; ++k) {
+        auto* box = new QCheckBox(QString::fromUtf8(familyCaptions[k - 1]), GroupBox1);
+        box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
+        box->setGeometry(QRect(QPoint(checkBoxLefts[k - 1], checkBoxTop), checkBoxSize));
+        *boxes[k - 1] = box;
+    }
+
+    Button1 = new QPushButton(QStringLiteral("OK"), PNcartes);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(Button1Rect);
+    Button1->setFont(fonts::sans(buttonFont));
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { guard::run([this] { Button1Click(); }); });
+}
+
+void Trevisions::buildCounter() {
+    PNcompteur = new Panel(PNcartes, QStringLiteral("PNcompteur"), PNcompteurRect, silver);
+    PNcompteur->hide();
+    const QFont labels = fonts::sans(labelFont);
+    const QFont counts = cellFont(countCellHeight);
+    LBJ = counterLabel(PNcompteur, "LBJ", LBJPos, labels, QStringLiteral("réponse(s) juste(s)"));
+    LBF = counterLabel(PNcompteur, "LBF", LBFPos, labels, QStringLiteral("réponse(s) fausse(s)"));
+    cptJ = counterLabel(PNcompteur, "cptJ", cptJPos, counts, QStringLiteral("0"));
+    cptF = counterLabel(PNcompteur, "cptF", cptFPos, counts, QStringLiteral("0"));
+}
+
+void Trevisions::buildReplay() {
+    btnRejouer = new QPushButton(QStringLiteral("tornar jogar lo son"), PNcartes);
+    btnRejouer->setObjectName(QStringLiteral("btnRejouer"));
+    btnRejouer->setGeometry(btnRejouerRect);
+    // Our sans face is wider than the one the button was drawn for: its condensed cut keeps
+    // the character height and lets the speaker and the caption share the 193 pixels.
+    QFont captionFont = fonts::sans(buttonFont);
+    captionFont.setStretch(QFont::SemiCondensed);
+    btnRejouer->setFont(captionFont);
+    btnRejouer->setIcon(transparentIcon(pictures::embedded(QStringLiteral(":/art/rejouer.bmp"))));
+    btnRejouer->setIconSize(speakerSize);
+    btnRejouer->hide();
+    connect(btnRejouer, &QPushButton::clicked, this,
+            [this] { guard::run([this] { btnRejouerClick(); }); });
+}
+
+ImageControl* Trevisions::image(int caseTable) const {
+    const std::array<ImageControl*, tirage::nbCases> images = {Image1, Image2, Image3, Image4,
+                                                               Image5, Image6, Image7};
+    return images.at(caseTable - 1);
+}
+
+QCheckBox* Trevisions::checkBox(int famille) const {
+    const std::array<QCheckBox*, catalogue::familyCount> boxes = {
+        CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7};
+    return boxes.at(famille - 1);
+}
+
+void Trevisions::FormShow() {
+    centre();
+    piocheConstruite = false; // first, so that a failing load below cannot leave it set
+    for (int i = 1; i <= tirage::nbCases; ++i)
+        image(i)->loadFromFile(catalogue::smallCard(catalogue::cardNumber(i, 1)));
+    Button1->show();
+    GroupBox1->show();
+    PNcompteur->hide();
+    btnRejouer->hide();
+    RazRevisions();
+    for (int k = 1; k <= catalogue::familyCount; ++k)
+        checkBox(k)->setChecked(false);
+    MajCompteurs();
+}
+
+void Trevisions::Button1Click() {
+    ConstruirePioche();
+    if (nbPioche == 0) {
+        dialogs::messageDlg(QStringLiteral("n'avetz pas seleccionat arren."), dialogs::Kind::Error);
+        return;
+    }
+    Button1->hide();
+    GroupBox1->hide();
+    btnRejouer->show();
+    PNcompteur->show();
+    NouveauTirage();
+}
+
+void Trevisions::Image7Click(QObject* sender) {
+    JugerChoix(sender);
+}
+
+void Trevisions::btnRejouerClick() {
+    JouerSonCarte(carteCible);
+}
+
+void Trevisions::FormClose(CloseAction&) {
+    MediaPlayerMP3.close();
+}
+
+void RazRevisions() {
+    pioche.fill(tirage::vide);
+    cartesAffichees.fill(tirage::vide);
+    piocheConstruite = false;
+    nbJustes = 0;
+    nbFausses = 0;
+}
+
+void ConstruirePioche() {
+    tirage::Familles choisies{};
+    for (int k = 1; k <= catalogue::familyCount; ++k)
+        choisies[k - 1] = revisions->checkBox(k)->isChecked();
+    nbPioche = tirage::construirePioche(choisies, pioche);
+    piocheConstruite = nbPioche > 0;
+}
+
+void NouveauTirage() {
+    generateur.reseed();
+    tirage::tirerManche(generateur, pioche, nbPioche, carteCible, positionCible, cartesAffichees,
+                        [](int caseTable, int32_t carte) {
+                            revisions->image(caseTable)->loadFromFile(catalogue::smallCard(carte));
+                        });
+    JouerSonCarte(carteCible);
+}
+
+void JouerSonCarte(int32_t carte) {
+    ::MediaPlayerMP3& lecteur = revisions->MediaPlayerMP3;
+    lecteur.close();
+    lecteur.setFileName(catalogue::cardSound(carte));
+    lecteur.open();
+    lecteur.play();
+}
+
+void JugerChoix(QObject* sender) {
+    // In the family choice the pictures only show the families: nothing is asked yet, and a
+    // right pick would draw from a pool that was not built in this showing.
+    if (!piocheConstruite)
+        return;
+    const int32_t choix = ExtraireNombre(sender->objectName(), 1, -1);
+    if (choix == positionCible) {
+        dialogs::messageDlg(QStringLiteral("Exacte"), dialogs::Kind::Information);
+        cartesAffichees.fill(tirage::vide);
+        ++nbJustes;
+        NouveauTirage();
+        MajCompteurs();
+    } else {
+        dialogs::messageDlg(QStringLiteral("Faus"), dialogs::Kind::Error);
+        ++nbFausses;
+        MajCompteurs();
+    }
+}
+
+void MajCompteurs() {
+    Trevisions* ecran = revisions;
+    setCaption(ecran->LBJ, nbJustes < 2 ? QStringLiteral("responsa justa")
+                                        : QStringLiteral("responsas justas"));
+    setCaption(ecran->LBF, nbFausses < 2 ? QStringLiteral("responsa faussa")
+                                         : QStringLiteral("responsas faussas"));
+    setCaption(ecran->cptJ, QString::number(nbJustes));
+    setCaption(ecran->cptF, QString::number(nbFausses));
+}
 
 } // namespace Urevisions
