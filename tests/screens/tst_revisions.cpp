@@ -1,0 +1,529 @@
+// The review screen as a child uses it: the family choice, rounds, picks, replay and failures.
+#include "assets/Catalogue.h"
+#include "screens/Urevisions.h"
+#include "support/DialogWatcher.h"
+#include "support/TestAssets.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Errors.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/PictureLoader.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <set>
+
+using namespace Urevisions;
+using Families = QList<int>;
+
+namespace {
+
+constexpr QPoint parking(400, 170); // bare panel between the pictures and the boxes
+
+QList<int> board() {
+    return {cartesAffichees.begin() + 1, cartesAffichees.end()};
+}
+
+QList<int> familyCardsOf(const Families& families) {
+    QList<int> cards;
+    for (int k : families)
+        for (int c : catalogue::familyCards(k))
+            cards << c;
+    return cards;
+}
+
+// What the loader or the player says about a file, as the error box shows it.
+QString pictureError(const QString& path) {
+    try {
+        pictures::loadPicture(path);
+    } catch (const Exception& e) {
+        return dialogs::withFullStop(e.message());
+    }
+    return {};
+}
+
+QString wordError(const QString& path) {
+    MediaPlayerMP3 probe;
+    probe.setFileName(path);
+    try {
+        probe.open();
+    } catch (const Exception& e) {
+        return dialogs::withFullStop(e.message());
+    }
+    return {};
+}
+
+} // namespace
+
+class TestRevisions : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void everyShowingStartsInTheFamilyChoice_data();
+    void everyShowingStartsInTheFamilyChoice();
+    void tabGoesThroughTheBoxesThenOkOnly();
+    void okWithNothingTickedSaysSoAndStaysInTheChoice();
+    void okStartsARoundOfTheChosenFamilies_data();
+    void okStartsARoundOfTheChosenFamilies();
+    void rightPickCountsOnlyAfterExacteThenDrawsAgain();
+    void wrongPickKeepsBoardAndPlayerAndCountsAgain();
+    void replayRestartsTheWord();
+    void counterTexts_data();
+    void counterTexts();
+    void clicksDuringTheFamilyChoiceAreNotJudged_data();
+    void clicksDuringTheFamilyChoiceAreNotJudged();
+    void closingSilencesTheWord();
+    void brokenFamilyPictureStopsTheShowAtThatPicture_data();
+    void brokenFamilyPictureStopsTheShowAtThatPicture();
+    void missingCardPictureStopsTheDrawAtThatSlot();
+    void unplayableWordLeavesTheRoundStanding();
+
+private:
+    QWindow* window() const { return form_->windowHandle(); }
+    QPoint at(QWidget* w, QPoint inside) const { return w->mapTo(form_.get(), inside); }
+    void click(QWidget* w) {
+        QTest::mouseClick(window(), Qt::LeftButton, {}, at(w, w->rect().center()));
+    }
+    void clickSlot(int slot) { click(form_->image(slot)); }
+    void showScreen();
+    void closeScreen();
+    void start(const Families& families);
+    int aWrongSlot() const { return positionCible == 1 ? 2 : 1; }
+    QStringList pictureFiles() const;
+    void verifyFamilyChoiceFace();
+    void verifyRoundLaidOut(const Families& families);
+
+    std::unique_ptr<TestAssets> assets_;
+    std::unique_ptr<Trevisions> form_;
+};
+
+void TestRevisions::init() {
+    assets_ = std::make_unique<TestAssets>();
+    form_ = std::make_unique<Trevisions>();
+    QCOMPARE(revisions, form_.get());
+}
+
+void TestRevisions::cleanup() {
+    form_.reset();
+    assets_.reset();
+}
+
+void TestRevisions::showScreen() {
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QTest::mouseMove(window(), parking);
+}
+
+void TestRevisions::closeScreen() {
+    QVERIFY(form_->close());
+    QVERIFY(!form_->isVisible());
+}
+
+// Ticks the boxes as a child would, on the box itself, then presses "OK".
+void TestRevisions::start(const Families& families) {
+    for (int k : families) {
+        QCheckBox* box = form_->checkBox(k);
+        QTest::mouseClick(window(), Qt::LeftButton, {}, at(box, QPoint(7, box->height() / 2)));
+        QVERIFY2(box->isChecked(), qPrintable(box->text()));
+    }
+    click(form_->Button1);
+}
+
+QStringList TestRevisions::pictureFiles() const {
+    QStringList files;
+    for (int i = 1; i <= 7; ++i)
+        files << form_->image(i)->pictureFile();
+    return files;
+}
+
+void TestRevisions::verifyFamilyChoiceFace() {
+    QStringList familyPictures;
+    for (int k = 1; k <= 7; ++k)
+        familyPictures << catalogue::smallCard(8 * k - 6);
+    QCOMPARE(pictureFiles(), familyPictures);
+    for (int k = 1; k <= 7; ++k)
+        QVERIFY(!form_->checkBox(k)->isChecked());
+    QVERIFY(form_->Button1->isVisible());
+    QVERIFY(form_->GroupBox1->isVisible());
+    QVERIFY(!form_->PNcompteur->isVisible());
+    QVERIFY(!form_->btnRejouer->isVisible());
+    QCOMPARE(nbJustes, 0);
+    QCOMPARE(nbFausses, 0);
+    QCOMPARE(form_->cptJ->text(), "0");
+    QCOMPARE(form_->cptF->text(), "0");
+    QCOMPARE(form_->LBJ->text(), "responsa justa");
+    QCOMPARE(form_->LBF->text(), "responsa faussa");
+    QCOMPARE(board(), QList<int>(7, -1));
+}
+
+void TestRevisions::verifyRoundLaidOut(const Families& families) {
+    const QList<int> pool = familyCardsOf(families);
+    QCOMPARE(nbPioche, pool.size());
+    QCOMPARE(QList<int>(pioche.begin(), pioche.begin() + nbPioche), pool);
+    const QList<int> shown = board();
+    QCOMPARE(std::set<int>(shown.begin(), shown.end()).size(), size_t(7));
+    QStringList expectedFiles;
+    for (int card : shown) {
+        QVERIFY2(pool.contains(card), qPrintable(QString::number(card)));
+        expectedFiles << catalogue::smallCard(card);
+    }
+    QCOMPARE(pictureFiles(), expectedFiles);
+    QCOMPARE(cartesAffichees[positionCible], carteCible);
+    QCOMPARE(form_->MediaPlayerMP3.openFile(), catalogue::cardSound(carteCible));
+    QVERIFY(!form_->Button1->isVisible() && !form_->GroupBox1->isVisible());
+    QVERIFY(form_->PNcompteur->isVisible() && form_->btnRejouer->isVisible());
+}
+
+void TestRevisions::everyShowingStartsInTheFamilyChoice_data() {
+    QTest::addColumn<QString>("before");
+    QTest::newRow("first showing") << "";
+    QTest::newRow("boxes ticked, never started") << "ticked";
+    QTest::newRow("round left in the middle") << "round";
+}
+
+void TestRevisions::everyShowingStartsInTheFamilyChoice() {
+    QFETCH(QString, before);
+    DialogWatcher dialogs;
+    if (!before.isEmpty()) {
+        showScreen();
+        if (before == "ticked") {
+            form_->CheckBox2->setChecked(true);
+            form_->CheckBox5->setChecked(true);
+        } else {
+            start({1, 3});
+            clickSlot(aWrongSlot());
+            clickSlot(positionCible);
+            QCOMPARE(form_->cptJ->text(), "1");
+        }
+        closeScreen();
+    }
+    showScreen();
+    QCOMPARE(form_->windowTitle(), "Repassadas");
+    QCOMPARE(form_->size(), QSize(793, 321));
+    QCOMPARE(form_->pos(), QPoint((1024 - 793) / 2, (768 - 321) / 2));
+    verifyFamilyChoiceFace();
+    QVERIFY(!form_->MediaPlayerMP3.isOpen());
+    QCOMPARE(dialogs.texts(), (before == "round" ? QStringList{"Faus", "Exacte"} : QStringList{}));
+}
+
+void TestRevisions::tabGoesThroughTheBoxesThenOkOnly() {
+    showScreen();
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    form_->CheckBox1->setFocus();
+    QStringList order{form_->focusWidget()->objectName()};
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(window(), Qt::Key_Tab);
+        order << form_->focusWidget()->objectName();
+    }
+    // The pictures, panels and labels take no focus; the hidden replay button neither.
+    QCOMPARE(order, QStringList({"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
+                                 "CheckBox6", "CheckBox7", "Button1", "CheckBox1"}));
+}
+
+void TestRevisions::okWithNothingTickedSaysSoAndStaysInTheChoice() {
+    DialogWatcher dialogs;
+    showScreen();
+    click(form_->Button1);
+    QCOMPARE(dialogs.count(), 1);
+    QCOMPARE(dialogs.last().text, "n'avetz pas seleccionat arren.");
+    QCOMPARE(dialogs.last().title, "Erreur");
+    QCOMPARE(dialogs.last().icon, QMessageBox::Critical);
+    QCOMPARE(dialogs.last().buttons, QStringList{"OK"});
+    QCOMPARE(nbPioche, 0);
+    verifyFamilyChoiceFace();
+    QVERIFY(!form_->MediaPlayerMP3.isOpen());
+
+    start({4});
+    QCOMPARE(dialogs.count(), 1);
+    verifyRoundLaidOut({4});
+}
+
+void TestRevisions::okStartsARoundOfTheChosenFamilies_data() {
+    QTest::addColumn<Families>("families");
+    QTest::newRow("one family") << Families{4};
+    QTest::newRow("first and last") << Families{1, 7};
+    QTest::newRow("all seven") << Families{1, 2, 3, 4, 5, 6, 7};
+}
+
+void TestRevisions::okStartsARoundOfTheChosenFamilies() {
+    QFETCH(Families, families);
+    DialogWatcher dialogs;
+    showScreen();
+    start(families);
+    QCOMPARE(dialogs.count(), 0);
+    verifyRoundLaidOut(families);
+    QCOMPARE(form_->LBJ->text(), "responsa justa");
+    QCOMPARE(form_->cptJ->text(), "0");
+    QCOMPARE(form_->LBF->text(), "responsa faussa");
+    QCOMPARE(form_->cptF->text(), "0");
+    QTRY_VERIFY(form_->MediaPlayerMP3.framesDelivered() > 0);
+}
+
+void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
+    DialogWatcher dialogs;
+    showScreen();
+    start({2});
+    for (int pick = 1; pick <= 2; ++pick) {
+        const QList<int> before = board();
+        QString countDuringBox;
+        int justesDuringBox = -1;
+        QList<int> boardDuringBox;
+        dialogs.onShown = [&](const ShownDialog&) {
+            countDuringBox = form_->cptJ->text();
+            justesDuringBox = nbJustes;
+            boardDuringBox = board();
+        };
+        clickSlot(positionCible);
+        QCOMPARE(dialogs.count(), pick);
+        QCOMPARE(dialogs.last().text, "Exacte");
+        QCOMPARE(dialogs.last().title, "Information");
+        QCOMPARE(dialogs.last().icon, QMessageBox::Information);
+        QCOMPARE(dialogs.last().buttons, QStringList{"OK"});
+        QCOMPARE(justesDuringBox, pick - 1);
+        QCOMPARE(countDuringBox, QString::number(pick - 1));
+        QCOMPARE(boardDuringBox, before);
+        QCOMPARE(nbJustes, pick);
+        QCOMPARE(form_->cptJ->text(), QString::number(pick));
+        verifyRoundLaidOut({2});
+    }
+    QCOMPARE(form_->LBJ->text(), "responsas justas");
+    QCOMPARE(nbFausses, 0);
+}
+
+void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
+    DialogWatcher dialogs;
+    showScreen();
+    start({5});
+    QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value());
+    const auto started = form_->MediaPlayerMP3.firstDeliveryTime();
+    const QList<int> before = board();
+    const QStringList files = pictureFiles();
+    const int target = carteCible;
+    const int slot = aWrongSlot();
+    for (int pick = 1; pick <= 2; ++pick) {
+        clickSlot(slot);
+        QCOMPARE(dialogs.count(), pick);
+        QCOMPARE(dialogs.last().text, "Faus");
+        QCOMPARE(dialogs.last().title, "Erreur");
+        QCOMPARE(dialogs.last().icon, QMessageBox::Critical);
+        QCOMPARE(dialogs.last().buttons, QStringList{"OK"});
+        QCOMPARE(nbFausses, pick);
+        QCOMPARE(form_->cptF->text(), QString::number(pick));
+    }
+    QCOMPARE(form_->LBF->text(), "responsas faussas");
+    QCOMPARE(form_->cptJ->text(), "0");
+    QCOMPARE(board(), before);
+    QCOMPARE(pictureFiles(), files);
+    QCOMPARE(carteCible, target);
+    // The word was neither reopened nor restarted.
+    QCOMPARE(form_->MediaPlayerMP3.openFile(), catalogue::cardSound(target));
+    QVERIFY(form_->MediaPlayerMP3.firstDeliveryTime() == started);
+}
+
+void TestRevisions::replayRestartsTheWord() {
+    DialogWatcher dialogs;
+    showScreen();
+    start({6});
+    QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value());
+    const auto firstStart = *form_->MediaPlayerMP3.firstDeliveryTime();
+    const QList<int> before = board();
+    click(form_->btnRejouer);
+    QCOMPARE(form_->MediaPlayerMP3.openFile(), catalogue::cardSound(carteCible));
+    QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value() &&
+                *form_->MediaPlayerMP3.firstDeliveryTime() != firstStart);
+    QCOMPARE(board(), before);
+    QCOMPARE(dialogs.count(), 0);
+    QCOMPARE(nbJustes + nbFausses, 0);
+}
+
+void TestRevisions::counterTexts_data() {
+    QTest::addColumn<int>("justes");
+    QTest::addColumn<int>("fausses");
+    QTest::addColumn<QString>("justLabel");
+    QTest::addColumn<QString>("wrongLabel");
+    QTest::newRow("0 and 0") << 0 << 0 << "responsa justa"
+                             << "responsa faussa";
+    QTest::newRow("1 and 1") << 1 << 1 << "responsa justa"
+                             << "responsa faussa";
+    QTest::newRow("2 and 2") << 2 << 2 << "responsas justas"
+                             << "responsas faussas";
+    QTest::newRow("2 and 1") << 2 << 1 << "responsas justas"
+                             << "responsa faussa";
+    QTest::newRow("0 and 12") << 0 << 12 << "responsa justa"
+                              << "responsas faussas";
+}
+
+void TestRevisions::counterTexts() {
+    QFETCH(int, justes);
+    QFETCH(int, fausses);
+    QFETCH(QString, justLabel);
+    QFETCH(QString, wrongLabel);
+    nbJustes = justes;
+    nbFausses = fausses;
+    MajCompteurs();
+    QCOMPARE(form_->LBJ->text(), justLabel);
+    QCOMPARE(form_->LBF->text(), wrongLabel);
+    QCOMPARE(form_->cptJ->text(), QString::number(justes));
+    QCOMPARE(form_->cptF->text(), QString::number(fausses));
+    // Each label is sized to its text.
+    for (QLabel* label : {form_->LBJ, form_->LBF, form_->cptJ, form_->cptF})
+        QCOMPARE(label->size(), label->sizeHint());
+}
+
+void TestRevisions::clicksDuringTheFamilyChoiceAreNotJudged_data() {
+    QTest::addColumn<bool>("afterARound");
+    QTest::newRow("first showing") << false;
+    QTest::newRow("after a round, on every slot") << true;
+}
+
+void TestRevisions::clicksDuringTheFamilyChoiceAreNotJudged() {
+    QFETCH(bool, afterARound);
+    DialogWatcher dialogs;
+    showScreen();
+    if (afterARound) {
+        start({3});
+        closeScreen();
+        showScreen();
+        QVERIFY(positionCible >= 1 && positionCible <= 7); // still names the last round's slot
+    }
+    for (int slot = 1; slot <= 7; ++slot)
+        clickSlot(slot);
+    QCOMPARE(dialogs.count(), 0);
+    verifyFamilyChoiceFace();
+    QVERIFY(!form_->MediaPlayerMP3.isOpen());
+    QCOMPARE(QList<int>(pioche.begin(), pioche.end()), QList<int>(56, -1));
+
+    // The review then starts as usual.
+    start({6});
+    verifyRoundLaidOut({6});
+    QCOMPARE(dialogs.count(), 0);
+}
+
+void TestRevisions::closingSilencesTheWord() {
+    showScreen();
+    start({1});
+    QVERIFY(form_->MediaPlayerMP3.isPlaying());
+    closeScreen();
+    QVERIFY(!form_->MediaPlayerMP3.isOpen());
+    QVERIFY(!form_->MediaPlayerMP3.isPlaying());
+}
+
+void TestRevisions::brokenFamilyPictureStopsTheShowAtThatPicture_data() {
+    QTest::addColumn<QByteArray>("bytes"); // empty: the file is missing
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("not a bitmap") << QByteArray("GIF89a not a bitmap at all");
+}
+
+void TestRevisions::brokenFamilyPictureStopsTheShowAtThatPicture() {
+    QFETCH(QByteArray, bytes);
+    DialogWatcher dialogs;
+    showScreen();
+    start({2});
+    clickSlot(aWrongSlot());
+    closeScreen();
+    const QStringList roundFiles = pictureFiles();
+    const QList<int> roundBoard = board();
+
+    const QString broken = catalogue::smallCard(18); // slot 3's family picture
+    if (bytes.isEmpty())
+        assets_->remove(broken);
+    else
+        assets_->replace(broken, bytes);
+    dialogs.clear();
+    showScreen();
+    QCOMPARE(dialogs.count(), 1);
+    QCOMPARE(dialogs.last().icon, QMessageBox::Critical);
+    QCOMPARE(dialogs.last().text, pictureError(broken));
+    QVERIFY(form_->isVisible());
+    QCOMPARE(pictureFiles(),
+             QStringList({catalogue::smallCard(2), catalogue::smallCard(10)}) + roundFiles.mid(2));
+    // The rest of the show was skipped: the round's face, board and counts are still there.
+    QVERIFY(form_->PNcompteur->isVisible() && form_->btnRejouer->isVisible());
+    QVERIFY(!form_->Button1->isVisible());
+    QCOMPARE(board(), roundBoard);
+    QCOMPARE(nbFausses, 1);
+    // No pool was built in this showing, so the pictures judge nothing and draw nothing.
+    for (int slot = 1; slot <= 7; ++slot)
+        clickSlot(slot);
+    QCOMPARE(dialogs.count(), 1);
+    QCOMPARE(board(), roundBoard);
+    QVERIFY(!form_->MediaPlayerMP3.isOpen());
+}
+
+void TestRevisions::missingCardPictureStopsTheDrawAtThatSlot() {
+    const int missing = 13;
+    const QString missingFile = catalogue::smallCard(missing);
+    assets_->remove(missingFile);
+    DialogWatcher dialogs;
+    showScreen();
+    const QStringList familyFiles = pictureFiles();
+    start({2}); // one family: card 13 is on every board
+    QCOMPARE(dialogs.texts(), QStringList{pictureError(missingFile)});
+    QCOMPARE(dialogs.last().icon, QMessageBox::Critical);
+
+    const QList<int> shown = board();
+    const int stop = shown.indexOf(missing) + 1;
+    QVERIFY(stop >= 1);
+    for (int i = 1; i <= 7; ++i) {
+        if (i < stop) {
+            QVERIFY(shown[i - 1] >= 10 && shown[i - 1] <= 16);
+            QCOMPARE(form_->image(i)->pictureFile(), catalogue::smallCard(shown[i - 1]));
+        } else {
+            QCOMPARE(form_->image(i)->pictureFile(), familyFiles[i - 1]);
+            if (i > stop)
+                QCOMPARE(shown[i - 1], i == positionCible ? carteCible : -1);
+        }
+    }
+    QCOMPARE(cartesAffichees[positionCible], carteCible);
+    QVERIFY(!form_->MediaPlayerMP3.isOpen()); // no word
+    QVERIFY(form_->PNcompteur->isVisible() && form_->btnRejouer->isVisible());
+
+    // The round stands: a right pick counts, draws again, fails again before the counters.
+    clickSlot(positionCible);
+    QCOMPARE(dialogs.texts(),
+             (QStringList{pictureError(missingFile), "Exacte", pictureError(missingFile)}));
+    QCOMPARE(nbJustes, 1);
+    QCOMPARE(form_->cptJ->text(), "0");
+    clickSlot(aWrongSlot());
+    QCOMPARE(dialogs.last().text, "Faus");
+    QCOMPARE(form_->cptJ->text(), "1");
+    QCOMPARE(form_->cptF->text(), "1");
+}
+
+void TestRevisions::unplayableWordLeavesTheRoundStanding() {
+    for (int card : catalogue::familyCards(7))
+        assets_->replace(catalogue::cardSound(card), QByteArray(4000, 'x'));
+    DialogWatcher dialogs;
+    showScreen();
+    start({7});
+    QCOMPARE(dialogs.count(), 1);
+    QCOMPARE(dialogs.last().icon, QMessageBox::Critical);
+    QCOMPARE(dialogs.last().text, wordError(catalogue::cardSound(carteCible)));
+    QVERIFY(!dialogs.last().text.isEmpty());
+    QVERIFY(!form_->MediaPlayerMP3.isOpen());
+    QStringList expectedFiles;
+    for (int card : board())
+        expectedFiles << catalogue::smallCard(card);
+    QCOMPARE(pictureFiles(), expectedFiles); // the board was laid out in full
+
+    clickSlot(aWrongSlot());
+    QCOMPARE(dialogs.last().text, "Faus");
+    QCOMPARE(form_->cptF->text(), "1");
+    clickSlot(positionCible);
+    QCOMPARE(dialogs.count(), 4);
+    QCOMPARE(dialogs.shown()[2].text, "Exacte");
+    QCOMPARE(dialogs.last().text, wordError(catalogue::cardSound(carteCible)));
+    QCOMPARE(nbJustes, 1);
+    QCOMPARE(form_->cptJ->text(), "0"); // the counters were not refreshed after the failure
+    click(form_->btnRejouer);
+    QCOMPARE(dialogs.count(), 5);
+    QVERIFY(!form_->MediaPlayerMP3.isOpen());
+}
+
+QTEST_MAIN(TestRevisions)
+#include "tst_revisions.moc"
