@@ -4,7 +4,9 @@
 #include "screens/Ufamilles.h"
 #include "screens/Urevisions.h"
 #include "screens/principale.h"
+#include "support/DialogWatcher.h"
 #include "support/ModalDriver.h"
+#include "support/TestAssets.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
 
@@ -31,11 +33,15 @@ private:
     QWindow* window() const { return ficheFamilles->windowHandle(); }
     void moveTo(QPoint p) { QTest::mouseMove(window(), p); }
 
+    std::unique_ptr<TestAssets> assets_;
+    std::unique_ptr<DialogWatcher> dialogs_; // answers any error box a screen raises
     std::unique_ptr<Screens> screens_;
 };
 
 void TestMenu::initTestCase()
 {
+    assets_ = std::make_unique<TestAssets>();
+    dialogs_ = std::make_unique<DialogWatcher>();
     screens_ = std::make_unique<Screens>();
     ficheFamilles->show();
     QVERIFY(QTest::qWaitForWindowExposed(ficheFamilles));
@@ -79,6 +85,7 @@ void TestMenu::clickOpens()
     ModalDriver driver;
     QTest::mouseClick(window(), Qt::LeftButton, {}, at);
     QCOMPARE(driver.opened(), opened.isEmpty() ? QStringList() : QStringList{opened});
+    QCOMPARE(dialogs_->count(), 0); // the default assets are complete
     QVERIFY(ficheFamilles->isVisible());
     QVERIFY(!Ualbum::album->isVisible() && !Ufamilles::Ffamilles->isVisible() &&
             !Urevisions::revisions->isVisible());
