@@ -48,7 +48,7 @@ QRect ImageControl::drawnRect() const
 void ImageControl::rebuild()
 {
     if (picture_.isNull()) {
-        rendered_ = QPixmap();
+        rendered_ = QImage();
         update();
         return;
     }
@@ -59,7 +59,9 @@ void ImageControl::rebuild()
                        : picture_.scaled(drawn, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     if (transparent_) {
         const QRgb ground = picture_.pixel(0, picture_.height() - 1);
-        image = image.convertToFormat(QImage::Format_ARGB32);
+        // Alpha is only ever 0 or 255, so the premultiplied form holds the same pixels and
+        // draws without a conversion.
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < image.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = 0; x < image.width(); ++x)
@@ -67,7 +69,7 @@ void ImageControl::rebuild()
                     line[x] = 0;
         }
     }
-    rendered_ = QPixmap::fromImage(image);
+    rendered_ = image;
     update();
 }
 
@@ -76,7 +78,7 @@ void ImageControl::paintEvent(QPaintEvent*)
     if (rendered_.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, rendered_);
+    painter.drawImage(0, 0, rendered_);
 }
 
 void ImageControl::resizeEvent(QResizeEvent*)

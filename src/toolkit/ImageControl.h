@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
 
 class ImageControl : public QWidget {
@@ -41,7 +40,9 @@ private:
 
     QImage picture_;
     QString pictureFile_;
-    QPixmap rendered_; // the picture as drawn: scaled and masked
+    // The picture as drawn, scaled and masked; it shares the loaded picture's pixels when it
+    // needs neither, so showing a large card copies nothing.
+    QImage rendered_;
     bool proportional_ = false;
     bool transparent_ = false;
     bool pressed_ = false;
