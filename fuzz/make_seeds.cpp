@@ -75,7 +75,7 @@ int main(int argc, char** argv)
         {"height-min.bmp", 5, [](QByteArray& b) { bmpwriter::put32(b, 22, 0x80000000u); }},
         {"colours-300.bmp", 2, [](QByteArray& b) { bmpwriter::put32(b, 46, 300); }},
         {"offset-far.bmp", 5, [](QByteArray& b) { bmpwriter::put32(b, 10, 0xFFFFFFF0u); }},
-        {"header-size-99.bmp", 5, [](QByteArray& b) { bmpwriter::put32(b, 14, 99); }},
+        {"header-size-20.bmp", 5, [](QByteArray& b) { bmpwriter::put32(b, 14, 20); }},
         {"signature.bmp", 5, [](QByteArray& b) { b[0] = 'M'; }},
         {"rle-topdown.bmp", 8, [](QByteArray& b) { bmpwriter::put32(b, 22, quint32(-5)); }},
         {"rle-jump.bmp", 8,
