@@ -1,6 +1,8 @@
 // SpeedButton: a sunken bevel while pressed, the glyph nudged by a pixel, its ground left out.
 #include "screens/SpeedButton.h"
 
+#include "toolkit/Transparency.h"
+
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -8,20 +10,6 @@ namespace {
 
 // How far the glyph moves down and right while the button is pressed, as the bevel sinks.
 constexpr int pressedShift = 1;
-
-QPixmap withoutGround(const QImage& glyph) {
-    if (glyph.isNull())
-        return {};
-    QImage image = glyph.convertToFormat(QImage::Format_ARGB32);
-    const QRgb ground = image.pixel(0, image.height() - 1) | 0xFF000000u;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] | 0xFF000000u) == ground)
-                line[x] = 0;
-    }
-    return QPixmap::fromImage(image);
-}
 
 } // namespace
 
@@ -35,7 +23,7 @@ SpeedButton::SpeedButton(QWidget* parent, const QString& name, QRect rect)
 
 void SpeedButton::setGlyph(const QImage& glyph) {
     setIconSize(glyph.size());
-    setIcon(QIcon(withoutGround(glyph)));
+    setIcon(QIcon(QPixmap::fromImage(transparency::withoutGround(glyph))));
 }
 
 QSize SpeedButton::sizeHint() const {

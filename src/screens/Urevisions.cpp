@@ -9,6 +9,7 @@
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureLoader.h"
+#include "toolkit/Transparency.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -66,21 +67,6 @@ QFont cellFont(int cellHeight) {
             return font;
     }
     return fonts::sans(1);
-}
-
-// The button's picture with every pixel of its bottom-left colour left out.
-QIcon transparentIcon(const QImage& picture) {
-    if (picture.isNull())
-        return {};
-    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    const QRgb ground = image.pixel(0, image.height() - 1) | 0xFF000000u;
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] | 0xFF000000u) == ground)
-                line[x] = 0;
-    }
-    return QIcon(QPixmap::fromImage(image));
 }
 
 QLabel* counterLabel(QWidget* parent, const char* name, QPoint pos, const QFont& font,
@@ -174,7 +160,8 @@ void Trevisions::buildReplay() {
     QFont captionFont = fonts::sans(buttonFont);
     captionFont.setStretch(QFont::SemiCondensed);
     btnRejouer->setFont(captionFont);
-    btnRejouer->setIcon(transparentIcon(pictures::embedded(QStringLiteral(":/art/rejouer.bmp"))));
+    btnRejouer->setIcon(QIcon(QPixmap::fromImage(
+        transparency::withoutGround(pictures::embedded(QStringLiteral(":/art/rejouer.bmp"))))));
     btnRejouer->setIconSize(speakerSize);
     btnRejouer->hide();
     connect(btnRejouer, &QPushButton::clicked, this,

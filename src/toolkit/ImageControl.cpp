@@ -3,6 +3,7 @@
 
 #include "toolkit/Geometry.h"
 #include "toolkit/PictureLoader.h"
+#include "toolkit/Transparency.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -57,18 +58,8 @@ void ImageControl::rebuild()
     QImage image = drawn == picture_.size()
                        ? picture_
                        : picture_.scaled(drawn, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (transparent_) {
-        const QRgb ground = picture_.pixel(0, picture_.height() - 1);
-        // Alpha is only ever 0 or 255, so the premultiplied form holds the same pixels and
-        // draws without a conversion.
-        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                if ((line[x] | 0xFF000000u) == (ground | 0xFF000000u))
-                    line[x] = 0;
-        }
-    }
+    if (transparent_)
+        image = transparency::withoutColour(image, transparency::groundColour(picture_));
     rendered_ = image;
     update();
 }
