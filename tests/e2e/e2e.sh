@@ -1,0 +1,256 @@
+#!/usr/bin/env bash
+# End to end: the real program on a virtual X display, driven by real pointer events as a child
+# would. Opens each screen from the menu, points, clicks, listens, closes it, and quits.
+#   e2e.sh MIRABOSC ASSET-DIR OUTPUT-DIR WMCLOSE
+# Leaves screenshots of every screen, the recorded output (audio.raw) and a log in OUTPUT-DIR.
+set -euo pipefail
+
+program="$(realpath "$1")"; assets="$(realpath "$2")"; out="$(realpath -m "$3")"
+wmclose="$(realpath "$4")"
+rm -rf "$out"
+mkdir -p "$out"
+audio="$out/audio.raw"
+step() { echo "-- $*"; }
+
+xvfb_pid=""; app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$out/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+# Waits up to TENTHS tenths of a second for a command to succeed.
+wait_for() {
+    local tenths="$1"; shift
+    for _ in $(seq "$tenths"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# --- the display and the program ------------------------------------------------------------
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$out/display" 2>"$out/xvfb.log" &
+xvfb_pid=$!
+wait_for 100 test -s "$out/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$out/display")"
+unset XAUTHORITY
+
+cd "$assets"
+QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" "$program" \
+    >"$out/mirabosc.log" 2>&1 &
+app_pid=$!
+
+visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
+has_visible() { [ -n "$(visible_named "$1")" ]; }
+# A visible window with the title that is none of the windows already known.
+new_window() {
+    local title="$1"; shift
+    local w
+    for w in $(visible_named "$title"); do
+        local known=0 k
+        for k in "$@"; do [ "$w" = "$k" ] && known=1; done
+        [ $known -eq 0 ] && { echo "$w"; return 0; }
+    done
+    return 1
+}
+is_visible() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
+geometry() { # x y width height
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /^  Width/ {w=$2} /^  Height/ {h=$2} END {print x, y, w, h}'
+}
+# Checks a window's title, client size and the centring rule (no window manager: no frame).
+check_window() {
+    local wid="$1" title="$2" width="$3" height="$4"
+    local name; name="$(xdotool getwindowname "$wid")"
+    [ "$name" = "$title" ] || fail "window $wid is titled '$name', not '$title'"
+    read -r x y w h < <(geometry "$wid")
+    [ "$w" = "$width" ] && [ "$h" = "$height" ] || fail "$title is ${w}x${h}, not ${width}x${height}"
+    echo "   $title: ${w}x${h} at $x,$y"
+}
+check_centred() {
+    read -r x y w h < <(geometry "$1")
+    [ "$x" = $(((1024 - w) / 2)) ] && [ "$y" = $(((768 - h) / 2)) ] ||
+        fail "window at $x,$y is not centred for ${w}x${h}"
+}
+
+# --- pointer --------------------------------------------------------------------------------
+# Pointer positions are relative to a window; moves glide through a few points on the way.
+origin_x=0; origin_y=0
+use_window() { read -r origin_x origin_y _ _ < <(geometry "$1"); }
+move() { xdotool mousemove "$((origin_x + $1))" "$((origin_y + $2))"; }
+glide() {
+    local from_x="$1" from_y="$2" to_x="$3" to_y="$4" steps=6 i
+    for i in $(seq 1 $steps); do
+        move $((from_x + (to_x - from_x) * i / steps)) $((from_y + (to_y - from_y) * i / steps))
+        sleep 0.02
+    done
+}
+click_at() { move "$1" "$2"; sleep 0.05; xdotool click 1; }
+shot() { import -window "$1" "$out/$2.png" && echo "   screenshot $out/$2.png"; }
+
+# --- sound ----------------------------------------------------------------------------------
+# The disk driver writes the output, 44.1 kHz stereo 32-bit floats, in real time.
+frame_bytes=8
+mark() { local s; s=$(stat -c %s "$audio" 2>/dev/null || echo 0); echo $((s / frame_bytes * frame_bytes)); }
+peak_since() {
+    local from="$1" size; size=$(mark)
+    [ "$size" -gt "$from" ] || { echo 0; return; }
+    tail -c +"$((from + 1))" "$audio" | head -c "$((size - from))" |
+        sox -t raw -r 44100 -e floating-point -b 32 -c 2 - -n stat 2>&1 |
+        awk '/Maximum amplitude/ {print $3}'
+}
+loud() { awk -v p="$(peak_since "$1")" 'BEGIN {exit !(p > 0.02)}'; }
+heard_since() { wait_for 80 loud "$1" || fail "nothing was heard: $2"; echo "   heard: $2"; }
+silent_after() { # nothing louder than the floor in the output written after a fresh mark
+    local m; m=$(mark); sleep 0.4
+    awk -v p="$(peak_since "$m")" 'BEGIN {exit !(p < 0.001)}' || fail "still sounding: $1"
+    echo "   silent: $1"
+}
+differs() { # the count of differing pixels between two screenshots
+    local ae; ae=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 >/dev/null || true)
+    awk -v n="$ae" 'BEGIN {exit !(n + 0 > 0)}'
+}
+
+# --- the main menu --------------------------------------------------------------------------
+step "main menu"
+wait_for 150 has_visible '^Mirabosc$' || fail "the main menu did not appear"
+menu="$(visible_named '^Mirabosc$' | head -n1)"
+sleep 0.5
+check_window "$menu" Mirabosc 401 550
+check_centred "$menu"
+use_window "$menu"
+glide 300 300 10 515   # onto the help icon: the credits show
+sleep 0.3
+shot "$menu" menu-credits
+glide 10 515 300 300   # back over the landscape: they go
+sleep 0.3
+shot "$menu" menu
+
+# --- the album ------------------------------------------------------------------------------
+step "album"
+use_window "$menu"
+glide 300 300 100 35
+click_at 100 35
+wait_for 100 new_window '^Mirabosc$' "$menu" >/dev/null || fail "the album did not open"
+album="$(new_window '^Mirabosc$' "$menu")"
+check_window "$album" Mirabosc 761 561
+check_centred "$album"
+heard_since 0 "page 1's narration"
+sleep 0.3
+shot "$album" album
+# The menu takes no input while the album is open.
+use_window "$menu"
+click_at 270 110
+sleep 0.5
+[ -z "$(visible_named '^Las set familhas$')" ] || fail "the menu opened the explorer over the album"
+use_window "$album"
+glide 400 300 20 530
+click_at 70 530        # narration off
+silent_after "the narration switched off"
+glide 70 530 130 12
+click_at 130 12        # another tab: a new page, silent
+sleep 0.5
+shot "$album" album-page
+differs album album-page || fail "the tab showed the same picture"
+m=$(mark)
+glide 130 12 15 530
+click_at 15 530        # narration on: the new page speaks
+heard_since "$m" "the page's narration switched on"
+"$wmclose" "$album"
+wait_for 50 bash -c "! xwininfo -id $album 2>/dev/null | grep -q IsViewable" ||
+    fail "the album did not close"
+silent_after "the album closed"
+
+# --- the family explorer ---------------------------------------------------------------------
+step "family explorer"
+use_window "$menu"
+glide 100 35 270 110
+click_at 270 110
+wait_for 100 new_window '^Las set familhas$' >/dev/null || fail "the explorer did not open"
+families="$(new_window '^Las set familhas$')"
+check_window "$families" "Las set familhas" 689 529
+check_centred "$families"
+use_window "$families"
+sleep 0.3
+shot "$families" families
+m=$(mark)
+glide 170 252 87 132   # over bare panel onto the first miniature: the family's name
+heard_since "$m" "the first family's name"
+click_at 87 132
+wait_for 30 bash -c "xwininfo -id $families | grep -q 'Height: 577'" ||
+    fail "the cards did not show"
+check_window "$families" "Las set familhas" 689 577
+glide 87 132 437 300   # the bare strip between the large card and the small ones
+sleep 0.3
+shot "$families" families-cards
+m=$(mark)
+glide 437 300 499 70   # onto the first small card: its word, shown large
+heard_since "$m" "the first card's word"
+sleep 0.3
+shot "$families" families-card
+differs families-cards families-card || fail "the large card did not change"
+glide 499 70 562 300
+silent_after "the pointer left the card"
+glide 562 300 627 502
+click_at 627 502       # back to the family choice
+wait_for 30 bash -c "xwininfo -id $families | grep -q 'Height: 529'" ||
+    fail "the other-choice picture did not go back"
+"$wmclose" "$families"
+wait_for 50 bash -c "! xwininfo -id $families 2>/dev/null | grep -q IsViewable" ||
+    fail "the explorer did not close"
+
+# --- the review -----------------------------------------------------------------------------
+step "review"
+use_window "$menu"
+glide 270 110 60 440
+click_at 60 440
+wait_for 100 new_window '^Repassadas$' >/dev/null || fail "the review did not open"
+review="$(new_window '^Repassadas$')"
+check_window "$review" Repassadas 793 321
+check_centred "$review"
+use_window "$review"
+sleep 0.3
+shot "$review" review
+click_at 25 208        # tick the first family
+m=$(mark)
+glide 25 208 388 276
+click_at 388 276       # OK: the first round speaks its word
+heard_since "$m" "the round's word"
+sleep 0.3
+shot "$review" review-round
+glide 388 276 58 85
+click_at 58 85         # a pick: right or wrong, a message answers
+wait_for 50 bash -c "xdotool search --onlyvisible --name '^(Information|Erreur)$' >/dev/null" ||
+    fail "no message after a pick"
+dialog="$(xdotool search --onlyvisible --name '^(Information|Erreur)$' | head -n1)"
+echo "   message: $(xdotool getwindowname "$dialog")"
+sleep 0.3
+shot "$dialog" review-message
+xdotool windowfocus --sync "$dialog" key Return
+wait_for 50 bash -c "! xwininfo -id $dialog 2>/dev/null | grep -q IsViewable" ||
+    fail "the message did not close with Enter"
+m=$(mark)
+click_at 50 270        # replay the word
+heard_since "$m" "the replayed word"
+"$wmclose" "$review"
+wait_for 50 bash -c "! xwininfo -id $review 2>/dev/null | grep -q IsViewable" ||
+    fail "the review did not close"
+silent_after "the review closed"
+
+# --- quitting -------------------------------------------------------------------------------
+step "quit"
+use_window "$menu"
+glide 60 440 300 510
+click_at 300 510
+wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the quit picture did not end the program"
+status=0; wait "$app_pid" || status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "   output recorded: $(stat -c %s "$audio") bytes in $audio"
+echo "PASS"
