@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Mirabosc and runs its whole test suite headless, ending with CTest's summary.
+# Builds Mirabosc and runs its whole test suite headless, then builds it again with ASan, UBSan and
+# LeakSanitizer and runs the suite there, ending with CTest's summary of that run.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
@@ -7,4 +8,9 @@ ensure_packages
 build_tree "$MIRABOSC_BUILD"
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
-ctest --test-dir "$MIRABOSC_BUILD" --output-on-failure -j2
+status=0
+ctest --test-dir "$MIRABOSC_BUILD" --output-on-failure -j2 || status=1
+
+build_tree "$MIRABOSC_ASAN_BUILD" -DMIRABOSC_SANITIZE=ON -DMIRABOSC_BENCH=OFF
+sanitized ctest --test-dir "$MIRABOSC_ASAN_BUILD" --output-on-failure -j2 || status=1
+exit $status

@@ -9,16 +9,14 @@
 
 namespace {
 
-[[noreturn]] void fail(const char* what)
-{
+[[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "fuzz_bmp: %s\n", what);
     std::abort();
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     QImage image;
     try {

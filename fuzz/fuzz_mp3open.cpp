@@ -30,14 +30,12 @@ char* appArgv[] = {appName, nullptr};
 QCoreApplication* app = nullptr;
 QTemporaryDir* folder = nullptr;
 
-[[noreturn]] void fail(const char* what)
-{
+[[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "fuzz_mp3open: %s\n", what);
     std::abort();
 }
 
-void writeInput(const uint8_t* data, size_t size)
-{
+void writeInput(const uint8_t* data, size_t size) {
     QFile file(inputPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
@@ -46,8 +44,7 @@ void writeInput(const uint8_t* data, size_t size)
 
 // What the audio thread does with an open narration: read until it has finished, rewind, read
 // the start again.
-void decodeToTheEnd()
-{
+void decodeToTheEnd() {
     NarrationSource source(inputPath);
     std::vector<float> buffer(size_t(readChunk) * AudioOutput::channels);
     int64_t total = 0;
@@ -65,8 +62,7 @@ void decodeToTheEnd()
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     app = new QCoreApplication(appArgc, appArgv);
     folder = new QTemporaryDir;
@@ -76,8 +72,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     writeInput(data, size);
     MediaPlayerMP3 player;
     player.setFileName(inputPath);

@@ -13,20 +13,18 @@ namespace {
 constexpr int seedWidth = 13;
 constexpr int seedHeight = 5;
 const QVector<QRgb> twoColours{qRgb(0, 0, 0), qRgb(255, 228, 203)};
-const QVector<QRgb> sixteenColours{qRgb(0, 0, 0),     qRgb(255, 0, 0),   qRgb(0, 255, 0),
-                                   qRgb(0, 0, 255),   qRgb(255, 255, 0), qRgb(0, 255, 255),
+const QVector<QRgb> sixteenColours{qRgb(0, 0, 0),     qRgb(255, 0, 0),    qRgb(0, 255, 0),
+                                   qRgb(0, 0, 255),   qRgb(255, 255, 0),  qRgb(0, 255, 255),
                                    qRgb(255, 0, 255), qRgb(128, 128, 128)};
 
-bool save(const QDir& dir, const QString& name, const QByteArray& bytes)
-{
+bool save(const QDir& dir, const QString& name, const QByteArray& bytes) {
     QFile file(dir.filePath(name));
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;

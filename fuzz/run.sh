@@ -55,9 +55,6 @@ printf '\xff\xfb\x90\x00' > "$mp3/header-only.mp3"
 head -c 2048 /dev/zero > "$mp3/zeros.mp3"
 printf 'RIFF\x24\x00\x00\x00WAVEfmt ' > "$mp3/riff.mp3"
 
-export ASAN_OPTIONS="detect_leaks=1:allocator_may_return_null=0:${ASAN_OPTIONS:-}"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
-export LSAN_OPTIONS="suppressions=$MIRABOSC_ROOT/scripts/lsan.supp:print_suppressions=0:${LSAN_OPTIONS:-}"
 export SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="*.debug=false"
 
 declare -A max_len=([fuzz_bmp]=16384 [fuzz_mp3open]=32768)
@@ -69,7 +66,7 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" "$artifacts"
     log="$fuzz_build/$target.log"
     echo "== $target for ${seconds}s (log: $log)"
-    if ! nice -n "${MIRABOSC_FUZZ_NICE:-19}" "$fuzz_build/$target" \
+    if ! sanitized nice -n "${MIRABOSC_FUZZ_NICE:-19}" "$fuzz_build/$target" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${max_len[$target]}" \
         -dict="$fuzz_src/${dict[$target]}" -artifact_prefix="$artifacts/$target-" \
         -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then

@@ -2,6 +2,7 @@
 
 MIRABOSC_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 MIRABOSC_BUILD="${MIRABOSC_BUILD:-$MIRABOSC_ROOT/build}"
+MIRABOSC_ASAN_BUILD="${MIRABOSC_ASAN_BUILD:-$MIRABOSC_ROOT/build-asan}"
 
 # Everything the build, the default assets, the tests and the screenshots need.
 MIRABOSC_PACKAGES=(
@@ -9,7 +10,7 @@ MIRABOSC_PACKAGES=(
     qt6-base-dev libmpg123-dev libsdl2-dev libbenchmark-dev
     espeak-ng lame sox
     fonts-dejavu-core fonts-noto-color-emoji fonts-kaushanscript fonts-dancingscript fonts-comic-neue
-    xvfb xauth x11-utils xdotool imagemagick
+    xvfb xauth x11-utils xdotool imagemagick libx11-dev
     clang libclang-rt-14-dev
 )
 
@@ -33,4 +34,13 @@ build_tree() {
         cmake -S "$MIRABOSC_ROOT" -B "$dir" -G Ninja "$@"
     fi
     cmake --build "$dir" -j2
+}
+
+# Runs a command with AddressSanitizer, UBSan and LeakSanitizer reporting as errors; the
+# suppressions name only what system libraries keep until the process ends.
+sanitized() {
+    ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
+    LSAN_OPTIONS="suppressions=$MIRABOSC_ROOT/scripts/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
+    UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}" \
+        "$@"
 }

@@ -22,10 +22,11 @@ struct Case {
     QString outcome;
 };
 
-QString folder() { return QFINDTESTDATA("regressions"); }
+QString folder() {
+    return QFINDTESTDATA("regressions");
+}
 
-QList<Case> manifest()
-{
+QList<Case> manifest() {
     QList<Case> cases;
     QFile file(folder() + QStringLiteral("/outcomes.txt"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -40,8 +41,7 @@ QList<Case> manifest()
     return cases;
 }
 
-void addRows(const QString& kind)
-{
+void addRows(const QString& kind) {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("outcome");
     for (const Case& c : manifest())
@@ -50,8 +50,7 @@ void addRows(const QString& kind)
 }
 
 // The outcome as the manifest writes it.
-QString pictureOutcome(const QString& path)
-{
+QString pictureOutcome(const QString& path) {
     try {
         const QImage image = pictures::loadPicture(path);
         if (image.isNull())
@@ -76,8 +75,7 @@ private slots:
     void narrations();
 };
 
-void TestFuzzRegressions::everyFileHasAnOutcome()
-{
+void TestFuzzRegressions::everyFileHasAnOutcome() {
     QStringList listed;
     for (const Case& c : manifest())
         listed << c.file;
@@ -87,15 +85,13 @@ void TestFuzzRegressions::everyFileHasAnOutcome()
             QVERIFY2(listed.contains(kind + QLatin1Char('/') + name), qPrintable(name));
 }
 
-void TestFuzzRegressions::pictures()
-{
+void TestFuzzRegressions::pictures() {
     QFETCH(QString, path);
     QFETCH(QString, outcome);
     QCOMPARE(pictureOutcome(path), outcome);
 }
 
-void TestFuzzRegressions::narrations()
-{
+void TestFuzzRegressions::narrations() {
     QFETCH(QString, path);
     QFETCH(QString, outcome);
     MediaPlayerMP3 player;
