@@ -51,8 +51,8 @@ public:
     // Every "window/control" that took a pointer move or a click during the walk.
     QSet<QString> touched;
     int quits = 0;
-    // A click or move on the menu while a screen was open had an effect.
-    bool blockedMenuReacted = false;
+    // What an action saw go wrong as it ran (the blocked menu reacting, a close box ignored).
+    QString problem;
     // Actions done in each window.
     QMap<QString, int> perWindow;
 
@@ -81,6 +81,8 @@ public:
             return pokeTheMenu(rng);
         if (screen && roll < 97)
             return closeBox(screen);
+        if (!screen && roll >= 97 && chance(rng, 10))
+            return closeTheMenu();
         return move(form, pointOnControl(rng, form));
     }
 
@@ -181,7 +183,8 @@ private:
         QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, p);
         if (openScreen() != before || !menu->isVisible() ||
             principale::ficheFamilles->PNinfos->isVisible() != panelShown)
-            blockedMenuReacted = true;
+            problem =
+                QStringLiteral("the menu reacted while %1 was open").arg(before->objectName());
         return QStringLiteral("poke the menu at %1 (%2)")
             .arg(controlAt(menu, p), before->objectName());
     }
@@ -197,7 +200,17 @@ private:
         return QStringLiteral("close box of ") + screen->objectName();
     }
 
-    // The quit picture ended the program; the next run finds the same screens.
+    // The menu's close box ends the program as its quit picture does.
+    QString closeTheMenu() {
+        principale::ficheFamilles->windowHandle()->close();
+        if (principale::ficheFamilles->isVisible())
+            problem = QStringLiteral("the menu's close box did not end the program");
+        else
+            startAgain();
+        return QStringLiteral("close box of the menu");
+    }
+
+    // The program has ended; the next run finds the same screens.
     void startAgain() {
         ++quits;
         principale::ficheFamilles->show();

@@ -46,8 +46,8 @@ public:
             if (!expectedSizes(open.first()->objectName()).contains(open.first()->size()))
                 return sizeProblem(open.first());
         }
-        if (actions_.blockedMenuReacted)
-            return QStringLiteral("the menu reacted while a screen was open");
+        if (!actions_.problem.isEmpty())
+            return actions_.problem;
         if (const QString problem = dialogProblem(); !problem.isEmpty())
             return problem;
         return screenRules ? screenRules() : QString();
