@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDebug>
 #include <QMessageBox>
 #include <QObject>
 #include <QStringList>
@@ -25,7 +26,18 @@ public:
 
     SoakWalk(int actions, quint32 seed) : total_(actions), rng_(seed) {}
 
-    void start() { post(); }
+    void start() {
+        // A handler that never returns to an event loop stops the walk here, not at the
+        // test's timeout, with the last actions on record.
+        watchdog_.callOnTimeout(&context_, [this] {
+            if (done_ == doneAtLastLook_)
+                stop(QStringLiteral("no action for %1 s: the program holds its event loop")
+                         .arg(watchdogSeconds));
+            doneAtLastLook_ = done_;
+        });
+        watchdog_.start(watchdogSeconds * 1000);
+        post();
+    }
     bool finished() const { return finished_; }
     int done() const { return done_; }
     const QString& failure() const { return failure_; }
@@ -36,6 +48,7 @@ private:
     // No message box may wait longer than this many passes of the event loop for its answer.
     static constexpr int maxPassesWithABox = 1000;
     static constexpr int recentKept = 40;
+    static constexpr int watchdogSeconds = 30;
 
     void post() {
         QMetaObject::invokeMethod(
@@ -62,6 +75,7 @@ private:
         if (const QString problem = check(); !problem.isEmpty())
             return stop(problem);
         if (done_ == total_) {
+            watchdog_.stop();
             finished_ = true;
             finish();
             return;
@@ -81,7 +95,12 @@ private:
     }
 
     void stop(const QString& problem) {
+        if (finished_)
+            return;
         failure_ = QStringLiteral("action %1: %2").arg(done_).arg(problem);
+        // Said at once: should the program not come back from here, the log still tells.
+        qWarning().noquote() << failure_ + QStringLiteral("\nlast actions:\n") + recent();
+        watchdog_.stop();
         finished_ = true;
         finish();
     }
@@ -93,6 +112,8 @@ private:
     }
 
     QObject context_;
+    QTimer watchdog_;
+    int doneAtLastLook_ = -1;
     int total_;
     Rng rng_;
     int done_ = 0;

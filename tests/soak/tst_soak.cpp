@@ -90,8 +90,6 @@ void TestSoak::walk() {
     walk.start();
     loop.exec();
 
-    if (!walk.failure().isEmpty())
-        qWarning().noquote() << "last actions:\n" + walk.recent();
     QVERIFY2(walk.failure().isEmpty(), qPrintable(walk.failure()));
     qInfo("%d actions, %d quits, %d review messages, %d error boxes, %lld controls reached",
           walk.done(), actions.quits, checks.messages, checks.errorBoxes,
