@@ -196,6 +196,10 @@ void Trevisions::FormShow() {
 }
 
 void Trevisions::Button1Click() {
+    // A hidden button can keep the keyboard focus when it was clicked in an inactive window;
+    // Space must not start a second draw on the board of the round under way.
+    if (Button1->isHidden())
+        return;
     ConstruirePioche();
     if (nbPioche == 0) {
         dialogs::messageDlg(QStringLiteral("n'avetz pas seleccionat arren."), dialogs::Kind::Error);
