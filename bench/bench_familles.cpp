@@ -1,5 +1,6 @@
 // The family explorer's hot path: an armed pointer arrival on a small card, from the move event
 // to the large picture painted and the word started, with its parts measured apart.
+#include "Percentiles.h"
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
 #include "screens/Ufamilles.h"
@@ -28,14 +29,6 @@ constexpr int family = 7;
 constexpr QPoint strip(437, 300); // bare panel between the large card and the small ones
 constexpr double microsecondsPerSecond = 1e6;
 
-double percentile(std::vector<double> values, double fraction) {
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const auto rank = static_cast<size_t>(std::ceil(fraction * double(values.size())));
-    return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
-}
-
 // Runs one timed step per iteration between an untimed preparation and an untimed check.
 template <class Prepare, class Step, class Check>
 void measure(benchmark::State& state, Prepare prepare, Step step, Check check) {
@@ -55,8 +48,7 @@ void measure(benchmark::State& state, Prepare prepare, Step step, Check check) {
         }
         ++round;
     }
-    state.counters["median_us"] = percentile(micros, 0.5);
-    state.counters["p99_us"] = percentile(micros, 0.99);
+    reportPercentiles(state, micros);
 }
 
 template <class Prepare, class Step>

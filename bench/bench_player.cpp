@@ -1,5 +1,6 @@
 // How soon a narration starts: close + open + play of a 2 s word until its first samples are
 // handed to the output, with the median and 99th percentile over many starts.
+#include "Percentiles.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/Mp3Fixture.h"
 
@@ -25,19 +26,6 @@ constexpr auto deliveryTimeout = std::chrono::seconds(5);
 constexpr double microsecondsPerSecond = 1e6;
 // One period of the output's callback (512 frames at 44.1 kHz), in microseconds.
 constexpr int outputPeriodMicros = 11610;
-
-double percentile(std::vector<double> values, double fraction) {
-    if (values.empty())
-        return 0.0;
-    std::sort(values.begin(), values.end());
-    const auto rank = static_cast<size_t>(std::ceil(fraction * double(values.size())));
-    return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
-}
-
-void reportPercentiles(benchmark::State& state, const std::vector<double>& micros) {
-    state.counters["median_us"] = percentile(micros, 0.5);
-    state.counters["p99_us"] = percentile(micros, 0.99);
-}
 
 // From the call to close to the first samples of the new word handed to SDL.
 void startToFirstSamples(benchmark::State& state) {

@@ -1,0 +1,23 @@
+// Percentiles of the benchmarks' manual timings, reported as counters.
+#pragma once
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <vector>
+
+// The value below which `fraction` of the samples lie (nearest rank).
+inline double percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const auto rank = static_cast<size_t>(std::ceil(fraction * double(values.size())));
+    return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
+}
+
+inline void reportPercentiles(benchmark::State& state, const std::vector<double>& micros)
+{
+    state.counters["median_us"] = percentile(micros, 0.5);
+    state.counters["p99_us"] = percentile(micros, 0.99);
+}
