@@ -3,7 +3,7 @@
 #include "audio/AudioOutput.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/NarrationSource.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QCoreApplication>
 #include <QFile>

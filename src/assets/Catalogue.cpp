@@ -1,8 +1,6 @@
 // The asset catalogue's path building.
 #include "assets/Catalogue.h"
 
-#include <QDir>
-
 namespace catalogue {
 
 std::array<int, cardsPerFamily> familyCards(int family)
@@ -25,17 +23,5 @@ QString smallCard(int card) { return numbered("img_familles\\v", card, ".bmp"); 
 QString largeCard(int card) { return numbered("img_familles\\", card, ".bmp"); }
 QString blankCard() { return QStringLiteral("img_familles\\vierge.bmp"); }
 QString cardSound(int number) { return numbered("sons_familles\\", number, ".mp3"); }
-
-QString toNativeRelative(const QString& path)
-{
-    QString native = path;
-    native.replace(QLatin1Char('\\'), QDir::separator());
-    return native;
-}
-
-QString resolve(const QString& path)
-{
-    return QDir::current().absoluteFilePath(toNativeRelative(path));
-}
 
 } // namespace catalogue

@@ -1,6 +1,8 @@
 // The asset catalogue: card and page numbers to the relative paths of the four asset folders.
 #pragma once
 
+#include "base/Paths.h"
+
 #include <QString>
 #include <array>
 
@@ -26,9 +28,8 @@ QString largeCard(int card);
 QString blankCard();
 QString cardSound(int number);
 
-// A catalogue path as the file system wants it: the backslash becomes the platform separator.
-QString toNativeRelative(const QString& path);
-// The absolute path of a catalogue path, resolved against the current directory now.
-QString resolve(const QString& path);
+// A catalogue path as the file system wants it, and resolved against the current directory now.
+using paths::resolve;
+using paths::toNativeRelative;
 
 } // namespace catalogue

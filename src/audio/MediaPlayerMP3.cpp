@@ -1,12 +1,12 @@
 // The narration player: the file checks of open, and play and close over the shared output.
 #include "audio/MediaPlayerMP3.h"
 
-#include "assets/Catalogue.h"
 #include "audio/AudioLog.h"
 #include "audio/AudioOutput.h"
 #include "audio/EndOfPlayReceiver.h"
 #include "audio/NarrationSource.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
+#include "base/Paths.h"
 
 struct MediaPlayerMP3::Impl {
     // First, so that the output, which may hold the last reference to the device at exit, goes
@@ -47,7 +47,7 @@ void MediaPlayerMP3::open() {
     close();
     if (d->fileName.isEmpty())
         throw EMCIDeviceError(QStringLiteral("Aucun nom de fichier n'a été indiqué"));
-    d->source = std::make_unique<NarrationSource>(catalogue::resolve(d->fileName));
+    d->source = std::make_unique<NarrationSource>(paths::resolve(d->fileName));
     d->voice.source = d->source.get();
     d->voice.receiver = &d->receiver;
     d->openName = d->fileName;

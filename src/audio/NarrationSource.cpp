@@ -2,7 +2,7 @@
 #include "audio/NarrationSource.h"
 
 #include "audio/AudioOutput.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Pool building and the draw of a round.
 #include "screens/Tirage.h"
 
+#include "base/Errors.h"
 #include "screens/Generateur.h"
-#include "toolkit/Errors.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // ExtraireNombre: a single left-to-right scan that stops after the run it wants.
 #include "text/fichiers_Chaines.h"
 
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <string>
 

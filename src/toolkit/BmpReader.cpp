@@ -1,7 +1,7 @@
 // BmpReader: header parsing and the per-depth row decoders.
 #include "toolkit/BmpReader.h"
 
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <array>
 #include <bit>

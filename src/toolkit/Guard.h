@@ -1,8 +1,8 @@
 // The handler guard: every screen handler runs through it, so no error crosses Qt's event loop.
 #pragma once
 
+#include "base/Errors.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/Errors.h"
 
 #include <exception>
 #include <utility>

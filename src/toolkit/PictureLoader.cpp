@@ -1,9 +1,9 @@
 // Picture loading from the asset folders: extension check, file opening and decoding.
 #include "toolkit/PictureLoader.h"
 
-#include "assets/Catalogue.h"
+#include "base/Errors.h"
+#include "base/Paths.h"
 #include "toolkit/BmpReader.h"
-#include "toolkit/Errors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -78,7 +78,7 @@ QImage decodeBmp(const QByteArray& bytes) { return BmpReader::decode(bytes); }
 
 QImage loadPicture(const QString& relativePath)
 {
-    const QString fullPath = catalogue::resolve(relativePath);
+    const QString fullPath = paths::resolve(relativePath);
     const QString extension = QFileInfo(fullPath).suffix().toLower();
     if (extension != QLatin1String("bmp") && extension != QLatin1String("ico") &&
         extension != QLatin1String("wmf") && extension != QLatin1String("emf"))

@@ -1,7 +1,7 @@
 // The asset check: its size rules, what it finds in broken folders, and the mirabosc-check program.
-#include "assets/AssetCheck.h"
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
+#include "check/AssetCheck.h"
 #include "support/BmpWriter.h"
 #include "support/TestAssets.h"
 #include "toolkit/PictureLoader.h"

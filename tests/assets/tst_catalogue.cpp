@@ -1,6 +1,6 @@
 // The asset catalogue: card numbering, the paths of each folder and the list of expected files.
-#include "assets/AssetCheck.h"
 #include "assets/Catalogue.h"
+#include "check/AssetCheck.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 #include "audio/AudioOutput.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/Mp3Fixture.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -2,7 +2,7 @@
 // file, play is refused without an error and the refusal is recorded.
 #include "audio/MediaPlayerMP3.h"
 #include "audio/Mp3Fixture.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QTemporaryDir>

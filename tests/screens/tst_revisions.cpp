@@ -1,10 +1,10 @@
 // The review screen as a child uses it: the family choice, rounds, picks, replay and failures.
 #include "assets/Catalogue.h"
+#include "base/Errors.h"
 #include "screens/Urevisions.h"
 #include "support/DialogWatcher.h"
 #include "support/TestAssets.h"
 #include "toolkit/Dialogs.h"
-#include "toolkit/Errors.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureLoader.h"

@@ -1,7 +1,7 @@
 // The review's rules without a screen: the generator, pool building and the draw of a board.
+#include "base/Errors.h"
 #include "screens/Generateur.h"
 #include "screens/Tirage.h"
-#include "toolkit/Errors.h"
 
 #include <QtTest>
 #include <algorithm>

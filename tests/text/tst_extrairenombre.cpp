@@ -1,6 +1,6 @@
 // Reading numbers out of control names.
+#include "base/Errors.h"
 #include "text/fichiers_Chaines.h"
-#include "toolkit/Errors.h"
 
 #include <QtTest>
 

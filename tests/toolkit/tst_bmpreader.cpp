@@ -1,8 +1,8 @@
 // The bitmap reader: every depth and encoding, and every way a file can be wrong.
+#include "base/Errors.h"
 #include "support/BmpWriter.h"
 #include "support/TestAssets.h"
 #include "toolkit/BmpReader.h"
-#include "toolkit/Errors.h"
 #include "toolkit/PictureLoader.h"
 
 #include <QDir>

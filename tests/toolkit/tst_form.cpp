@@ -1,7 +1,7 @@
 // Forms: auto-size, the show handler's errors, and the close step.
+#include "base/Errors.h"
 #include "support/DialogWatcher.h"
 #include "support/ModalDriver.h"
-#include "toolkit/Errors.h"
 #include "toolkit/Form.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // Image controls: what they draw, what they keep when a load fails, and which clicks count.
+#include "base/Errors.h"
 #include "support/BmpWriter.h"
 #include "support/TestAssets.h"
-#include "toolkit/Errors.h"
 #include "toolkit/ImageControl.h"
 
 #include <QSignalSpy>

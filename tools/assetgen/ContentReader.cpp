@@ -2,7 +2,7 @@
 #include "ContentReader.h"
 
 #include "assets/Catalogue.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QFile>

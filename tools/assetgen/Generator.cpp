@@ -6,7 +6,7 @@
 #include "EmojiRenderer.h"
 #include "Style.h"
 #include "assets/Catalogue.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QFontDatabase>

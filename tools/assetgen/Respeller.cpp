@@ -1,7 +1,7 @@
 // The pronunciation rules: whole words first, then letter groups in the order written.
 #include "Respeller.h"
 
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QStringList>
 

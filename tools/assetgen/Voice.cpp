@@ -1,7 +1,7 @@
 // Speech synthesis through the espeak-ng and lame programs, with our own silence trimming.
 #include "Voice.h"
 
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -4,7 +4,7 @@
 #include "Generator.h"
 #include "Respeller.h"
 #include "Voice.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QGuiApplication>

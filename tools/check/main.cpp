@@ -1,7 +1,7 @@
 // mirabosc-check: reports what is wrong in an asset folder, read as the program itself reads it.
-#include "assets/AssetCheck.h"
 #include "audio/MediaPlayerMP3.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
+#include "check/AssetCheck.h"
 #include "toolkit/PictureLoader.h"
 
 #include <QCoreApplication>

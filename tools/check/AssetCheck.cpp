@@ -1,8 +1,8 @@
 // The rules of the asset check: which files must exist, how each is read, what its size means.
-#include "assets/AssetCheck.h"
+#include "check/AssetCheck.h"
 
 #include "assets/Catalogue.h"
-#include "toolkit/Errors.h"
+#include "base/Errors.h"
 
 #include <QDir>
 #include <QFileInfo>
