@@ -88,27 +88,36 @@ uchar nearestIndex(QRgb colour) {
     return static_cast<uchar>(best);
 }
 
+// The design on a grid of 32 units, whatever the painter's scale.
+void paintDesign(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(crossYellow);
+    painter.drawPath(cross());
+    const QPainterPath m = letterM();
+    painter.setPen(QPen(letterEdge, letterEdgeWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(letterEdge);
+    painter.drawPath(m);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(letterGreen);
+    painter.drawPath(m);
+}
+
 } // namespace
 
-QImage drawProgramIcon() {
-    QImage smooth(iconSize, QImage::Format_RGB32);
+QImage drawDesktopIcon(int pixels) {
+    QImage smooth(pixels, pixels, QImage::Format_RGB32);
     smooth.fill(fieldRed);
     {
         QPainter painter(&smooth);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(crossYellow);
-        painter.drawPath(cross());
-        const QPainterPath m = letterM();
-        painter.setPen(
-            QPen(letterEdge, letterEdgeWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.setBrush(letterEdge);
-        painter.drawPath(m);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(letterGreen);
-        painter.drawPath(m);
+        painter.scale(qreal(pixels) / iconSize.width(), qreal(pixels) / iconSize.height());
+        paintDesign(painter);
     }
+    return smooth;
+}
 
+QImage drawProgramIcon() {
+    const QImage smooth = drawDesktopIcon(iconSize.width());
     QImage indexed(iconSize, QImage::Format_Indexed8);
     indexed.setColorTable(QList<QRgb>(std::begin(palette), std::end(palette)));
     for (int y = 0; y < iconSize.height(); ++y) {

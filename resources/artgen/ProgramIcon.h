@@ -7,5 +7,7 @@ namespace art {
 
 // The icon as an 8-bit indexed image of 32 x 32 pixels with a 16-entry colour table.
 QImage drawProgramIcon();
+// The same design in full colour at any square size, for the desktop's icon theme.
+QImage drawDesktopIcon(int pixels);
 
 } // namespace art

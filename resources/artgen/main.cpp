@@ -1,4 +1,4 @@
-// mirabosc-artgen: draws the program's embedded pictures into the folder named on its command line.
+// mirabosc-artgen: draws the program's embedded pictures, or its desktop icons, into a folder.
 #include "ArtColours.h"
 #include "HelpIcon.h"
 #include "IndexedBmp.h"
@@ -19,6 +19,8 @@ namespace {
 
 constexpr QSize wordSize{219, 75};
 constexpr QSize otherChoiceSize{100, 138};
+constexpr int minIconPixels = 8;
+constexpr int maxIconPixels = 1024;
 
 // A word of the main menu; the box holds every pixel that is not ground.
 QImage menuWord(const char* utf8, QRect box, const QColor& ink) {
@@ -77,18 +79,48 @@ void save(const QDir& dir, const char* fileName, const QImage& image) {
     }
 }
 
+// The desktop icons, icon-<size>.png, one for each size given in pixels.
+void saveDesktopIcons(const QDir& dir, const QStringList& sizes) {
+    for (const QString& text : sizes) {
+        bool ok = false;
+        const int pixels = text.toInt(&ok);
+        if (!ok || pixels < minIconPixels || pixels > maxIconPixels) {
+            throw std::runtime_error("not an icon size: " + text.toStdString());
+        }
+        const QString path = dir.filePath(QStringLiteral("icon-%1.png").arg(pixels));
+        if (!art::drawDesktopIcon(pixels).save(path, "PNG")) {
+            throw std::runtime_error("cannot write " + path.toStdString());
+        }
+    }
+}
+
+int usage() {
+    std::fprintf(stderr, "usage: mirabosc-artgen OUTPUT_DIR\n"
+                         "       mirabosc-artgen --icons OUTPUT_DIR SIZE...\n");
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mirabosc-artgen OUTPUT_DIR\n");
-        return 2;
+    QStringList arguments = QGuiApplication::arguments();
+    arguments.removeFirst();
+    const bool icons = !arguments.isEmpty() && arguments.first() == QStringLiteral("--icons");
+    if (icons ? arguments.size() < 3 : arguments.size() != 1) {
+        return usage();
+    }
+    if (icons) {
+        arguments.removeFirst();
     }
     try {
-        const QDir dir(QString::fromLocal8Bit(argv[1]));
+        const QDir dir(arguments.takeFirst());
         if (!dir.mkpath(".")) {
             throw std::runtime_error("cannot create " + dir.path().toStdString());
+        }
+        if (icons) {
+            saveDesktopIcons(dir, arguments);
+            return 0;
         }
         for (const Picture& picture : pictures) {
             save(dir, picture.fileName, picture.draw());

@@ -2,6 +2,7 @@
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
+#include "check/LauncherFolder.h"
 #include "toolkit/PictureLoader.h"
 
 #include <QCoreApplication>
@@ -47,16 +48,23 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 2 || arguments[1].startsWith(QLatin1Char('-'))) {
-        err << "Usage : mirabosc-check DOSSIER_DES_IMAGES_ET_SONS\n";
+    const bool named = arguments.size() == 2;
+    if (arguments.size() > 2 || (named && arguments[1].startsWith(QLatin1Char('-')))) {
+        err << "Usage : mirabosc-check [DOSSIER_DES_IMAGES_ET_SONS]\n";
         return exitUsage;
     }
-    const QString folder = arguments[1];
+    // With no folder named, the one the launcher would start the program in.
+    const QString folder = named
+                               ? arguments[1]
+                               : assetcheck::launcherFolder(QCoreApplication::applicationDirPath(),
+                                                            QStringLiteral(MIRABOSC_INSTALLED_SET));
     if (!QFileInfo(folder).isDir() || !QDir::setCurrent(folder)) {
         err << QStringLiteral("mirabosc-check : dossier introuvable : %1\n").arg(folder);
         return exitUsage;
     }
     QTextStream out(stdout);
+    if (!named)
+        out << QStringLiteral("Dossier vérifié : %1\n").arg(folder);
     try {
         return check(out);
     } catch (const Exception& error) {
