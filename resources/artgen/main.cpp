@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QSaveFile>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
@@ -87,9 +88,11 @@ void saveDesktopIcons(const QDir& dir, const QStringList& sizes) {
         if (!ok || pixels < minIconPixels || pixels > maxIconPixels) {
             throw std::runtime_error("not an icon size: " + text.toStdString());
         }
-        const QString path = dir.filePath(QStringLiteral("icon-%1.png").arg(pixels));
-        if (!art::drawDesktopIcon(pixels).save(path, "PNG")) {
-            throw std::runtime_error("cannot write " + path.toStdString());
+        // Written whole or not at all: a stopped build leaves no half icon to install.
+        QSaveFile file(dir.filePath(QStringLiteral("icon-%1.png").arg(pixels)));
+        if (!file.open(QIODevice::WriteOnly) || !art::drawDesktopIcon(pixels).save(&file, "PNG") ||
+            !file.commit()) {
+            throw std::runtime_error("cannot write " + file.fileName().toStdString());
         }
     }
 }
