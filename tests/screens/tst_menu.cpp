@@ -30,7 +30,6 @@ private slots:
     void closeBoxEndsTheProgramLikeQuit_data();
     void closeBoxEndsTheProgramLikeQuit();
     void lastColumnsShowTheButtonFace();
-    void wordsShowTheLandscapeThroughTheirGround_data();
     void wordsShowTheLandscapeThroughTheirGround();
     void creditsTexts_data();
     void creditsTexts();
@@ -186,50 +185,39 @@ void TestMenu::lastColumnsShowTheButtonFace()
              ficheFamilles->fond->picture().isNull() ? QSize() : QSize(399, 550));
 }
 
-void TestMenu::wordsShowTheLandscapeThroughTheirGround_data()
-{
-    QTest::addColumn<QPoint>("at"); // in a word's rectangle, outside its lettering
-    QTest::newRow("album") << QPoint(4, 70);
-    QTest::newRow("families") << QPoint(175, 150);
-    QTest::newRow("review") << QPoint(210, 420);
-    QTest::newRow("quit") << QPoint(380, 540);
-}
-
 void TestMenu::wordsShowTheLandscapeThroughTheirGround()
 {
-    QFETCH(QPoint, at);
+    const QImage shot = ficheFamilles->grab().toImage();
     const QImage landscape = ficheFamilles->fond->grab().toImage();
-    QCOMPARE(ficheFamilles->grab().toImage().pixelColor(at), landscape.pixelColor(at));
+    // A point of each word's rectangle outside its lettering: album, families, review, quit.
+    for (const QPoint at : {QPoint(4, 70), QPoint(175, 150), QPoint(210, 420), QPoint(380, 540)})
+        QCOMPARE(shot.pixelColor(at), landscape.pixelColor(at));
 }
 
 void TestMenu::creditsTexts_data()
 {
-    QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("place"); // left, top and height; the width follows the text
     QTest::addColumn<int>("font");
     QTest::addColumn<bool>("role");
     QTest::addColumn<QString>("text"); // trailing blanks included
-    QTest::newRow("Label1") << "Label1" << QRect(24, 40, 0, 16) << 13 << true << "illustracions : ";
-    QTest::newRow("Label8") << "Label8" << QRect(80, 66, 0, 16) << 13 << false
-                            << "Mirabosc, Noto Color Emoji";
-    QTest::newRow("Label2") << "Label2" << QRect(24, 92, 0, 16) << 13 << true << "votz :";
-    QTest::newRow("Label4") << "Label4" << QRect(80, 118, 0, 16) << 13 << false << "eSpeak NG";
-    QTest::newRow("Label5") << "Label5" << QRect(80, 145, 0, 16) << 13 << false << "votz sintetica";
-    QTest::newRow("Label6") << "Label6" << QRect(80, 171, 0, 16) << 13 << false << "";
-    QTest::newRow("Label3") << "Label3" << QRect(24, 197, 0, 16) << 13 << true << "logiciau : ";
-    QTest::newRow("Label7") << "Label7" << QRect(80, 224, 0, 16) << 13 << false
-                            << "contributors de Mirabosc";
-    QTest::newRow("Label9") << "Label9" << QRect(208, 248, 0, 13) << 8 << false << "12/2026";
+    QTest::newRow("Label1") << QRect(24, 40, 0, 16) << 13 << true << "illustracions : ";
+    QTest::newRow("Label8") << QRect(80, 66, 0, 16) << 13 << false << "Mirabosc, Noto Color Emoji";
+    QTest::newRow("Label2") << QRect(24, 92, 0, 16) << 13 << true << "votz :";
+    QTest::newRow("Label4") << QRect(80, 118, 0, 16) << 13 << false << "eSpeak NG";
+    QTest::newRow("Label5") << QRect(80, 145, 0, 16) << 13 << false << "votz sintetica";
+    QTest::newRow("Label6") << QRect(80, 171, 0, 16) << 13 << false << "";
+    QTest::newRow("Label3") << QRect(24, 197, 0, 16) << 13 << true << "logiciau : ";
+    QTest::newRow("Label7") << QRect(80, 224, 0, 16) << 13 << false << "contributors de Mirabosc";
+    QTest::newRow("Label9") << QRect(208, 248, 0, 13) << 8 << false << "12/2026";
 }
 
 void TestMenu::creditsTexts()
 {
-    QFETCH(QString, name);
     QFETCH(QRect, place);
     QFETCH(int, font);
     QFETCH(bool, role);
     QFETCH(QString, text);
-    const auto* label = ficheFamilles->PNinfos->findChild<QLabel*>(name);
+    const auto* label = ficheFamilles->PNinfos->findChild<QLabel*>(QTest::currentDataTag());
     QVERIFY(label);
     QCOMPARE(QRect(label->pos(), QSize(0, label->height())), place);
     QCOMPARE(label->font().pixelSize(), font);

@@ -187,34 +187,29 @@ void TestRevisions::verifyRoundLaidOut(const Families& families) {
 }
 
 void TestRevisions::controlsSitWhereTheChildSeesThem_data() {
-    QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect"); // in the parent; no size: sized to its text
     QTest::addColumn<int>("font");   // character height in pixels; 0: not checked
     const int pictureLefts[] = {8, 120, 232, 344, 456, 568, 680};
     const int boxLefts[] = {8, 119, 230, 341, 452, 563, 675};
     for (int i = 1; i <= 7; ++i) {
-        const QString picture = QStringLiteral("Image%1").arg(i),
-                      box = QStringLiteral("CheckBox%1").arg(i);
-        QTest::newRow(qPrintable(picture))
-            << picture << QRect(pictureLefts[i - 1], 16, 100, 138) << 0;
-        QTest::newRow(qPrintable(box)) << box << QRect(boxLefts[i - 1], 16, 90, 17) << 11;
+        QTest::addRow("Image%d", i) << QRect(pictureLefts[i - 1], 16, 100, 138) << 0;
+        QTest::addRow("CheckBox%d", i) << QRect(boxLefts[i - 1], 16, 90, 17) << 11;
     }
-    QTest::newRow("PNcartes") << "PNcartes" << QRect(0, 0, 793, 321) << 0;
-    QTest::newRow("GroupBox1") << "GroupBox1" << QRect(8, 184, 777, 41) << 0;
-    QTest::newRow("Button1") << "Button1" << QRect(304, 256, 169, 41) << 16;
-    QTest::newRow("PNcompteur") << "PNcompteur" << QRect(496, 240, 289, 73) << 0;
-    QTest::newRow("LBJ") << "LBJ" << QRect(16, 8, 0, 0) << 13;
-    QTest::newRow("LBF") << "LBF" << QRect(159, 8, 0, 0) << 13;
-    QTest::newRow("cptJ") << "cptJ" << QRect(48, 32, 0, 0) << 0;
-    QTest::newRow("cptF") << "cptF" << QRect(216, 32, 0, 0) << 0;
-    QTest::newRow("btnRejouer") << "btnRejouer" << QRect(9, 244, 193, 57) << 16;
+    QTest::newRow("PNcartes") << QRect(0, 0, 793, 321) << 0;
+    QTest::newRow("GroupBox1") << QRect(8, 184, 777, 41) << 0;
+    QTest::newRow("Button1") << QRect(304, 256, 169, 41) << 16;
+    QTest::newRow("PNcompteur") << QRect(496, 240, 289, 73) << 0;
+    QTest::newRow("LBJ") << QRect(16, 8, 0, 0) << 13;
+    QTest::newRow("LBF") << QRect(159, 8, 0, 0) << 13;
+    QTest::newRow("cptJ") << QRect(48, 32, 0, 0) << 0;
+    QTest::newRow("cptF") << QRect(216, 32, 0, 0) << 0;
+    QTest::newRow("btnRejouer") << QRect(9, 244, 193, 57) << 16;
 }
 
 void TestRevisions::controlsSitWhereTheChildSeesThem() {
-    QFETCH(QString, name);
     QFETCH(QRect, rect);
     QFETCH(int, font);
-    const auto* control = form_->findChild<QWidget*>(name);
+    const auto* control = form_->findChild<QWidget*>(QTest::currentDataTag());
     QVERIFY(control);
     QCOMPARE(rect.isEmpty() ? QRect(control->pos(), QSize(0, 0)) : control->geometry(), rect);
     if (font)
