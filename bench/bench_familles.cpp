@@ -92,7 +92,7 @@ bool openExplorer() {
     waited.start();
     while (!window->isExposed() && waited.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    click(window, form->fam7->geometry().center());
+    click(window, form->fam(7)->geometry().center());
     return form->PNcartes->isVisible() && Ufamilles::familleChoisie == family;
 }
 
@@ -117,7 +117,7 @@ void armedCardHover(benchmark::State& state) {
         },
         [&](int round) {
             return f.MediaPlayerMP3->openFile() == catalogue::cardSound(cardOf(round)) &&
-                   f.carte->pictureFile() == catalogue::largeCard(cardOf(round));
+                   f.carte->picture() == pictures::loadPicture(catalogue::largeCard(cardOf(round)));
         });
 }
 

@@ -1,7 +1,6 @@
 // Fuzz target: any bytes given to the bitmap reader end in a picture or in one of its two errors.
 #include "base/Errors.h"
 #include "toolkit/BmpReader.h"
-#include "toolkit/PictureLoader.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -20,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     QImage image;
     try {
-        image = pictures::decodeBmp(bytes);
+        image = BmpReader::decode(bytes);
     } catch (const EInvalidGraphic& e) {
         if (e.message() != QStringLiteral("Image bitmap incorrecte"))
             fail("unexpected EInvalidGraphic message");

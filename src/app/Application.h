@@ -7,7 +7,8 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
 
-    // Delivers an event; an error that escaped a handler is shown in the error box instead of
-    // crossing the event loop.
+    // Delivers an event. Every screen handler guards itself where it is connected, so its error
+    // ends it at its step; this net catches only what Qt's own code lets out (out of memory in
+    // a paint), shown in the error box instead of crossing the event loop.
     bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -14,19 +14,16 @@ bool surLaTable(const Table& table, int32_t carte) {
     return std::find(table.begin() + 1, table.end(), carte) != table.end();
 }
 
-// The candidate loop below ends only when some pool card is still off the board; this is
-// what guarantees it, whatever state the pool and the board were left in.
-void verifierPioche(const Pioche& pioche, int32_t nbPioche, const Table& table) {
+// The candidate loop below ends only when some pool card is still off the board: a pool of at
+// least seven different cards with none of them on the board guarantees it for every slot.
+bool tirable(const Pioche& pioche, int32_t nbPioche, const Table& table) {
     if (nbPioche < nbCases || nbPioche > taillePioche)
-        throw Exception(QStringLiteral("La pioche ne contient pas sept cartes"));
+        return false;
     Pioche triees = pioche;
     std::sort(triees.begin(), triees.begin() + nbPioche);
     const auto fin = std::unique(triees.begin(), triees.begin() + nbPioche);
-    if (fin - triees.begin() < nbCases)
-        throw Exception(QStringLiteral("La pioche ne contient pas sept cartes différentes"));
-    for (auto carte = triees.begin(); carte != fin; ++carte)
-        if (surLaTable(table, *carte))
-            throw Exception(QStringLiteral("La table de jeu n'a pas été vidée"));
+    const auto surLaTableDeja = [&table](int32_t carte) { return surLaTable(table, carte); };
+    return fin - triees.begin() >= nbCases && std::none_of(triees.begin(), fin, surLaTableDeja);
 }
 
 } // namespace
@@ -44,7 +41,8 @@ int32_t construirePioche(const Familles& choisies, Pioche& pioche) {
 
 void tirerManche(Generateur& generateur, const Pioche& pioche, int32_t nbPioche,
                  int32_t& carteCible, int32_t& positionCible, Table& table, const Poser& poser) {
-    verifierPioche(pioche, nbPioche, table);
+    if (!tirable(pioche, nbPioche, table))
+        throw Exception(QStringLiteral("Las cartas se pòdon pas tirar"));
     carteCible = pioche[generateur.below(nbPioche)];
     positionCible = generateur.below(nbCases) + 1;
     table[positionCible] = carteCible;

@@ -30,8 +30,9 @@ using Poser = std::function<void(int caseTable, int32_t carte)>;
 
 // Draws a round from pool slots 0 to nbPioche - 1: the target, its slot, then slots 1 to 7 in
 // order, each a pool card on no slot of the board yet. The target and its slot are stored
-// before any slot is laid. Throws Exception, drawing nothing, unless the pool holds at least
-// seven different cards and none of them is on the board already.
+// before any slot is laid. Throws Exception (its message in Occitan, for the error box),
+// drawing nothing, unless the pool holds at least seven different cards and none of them is on
+// the board already.
 void tirerManche(Generateur& generateur, const Pioche& pioche, int32_t nbPioche,
                  int32_t& carteCible, int32_t& positionCible, Table& table, const Poser& poser);
 

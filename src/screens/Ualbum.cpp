@@ -2,6 +2,7 @@
 #include "screens/Ualbum.h"
 
 #include "assets/Catalogue.h"
+#include "assets/DisplaySizes.h"
 #include "audio/MediaPlayerMP3.h"
 #include "screens/CompactTabStyle.h"
 #include "screens/SpeedButton.h"
@@ -27,7 +28,7 @@ constexpr QRect PageControl1Rect(0, 0, 761, 561);
 // The panel starts below the tab row and covers the rest of the tab control.
 constexpr QRect Panel1Rect(0, 25, 753, 530);
 // Wider than the panel: only its leftmost 752 columns show.
-constexpr QRect imgRect(1, 2, 800, 527);
+constexpr QRect imgRect(QPoint(1, 2), displaysize::albumPage);
 // The pair overlaps by 8 pixels and hangs one row below the panel.
 constexpr QRect btnSonOuiRect(0, 483, 48, 48);
 constexpr QRect btnSonNonRect(40, 483, 48, 48);

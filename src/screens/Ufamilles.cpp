@@ -2,6 +2,7 @@
 #include "screens/Ufamilles.h"
 
 #include "assets/Catalogue.h"
+#include "assets/DisplaySizes.h"
 #include "audio/MediaPlayerMP3.h"
 #include "text/fichiers_Chaines.h"
 #include "toolkit/Guard.h"
@@ -20,15 +21,13 @@ namespace {
 constexpr int fontHeight = 11;
 
 constexpr QRect choixRect(0, 0, 689, 529);
-constexpr QSize miniatureSize(158, 217);
 // Four miniatures in the top row, three in the lower one.
 constexpr QPoint miniatureAt[catalogue::familyCount] = {
     {8, 24}, {176, 24}, {344, 24}, {512, 24}, {88, 264}, {264, 264}, {440, 264},
 };
 
 constexpr QRect cartesRect(0, 0, 689, 577);
-constexpr QRect carteRect(1, 1, 424, 576);
-constexpr QSize smallCardSize(100, 138);
+constexpr QRect carteRect(QPoint(1, 1), displaysize::largeCard);
 // Two columns of small cards; the eighth place holds the other-choice picture.
 constexpr QPoint smallCardAt[catalogue::cardsPerFamily] = {
     {449, 1}, {577, 1}, {449, 145}, {577, 145}, {449, 289}, {577, 289}, {449, 433},
@@ -66,15 +65,13 @@ void TFfamilles::buildChoice() {
 
     for (int k = 1; k <= catalogue::familyCount; ++k) {
         ImageControl* image = pointedPicture(PNchoix, QStringLiteral("fam%1").arg(k),
-                                             miniatureAt[k - 1], miniatureSize);
+                                             miniatureAt[k - 1], displaysize::miniature);
         connect(image, &ImageControl::mouseMoved, this,
                 [this](ImageControl* s) { guard::run([&] { fam1MouseMove(s); }); });
         connect(image, &ImageControl::clicked, this,
                 [this](ImageControl* s) { guard::run([&] { fam7Click(s); }); });
-        miniatures_[size_t(k - 1)] = image;
+        fam_[size_t(k - 1)] = image;
     }
-    fam1 = miniatures_[0], fam2 = miniatures_[1], fam3 = miniatures_[2], fam4 = miniatures_[3];
-    fam5 = miniatures_[4], fam6 = miniatures_[5], fam7 = miniatures_[6];
 }
 
 void TFfamilles::buildCards() {
@@ -89,17 +86,14 @@ void TFfamilles::buildCards() {
 
     for (int i = 1; i <= catalogue::cardsPerFamily; ++i) {
         ImageControl* image = pointedPicture(PNcartes, QStringLiteral("Image%1").arg(i),
-                                             smallCardAt[i - 1], smallCardSize);
+                                             smallCardAt[i - 1], displaysize::smallCard);
         connect(image, &ImageControl::mouseMoved, this,
                 [this](ImageControl* s) { guard::run([&] { Image7MouseMove(s); }); });
-        smallCards_[size_t(i - 1)] = image;
+        Image_[size_t(i - 1)] = image;
     }
-    Image1 = smallCards_[0], Image2 = smallCards_[1], Image3 = smallCards_[2];
-    Image4 = smallCards_[3], Image5 = smallCards_[4], Image6 = smallCards_[5];
-    Image7 = smallCards_[6];
 
-    btnAutreChoix =
-        pointedPicture(PNcartes, QStringLiteral("btnAutreChoix"), autreChoixAt, smallCardSize);
+    btnAutreChoix = pointedPicture(PNcartes, QStringLiteral("btnAutreChoix"), autreChoixAt,
+                                   displaysize::smallCard);
     btnAutreChoix->setTransparent(true);
     btnAutreChoix->setPicture(pictures::embedded(QStringLiteral(":/art/autreChoix.bmp")));
     connect(btnAutreChoix, &ImageControl::clicked, this,
@@ -109,7 +103,7 @@ void TFfamilles::buildCards() {
 void TFfamilles::FormShow() {
     centre();
     for (int k = 1; k <= catalogue::familyCount; ++k)
-        miniatures_[size_t(k - 1)]->loadFromFile(catalogue::miniature(catalogue::cardNumber(k, 1)));
+        fam(k)->loadFromFile(catalogue::miniature(catalogue::cardNumber(k, 1)));
     sonPret = true;
 }
 
@@ -120,12 +114,7 @@ void TFfamilles::FormClose(CloseAction&) {
 void TFfamilles::fam1MouseMove(QObject* sender) {
     if (!sonPret)
         return;
-    const int k = numberIn(sender);
-    MediaPlayerMP3->close();
-    MediaPlayerMP3->setFileName(catalogue::cardSound(catalogue::titleNumber(k)));
-    MediaPlayerMP3->open();
-    MediaPlayerMP3->play();
-    sonPret = false;
+    speak(catalogue::cardSound(catalogue::titleNumber(numberIn(sender))));
 }
 
 void TFfamilles::fam7Click(QObject* sender) {
@@ -135,7 +124,7 @@ void TFfamilles::fam7Click(QObject* sender) {
     familleChoisie = k;
     carte->loadFromFile(catalogue::blankCard());
     for (int i = 1; i <= catalogue::cardsPerFamily; ++i)
-        smallCards_[size_t(i - 1)]->loadFromFile(catalogue::smallCard(catalogue::cardNumber(k, i)));
+        Image(i)->loadFromFile(catalogue::smallCard(catalogue::cardNumber(k, i)));
 }
 
 void TFfamilles::PNchoixMouseMove(QObject*) {
@@ -148,8 +137,12 @@ void TFfamilles::Image7MouseMove(QObject* sender) {
         return;
     const int n = catalogue::cardNumber(familleChoisie, numberIn(sender));
     carte->loadFromFile(catalogue::largeCard(n));
+    speak(catalogue::cardSound(n));
+}
+
+void TFfamilles::speak(const QString& soundFile) {
     MediaPlayerMP3->close();
-    MediaPlayerMP3->setFileName(catalogue::cardSound(n));
+    MediaPlayerMP3->setFileName(soundFile);
     MediaPlayerMP3->open();
     MediaPlayerMP3->play();
     sonPret = false;

@@ -2,6 +2,7 @@
 // each picture speaking its word once as the pointer arrives on it.
 #pragma once
 
+#include "assets/Catalogue.h"
 #include "toolkit/Form.h"
 
 #include <array>
@@ -21,22 +22,10 @@ public:
     ~TFfamilles() override;
 
     Panel* PNchoix;
-    ImageControl* fam1;
-    ImageControl* fam2;
-    ImageControl* fam3;
-    ImageControl* fam4;
-    ImageControl* fam5;
-    ImageControl* fam6;
-    ImageControl* fam7;
+    ImageControl* fam(int k) const { return fam_.at(size_t(k - 1)); } // fam1 to fam7
     Panel* PNcartes;
     ImageControl* carte;
-    ImageControl* Image1;
-    ImageControl* Image2;
-    ImageControl* Image3;
-    ImageControl* Image4;
-    ImageControl* Image5;
-    ImageControl* Image6;
-    ImageControl* Image7;
+    ImageControl* Image(int i) const { return Image_.at(size_t(i - 1)); } // Image1 to Image7
     ImageControl* btnAutreChoix;
     std::unique_ptr<::MediaPlayerMP3> MediaPlayerMP3;
 
@@ -54,9 +43,11 @@ private:
     void buildChoice();
     void buildCards();
     void backToChoice();
+    // Closes the player, then speaks one file and disarms; an error leaves the flag armed.
+    void speak(const QString& soundFile);
 
-    std::array<ImageControl*, 7> miniatures_{};
-    std::array<ImageControl*, 7> smallCards_{};
+    std::array<ImageControl*, catalogue::familyCount> fam_{};
+    std::array<ImageControl*, catalogue::cardsPerFamily> Image_{};
 };
 
 extern TFfamilles* Ffamilles;

@@ -2,6 +2,7 @@
 #include "screens/Urevisions.h"
 
 #include "assets/Catalogue.h"
+#include "assets/DisplaySizes.h"
 #include "text/fichiers_Chaines.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Fonts.h"
@@ -38,7 +39,6 @@ constexpr QRect PNcartesRect(0, 0, 793, 321);
 constexpr int imageLeft = 8;
 constexpr int imageStep = 112;
 constexpr int imageTop = 16;
-constexpr QSize cardSize(100, 138);
 constexpr QRect GroupBox1Rect(8, 184, 777, 41);
 constexpr int checkBoxLefts[catalogue::familyCount] = {8, 119, 230, 341, 452, 563, 675};
 constexpr int checkBoxTop = 16;
@@ -96,10 +96,10 @@ Trevisions::Trevisions()
     buildReplay();
 
     // Keyboard order: the boxes, "OK", then the replay button; nothing else takes the focus.
-    QWidget* const order[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5,
-                              CheckBox6, CheckBox7, Button1,   btnRejouer};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    for (int k = 2; k <= catalogue::familyCount; ++k)
+        setTabOrder(CheckBox(k - 1), CheckBox(k));
+    setTabOrder(CheckBox(catalogue::familyCount), Button1);
+    setTabOrder(Button1, btnRejouer);
 }
 
 Trevisions::~Trevisions() {
@@ -107,15 +107,13 @@ Trevisions::~Trevisions() {
 }
 
 void Trevisions::buildBoard() {
-    ImageControl** images[tirage::nbCases] = {&Image1, &Image2, &Image3, &Image4,
-                                              &Image5, &Image6, &Image7};
     for (int i = 1; i <= tirage::nbCases; ++i) {
-        const QRect rect(QPoint(imageLeft + (i - 1) * imageStep, imageTop), cardSize);
+        const QRect rect(QPoint(imageLeft + (i - 1) * imageStep, imageTop), displaysize::smallCard);
         auto* img = new ImageControl(PNcartes, QStringLiteral("Image%1").arg(i), rect);
         img->setCursor(Qt::PointingHandCursor);
         connect(img, &ImageControl::clicked, this,
                 [this](ImageControl* s) { guard::run([&] { Image7Click(s); }); });
-        *images[i - 1] = img;
+        Image_[size_t(i - 1)] = img;
     }
 }
 
@@ -123,13 +121,11 @@ void Trevisions::buildChoice() {
     GroupBox1 = new QGroupBox(PNcartes);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(GroupBox1Rect);
-    QCheckBox** boxes[catalogue::familyCount] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4,
-                                                 &CheckBox5, &CheckBox6, &CheckBox7};
     for (int k = 1; k <= catalogue::familyCount; ++k) {
         auto* box = new QCheckBox(QString::fromUtf8(familyCaptions[k - 1]), GroupBox1);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
         box->setGeometry(QRect(QPoint(checkBoxLefts[k - 1], checkBoxTop), checkBoxSize));
-        *boxes[k - 1] = box;
+        CheckBox_[size_t(k - 1)] = box;
     }
 
     Button1 = new QPushButton(QStringLiteral("OK"), PNcartes);
@@ -168,30 +164,18 @@ void Trevisions::buildReplay() {
             [this] { guard::run([this] { btnRejouerClick(); }); });
 }
 
-ImageControl* Trevisions::image(int caseTable) const {
-    const std::array<ImageControl*, tirage::nbCases> images = {Image1, Image2, Image3, Image4,
-                                                               Image5, Image6, Image7};
-    return images.at(caseTable - 1);
-}
-
-QCheckBox* Trevisions::checkBox(int famille) const {
-    const std::array<QCheckBox*, catalogue::familyCount> boxes = {
-        CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7};
-    return boxes.at(famille - 1);
-}
-
 void Trevisions::FormShow() {
     centre();
     piocheConstruite = false; // first, so that a failing load below cannot leave it set
     for (int i = 1; i <= tirage::nbCases; ++i)
-        image(i)->loadFromFile(catalogue::smallCard(catalogue::cardNumber(i, 1)));
+        Image(i)->loadFromFile(catalogue::smallCard(catalogue::cardNumber(i, 1)));
     Button1->show();
     GroupBox1->show();
     PNcompteur->hide();
     btnRejouer->hide();
     RazRevisions();
     for (int k = 1; k <= catalogue::familyCount; ++k)
-        checkBox(k)->setChecked(false);
+        CheckBox(k)->setChecked(false);
     MajCompteurs();
 }
 
@@ -235,7 +219,7 @@ void RazRevisions() {
 void ConstruirePioche() {
     tirage::Familles choisies{};
     for (int k = 1; k <= catalogue::familyCount; ++k)
-        choisies[k - 1] = revisions->checkBox(k)->isChecked();
+        choisies[k - 1] = revisions->CheckBox(k)->isChecked();
     nbPioche = tirage::construirePioche(choisies, pioche);
     piocheConstruite = nbPioche > 0;
 }
@@ -244,7 +228,7 @@ void NouveauTirage() {
     generateur.reseed();
     tirage::tirerManche(generateur, pioche, nbPioche, carteCible, positionCible, cartesAffichees,
                         [](int caseTable, int32_t carte) {
-                            revisions->image(caseTable)->loadFromFile(catalogue::smallCard(carte));
+                            revisions->Image(caseTable)->loadFromFile(catalogue::smallCard(carte));
                         });
     JouerSonCarte(carteCible);
 }

@@ -1,11 +1,13 @@
 // The review screen: the family choice, the rounds of the listening quiz and their state.
 #pragma once
 
+#include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
 #include "screens/Generateur.h"
 #include "screens/Tirage.h"
 #include "toolkit/Form.h"
 
+#include <array>
 #include <cstdint>
 
 class ImageControl;
@@ -24,21 +26,9 @@ public:
     ~Trevisions() override;
 
     Panel* PNcartes;
-    ImageControl* Image1;
-    ImageControl* Image2;
-    ImageControl* Image3;
-    ImageControl* Image4;
-    ImageControl* Image5;
-    ImageControl* Image6;
-    ImageControl* Image7;
+    ImageControl* Image(int i) const { return Image_.at(size_t(i - 1)); } // Image1 to Image7
     QGroupBox* GroupBox1;
-    QCheckBox* CheckBox1;
-    QCheckBox* CheckBox2;
-    QCheckBox* CheckBox3;
-    QCheckBox* CheckBox4;
-    QCheckBox* CheckBox5;
-    QCheckBox* CheckBox6;
-    QCheckBox* CheckBox7;
+    QCheckBox* CheckBox(int k) const { return CheckBox_.at(size_t(k - 1)); } // CheckBox1 to 7
     QPushButton* Button1;
     ::MediaPlayerMP3 MediaPlayerMP3;
     Panel* PNcompteur;
@@ -47,9 +37,6 @@ public:
     QLabel* cptJ;
     QLabel* cptF;
     QPushButton* btnRejouer;
-
-    ImageControl* image(int caseTable) const; // Image1 to Image7
-    QCheckBox* checkBox(int famille) const;   // CheckBox1 to CheckBox7
 
     void Button1Click();
     void Image7Click(QObject* sender);
@@ -64,6 +51,9 @@ private:
     void buildChoice();
     void buildCounter();
     void buildReplay();
+
+    std::array<ImageControl*, tirage::nbCases> Image_{};
+    std::array<QCheckBox*, catalogue::familyCount> CheckBox_{};
 };
 
 extern Trevisions* revisions;

@@ -30,8 +30,14 @@ constexpr QRect PNinfosRect(80, 152, 265, 265);
 const QColor creditsGrey(0xDE, 0xDE, 0xDE);
 
 constexpr int creditsFont = 13;
+constexpr int creditHeight = 16;
 constexpr int dateFont = 8;
+constexpr int dateHeight = 13;
 const QColor roleColour(0, 0, 255);
+constexpr int roleColumn = 24;
+constexpr int nameColumn = 80;
+constexpr QRect logoRect(184, 12, 69, 29);
+constexpr QPoint datePos(208, 248);
 
 struct Credit {
     const char* name;
@@ -40,13 +46,21 @@ struct Credit {
     bool role;
 };
 
-// Roles in blue at column 24, the people they introduce indented to column 80.
+// Roles in blue, each followed by what it credits, indented: the pictures are drawn by our
+// generator from the Noto Color Emoji set, the words spoken by eSpeak NG. One voice: its third
+// row stays empty. Our own words are Occitan; product names stay as they are.
 constexpr Credit credits[] = {
-    {"Label1", 24, 40, "illustracions : ", true}, {"Label8", 80, 66, "Clara Delmàs", false},
-    {"Label2", 24, 92, "votz :", true},           {"Label4", 80, 118, "Joan Peiròt", false},
-    {"Label5", 80, 145, "Nina Castèl", false},    {"Label6", 80, 171, "Marc Auriòl", false},
-    {"Label3", 24, 197, "logiciau : ", true},     {"Label7", 80, 224, "Loís Bernat", false},
+    {"Label1", roleColumn, 40, "illustracions : ", true},
+    {"Label8", nameColumn, 66, "Mirabosc, Noto Color Emoji", false},
+    {"Label2", roleColumn, 92, "votz :", true},
+    {"Label4", nameColumn, 118, "eSpeak NG", false},
+    {"Label5", nameColumn, 145, "votz sintetica", false},
+    {"Label6", nameColumn, 171, "", false},
+    {"Label3", roleColumn, 197, "logiciau : ", true},
+    {"Label7", nameColumn, 224, "contributors de Mirabosc", false},
 };
+// This version's month and year.
+constexpr const char* creditsDate = "12/2026";
 
 ImageControl* wordPicture(QWidget* parent, const char* name, QRect rect, const char* art)
 {
@@ -57,9 +71,11 @@ ImageControl* wordPicture(QWidget* parent, const char* name, QRect rect, const c
     return image;
 }
 
-template <class Handler> void onClick(ImageControl* image, TficheFamilles* form, Handler handler)
+// Every handler of every screen runs through the guard, moves as well as clicks.
+template <class Signal, class Handler>
+void bind(ImageControl* image, Signal signal, TficheFamilles* form, Handler handler)
 {
-    QObject::connect(image, &ImageControl::clicked, form,
+    QObject::connect(image, signal, form,
                      [form, handler] { guard::run([form, handler] { (form->*handler)(); }); });
 }
 
@@ -86,19 +102,19 @@ TficheFamilles::TficheFamilles()
     PNinfos->hide();
     buildCredits();
 
-    onClick(imgAlbum, this, &TficheFamilles::imgAlbumClick);
-    onClick(familles, this, &TficheFamilles::famillesClick);
-    onClick(btnRevisions, this, &TficheFamilles::btnRevisionsClick);
-    onClick(quitter, this, &TficheFamilles::quitterClick);
-    connect(infos, &ImageControl::mouseMoved, this, [this] { infosMouseMove(); });
-    connect(fond, &ImageControl::mouseMoved, this, [this] { fondMouseMove(); });
+    bind(imgAlbum, &ImageControl::clicked, this, &TficheFamilles::imgAlbumClick);
+    bind(familles, &ImageControl::clicked, this, &TficheFamilles::famillesClick);
+    bind(btnRevisions, &ImageControl::clicked, this, &TficheFamilles::btnRevisionsClick);
+    bind(quitter, &ImageControl::clicked, this, &TficheFamilles::quitterClick);
+    bind(infos, &ImageControl::mouseMoved, this, &TficheFamilles::infosMouseMove);
+    bind(fond, &ImageControl::mouseMoved, this, &TficheFamilles::fondMouseMove);
 }
 
 TficheFamilles::~TficheFamilles() { ficheFamilles = nullptr; }
 
 void TficheFamilles::buildCredits()
 {
-    auto* logo = new ImageControl(PNinfos, QStringLiteral("Image1"), QRect(184, 12, 69, 29));
+    auto* logo = new ImageControl(PNinfos, QStringLiteral("Image1"), logoRect);
     logo->setTransparent(true);
     logo->setPicture(pictures::embedded(QStringLiteral(":/art/logo.bmp")));
 
@@ -111,14 +127,14 @@ void TficheFamilles::buildCredits()
             pal.setColor(QPalette::WindowText, roleColour);
             label->setPalette(pal);
         }
-        label->move(credit.left, credit.top);
         label->adjustSize();
+        label->setGeometry(credit.left, credit.top, label->width(), creditHeight);
     }
-    auto* date = new QLabel(QStringLiteral("03/2005"), PNinfos);
+    auto* date = new QLabel(QLatin1String(creditsDate), PNinfos);
     date->setObjectName(QStringLiteral("Label9"));
     date->setFont(fonts::sans(dateFont));
-    date->move(208, 248);
     date->adjustSize();
+    date->setGeometry(QRect(datePos, QSize(date->width(), dateHeight)));
 }
 
 void TficheFamilles::FormShow() { centre(); }

@@ -27,8 +27,6 @@ Form::Form(const QString& name, const QString& caption, const QColor& colour, in
 
 Form::~Form() = default;
 
-void Form::setModalResult(int result) { modalResult_ = result; }
-
 void Form::centre()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();

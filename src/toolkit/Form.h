@@ -21,7 +21,6 @@ public:
     int showModal();
     bool isShowingModally() const { return loop_ != nullptr; }
     int modalResult() const { return modalResult_; }
-    void setModalResult(int result);
 
     // Places the window's outer rectangle at the centre of the primary display.
     void centre();

@@ -29,15 +29,12 @@ void ImageControl::setTransparent(bool on)
 
 void ImageControl::loadFromFile(const QString& relativePath)
 {
-    QImage loaded = pictures::loadPicture(relativePath); // throws before anything changes
-    setPicture(loaded);
-    pictureFile_ = relativePath;
+    setPicture(pictures::loadPicture(relativePath)); // throws before anything changes
 }
 
 void ImageControl::setPicture(const QImage& picture)
 {
     picture_ = picture;
-    pictureFile_.clear();
     rebuild();
 }
 

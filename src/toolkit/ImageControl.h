@@ -20,7 +20,6 @@ public:
     void loadFromFile(const QString& relativePath);
     void setPicture(const QImage& picture);
     const QImage& picture() const { return picture_; }
-    QString pictureFile() const { return pictureFile_; } // the last file loaded successfully
     // The rectangle where the picture is drawn, in the control's coordinates.
     QRect drawnRect() const;
 
@@ -39,7 +38,6 @@ private:
     void rebuild();
 
     QImage picture_;
-    QString pictureFile_;
     // The picture as drawn, scaled and masked; it shares the loaded picture's pixels when it
     // needs neither, so showing a large card copies nothing.
     QImage rendered_;

@@ -44,12 +44,15 @@ QString systemDescription(int error)
 QByteArray readWholeFile(const QString& fullPath)
 {
     const QByteArray native = QFile::encodeName(fullPath);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO cannot hold the open (a regular file reads the same either way).
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         cannotOpen(fullPath, errno);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        // A FIFO, socket or device holds no picture: the system's answer for such a name
+        // (a socket's open fails so) is "no such device or address".
+        const int error = st.st_mode == 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
         ::close(fd);
         cannotOpen(fullPath, error);
     }
@@ -73,8 +76,6 @@ QByteArray readWholeFile(const QString& fullPath)
 }
 
 } // namespace
-
-QImage decodeBmp(const QByteArray& bytes) { return BmpReader::decode(bytes); }
 
 QImage loadPicture(const QString& relativePath)
 {

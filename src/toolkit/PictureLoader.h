@@ -1,15 +1,10 @@
 // Picture loading: files named by catalogue paths, decoded by our own bitmap reader.
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QString>
 
 namespace pictures {
-
-// Decodes a Windows bitmap held in memory. Throws EInvalidGraphic or EReadError. An empty
-// array is an empty picture (a null QImage).
-QImage decodeBmp(const QByteArray& bytes);
 
 // Loads a picture named by a relative catalogue path (backslash separators), resolved against
 // the current directory. Throws EFOpenError, EInvalidGraphic or EReadError with the loader's

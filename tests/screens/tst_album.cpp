@@ -154,7 +154,7 @@ void TestAlbum::opensCentredOnPageOneWithSeventeenTabs() {
                  i == 0 ? QStringLiteral("Mirabosc") : QStringLiteral("p. %1").arg(i));
     }
     QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(album().img->pictureFile(), picture(1));
+    QCOMPARE(album().img->picture(), TestAssets::picture(picture(1)));
     verifyPlaying(1);
     QVERIFY(sonActif);
     QVERIFY(album().btnSonOui->isChecked());
@@ -180,7 +180,7 @@ void TestAlbum::tabShowsAndNarratesItsPage() {
         clickTab(index + 1); // come back to it from elsewhere
     clickTab(index);
     QCOMPARE(album().PageControl1->currentIndex(), index);
-    QCOMPARE(album().img->pictureFile(), picture(page));
+    QCOMPARE(album().img->picture(), TestAssets::picture(picture(page)));
     verifyPlaying(page);
 }
 
@@ -206,7 +206,7 @@ void TestAlbum::keyboardTurnsPages() {
     for (const QString& key : keys)
         QTest::keySequence(window(), QKeySequence(key));
     QCOMPARE(album().PageControl1->currentIndex(), tab);
-    QCOMPARE(album().img->pictureFile(), picture(tab + 1));
+    QCOMPARE(album().img->picture(), TestAssets::picture(picture(tab + 1)));
     verifyPlaying(tab + 1);
 }
 
@@ -222,7 +222,7 @@ void TestAlbum::tabChangeFollowsTheSwitch() {
     if (!on)
         clickAt(onSonNonOnly);
     clickTab(3);
-    QCOMPARE(album().img->pictureFile(), picture(4));
+    QCOMPARE(album().img->picture(), TestAssets::picture(picture(4)));
     QCOMPARE(player().fileName(), narration(4)); // named, ready for btnSonOui
     QCOMPARE(player().openFile(), on ? narration(4) : QString());
     QCOMPARE(sonActif, on);
@@ -240,7 +240,7 @@ void TestAlbum::narrationOnPlaysThePageOnShowFromItsStart() {
     clickAt(onSonOuiOnly);
     QVERIFY(sonActif);
     QVERIFY(album().btnSonOui->isChecked());
-    QCOMPARE(album().img->pictureFile(), picture(8));
+    QCOMPARE(album().img->picture(), TestAssets::picture(picture(8)));
     verifyPlaying(8);
 }
 
@@ -289,7 +289,7 @@ void TestAlbum::closingStopsTheNarrationAndFreesTheTabs() {
     for (const QPointer<QWidget>& sheet : sheets)
         QVERIFY(sheet.isNull());
     // Freeing the tabs turned no page: the picture and the switch stay as they were.
-    QCOMPARE(album().img->pictureFile(), picture(4));
+    QCOMPARE(album().img->picture(), TestAssets::picture(picture(4)));
     QVERIFY(sonActif);
 
     open();
@@ -302,7 +302,7 @@ void TestAlbum::closingStopsTheNarrationAndFreesTheTabs() {
     for (int i = 0; i < 17; ++i)
         QCOMPARE(album().PageControl1->widget(i)->objectName(), QStringLiteral("onglet%1").arg(i));
     QCOMPARE(album().PageControl1->currentIndex(), 0);
-    QCOMPARE(album().img->pictureFile(), picture(1));
+    QCOMPARE(album().img->picture(), TestAssets::picture(picture(1)));
     verifyPlaying(1);
 }
 
@@ -433,7 +433,7 @@ void TestAlbum::failedShow() {
     QVERIFY(album().isVisible());
     QCOMPARE(album().PageControl1->count(), 17);
     QCOMPARE(album().PageControl1->currentIndex(), 0);
-    QCOMPARE(album().img->pictureFile(), pictureAfter);
+    QCOMPARE(album().img->picture(), TestAssets::picture(pictureAfter));
     QCOMPARE(album().img->picture().isNull(), pictureAfter.isEmpty());
     QVERIFY(!player().isOpen());
     // The switch and the buttons keep what the last visit left (off, or as at start).
@@ -478,12 +478,12 @@ void TestAlbum::failedTabChange() {
     QVERIFY(album().btnSonOui->isChecked());
     if (pictureFails) {
         // Stopped before the player: page 1's narration goes on and stays named.
-        QCOMPARE(album().img->pictureFile(), picture(1));
+        QCOMPARE(album().img->picture(), TestAssets::picture(picture(1)));
         QCOMPARE(player().fileName(), narration(1));
         verifyPlaying(1);
     } else {
         // The new page shows, silent: the old narration was cut before the refusal.
-        QCOMPARE(album().img->pictureFile(), picture(6));
+        QCOMPARE(album().img->picture(), TestAssets::picture(picture(6)));
         QCOMPARE(player().fileName(), narration(6));
         QVERIFY(!player().isOpen());
         QVERIFY(!player().isPlaying());
@@ -504,7 +504,7 @@ void TestAlbum::narrationOnRefusedLeavesTheSwitchOn() {
     QVERIFY(sonActif);
     QVERIFY(album().btnSonOui->isChecked());
     QVERIFY(!player().isOpen());
-    QCOMPARE(album().img->pictureFile(), picture(6));
+    QCOMPARE(album().img->picture(), TestAssets::picture(picture(6)));
 }
 
 QTEST_MAIN(TestAlbum)

@@ -127,7 +127,7 @@ void TestFamilles::opensOnTheFamilyChoiceCentredWithMiniatures() {
                                 "mini34", "mini42", "mini50"};
     for (int k = 1; k <= 7; ++k) {
         auto* mini = form_->findChild<ImageControl*>(QStringLiteral("fam%1").arg(k));
-        QCOMPARE(mini->pictureFile(), "img_familles\\" + expected[k - 1] + ".bmp");
+        QCOMPARE(mini->picture(), TestAssets::picture("img_familles\\" + expected[k - 1] + ".bmp"));
         QCOMPARE(mini->picture().size(), QSize(158, 217));
     }
     QVERIFY(sonPret);
@@ -195,11 +195,13 @@ void TestFamilles::clickShowsTheFamilysCards() {
     QCOMPARE(form_->size(), cardsSize);
     QCOMPARE(form_->pos(), before); // grows at its bottom edge
     QCOMPARE(familleChoisie, family);
-    QCOMPARE(form_->carte->pictureFile(), QStringLiteral("img_familles\\vierge.bmp"));
+    QCOMPARE(form_->carte->picture(),
+             TestAssets::picture(QStringLiteral("img_familles\\vierge.bmp")));
     for (int i = 1; i <= 7; ++i) {
         auto* card = form_->findChild<ImageControl*>(QStringLiteral("Image%1").arg(i));
-        QCOMPARE(card->pictureFile(),
-                 QStringLiteral("img_familles\\v%1.bmp").arg(8 * (family - 1) + 1 + i));
+        QCOMPARE(card->picture(),
+                 TestAssets::picture(
+                     QStringLiteral("img_familles\\v%1.bmp").arg(8 * (family - 1) + 1 + i)));
     }
 }
 
@@ -221,7 +223,7 @@ void TestFamilles::cardShowsLargeAndSpeaks() {
     moveTo("strip"); // the click's own movement spoke the family's name
     QVERIFY(sonPret);
     moveTo(QStringLiteral("Image%1").arg(slot));
-    QCOMPARE(form_->carte->pictureFile(), catalogue::largeCard(number));
+    QCOMPARE(form_->carte->picture(), TestAssets::picture(catalogue::largeCard(number)));
     QCOMPARE(form_->carte->drawnRect(), QRect(0, 0, 424, 576));
     QCOMPARE(form_->MediaPlayerMP3->openFile(), sound(number));
     QTRY_VERIFY(form_->MediaPlayerMP3->framesDelivered() > 0);
@@ -284,8 +286,8 @@ void TestFamilles::oneSoundPerArrival() {
     else
         QVERIFY(!form_->MediaPlayerMP3->isOpen() && !form_->MediaPlayerMP3->isPlaying());
     if (family)
-        QCOMPARE(form_->carte->pictureFile(),
-                 large ? catalogue::largeCard(large) : catalogue::blankCard());
+        QCOMPARE(form_->carte->picture(),
+                 TestAssets::picture(large ? catalogue::largeCard(large) : catalogue::blankCard()));
     QCOMPARE(sonPret, armed);
 }
 
@@ -358,8 +360,8 @@ void TestFamilles::otherChoiceGoesBackSilently() {
     // Nothing else changes: the card stays large out of sight and the screen stays disarmed.
     QVERIFY(!sonPret);
     QCOMPARE(familleChoisie, 7);
-    QCOMPARE(form_->carte->pictureFile(), catalogue::largeCard(53));
-    QCOMPARE(form_->Image7->pictureFile(), catalogue::smallCard(56));
+    QCOMPARE(form_->carte->picture(), TestAssets::picture(catalogue::largeCard(53)));
+    QCOMPARE(form_->Image(7)->picture(), TestAssets::picture(catalogue::smallCard(56)));
 }
 
 // Opened from the menu: a word playing at the close box stops, and the next opening is centred
@@ -385,7 +387,7 @@ void TestFamilles::closingSilencesAndReopeningStartsAfresh() {
 
     // fam1's file now holds family 2's miniature: a reopening must show it.
     assets_->replace(catalogue::miniature(2), TestAssets::original(catalogue::miniature(10)));
-    const QImage expected = form_->fam2->picture();
+    const QImage expected = form_->fam(2)->picture();
     QSize sizeInside;
     QPoint posInside;
     bool choiceInside = false, sameMiniature = false;
@@ -393,7 +395,7 @@ void TestFamilles::closingSilencesAndReopeningStartsAfresh() {
         sizeInside = form_->size();
         posInside = form_->pos();
         choiceInside = form_->PNchoix->isVisible() && !form_->PNcartes->isVisible();
-        sameMiniature = form_->fam1->picture() == expected;
+        sameMiniature = form_->fam(1)->picture() == expected;
     };
     form_->showModal();
     QCOMPARE(sizeInside, choiceSize);

@@ -132,12 +132,13 @@ void TestFamillesFailures::showingStopsAtTheFailingMiniature() {
     for (int k = 1; k <= 7; ++k) {
         ImageControl* mini = image(QStringLiteral("fam%1").arg(k));
         if (k < family)
-            QCOMPARE(mini->pictureFile(), catalogue::miniature(catalogue::cardNumber(k, 1)));
+            QCOMPARE(mini->picture(),
+                     TestAssets::picture(catalogue::miniature(catalogue::cardNumber(k, 1))));
         else
             QCOMPARE(mini->picture(), marker());
     }
     QVERIFY(!sonPret);
-    QTest::mouseMove(window(), centreOf(form_->fam1)); // not armed: no name
+    QTest::mouseMove(window(), centreOf(form_->fam(1))); // not armed: no name
     QVERIFY(!form_->MediaPlayerMP3->isOpen());
 }
 
@@ -157,13 +158,13 @@ void TestFamillesFailures::miniatureSoundFailureLeavesTheScreenArmed() {
         assets_->replace(catalogue::cardSound(9), bytes);
     showForm();
     DialogWatcher dialogs;
-    moveTo(centreOf(form_->fam2));
+    moveTo(centreOf(form_->fam(2)));
     QCOMPARE(dialogs.texts(), QStringList{message});
     QVERIFY(!form_->MediaPlayerMP3->isOpen());
     QVERIFY(sonPret);
-    moveTo(centreOf(form_->fam2) + QPoint(3, 3)); // tries again, fails again
+    moveTo(centreOf(form_->fam(2)) + QPoint(3, 3)); // tries again, fails again
     QCOMPARE(dialogs.count(), 2);
-    moveTo(centreOf(form_->fam1)); // still armed: the next family speaks
+    moveTo(centreOf(form_->fam(1))); // still armed: the next family speaks
     QCOMPARE(dialogs.count(), 2);
     QCOMPARE(form_->MediaPlayerMP3->openFile(), catalogue::cardSound(1));
     QVERIFY(!sonPret);
@@ -184,25 +185,25 @@ void TestFamillesFailures::clickStopsAtTheFailingPicture() {
     QFETCH(int, firstKept);
     showForm();
     openFamily(1);
-    moveTo(centreOf(form_->Image1));
-    QCOMPARE(form_->carte->pictureFile(), catalogue::largeCard(2));
+    moveTo(centreOf(form_->Image(1)));
+    QCOMPARE(form_->carte->picture(), TestAssets::picture(catalogue::largeCard(2)));
     QTest::mouseClick(window(), Qt::LeftButton, {}, centreOf(form_->btnAutreChoix));
     QVERIFY(form_->PNchoix->isVisible());
 
     assets_->remove(broken);
     DialogWatcher dialogs;
-    QTest::mouseClick(window(), Qt::LeftButton, {}, centreOf(form_->fam5));
+    QTest::mouseClick(window(), Qt::LeftButton, {}, centreOf(form_->fam(5)));
     QCOMPARE(dialogs.texts(), QStringList{noSuchFile(broken)});
     QVERIFY(form_->PNcartes->isVisible());
     QVERIFY(!form_->PNchoix->isVisible());
     QCOMPARE(form_->size(), QSize(689, 577));
     QCOMPARE(familleChoisie, 5);
-    QCOMPARE(form_->carte->pictureFile(),
-             firstKept == 0 ? catalogue::largeCard(2) : catalogue::blankCard());
+    QCOMPARE(form_->carte->picture(), TestAssets::picture(firstKept == 0 ? catalogue::largeCard(2)
+                                                                         : catalogue::blankCard()));
     for (int i = 1; i <= 7; ++i) {
         const int shownFamily = firstKept != 0 && i < firstKept ? 5 : 1;
-        QCOMPARE(image(QStringLiteral("Image%1").arg(i))->pictureFile(),
-                 catalogue::smallCard(catalogue::cardNumber(shownFamily, i)));
+        QCOMPARE(image(QStringLiteral("Image%1").arg(i))->picture(),
+                 TestAssets::picture(catalogue::smallCard(catalogue::cardNumber(shownFamily, i))));
     }
 }
 
@@ -224,18 +225,18 @@ void TestFamillesFailures::cardHoverFailureLeavesTheScreenArmed() {
     showForm();
     openFamily(2);
     DialogWatcher dialogs;
-    moveTo(centreOf(form_->Image3));
+    moveTo(centreOf(form_->Image(3)));
     QCOMPARE(dialogs.texts(), QStringList{message});
-    QCOMPARE(form_->carte->pictureFile(),
-             largeChanges ? catalogue::largeCard(12) : catalogue::blankCard());
+    QCOMPARE(form_->carte->picture(),
+             TestAssets::picture(largeChanges ? catalogue::largeCard(12) : catalogue::blankCard()));
     QVERIFY(!form_->MediaPlayerMP3->isOpen());
     QVERIFY(!form_->MediaPlayerMP3->isPlaying());
     QVERIFY(sonPret);
-    moveTo(centreOf(form_->Image3) + QPoint(4, 4)); // the same attempt, the same report
+    moveTo(centreOf(form_->Image(3)) + QPoint(4, 4)); // the same attempt, the same report
     QCOMPARE(dialogs.texts(), (QStringList{message, message}));
-    moveTo(centreOf(form_->Image4)); // still armed: the next card shows and speaks
+    moveTo(centreOf(form_->Image(4))); // still armed: the next card shows and speaks
     QCOMPARE(dialogs.count(), 2);
-    QCOMPARE(form_->carte->pictureFile(), catalogue::largeCard(13));
+    QCOMPARE(form_->carte->picture(), TestAssets::picture(catalogue::largeCard(13)));
     QCOMPARE(form_->MediaPlayerMP3->openFile(), catalogue::cardSound(13));
 }
 

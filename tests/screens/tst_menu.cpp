@@ -10,6 +10,7 @@
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
 
+#include <QLabel>
 #include <QtTest>
 
 using principale::ficheFamilles;
@@ -26,8 +27,12 @@ private slots:
     void creditsPanelFollowsThePointer_data();
     void creditsPanelFollowsThePointer();
     void menuTakesNoInputWhileAScreenIsOpen();
+    void closeBoxEndsTheProgramLikeQuit_data();
     void closeBoxEndsTheProgramLikeQuit();
     void lastColumnsShowTheButtonFace();
+    void wordsShowTheLandscapeThroughTheirGround();
+    void creditsTexts_data();
+    void creditsTexts();
 
 private:
     QWindow* window() const { return ficheFamilles->windowHandle(); }
@@ -144,17 +149,29 @@ void TestMenu::menuTakesNoInputWhileAScreenIsOpen()
     QVERIFY(ficheFamilles->PNinfos->isVisible()); // as it was before the screen opened
 }
 
+void TestMenu::closeBoxEndsTheProgramLikeQuit_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("close box") << true;
+    // Column 200, row 480 lies on both the review and the quit word: quit is on top.
+    QTest::newRow("quit picture") << false;
+}
+
 void TestMenu::closeBoxEndsTheProgramLikeQuit()
 {
-    // Column 200, row 480 lies on both the review and the quit word: quit is on top.
+    QFETCH(bool, closeBox);
     ModalDriver driver;
-    QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(200, 480));
+    QTimer::singleShot(0, ficheFamilles, [this, closeBox] {
+        if (closeBox)
+            window()->close(); // as the window manager's close box does
+        else
+            QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(200, 480));
+    });
+    QTimer deadline; // a menu that stays open fails the test instead of hanging it
+    deadline.callOnTimeout([] { QCoreApplication::exit(1); });
+    deadline.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
     QVERIFY(driver.opened().isEmpty());
-    QVERIFY(!ficheFamilles->isVisible());
-
-    ficheFamilles->show();
-    QVERIFY(QTest::qWaitForWindowExposed(ficheFamilles));
-    QVERIFY(ficheFamilles->close());
     QVERIFY(!ficheFamilles->isVisible());
 }
 
@@ -166,6 +183,48 @@ void TestMenu::lastColumnsShowTheButtonFace()
     QCOMPARE(shot.pixelColor(400, 10), face);
     QCOMPARE(ficheFamilles->fond->drawnRect().size(),
              ficheFamilles->fond->picture().isNull() ? QSize() : QSize(399, 550));
+}
+
+void TestMenu::wordsShowTheLandscapeThroughTheirGround()
+{
+    const QImage shot = ficheFamilles->grab().toImage();
+    const QImage landscape = ficheFamilles->fond->grab().toImage();
+    // A point of each word's rectangle outside its lettering: album, families, review, quit.
+    for (const QPoint at : {QPoint(4, 70), QPoint(175, 150), QPoint(210, 420), QPoint(380, 540)})
+        QCOMPARE(shot.pixelColor(at), landscape.pixelColor(at));
+}
+
+void TestMenu::creditsTexts_data()
+{
+    QTest::addColumn<QRect>("place"); // left, top and height; the width follows the text
+    QTest::addColumn<int>("font");
+    QTest::addColumn<bool>("role");
+    QTest::addColumn<QString>("text"); // trailing blanks included
+    QTest::newRow("Label1") << QRect(24, 40, 0, 16) << 13 << true << "illustracions : ";
+    QTest::newRow("Label8") << QRect(80, 66, 0, 16) << 13 << false << "Mirabosc, Noto Color Emoji";
+    QTest::newRow("Label2") << QRect(24, 92, 0, 16) << 13 << true << "votz :";
+    QTest::newRow("Label4") << QRect(80, 118, 0, 16) << 13 << false << "eSpeak NG";
+    QTest::newRow("Label5") << QRect(80, 145, 0, 16) << 13 << false << "votz sintetica";
+    QTest::newRow("Label6") << QRect(80, 171, 0, 16) << 13 << false << "";
+    QTest::newRow("Label3") << QRect(24, 197, 0, 16) << 13 << true << "logiciau : ";
+    QTest::newRow("Label7") << QRect(80, 224, 0, 16) << 13 << false << "contributors de Mirabosc";
+    QTest::newRow("Label9") << QRect(208, 248, 0, 13) << 8 << false << "12/2026";
+}
+
+void TestMenu::creditsTexts()
+{
+    QFETCH(QRect, place);
+    QFETCH(int, font);
+    QFETCH(bool, role);
+    QFETCH(QString, text);
+    const auto* label = ficheFamilles->PNinfos->findChild<QLabel*>(QTest::currentDataTag());
+    QVERIFY(label);
+    QCOMPARE(QRect(label->pos(), QSize(0, label->height())), place);
+    QCOMPARE(label->font().pixelSize(), font);
+    QCOMPARE(label->palette().color(QPalette::WindowText) == QColor(0, 0, 255), role);
+    QCOMPARE(label->text(), text);
+    // Every text shows whole inside the panel's bevel.
+    QVERIFY(label->geometry().right() < ficheFamilles->PNinfos->width() - 1);
 }
 
 QTEST_MAIN(TestMenu)

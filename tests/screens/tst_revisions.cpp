@@ -63,12 +63,15 @@ class TestRevisions : public QObject {
 private slots:
     void init();
     void cleanup();
+    void controlsSitWhereTheChildSeesThem_data();
+    void controlsSitWhereTheChildSeesThem();
     void everyShowingStartsInTheFamilyChoice_data();
     void everyShowingStartsInTheFamilyChoice();
     void tabGoesThroughTheBoxesThenOkOnly();
     void okWithNothingTickedSaysSoAndStaysInTheChoice();
     void okStartsARoundOfTheChosenFamilies_data();
     void okStartsARoundOfTheChosenFamilies();
+    void hiddenOkCannotStartASecondDraw();
     void rightPickCountsOnlyAfterExacteThenDrawsAgain();
     void wrongPickKeepsBoardAndPlayerAndCountsAgain();
     void replayRestartsTheWord();
@@ -88,7 +91,7 @@ private:
     void click(QWidget* w) {
         QTest::mouseClick(window(), Qt::LeftButton, {}, at(w, w->rect().center()));
     }
-    void clickSlot(int slot) { click(form_->image(slot)); }
+    void clickSlot(int slot) { click(form_->Image(slot)); }
     void showScreen();
     void closeScreen();
     void start(const Families& families);
@@ -126,17 +129,22 @@ void TestRevisions::closeScreen() {
 // Ticks the boxes as a child would, on the box itself, then presses "OK".
 void TestRevisions::start(const Families& families) {
     for (int k : families) {
-        QCheckBox* box = form_->checkBox(k);
+        QCheckBox* box = form_->CheckBox(k);
         QTest::mouseClick(window(), Qt::LeftButton, {}, at(box, QPoint(7, box->height() / 2)));
         QVERIFY2(box->isChecked(), qPrintable(box->text()));
     }
     click(form_->Button1);
 }
 
+// The small card each slot shows, found by its picture ("?" for none of the default set).
 QStringList TestRevisions::pictureFiles() const {
     QStringList files;
-    for (int i = 1; i <= 7; ++i)
-        files << form_->image(i)->pictureFile();
+    for (int i = 1; i <= 7; ++i) {
+        files << QStringLiteral("?");
+        for (int n = 2; n <= catalogue::lastCardNumber && files.last() == "?"; ++n)
+            if (form_->Image(i)->picture() == TestAssets::picture(catalogue::smallCard(n)))
+                files.last() = catalogue::smallCard(n);
+    }
     return files;
 }
 
@@ -146,7 +154,7 @@ void TestRevisions::verifyFamilyChoiceFace() {
         familyPictures << catalogue::smallCard(8 * k - 6);
     QCOMPARE(pictureFiles(), familyPictures);
     for (int k = 1; k <= 7; ++k)
-        QVERIFY(!form_->checkBox(k)->isChecked());
+        QVERIFY(!form_->CheckBox(k)->isChecked());
     QVERIFY(form_->Button1->isVisible());
     QVERIFY(form_->GroupBox1->isVisible());
     QVERIFY(!form_->PNcompteur->isVisible());
@@ -178,6 +186,36 @@ void TestRevisions::verifyRoundLaidOut(const Families& families) {
     QVERIFY(form_->PNcompteur->isVisible() && form_->btnRejouer->isVisible());
 }
 
+void TestRevisions::controlsSitWhereTheChildSeesThem_data() {
+    QTest::addColumn<QRect>("rect"); // in the parent; no size: sized to its text
+    QTest::addColumn<int>("font");   // character height in pixels; 0: not checked
+    const int pictureLefts[] = {8, 120, 232, 344, 456, 568, 680};
+    const int boxLefts[] = {8, 119, 230, 341, 452, 563, 675};
+    for (int i = 1; i <= 7; ++i) {
+        QTest::addRow("Image%d", i) << QRect(pictureLefts[i - 1], 16, 100, 138) << 0;
+        QTest::addRow("CheckBox%d", i) << QRect(boxLefts[i - 1], 16, 90, 17) << 11;
+    }
+    QTest::newRow("PNcartes") << QRect(0, 0, 793, 321) << 0;
+    QTest::newRow("GroupBox1") << QRect(8, 184, 777, 41) << 0;
+    QTest::newRow("Button1") << QRect(304, 256, 169, 41) << 16;
+    QTest::newRow("PNcompteur") << QRect(496, 240, 289, 73) << 0;
+    QTest::newRow("LBJ") << QRect(16, 8, 0, 0) << 13;
+    QTest::newRow("LBF") << QRect(159, 8, 0, 0) << 13;
+    QTest::newRow("cptJ") << QRect(48, 32, 0, 0) << 0;
+    QTest::newRow("cptF") << QRect(216, 32, 0, 0) << 0;
+    QTest::newRow("btnRejouer") << QRect(9, 244, 193, 57) << 16;
+}
+
+void TestRevisions::controlsSitWhereTheChildSeesThem() {
+    QFETCH(QRect, rect);
+    QFETCH(int, font);
+    const auto* control = form_->findChild<QWidget*>(QTest::currentDataTag());
+    QVERIFY(control);
+    QCOMPARE(rect.isEmpty() ? QRect(control->pos(), QSize(0, 0)) : control->geometry(), rect);
+    if (font)
+        QCOMPARE(control->font().pixelSize(), font);
+}
+
 void TestRevisions::everyShowingStartsInTheFamilyChoice_data() {
     QTest::addColumn<QString>("before");
     QTest::newRow("first showing") << "";
@@ -191,8 +229,8 @@ void TestRevisions::everyShowingStartsInTheFamilyChoice() {
     if (!before.isEmpty()) {
         showScreen();
         if (before == "ticked") {
-            form_->CheckBox2->setChecked(true);
-            form_->CheckBox5->setChecked(true);
+            form_->CheckBox(2)->setChecked(true);
+            form_->CheckBox(5)->setChecked(true);
         } else {
             start({1, 3});
             clickSlot(aWrongSlot());
@@ -214,7 +252,7 @@ void TestRevisions::tabGoesThroughTheBoxesThenOkOnly() {
     showScreen();
     form_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    form_->CheckBox1->setFocus();
+    form_->CheckBox(1)->setFocus();
     QStringList order{form_->focusWidget()->objectName()};
     for (int i = 0; i < 8; ++i) {
         QTest::keyClick(window(), Qt::Key_Tab);
@@ -262,6 +300,18 @@ void TestRevisions::okStartsARoundOfTheChosenFamilies() {
     QCOMPARE(form_->LBF->text(), "responsa faussa");
     QCOMPARE(form_->cptF->text(), "0");
     QTRY_VERIFY(form_->MediaPlayerMP3.framesDelivered() > 0);
+}
+
+// A hidden "OK" that kept the keyboard focus: Space on it must leave the round alone (a second
+// draw on the laid board would fail and report it).
+void TestRevisions::hiddenOkCannotStartASecondDraw() {
+    DialogWatcher dialogs;
+    showScreen();
+    start({1});
+    const QList<int> before = board();
+    QTest::keyClick(form_->Button1, Qt::Key_Space);
+    QCOMPARE(dialogs.count(), 0);
+    QCOMPARE(board(), before);
 }
 
 void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
@@ -472,9 +522,9 @@ void TestRevisions::missingCardPictureStopsTheDrawAtThatSlot() {
     for (int i = 1; i <= 7; ++i) {
         if (i < stop) {
             QVERIFY(shown[i - 1] >= 10 && shown[i - 1] <= 16);
-            QCOMPARE(form_->image(i)->pictureFile(), catalogue::smallCard(shown[i - 1]));
+            QCOMPARE(pictureFiles()[i - 1], catalogue::smallCard(shown[i - 1]));
         } else {
-            QCOMPARE(form_->image(i)->pictureFile(), familyFiles[i - 1]);
+            QCOMPARE(pictureFiles()[i - 1], familyFiles[i - 1]);
             if (i > stop)
                 QCOMPARE(shown[i - 1], i == positionCible ? carteCible : -1);
         }

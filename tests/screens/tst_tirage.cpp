@@ -62,6 +62,8 @@ private slots:
     void boardInvariantsHoldOverManyRounds();
     void targetAndSlotAreRoughlyUniform();
     void targetAndSlotAreTheFirstTwoDraws();
+    void fixedSeedsGiveWholeBoards_data();
+    void fixedSeedsGiveWholeBoards();
     void slotsAreLaidInOrderEachBeforeTheNext();
     void failingLayStopsTheDrawAtThatSlot();
     void unusablePoolOrBoardIsRefusedWithoutDrawing_data();
@@ -222,6 +224,37 @@ void TestTirage::targetAndSlotAreTheFirstTwoDraws() {
         QCOMPARE(r.cible, pioche[reference.below(nb)]);
         QCOMPARE(r.position, reference.below(7) + 1);
     }
+}
+
+// Worked out by hand from the generator's steps: drawing the slots in another order, or
+// comparing candidates with fewer slots, gives other boards.
+void TestTirage::fixedSeedsGiveWholeBoards_data() {
+    QTest::addColumn<uint32_t>("seed");
+    QTest::addColumn<QList<int>>("chosen");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QList<int>>("board"); // slots 1 to 7
+    QTest::newRow("seed 0, family 1")
+        << 0u << QList<int>{1} << 2 << QList<int>{2, 8, 3, 6, 4, 5, 7};
+    QTest::newRow("seed 0, all seven")
+        << 0u << QList<int>{1, 2, 3, 4, 5, 6, 7} << 2 << QList<int>{2, 50, 12, 16, 38, 19, 10};
+    QTest::newRow("seed 77, families 2 and 5")
+        << 77u << QList<int>{2, 5} << 15 << QList<int>{12, 35, 40, 16, 13, 14, 15};
+}
+
+void TestTirage::fixedSeedsGiveWholeBoards() {
+    QFETCH(uint32_t, seed);
+    QFETCH(QList<int>, chosen);
+    QFETCH(int, target);
+    QFETCH(QList<int>, board);
+    Pioche pioche;
+    tirage::Familles f{};
+    for (int k : chosen)
+        f[k - 1] = true;
+    Generateur g(seed);
+    const Round r = draw(g, pioche, tirage::construirePioche(f, pioche));
+    QCOMPARE(r.cible, target);
+    QCOMPARE(QList<int>(r.table.begin() + 1, r.table.end()), board);
+    QCOMPARE(r.position, int(board.indexOf(target)) + 1);
 }
 
 void TestTirage::slotsAreLaidInOrderEachBeforeTheNext() {

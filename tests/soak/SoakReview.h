@@ -3,6 +3,7 @@
 
 #include "assets/Catalogue.h"
 #include "screens/Urevisions.h"
+#include "support/TestAssets.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
 
@@ -38,8 +39,9 @@ inline QString boardProblem(bool damaged) {
     bool complete = true;
     for (int slot = 1; slot <= 7; ++slot) {
         const int32_t card = cartesAffichees[size_t(slot)];
-        complete = complete && card != -1 &&
-                   revisions->image(slot)->pictureFile() == catalogue::smallCard(card);
+        complete =
+            complete && card != -1 &&
+            revisions->Image(slot)->picture() == TestAssets::picture(catalogue::smallCard(card));
     }
     if (!complete)
         return damaged || nbPioche == 0

@@ -106,8 +106,8 @@ inline QString albumProblem(bool damaged) {
     if (!a->isVisible() || damaged)
         return {};
     const int page = a->PageControl1->currentIndex() + 1;
-    if (a->img->pictureFile() != catalogue::albumPicture(page))
-        return QStringLiteral("page %1 shows %2").arg(page).arg(a->img->pictureFile());
+    if (a->img->picture() != TestAssets::picture(catalogue::albumPicture(page)))
+        return QStringLiteral("page %1 shows another picture").arg(page);
     if (a->MediaPlayerMP3->isOpen() != Ualbum::sonActif ||
         a->btnSonOui->isChecked() != Ualbum::sonActif ||
         a->btnSonNon->isChecked() == Ualbum::sonActif)

@@ -2,10 +2,12 @@
 #include "support/TestAssets.h"
 
 #include "assets/Catalogue.h"
+#include "toolkit/BmpReader.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QHash>
 #include <QtTest>
 
 static const char* const assetFolders[] = {"img_album", "son_album", "img_familles",
@@ -50,4 +52,13 @@ QByteArray TestAssets::original(const QString& relativePath)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+QImage TestAssets::picture(const QString& relativePath)
+{
+    static QHash<QString, QImage> decoded; // the default set does not change during a run
+    auto it = decoded.constFind(relativePath);
+    if (it == decoded.constEnd())
+        it = decoded.insert(relativePath, BmpReader::decode(original(relativePath)));
+    return *it;
 }

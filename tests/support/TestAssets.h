@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -22,6 +23,8 @@ public:
     // A copy of the default asset's bytes.
     static QByteArray original(const QString& relativePath);
     static QString defaultAssetDir();
+    // The default asset's picture as the loader reads it: what a control showing it shows.
+    static QImage picture(const QString& relativePath);
 
 private:
     QTemporaryDir dir_;

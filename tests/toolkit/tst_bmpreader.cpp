@@ -6,7 +6,9 @@
 #include "toolkit/PictureLoader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QtTest>
+#include <sys/stat.h>
 
 using bmpwriter::Encoding;
 
@@ -165,7 +167,7 @@ void TestBmpReader::refusesBrokenFiles()
 void TestBmpReader::fileErrors_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("content"); // empty: no file; "dir": a folder
+    QTest::addColumn<QByteArray>("content"); // empty: no file; "dir": a folder; or a special file
     QTest::addColumn<QString>("message");    // %1 stands for the current directory
     QTest::newRow("missing file") << "img_familles\\absent.bmp" << QByteArray()
                                   << "Impossible d'ouvrir le fichier \"%1/img_familles/absent.bmp\". "
@@ -176,6 +178,10 @@ void TestBmpReader::fileErrors_data()
     QTest::newRow("a folder") << "img_familles\\dossier.bmp" << QByteArray("dir")
                               << "Impossible d'ouvrir le fichier \"%1/img_familles/dossier.bmp\". "
                                  "Is a directory";
+    for (const char* special : {"fifo", "socket"}) // neither may block the program
+        QTest::newRow(special) << "img_familles\\v10.bmp" << QByteArray(special)
+                               << "Impossible d'ouvrir le fichier \"%1/img_familles/v10.bmp\". "
+                                  "No such device or address";
     QTest::newRow("unknown extension") << "img_familles\\photo.png" << valid24()
                                        << "Extension de fichier image inconnue (.png)";
     QTest::newRow("extension checked first") << "img_familles\\absent.jpeg" << QByteArray()
@@ -190,9 +196,14 @@ void TestBmpReader::fileErrors()
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
     TestAssets assets;
+    const QString native = QString(name).replace('\\', '/');
     if (content == "dir")
-        QDir(assets.path()).mkpath(QString(name).replace('\\', '/'));
-    else if (!content.isEmpty())
+        QDir(assets.path()).mkpath(native);
+    else if (content == "fifo" || content == "socket") {
+        assets.remove(name);
+        const mode_t type = content == "fifo" ? S_IFIFO : S_IFSOCK;
+        QCOMPARE(::mknod(QFile::encodeName(native).constData(), type | 0600, 0), 0);
+    } else if (!content.isEmpty())
         assets.replace(name, content);
     try {
         pictures::loadPicture(name);

@@ -2,6 +2,7 @@
 #include "check/AssetCheck.h"
 
 #include "assets/Catalogue.h"
+#include "assets/DisplaySizes.h"
 #include "base/Errors.h"
 
 #include <QDir>
@@ -12,11 +13,6 @@
 namespace assetcheck {
 
 namespace {
-
-constexpr QSize albumDisplay{800, 527};
-constexpr QSize miniatureDisplay{158, 217};
-constexpr QSize smallCardDisplay{100, 138};
-constexpr QSize largeCardDisplay{424, 576};
 
 const char* const folders[] = {"img_album", "son_album", "img_familles", "sons_familles"};
 
@@ -72,13 +68,13 @@ std::vector<ExpectedFile> expectedFiles() {
 QSize displaySize(Kind kind) {
     switch (kind) {
     case Kind::AlbumPage:
-        return albumDisplay;
+        return displaysize::albumPage;
     case Kind::Miniature:
-        return miniatureDisplay;
+        return displaysize::miniature;
     case Kind::SmallCard:
-        return smallCardDisplay;
+        return displaysize::smallCard;
     case Kind::LargeCard:
-        return largeCardDisplay;
+        return displaysize::largeCard;
     case Kind::Sound:
         break;
     }
