@@ -23,7 +23,8 @@ public:
     int modalResult() const { return modalResult_; }
     void setModalResult(int result);
 
-    // Places the window's outer rectangle at the centre of the primary display.
+    // Places the window's outer rectangle, frame and title bar included, at the centre of the
+    // primary display; before the first showing too.
     void centre();
     // The client size that the visible direct children call for.
     QSize autoSizeFor() const;

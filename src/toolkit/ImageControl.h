@@ -37,6 +37,7 @@ protected:
 
 private:
     void rebuild();
+    QImage render() const;
 
     QImage picture_;
     QString pictureFile_;

@@ -2,8 +2,12 @@
 #include "base/Errors.h"
 #include "support/DialogWatcher.h"
 #include "support/ModalDriver.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Form.h"
+#include "toolkit/Geometry.h"
+#include "toolkit/Platform.h"
 
+#include <QAbstractButton>
 #include <QtTest>
 
 namespace {
@@ -54,6 +58,9 @@ private slots:
     void closeStepCanKeepTheScreenOpen_data();
     void closeStepCanKeepTheScreenOpen();
     void draggedScreenIsCentredAgain();
+    void messageBoxIsCentredOnTheDisplayNotOverTheWindow();
+    void x11IsChosenWhereverItIsThere_data();
+    void x11IsChosenWhereverItIsThere();
 };
 
 void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft()
@@ -66,6 +73,14 @@ void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft()
     form.bottom->show();
     QCOMPARE(form.size(), QSize(300, 248));
     QCOMPARE(form.pos(), corner);
+    // A view switch: for a moment no child shows, and the window must not shrink to nothing.
+    form.top->hide();
+    QCOMPARE(form.size(), QSize(300, 248));
+    form.bottom->hide();
+    QCOMPARE(form.size(), QSize(300, 248));
+    QVERIFY(form.windowHandle()->isVisible());
+    form.top->show();
+    form.bottom->show();
     form.top->resize(320, 200);
     QCOMPARE(form.size(), QSize(320, 248));
     form.bottom->hide();
@@ -140,6 +155,50 @@ void TestForm::draggedScreenIsCentredAgain()
     QCOMPARE(positions.size(), 2);
     QCOMPARE(positions[0], QPoint((1024 - 300) / 2, (768 - 200) / 2));
     QCOMPARE(positions[1], positions[0]);
+}
+
+void TestForm::messageBoxIsCentredOnTheDisplayNotOverTheWindow()
+{
+    ProbeForm form;
+    form.show();
+    form.move(0, 0);
+    QRect box;
+    QTimer::singleShot(0, this, [&box] {
+        if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box = shown->frameGeometry();
+            shown->buttons().constFirst()->click();
+        }
+    });
+    dialogs::messageDlg(QStringLiteral("n'avetz pas seleccionat arren."), dialogs::Kind::Error);
+    QVERIFY(!box.isEmpty());
+    QCOMPARE(box.topLeft(), geometry::centredPosition(QSize(1024, 768), box.size()));
+}
+
+void TestForm::x11IsChosenWhereverItIsThere_data()
+{
+    QTest::addColumn<QByteArray>("requested");
+    QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<QByteArray>("wayland");
+    QTest::addColumn<QByteArray>("chosen");
+    QTest::newRow("the user's choice stands") << QByteArray("wayland") << QByteArray(":0")
+                                              << QByteArray("wayland-0") << QByteArray();
+    QTest::newRow("XWayland") << QByteArray() << QByteArray(":0") << QByteArray("wayland-0")
+                              << QByteArray("xcb;wayland");
+    QTest::newRow("X11 alone") << QByteArray() << QByteArray(":1") << QByteArray()
+                               << QByteArray("xcb");
+    QTest::newRow("Wayland alone") << QByteArray() << QByteArray() << QByteArray("wayland-1")
+                                   << QByteArray("wayland");
+    QTest::newRow("no display known") << QByteArray() << QByteArray() << QByteArray()
+                                      << QByteArray();
+}
+
+void TestForm::x11IsChosenWhereverItIsThere()
+{
+    QFETCH(QByteArray, requested);
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArray, chosen);
+    QCOMPARE(platform::choose(requested, display, wayland), chosen);
 }
 
 QTEST_MAIN(TestForm)
