@@ -10,7 +10,7 @@ MIRABOSC_PACKAGES=(
     qt6-base-dev libmpg123-dev libsdl2-dev libbenchmark-dev
     espeak-ng lame sox
     fonts-dejavu-core fonts-noto-color-emoji fonts-kaushanscript fonts-dancingscript fonts-comic-neue
-    xvfb xauth x11-utils xdotool imagemagick libx11-dev
+    xvfb xauth x11-utils xdotool imagemagick libx11-dev libxcb1-dev openbox qt6-wayland
     desktop-file-utils appstream lintian dpkg-dev file
     clang libclang-rt-14-dev
 )

@@ -2,9 +2,11 @@
 #include "app/Application.h"
 #include "app/Screens.h"
 #include "toolkit/Form.h"
+#include "toolkit/Platform.h"
 
 int main(int argc, char** argv)
 {
+    platform::applyChoice();
     Application app(argc, argv);
     Screens screens;
     screens.mainForm().show();

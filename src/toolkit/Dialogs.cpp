@@ -1,6 +1,8 @@
 // Message boxes built on QMessageBox, with the program's titles and single "OK" button.
 #include "toolkit/Dialogs.h"
 
+#include "toolkit/Placement.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,11 +12,25 @@ namespace dialogs {
 
 namespace {
 
+// A message box centred on the display by its outer frame, not over the active window. Its
+// size is only settled by its own show event, just before it is mapped.
+class CentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        placement::centreOnPrimaryScreen(this);
+    }
+};
+
 void runBox(QMessageBox::Icon icon, const QString& title, const QString& text)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
-    QMessageBox box(icon, title, text, QMessageBox::NoButton);
+    CentredMessageBox box(icon, title, text, QMessageBox::NoButton);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

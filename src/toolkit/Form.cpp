@@ -2,14 +2,13 @@
 #include "toolkit/Form.h"
 
 #include "toolkit/Fonts.h"
-#include "toolkit/Geometry.h"
 #include "toolkit/Guard.h"
+#include "toolkit/Placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
-#include <QScreen>
 
 Form::Form(const QString& name, const QString& caption, const QColor& colour, int fontHeight)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -27,14 +26,7 @@ Form::Form(const QString& name, const QString& caption, const QColor& colour, in
 
 Form::~Form() = default;
 
-void Form::centre()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QSize outer = frameGeometry().size();
-    move(geometry::centredPosition(screen->geometry().size(), outer));
-}
+void Form::centre() { placement::centreOnPrimaryScreen(this); }
 
 QSize Form::autoSizeFor() const
 {
@@ -51,6 +43,10 @@ QSize Form::autoSizeFor() const
 void Form::applyAutoSize()
 {
     const QSize wanted = autoSizeFor();
+    // Between hiding one view and showing the next no child is visible; Qt would unmap a
+    // window of no size, so the window keeps its size until a child shows again.
+    if (wanted.isEmpty() && !size().isEmpty())
+        return;
     if (wanted != size() || minimumSize() != wanted)
         setFixedSize(wanted); // the top-left corner stays; the window grows right and down
 }

@@ -22,7 +22,8 @@ public:
     bool isShowingModally() const { return loop_ != nullptr; }
     int modalResult() const { return modalResult_; }
 
-    // Places the window's outer rectangle at the centre of the primary display.
+    // Places the window's outer rectangle, frame and title bar included, at the centre of the
+    // primary display; before the first showing too.
     void centre();
     // The client size that the visible direct children call for.
     QSize autoSizeFor() const;

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 ImageControl::ImageControl(QWidget* parent, const QString& name, QRect rect) : QWidget(parent)
 {
     setObjectName(name);
@@ -45,24 +47,41 @@ QRect ImageControl::drawnRect() const
 
 void ImageControl::rebuild()
 {
-    if (picture_.isNull()) {
-        rendered_ = QImage();
-        update();
-        return;
-    }
-    const QSize drawn = drawnRect().size();
-    // Scaling takes whole pixels, dropping rows and columns, without smoothing.
-    QImage image = drawn == picture_.size()
-                       ? picture_
-                       : picture_.scaled(drawn, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (transparent_)
-        image = transparency::withoutColour(image, transparency::groundColour(picture_));
-    rendered_ = image;
+    rendered_ = render();
     update();
+}
+
+QImage ImageControl::render() const
+{
+    if (picture_.isNull())
+        return {};
+    const QSize drawn = drawnRect().size();
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1) {
+        // Scaling takes whole pixels, dropping rows and columns, without smoothing.
+        QImage image = drawn == picture_.size()
+                           ? picture_
+                           : picture_.scaled(drawn, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        if (transparent_)
+            image = transparency::withoutColour(image, transparency::groundColour(picture_));
+        return image;
+    }
+    // With more device pixels than points the picture is resampled smoothly to the device
+    // size, not pixel-doubled; the ground goes first so that edges blend into what lies beneath.
+    QImage image = transparent_
+                       ? transparency::withoutColour(picture_, transparency::groundColour(picture_))
+                       : picture_;
+    const QSize device(int(std::lround(drawn.width() * ratio)),
+                       int(std::lround(drawn.height() * ratio)));
+    image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 void ImageControl::paintEvent(QPaintEvent*)
 {
+    if (!picture_.isNull() && rendered_.devicePixelRatio() != devicePixelRatioF())
+        rendered_ = render(); // the window moved to a screen of another scale
     if (rendered_.isNull())
         return;
     QPainter painter(this);

@@ -36,6 +36,7 @@ protected:
 
 private:
     void rebuild();
+    QImage render() const;
 
     QImage picture_;
     // The picture as drawn, scaled and masked; it shares the loaded picture's pixels when it

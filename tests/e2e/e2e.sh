@@ -12,10 +12,11 @@ mkdir -p "$out"
 audio="$out/audio.raw"
 step() { echo "-- $*"; }
 
-xvfb_pid=""; app_pid=""
+xvfb_pid=""; app_pid=""; row_pids=(); wm=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    for p in "${row_pids[@]}"; do kill "$p" 2>/dev/null || true; done
 }
 trap cleanup EXIT
 fail() {
@@ -115,6 +116,90 @@ silent_after() { # nothing louder than the floor in the output written after a f
 differs() { # the count of differing pixels between two screenshots
     local ae; ae=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 >/dev/null || true)
     awk -v n="$ae" 'BEGIN {exit !(n + 0 > 0)}'
+}
+
+# --- rows on real desktops: a window manager, a display of scale 2 -------------------------
+start_row() { # SIZE NAME WM|"" [VARIABLE=VALUE...]: Xvfb, a window manager, then the program
+    Xvfb -displayfd 6 -screen 0 "$1x24" -nolisten tcp 6>"$out/$2.display" 2>/dev/null &
+    row_pids+=($!)
+    wait_for 100 test -s "$out/$2.display" || fail "Xvfb for $2 did not start"
+    export DISPLAY=":$(head -n1 "$out/$2.display")" audio="$out/$2-audio.raw" wm="$3"
+    [ -z "$wm" ] || { XDG_CONFIG_HOME="$out/$2-config" "$wm" >"$out/$2-wm.log" 2>&1 & row_pids+=($!)
+        wait_for 100 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window'"; } || fail "$wm"
+    (cd "$assets" && exec env QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" \
+        "${@:4}" "$program" >"$out/$2.log" 2>&1) &
+    row_app=$!; row_pids+=($row_app)
+    wait_for 150 has_visible '^Mirabosc$' || fail "the main menu did not appear ($2)"
+    row_menu="$(visible_named '^Mirabosc$' | head -n1)"
+}
+# The outer frame, client plus _NET_FRAME_EXTENTS, within 2 pixels of the display's centre.
+check_frame_centred() { # WINDOW NAME SCREEN-WIDTH SCREEN-HEIGHT
+    local l=0 r=0 t=0 b=0 x y w h
+    [ -z "$wm" ] || { wait_for 50 bash -c "xprop -id $1 _NET_FRAME_EXTENTS | grep -q '= '" &&
+        read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g'); } ||
+        fail "$2 was not framed"
+    read -r x y w h < <(geometry "$1")
+    local fx=$((x - l)) fy=$((y - t)) fw=$((w + l + r)) fh=$((h + t + b)) cx cy
+    cx=$((($3 - fw) / 2)) cy=$((($4 - fh) / 2))
+    [ $(((fx - cx) ** 2 <= 4 && (fy - cy) ** 2 <= 4)) = 1 ] ||
+        fail "$2: outer frame ${fw}x${fh} at $fx,$fy, centred is $cx,$cy"
+    echo "   $2: outer frame ${fw}x${fh} at $fx,$fy (centred $cx,$cy)"
+}
+open_screen() { # X Y TITLE NAME SCREEN-WIDTH SCREEN-HEIGHT: prints the window, once checked
+    use_window "$row_menu"; click_at "$1" "$2"
+    wait_for 100 new_window "$3" "$row_menu" >/dev/null || fail "$4 did not open"
+    check_frame_centred "$(new_window "$3" "$row_menu")" "$4" "$5" "$6" >&2
+    new_window "$3" "$row_menu"
+}
+close_screen() { "$wmclose" "$1"
+    wait_for 50 bash -c "! xwininfo -id $1 2>/dev/null | grep -q IsViewable" || fail "$1 stayed"; }
+quit_row() { use_window "$row_menu"; click_at "$1" "$2" # on the quit picture: the program ends
+    wait_for 100 bash -c "! kill -0 $row_app 2>/dev/null" || fail "the program did not end"
+    wait "$row_app" || fail "the program ended with an error"
+}
+row_openbox() {
+    step "under openbox: outer frames centred at every showing, the first included"
+    start_row 1024x768 openbox openbox
+    check_frame_centred "$row_menu" menu 1024 768
+    local win corner; win="$(open_screen 270 110 '^Las set familhas$' explorer 1024 768)"
+    # A family click must not unmap the window; xev listens once it reports a probe property.
+    xev -id "$win" -event structure -event property >"$out/explorer-xev.log" 2>&1 & row_pids+=($!)
+    wait_for 50 bash -c "xprop -id $win -f _MIRABOSC_PROBE 8s -set _MIRABOSC_PROBE 1;
+        grep -q _MIRABOSC_PROBE '$out/explorer-xev.log'" || fail "xev did not listen"
+    corner="$(geometry "$win" | cut -d' ' -f1,2)"; use_window "$win"; click_at 87 132
+    wait_for 30 bash -c "xwininfo -id $win | grep -q 'Height: 577'" || fail "no cards under openbox"
+    ! grep -q UnmapNotify "$out/explorer-xev.log" || fail "a family click unmapped the explorer"
+    [ "$(geometry "$win" | cut -d' ' -f1,2)" = "$corner" ] || fail "the explorer's top-left moved"
+    echo "   a family click: no UnmapNotify, top-left kept at $corner"
+    shot root openbox-cards && close_screen "$win"
+    close_screen "$(open_screen 270 110 '^Las set familhas$' "explorer again" 1024 768)"
+    close_screen "$(open_screen 100 35 '^Mirabosc$' album 1024 768)"
+    win="$(open_screen 60 440 '^Repassadas$' review 1024 768)"
+    use_window "$win"; click_at 388 276     # OK with no family ticked: a message box
+    wait_for 50 has_visible '^Erreur$' || fail "no message for an empty choice"
+    check_frame_centred "$(visible_named '^Erreur$' | head -n1)" "message box" 1024 768
+    close_screen "$(visible_named '^Erreur$' | head -n1)"
+    close_screen "$win"
+    quit_row 300 510
+}
+row_scale2() {
+    step "scale 2 on a 2048x1536 display: doubled rectangles, hit-testing, smooth pictures"
+    start_row 2048x1536 scale2 "" QT_SCALE_FACTOR=2
+    check_window "$row_menu" Mirabosc 802 1100
+    check_frame_centred "$row_menu" menu 2048 1536
+    shot "$row_menu" scale2-menu
+    # Pixel doubling leaves 2x2 blocks of one colour, which survive halving and doubling.
+    convert "$out/scale2-menu.png" -crop 600x600+100+300 +repage -write mpr:a -sample 50% \
+        -sample 200% mpr:a -metric AE -compare -format '%[distortion]' info: >"$out/scale2-ae"
+    [ "$(cut -d. -f1 "$out/scale2-ae")" -gt 36000 ] || fail "pixel-doubled: $(cat "$out/scale2-ae")"
+    echo "   smooth: $(cat "$out/scale2-ae") of 360000 pixels differ from a pixel-doubled copy"
+    local win m; win="$(open_screen 540 220 '^Las set familhas$' explorer 2048 1536)"
+    use_window "$win"; m=$(mark); glide 340 504 174 264   # over bare panel onto a miniature
+    heard_since "$m" "the first family's name at scale 2"
+    click_at 174 264
+    wait_for 30 bash -c "xwininfo -id $win | grep -q 'Height: 1154'" || fail "no cards at scale 2"
+    close_screen "$win"
+    quit_row 400 960   # where the quit picture lies over the review's, quit wins
 }
 
 # --- the main menu --------------------------------------------------------------------------
@@ -230,6 +315,7 @@ wait_for 50 bash -c "xdotool search --onlyvisible --name '^(Information|Erreur)$
     fail "no message after a pick"
 dialog="$(xdotool search --onlyvisible --name '^(Information|Erreur)$' | head -n1)"
 echo "   message: $(xdotool getwindowname "$dialog")"
+check_frame_centred "$dialog" "message box" 1024 768
 sleep 0.3
 shot "$dialog" review-message
 xdotool windowfocus --sync "$dialog" key Return
@@ -253,4 +339,7 @@ status=0; wait "$app_pid" || status=$?
 app_pid=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "   output recorded: $(stat -c %s "$audio") bytes in $audio"
+
+row_openbox
+row_scale2
 echo "PASS"

@@ -3,6 +3,7 @@
 #include "support/DialogWatcher.h"
 #include "support/ModalDriver.h"
 #include "toolkit/Form.h"
+#include "toolkit/Platform.h"
 
 #include <QtTest>
 
@@ -54,6 +55,8 @@ private slots:
     void closeStepCanKeepTheScreenOpen_data();
     void closeStepCanKeepTheScreenOpen();
     void draggedScreenIsCentredAgain();
+    void x11IsChosenWhereverItIsThere_data();
+    void x11IsChosenWhereverItIsThere();
 };
 
 void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft()
@@ -66,6 +69,11 @@ void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft()
     form.bottom->show();
     QCOMPARE(form.size(), QSize(300, 248));
     QCOMPARE(form.pos(), corner);
+    form.top->hide(); // a view switch: for a moment no child shows
+    form.bottom->hide();
+    QCOMPARE(form.size(), QSize(300, 248)); // not 0x0, which Qt would unmap
+    form.top->show();
+    form.bottom->show();
     form.top->resize(320, 200);
     QCOMPARE(form.size(), QSize(320, 248));
     form.bottom->hide();
@@ -140,6 +148,28 @@ void TestForm::draggedScreenIsCentredAgain()
     QCOMPARE(positions.size(), 2);
     QCOMPARE(positions[0], QPoint((1024 - 300) / 2, (768 - 200) / 2));
     QCOMPARE(positions[1], positions[0]);
+}
+
+void TestForm::x11IsChosenWhereverItIsThere_data()
+{
+    // QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY, and the platform asked for (none: Qt's own).
+    using namespace Qt::StringLiterals;
+    for (const char* column : {"requested", "display", "wayland", "chosen"})
+        QTest::addColumn<QByteArray>(column);
+    QTest::newRow("the user's choice stands") << "wayland"_ba << ":0"_ba << "wayland-0"_ba << ""_ba;
+    QTest::newRow("XWayland") << ""_ba << ":0"_ba << "wayland-0"_ba << "xcb;wayland"_ba;
+    QTest::newRow("X11 alone") << ""_ba << ":1"_ba << ""_ba << "xcb"_ba;
+    QTest::newRow("Wayland alone") << ""_ba << ""_ba << "wayland-1"_ba << "wayland"_ba;
+    QTest::newRow("no display known") << ""_ba << ""_ba << ""_ba << ""_ba;
+}
+
+void TestForm::x11IsChosenWhereverItIsThere()
+{
+    QFETCH(QByteArray, requested);
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArray, chosen);
+    QCOMPARE(platform::choose(requested, display, wayland), chosen);
 }
 
 QTEST_MAIN(TestForm)
