@@ -19,7 +19,7 @@ constexpr double silentDb = -100.0;
 constexpr double speechOverFloorDb = 20.0;
 constexpr double quietestSpeechDb = -55.0;
 // A window counts as speech when it is this far above the floor and not too far below the peak.
-constexpr double thresholdOverFloorDb = 12.0;
+constexpr double thresholdOverFloorDb = 9.0;
 constexpr double thresholdUnderPeakDb = 45.0;
 // Fewer loud windows than this is a click or a knock, not a word.
 constexpr int shortestSpeechWindows = 5;
