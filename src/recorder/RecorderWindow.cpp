@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -31,8 +33,10 @@ const QString stagedName = QStringLiteral(".escota.mp3");
 constexpr QSize rowIcon(72, 50);
 constexpr QSize pictureArea(600, 420);
 constexpr int listWidth = 430;
+constexpr QSize startSize(1060, 800);
 constexpr int meterSteps = 100;
 constexpr int meterIntervalMs = 30;
+constexpr double meterFloorDb = -60.0;
 const QString errorStyle = QStringLiteral("color: #b00000;");
 const QString recordingStyle =
     QStringLiteral("color: #d00000; font-weight: bold; font-size: 18pt;");
@@ -59,6 +63,9 @@ QPixmap loadScaled(const QString& root, const QString& picture, QSize box) {
     try {
         const QImage image =
             pictures::loadPicture(root + QLatin1Char('/') + catalogue::toNativeRelative(picture));
+        // Scaled down to fit, never up: a miniature is shown at the size the game shows it.
+        if (image.width() <= box.width() && image.height() <= box.height())
+            return QPixmap::fromImage(image);
         return QPixmap::fromImage(image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     } catch (const Exception&) {
         return {}; // a broken picture leaves the row without one; the voice is still recordable
@@ -112,6 +119,10 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
     large.setPointSize(large.pointSize() * 3 / 2);
     text_->setFont(large);
     recordingSign_->setStyleSheet(recordingStyle);
+    // The sign keeps its room while hidden, so the buttons do not move under the pointer.
+    QSizePolicy keepRoom = recordingSign_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    recordingSign_->setSizePolicy(keepRoom);
     recordingSign_->setVisible(false);
     meter_->setRange(0, meterSteps);
     meter_->setTextVisible(false);
@@ -153,6 +164,7 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
     connect(import_, &QPushButton::clicked, this, [this] { guarded([this] { importClick(); }); });
     connect(timer_, &QTimer::timeout, this, [this] { guarded([this] { tick(); }); });
     qApp->installEventFilter(this);
+    resize(startSize);
 
     buildList();
     if (!capture_.open())
@@ -299,7 +311,10 @@ void RecorderWindow::importInto(const QString& voiceName, const QString& file) {
 }
 
 void RecorderWindow::tick() {
-    meter_->setValue(int(capture_.level() * meterSteps));
+    // In decibels, so the room's noise shows as well as the voice: the microphone is live.
+    const double level = std::max(double(capture_.level()), 1e-6);
+    const double db = std::clamp(20.0 * std::log10(level), meterFloorDb, 0.0);
+    meter_->setValue(int(std::lround((db - meterFloorDb) / -meterFloorDb * meterSteps)));
     if (capture_.isFull())
         stopRecording();
 }
