@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace takeprocessor {
 
@@ -15,6 +16,7 @@ constexpr double windowSeconds = 0.010;
 // The quietest tenth of the windows is taken as the room's noise.
 constexpr double floorQuantile = 0.10;
 constexpr double silentDb = -100.0;
+constexpr double digitalSilenceDb = -90.0;
 // Speech must stand this far above the noise, and above this absolute level.
 constexpr double speechOverFloorDb = 20.0;
 constexpr double quietestSpeechDb = -55.0;
@@ -66,7 +68,13 @@ Span spokenPart(const Take& mono) {
     const std::vector<double> levels = windowLevels(mono, windowFrames);
     if (levels.empty())
         throw noSpeech();
-    std::vector<double> sorted = levels;
+    // Digital silence (a device still starting, a pause in a file) is no room: left out of the
+    // floor, it would make the room's own noise count as speech.
+    std::vector<double> sorted;
+    std::copy_if(levels.begin(), levels.end(), std::back_inserter(sorted),
+                 [](double level) { return level > digitalSilenceDb; });
+    if (sorted.empty())
+        throw noSpeech();
     const auto quantile = sorted.begin() + ptrdiff_t(double(sorted.size() - 1) * floorQuantile);
     std::nth_element(sorted.begin(), quantile, sorted.end());
     const double noiseFloor = *quantile;

@@ -94,6 +94,10 @@ void TestVoices::initTestCase() {
                              QStringLiteral("-c"), QStringLiteral("2"),
                              takes_.filePath(QStringLiteral("silence.wav")), QStringLiteral("trim"),
                              QStringLiteral("0"), QStringLiteral("2")}));
+    // A device that starts with digital silence before the room is heard.
+    QVERIFY(
+        spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("zeros.wav")),
+                            {QStringLiteral("pad"), QStringLiteral("0.5"), QStringLiteral("0.5")}));
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("long.flac")),
                             {QStringLiteral("pad"), QStringLiteral("0"), QStringLiteral("58")}));
@@ -126,6 +130,8 @@ void TestVoices::importWritesTrimmedLevelledMonoVoice_data() {
                                           << "son_album/3.mp3";
     QTest::newRow("mp3 as the last page") << "take.mp3"
                                           << "son_album/17.mp3";
+    QTest::newRow("noise within digital silence") << "zeros.wav"
+                                                  << "sons_familles/56.mp3";
 }
 
 void TestVoices::importWritesTrimmedLevelledMonoVoice() {
