@@ -69,6 +69,11 @@ int VoiceFolder::fillFromDefaultSet() {
     if (!QFileInfo::exists(defaultSet_ + QLatin1Char('/') + voiceNames().constFirst()))
         throw VoiceRefused(
             QStringLiteral("Las votz per defaut son introbablas dins %1").arg(defaultSet_));
+    // The generated set is what "default voice" goes back to: it is never written.
+    if (QFileInfo(root_).canonicalFilePath() == QFileInfo(defaultSet_).canonicalFilePath())
+        throw VoiceRefused(QStringLiteral("%1 ten las votz per defaut, que se cambian pas : "
+                                          "causissètz un autre dorsièr")
+                               .arg(root_));
     int copied = 0;
     for (const QString& folder : assetFolders) {
         if (!QDir().mkpath(root_ + QLatin1Char('/') + folder))

@@ -26,6 +26,7 @@ class TestRecorderWindow : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void noCaptureDeviceDisablesRecordingButNotImport();
     void recordListenKeepUndo();
 
 private:
@@ -45,6 +46,22 @@ void TestRecorderWindow::initTestCase() {
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
     qputenv("SDL_DISKAUDIOFILE", dir_.filePath(QStringLiteral("heard.raw")).toLocal8Bit());
+}
+
+void TestRecorderWindow::noCaptureDeviceDisablesRecordingButNotImport() {
+    qputenv("SDL_AUDIODRIVER", "absent");
+    QTemporaryDir root;
+    auto folder = std::make_unique<VoiceFolder>(root.path(), TestAssets::defaultAssetDir());
+    folder->fillFromDefaultSet();
+    RecorderWindow window(std::move(folder));
+    qputenv("SDL_AUDIODRIVER", "disk");
+    QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("btnEnregistrar"))->isEnabled());
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("LBmessatge"))
+                ->text()
+                .contains(QStringLiteral("Cap de microfòn")));
+    window.importInto(card, word_.wav); // as a drop on the row does
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("LBcompte"))->text(),
+             QStringLiteral("1 votz enregistradas sus 73"));
 }
 
 void TestRecorderWindow::recordListenKeepUndo() {

@@ -7,6 +7,7 @@
 #include "voices/SafeWrite.h"
 #include "voices/TakeProcessor.h"
 #include "voices/VoiceFolder.h"
+#include "voices/VoiceRefused.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -215,6 +216,8 @@ void TestVoices::undoSwapsAndDefaultVoiceRestoresGenerated() {
     VoiceFolder folder(root.path(), TestAssets::defaultAssetDir());
     QVERIFY(folder.fillFromDefaultSet() > VoiceFolder::voiceCount);
     QCOMPARE(folder.fillFromDefaultSet(), 0); // nothing is copied twice
+    VoiceFolder defaults(TestAssets::defaultAssetDir(), TestAssets::defaultAssetDir());
+    QVERIFY_THROWS_EXCEPTION(VoiceRefused, defaults.fillFromDefaultSet());
     const QString name = QStringLiteral("son_album/5.mp3");
     const QByteArray generated = safewrite::read(folder.pathOf(name));
     QVERIFY(!folder.canUndo(name));
