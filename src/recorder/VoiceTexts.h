@@ -1,0 +1,20 @@
+// What each voice says, read from the default set's sources (data/) embedded in the recorder.
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+class VoiceTexts {
+public:
+    // The embedded familles.txt and album.txt.
+    static VoiceTexts embedded();
+    // Parses the two files' text; lines it does not know are skipped.
+    VoiceTexts(const QString& families, const QString& album);
+
+    QString cardWord(int number) const { return cards_.value(number); } // titles: family name
+    QString pageText(int page) const { return pages_.value(page); }
+
+private:
+    QHash<int, QString> cards_;
+    QHash<int, QString> pages_;
+};
