@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
+#include <cmath>
+
 namespace {
 
 // How far the glyph moves down and right while the button is pressed, as the bevel sinks.
@@ -22,12 +24,26 @@ SpeedButton::SpeedButton(QWidget* parent, const QString& name, QRect rect)
 }
 
 void SpeedButton::setGlyph(const QImage& glyph) {
-    setIconSize(glyph.size());
-    setIcon(QIcon(QPixmap::fromImage(transparency::withoutGround(glyph))));
+    glyph_ = transparency::withoutGround(glyph);
+    rendered_ = render();
+    update();
 }
 
 QSize SpeedButton::sizeHint() const {
     return size();
+}
+
+QImage SpeedButton::render() const {
+    const qreal ratio = devicePixelRatioF();
+    if (glyph_.isNull() || ratio == 1)
+        return glyph_;
+    // With more device pixels than points the glyph is resampled smoothly to the device size,
+    // its ground already gone so that the ink's edges blend into the face.
+    QImage image = glyph_.scaled(int(std::lround(glyph_.width() * ratio)),
+                                 int(std::lround(glyph_.height() * ratio)),
+                                 Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 void SpeedButton::paintEvent(QPaintEvent*) {
@@ -38,12 +54,13 @@ void SpeedButton::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), QBrush(palette().color(QPalette::Light), Qt::Dense4Pattern));
     qDrawWinButton(&painter, rect(), palette(), sunken, nullptr);
 
-    const QPixmap glyph = icon().pixmap(iconSize());
-    if (glyph.isNull())
+    if (glyph_.isNull())
         return;
-    QRect place(QPoint(), iconSize());
+    if (rendered_.devicePixelRatio() != devicePixelRatioF())
+        rendered_ = render(); // the window moved to a screen of another scale
+    QRect place(QPoint(), glyph_.size());
     place.moveCenter(rect().center());
     if (sunken)
         place.translate(pressedShift, pressedShift);
-    painter.drawPixmap(place.topLeft(), glyph);
+    painter.drawImage(place.topLeft(), rendered_);
 }

@@ -16,4 +16,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The glyph as drawn at the window's device pixel ratio: itself at 1, smoothly resampled above.
+    QImage render() const;
+
+    QImage glyph_;    // without its ground, at its own size
+    QImage rendered_; // what paintEvent draws
 };
