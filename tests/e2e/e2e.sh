@@ -202,6 +202,38 @@ row_scale2() {
     quit_row 400 960   # where the quit picture lies over the review's, quit wins
 }
 
+row_weston() {
+    step "under weston: X11 through XWayland where both are there, Wayland where it is alone"
+    command -v weston >/dev/null && command -v Xwayland >/dev/null ||
+        { echo "   SKIPPED: weston or Xwayland is not installed"; return 0; }
+    local rt="$out/weston-runtime" socket="mirabosc-e2e-$$" log="$out/weston.log" xwl
+    mkdir -m 700 "$rt"
+    XDG_RUNTIME_DIR="$rt" weston --backend=headless-backend.so --xwayland --no-config \
+        --socket="$socket" --idle-time=0 --log="$log" >/dev/null 2>&1 & row_pids+=($!)
+    wait_for 100 grep -q 'xserver listening on display' "$log" || fail "weston did not start"
+    xwl="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log" | head -n1)"
+    weston_app() { # LOG VARIABLE=VALUE...: the program with no platform asked for
+        (cd "$assets" && exec env -u QT_QPA_PLATFORM -u DISPLAY XDG_RUNTIME_DIR="$rt" \
+            WAYLAND_DISPLAY="$socket" SDL_AUDIODRIVER=dummy "${@:2}" "$program" >"$out/$1" 2>&1) &
+        row_app=$!; row_pids+=($row_app)
+    }
+    weston_app weston-x11.log DISPLAY="$xwl"   # both there: X11 (weston places X windows itself)
+    export DISPLAY="$xwl"
+    wait_for 150 has_visible '^Mirabosc$' || fail "no X11 window on XWayland $xwl"
+    row_menu="$(visible_named '^Mirabosc$' | head -n1)"
+    check_window "$row_menu" Mirabosc 401 550 && "$wmclose" "$row_menu"
+    wait_for 100 bash -c "! kill -0 $row_app 2>/dev/null" || fail "the program did not end"
+    wait "$row_app" || fail "the program ended with an error under XWayland"
+    # Wayland alone: a toplevel titled Mirabosc, drawn, then shown on weston's output.
+    weston_app weston-wayland.log WAYLAND_DEBUG=1
+    wait_for 150 awk '/xdg_toplevel@[0-9]+\.set_title\("Mirabosc"\)/ {t = 1}
+        t && /\.attach\(wl_buffer@/ {a = 1} a && /wl_surface@[0-9]+\.enter\(wl_output@/ {ok = 1}
+        END {exit !ok}' "$out/weston-wayland.log" || fail "no Mirabosc window shown on Wayland"
+    kill -0 "$row_app" 2>/dev/null || fail "the program ended on Wayland"
+    ! grep -i -E 'qt\.qpa|could not|failed' "$out/weston-wayland.log" || fail "a platform error"
+    kill "$row_app" && echo "   XWayland $xwl: an X11 window; Wayland alone: a toplevel, shown"
+}
+
 # --- the main menu --------------------------------------------------------------------------
 step "main menu"
 wait_for 150 has_visible '^Mirabosc$' || fail "the main menu did not appear"
@@ -342,4 +374,5 @@ echo "   output recorded: $(stat -c %s "$audio") bytes in $audio"
 
 row_openbox
 row_scale2
+row_weston
 echo "PASS"
