@@ -125,7 +125,7 @@ start_row() { # SIZE NAME WM|"" [VARIABLE=VALUE...]: Xvfb, a window manager, the
     wait_for 100 test -s "$out/$2.display" || fail "Xvfb for $2 did not start"
     export DISPLAY=":$(head -n1 "$out/$2.display")" audio="$out/$2-audio.raw" wm="$3"
     [ -z "$wm" ] || { XDG_CONFIG_HOME="$out/$2-config" "$wm" >"$out/$2-wm.log" 2>&1 & row_pids+=($!)
-        wait_for 100 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window'"; } || fail "$wm"
+        wait_for 100 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"; } || fail "$wm"
     (cd "$assets" && exec env QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" \
         "${@:4}" "$program" >"$out/$2.log" 2>&1) &
     row_app=$!; row_pids+=($row_app)
