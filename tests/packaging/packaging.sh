@@ -41,7 +41,7 @@ metadata)
     ;;
 install)
     need file; stage
-    id="$(basename "$prefix"/share/applications/*.desktop .desktop)"
+    id="$(basename "$prefix"/share/metainfo/*.metainfo.xml .metainfo.xml)"
     for px in 16 32 48 64 128 256; do file -L "$prefix/share/icons/hicolor/${px}x$px/apps/$id.png" |
         grep -q ", $px x $px," || fail "no $px px icon $id"; done
     set_dir="$prefix/share/mirabosc"
