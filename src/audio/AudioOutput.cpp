@@ -3,7 +3,7 @@
 
 #include "audio/AudioLog.h"
 #include "audio/EndOfPlayReceiver.h"
-#include "audio/NarrationSource.h"
+#include "audio/PcmSource.h"
 
 #include <algorithm>
 

@@ -10,12 +10,12 @@
 #include <vector>
 
 class EndOfPlayReceiver;
-class NarrationSource;
+class PcmSource;
 
 // What the audio thread shares with one player. Every field is guarded by AudioOutput::mutex()
 // while the voice is playing; once stop() has returned, only the player touches it.
 struct Voice {
-    NarrationSource* source = nullptr;
+    PcmSource* source = nullptr;
     EndOfPlayReceiver* receiver = nullptr;
     bool playing = false;
     int64_t framesDelivered = 0; // output frames handed to the device since the open

@@ -15,12 +15,18 @@ struct MediaPlayerMP3::Impl {
     EndOfPlayReceiver receiver;
     QString fileName;
     QString openName;
-    std::unique_ptr<NarrationSource> source;
+    PcmSourceFactory openSource;
+    std::unique_ptr<PcmSource> source;
     Voice voice;
     bool playRefused = false;
 };
 
-MediaPlayerMP3::MediaPlayerMP3() : d(std::make_unique<Impl>()) {}
+MediaPlayerMP3::MediaPlayerMP3()
+    : MediaPlayerMP3([](const QString& path) { return std::make_unique<NarrationSource>(path); }) {}
+
+MediaPlayerMP3::MediaPlayerMP3(PcmSourceFactory openSource) : d(std::make_unique<Impl>()) {
+    d->openSource = std::move(openSource);
+}
 
 MediaPlayerMP3::~MediaPlayerMP3() {
     close();
@@ -47,7 +53,7 @@ void MediaPlayerMP3::open() {
     close();
     if (d->fileName.isEmpty())
         throw EMCIDeviceError(QStringLiteral("Aucun nom de fichier n'a été indiqué"));
-    d->source = std::make_unique<NarrationSource>(paths::resolve(d->fileName));
+    d->source = d->openSource(paths::resolve(d->fileName));
     d->voice.source = d->source.get();
     d->voice.receiver = &d->receiver;
     d->openName = d->fileName;

@@ -1,6 +1,8 @@
 // The narration player: one MP3 narration at a time, decoded by libmpg123 and played through SDL.
 #pragma once
 
+#include "audio/PcmSource.h"
+
 #include <QString>
 #include <chrono>
 #include <cstdint>
@@ -10,6 +12,8 @@
 class MediaPlayerMP3 {
 public:
     MediaPlayerMP3();
+    // Reads its narrations through `openSource` instead of decoding the files itself.
+    explicit MediaPlayerMP3(PcmSourceFactory openSource);
     ~MediaPlayerMP3(); // closes an open narration
     MediaPlayerMP3(const MediaPlayerMP3&) = delete;
     MediaPlayerMP3& operator=(const MediaPlayerMP3&) = delete;

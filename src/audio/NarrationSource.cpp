@@ -187,12 +187,20 @@ int64_t NarrationSource::framesLeft() const {
 }
 
 int NarrationSource::read(float* out, int frames) {
+    return take(out, frames, true);
+}
+
+int NarrationSource::readDecoded(float* out, int frames) {
+    return take(out, frames, false);
+}
+
+int NarrationSource::take(float* out, int frames, bool decodeMore) {
     constexpr int frameBytes = AudioOutput::channels * static_cast<int>(sizeof(float));
     int got = 0;
     while (got < frames) {
         const int available = SDL_AudioStreamAvailable(stream_.get()) / frameBytes;
         if (available == 0) {
-            if (drained_)
+            if (drained_ || !decodeMore)
                 break;
             decodeFrame();
             continue;
