@@ -4,6 +4,7 @@
 #include "audio/AudioLog.h"
 #include "audio/AudioOutput.h"
 #include "audio/EndOfPlayReceiver.h"
+#include "audio/MixerVoice.h"
 #include "audio/NarrationSource.h"
 #include "base/Errors.h"
 #include "base/Paths.h"
@@ -16,8 +17,8 @@ struct MediaPlayerMP3::Impl {
     QString fileName;
     QString openName;
     PcmSourceFactory openSource;
-    std::unique_ptr<PcmSource> source;
-    Voice voice;
+    // Shared with the decoder thread, which may still be inside a read of it after a close.
+    std::shared_ptr<MixerVoice> voice;
     bool playRefused = false;
 };
 
@@ -33,11 +34,11 @@ MediaPlayerMP3::~MediaPlayerMP3() {
 }
 
 void MediaPlayerMP3::close() noexcept {
-    if (!d->source)
+    if (!d->voice)
         return;
-    d->output->stop(d->voice);
-    d->voice = Voice{};
-    d->source.reset();
+    d->output->stop(*d->voice);
+    // The file goes with the voice: here, or on the decoder thread once its read in progress ends.
+    d->voice.reset();
     d->openName.clear();
 }
 
@@ -53,34 +54,51 @@ void MediaPlayerMP3::open() {
     close();
     if (d->fileName.isEmpty())
         throw EMCIDeviceError(QStringLiteral("Aucun nom de fichier n'a été indiqué"));
-    d->source = d->openSource(paths::resolve(d->fileName));
-    d->voice.source = d->source.get();
-    d->voice.receiver = &d->receiver;
+    auto source = d->openSource(paths::resolve(d->fileName));
+    qCDebug(lcAudio) << "ouvert" << d->fileName << source->sourceRate() << "Hz,"
+                     << source->sourceChannels() << "voie(s)";
+    d->voice = std::make_shared<MixerVoice>(std::move(source), &d->receiver);
     d->openName = d->fileName;
-    qCDebug(lcAudio) << "ouvert" << d->openName << d->source->sourceRate() << "Hz,"
-                     << d->source->sourceChannels() << "voie(s)";
 }
 
 void MediaPlayerMP3::play() {
-    if (!d->source)
+    if (!d->voice)
         throw EMCIDeviceError(QStringLiteral("Aucun périphérique MCI ouvert"));
     if (isPlaying()) {
         d->playRefused = false;
         return;
     }
-    // Not playing, so the audio thread leaves the source alone until start() below.
-    if (d->source->finished() && !d->source->rewind()) {
-        d->playRefused = true;
-        qCInfo(lcAudio) << "lecture refusée : retour au début impossible" << d->openName;
+    d->playRefused = !d->output->deviceReady();
+    if (d->playRefused) {
+        qCInfo(lcAudio) << "lecture refusée : aucune sortie audio" << d->openName;
         return;
     }
+    MixerVoice& voice = *d->voice;
+    // A word that played out (or was cut off with a lost device) leaves the mix and the decoder
+    // thread; then nothing else touches its source and ring.
+    d->output->stop(voice);
+    {
+        const std::lock_guard lock(voice.sourceMutex);
+        if ((voice.source->finished() || voice.cutOff.load()) && !voice.source->rewind()) {
+            d->playRefused = true;
+            qCInfo(lcAudio) << "lecture refusée : retour au début impossible" << d->openName;
+            return;
+        }
+        voice.cutOff.store(false);
+        voice.prefill();
+        voice.noticeDue.store(true);
+        voice.ended.store(false, std::memory_order_release);
+    }
     d->playRefused = !d->output->start(d->voice);
-    if (d->playRefused)
-        qCInfo(lcAudio) << "lecture refusée : aucune sortie audio" << d->openName;
+    if (d->playRefused) {
+        voice.ended.store(true);
+        voice.cutOff.store(true); // its head is spent: the next play starts from the beginning
+        qCInfo(lcAudio) << "lecture refusée : trop de lectures en même temps" << d->openName;
+    }
 }
 
 bool MediaPlayerMP3::isOpen() const {
-    return d->source != nullptr;
+    return d->voice != nullptr;
 }
 
 QString MediaPlayerMP3::openFile() const {
@@ -88,8 +106,7 @@ QString MediaPlayerMP3::openFile() const {
 }
 
 bool MediaPlayerMP3::isPlaying() const {
-    const std::lock_guard lock(d->output->mutex());
-    return d->voice.playing;
+    return d->voice && d->output->mixing(*d->voice) && !d->voice->ended.load();
 }
 
 bool MediaPlayerMP3::lastPlayRefused() const {
@@ -97,13 +114,11 @@ bool MediaPlayerMP3::lastPlayRefused() const {
 }
 
 int64_t MediaPlayerMP3::framesDelivered() const {
-    const std::lock_guard lock(d->output->mutex());
-    return d->voice.framesDelivered;
+    return d->voice ? d->voice->framesDelivered() : 0;
 }
 
 std::optional<std::chrono::steady_clock::time_point> MediaPlayerMP3::firstDeliveryTime() const {
-    const std::lock_guard lock(d->output->mutex());
-    return d->voice.firstDelivery;
+    return d->voice ? d->voice->firstDelivery() : std::nullopt;
 }
 
 int MediaPlayerMP3::endOfPlayNotices() const {

@@ -18,7 +18,9 @@ public:
     MediaPlayerMP3(const MediaPlayerMP3&) = delete;
     MediaPlayerMP3& operator=(const MediaPlayerMP3&) = delete;
 
-    // Stops the sound and releases the file before returning; does nothing when nothing is open.
+    // Stops the sound before returning: no later sample of the narration reaches the output. The
+    // file is released now, or by the decoder thread as soon as a read in progress ends. Does
+    // nothing when nothing is open.
     void close() noexcept;
     // A relative catalogue path; the next open reads it.
     void setFileName(const QString& relativePath);

@@ -70,7 +70,7 @@ void NarrationSource::StreamDeleter::operator()(SDL_AudioStream* stream) const {
 NarrationSource::NarrationSource(const QString& absolutePath) {
     openFile(absolutePath);
     openDecoder();
-    if (!decodeFirstFrame())
+    if (!decodeHead())
         refuse(notMp3());
 }
 
@@ -138,12 +138,14 @@ void NarrationSource::openDecoder() {
         refuse(decoderUnavailable());
 }
 
-bool NarrationSource::decodeFirstFrame() {
-    for (int frame = 0; frame < maxFramesBeforeSound && !drained_; ++frame) {
-        if (decodeFrame() > 0)
-            return true;
-    }
-    return false;
+bool NarrationSource::decodeHead() {
+    constexpr int frameBytes = AudioOutput::channels * static_cast<int>(sizeof(float));
+    bool sound = false;
+    for (int frame = 0; frame < maxFramesBeforeSound && !drained_ && !sound; ++frame)
+        sound = decodeFrame() > 0;
+    while (sound && !drained_ && SDL_AudioStreamAvailable(stream_.get()) / frameBytes < headFrames)
+        decodeFrame();
+    return sound;
 }
 
 size_t NarrationSource::decodeFrame() {
@@ -230,5 +232,5 @@ bool NarrationSource::rewind() {
     drained_ = false;
     sourceFrames_ = 0;
     readFrames_ = 0;
-    return decodeFirstFrame();
+    return decodeHead();
 }

@@ -12,7 +12,11 @@
 
 class NarrationSource : public PcmSource {
 public:
-    // Opens the file and decodes its first frame, so a narration that opens is one that plays;
+    // 93 ms: covers the first callbacks after a play while the decoder thread starts on the rest.
+    static constexpr int headFrames = 4096;
+
+    // Opens the file and decodes its head (its first frames, headFrames at the output rate), so
+    // a narration that opens is one that plays and its start is at hand without another read;
     // throws EMCIDeviceError with a French description otherwise.
     explicit NarrationSource(const QString& absolutePath);
     ~NarrationSource() override;
@@ -41,7 +45,7 @@ private:
 
     void openFile(const QString& absolutePath);
     void openDecoder();
-    bool decodeFirstFrame();
+    bool decodeHead();
     int take(float* out, int frames, bool decodeMore);
     size_t decodeFrame(); // bytes of samples handed to the converter
     void endOfFile();
