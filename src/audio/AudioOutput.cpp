@@ -29,14 +29,26 @@ bool AudioOutput::deviceReady() {
         qCInfo(lcAudio) << "sortie audio perdue : nouvelle ouverture";
         // What played on the lost device is over; it must not go on where it stopped.
         decoder_.endAll();
+        const auto lostAt = std::chrono::steady_clock::now();
         closeDevice();
+        qCDebug(lcAudio) << "sortie perdue fermée en"
+                         << std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - lostAt)
+                                .count()
+                         << "ms";
         nextAttempt_ = {};
     }
     const auto now = std::chrono::steady_clock::now();
     if (now < nextAttempt_)
         return false;
-    if (openDevice())
+    if (openDevice()) {
+        qCDebug(lcAudio) << "sortie ouverte en"
+                         << std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - now)
+                                .count()
+                         << "ms";
         return true;
+    }
     nextAttempt_ = now + retryDelay;
     closeDevice();
     return false;

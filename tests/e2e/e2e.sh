@@ -12,9 +12,11 @@ mkdir -p "$out"
 audio="$out/audio.raw"
 step() { echo "-- $*"; }
 
-xvfb_pid=""; app_pid=""
+xvfb_pid=""; app_pid=""; pulse_pid=""; parec_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$parec_pid" ] && kill "$parec_pid" 2>/dev/null || true
+    [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -115,6 +117,107 @@ silent_after() { # nothing louder than the floor in the output written after a f
 differs() { # the count of differing pixels between two screenshots
     local ae; ae=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 >/dev/null || true)
     awk -v n="$ae" 'BEGIN {exit !(n + 0 > 0)}'
+}
+
+# --- a real sound server that goes away and comes back -------------------------------------
+# PulseAudio with a null sink, started here; parec records the sink's monitor in the format the
+# disk driver writes, so mark, peak_since and heard_since work on the recording. The program
+# plays through PulseAudio; the server is stopped and started again between two hovers.
+sink=mirabosc_e2e
+start_pulse() {
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+        --load="module-null-sink sink_name=$sink" --load=module-native-protocol-unix \
+        >>"$out/pulseaudio.log" 2>&1 &
+    pulse_pid=$!
+    wait_for 100 pulse_ready || fail "PulseAudio did not start"
+}
+pulse_ready() { pactl list short sinks 2>/dev/null | grep -q "$sink"; }
+stop_pulse() {
+    kill "$parec_pid" 2>/dev/null || true
+    wait "$parec_pid" 2>/dev/null || true
+    parec_pid=""
+    kill "$pulse_pid"
+    wait "$pulse_pid" 2>/dev/null || true
+    pulse_pid=""
+    ! pactl info >/dev/null 2>&1 || fail "PulseAudio is still answering"
+}
+record() { # (re)starts recording the sink into $audio
+    : >"$audio"
+    parec -d "$sink.monitor" --raw --format=float32le --rate=44100 --channels=2 \
+        --latency-msec=20 >"$audio" 2>>"$out/parec.log" &
+    parec_pid=$!
+    wait_for 50 bash -c "[ -s '$audio' ]" || fail "parec records nothing"
+}
+# Seconds of sound between the first and the last sample above 1% in raw output from a mark.
+sound_span() {
+    tail -c +"$(($1 + 1))" "$audio" |
+        sox -t raw -r 44100 -e floating-point -b 32 -c 2 - -n \
+            silence 1 0.001 1% reverse silence 1 0.001 1% reverse stat 2>&1 |
+        awk '/^Length/ {print $3}'
+}
+word_span() { # the same measure on the word's own file
+    lame --quiet --decode "$1" - | sox -t wav - -n \
+        silence 1 0.001 1% reverse silence 1 0.001 1% reverse stat 2>&1 |
+        awk '/^Length/ {print $3}'
+}
+# Hovers the first family from the bare panel, then waits for the word to be heard and to end;
+# the span heard must be the word's own: not cut, not doubled.
+hover_family_heard() {
+    local m; m=$(mark)
+    glide 170 252 87 132
+    heard_since "$m" "$1"
+    wait_for 50 silent_now || fail "the word did not end: $1"
+    local heard expected
+    heard=$(sound_span "$m"); expected=$(word_span "$assets/sons_familles/1.mp3")
+    awk -v h="$heard" -v e="$expected" 'BEGIN {exit !(h > e - 0.05 && h < e + 0.05)}' ||
+        fail "heard ${heard}s of sound for a ${expected}s word: $1"
+    echo "   ${heard}s heard, the word is ${expected}s"
+    glide 87 132 170 252
+}
+silent_now() { local m; m=$(mark); sleep 0.2; awk -v p="$(peak_since "$m")" 'BEGIN {exit !(p < 0.001)}'; }
+
+sound_server_row() {
+    command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
+        fail "pulseaudio and parec are needed (scripts/common.sh lists them)"
+    step "sound server"
+    local runtime="$out/runtime"
+    mkdir -p "$runtime"; chmod 700 "$runtime"
+    export XDG_RUNTIME_DIR="$runtime" PULSE_SERVER="unix:$runtime/pulse/native"
+    audio="$out/pulse.raw"
+    start_pulse
+    record
+    QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=pulseaudio "$program" >"$out/mirabosc-pulse.log" 2>&1 &
+    app_pid=$!
+    wait_for 150 has_visible '^Mirabosc$' || fail "the main menu did not appear"
+    local menu families
+    menu="$(visible_named '^Mirabosc$' | head -n1)"
+    use_window "$menu"
+    click_at 270 110
+    wait_for 100 new_window '^Las set familhas$' >/dev/null || fail "the explorer did not open"
+    families="$(new_window '^Las set familhas$')"
+    use_window "$families"
+    move 170 252
+    hover_family_heard "the family's name through PulseAudio"
+
+    stop_pulse
+    echo "   PulseAudio stopped"
+    start_pulse
+    record
+    echo "   PulseAudio started again"
+    hover_family_heard "the family's name after PulseAudio came back"
+
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended with the sound server"
+    [ "$(visible_named '^Mirabosc$' | wc -l)" -eq 1 ] || fail "a message box came up"
+    "$wmclose" "$families"
+    wait_for 50 bash -c "! xwininfo -id $families 2>/dev/null | grep -q IsViewable" ||
+        fail "the explorer did not close"
+    use_window "$menu"
+    click_at 300 510
+    wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the program did not end"
+    local status=0; wait "$app_pid" || status=$?
+    app_pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+    stop_pulse
 }
 
 # --- the main menu --------------------------------------------------------------------------
@@ -253,4 +356,6 @@ status=0; wait "$app_pid" || status=$?
 app_pid=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "   output recorded: $(stat -c %s "$audio") bytes in $audio"
+
+sound_server_row
 echo "PASS"
