@@ -75,7 +75,6 @@ bool AudioOutput::openDevice() {
         qCInfo(lcAudio) << "pas de sortie audio :" << SDL_GetError();
         return false;
     }
-    lossNoticed_ = false;
     qCDebug(lcAudio) << "sortie audio ouverte avec le pilote" << SDL_GetCurrentAudioDriver();
     SDL_PauseAudioDevice(device_, 0);
     return true;
@@ -93,11 +92,13 @@ void AudioOutput::closeDevice() noexcept {
 
 void AudioOutput::noticeLostDevice() noexcept {
     const std::lock_guard lock(deviceMutex_);
-    if (device_ == 0 || lossNoticed_ || SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_STOPPED)
+    if (device_ == 0 || SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_STOPPED)
         return;
-    lossNoticed_ = true;
     qCInfo(lcAudio) << "sortie audio perdue";
     decoder_.endAll();
+    // Closed here rather than at the next play, where it would hold the user-interface thread.
+    closeDevice();
+    nextAttempt_ = {};
 }
 
 bool AudioOutput::start(const std::shared_ptr<MixerVoice>& voice) {

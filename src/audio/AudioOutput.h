@@ -56,7 +56,6 @@ private:
     std::mutex deviceMutex_; // the device, between the players' thread and the decoder thread
     bool audioInitialised_ = false;
     SDL_AudioDeviceID device_ = 0;
-    bool lossNoticed_ = false;
     std::chrono::steady_clock::time_point nextAttempt_{};
 
     // The mix: slots written by the players' thread, read by the callback. The pass count is odd

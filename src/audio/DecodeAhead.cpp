@@ -11,8 +11,10 @@ namespace {
 
 // One read of a source: 46 ms of sound, so voices on one slow file leave the others their turn.
 constexpr int chunkFrames = 2048;
-// While voices play, the thread also wakes this often to look after the output device.
-constexpr Uint32 housekeepingMs = 50;
+// The thread also wakes this often to look after the output device: often while voices play,
+// so a word on a lost device ends soon, and now and then while none do.
+constexpr Uint32 busyHousekeepingMs = 50;
+constexpr Uint32 idleHousekeepingMs = 500;
 
 } // namespace
 
@@ -79,10 +81,7 @@ void DecodeAhead::run() {
             const std::lock_guard lock(listMutex_);
             idle = voices_.empty();
         }
-        if (idle)
-            SDL_SemWait(wakeup_);
-        else
-            SDL_SemWaitTimeout(wakeup_, housekeepingMs);
+        SDL_SemWaitTimeout(wakeup_, idle ? idleHousekeepingMs : busyHousekeepingMs);
         // Cleared before the work, so a wake during it brings one more pass.
         wakePending_.store(false);
         if (quit_.load())

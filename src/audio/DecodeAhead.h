@@ -14,7 +14,8 @@ class MixerVoice;
 
 class DecodeAhead {
 public:
-    // `housekeeping` runs on the thread before every pass over the voices.
+    // `housekeeping` runs on the thread before every pass over the voices, and at least every
+    // half second.
     explicit DecodeAhead(std::function<void()> housekeeping);
     ~DecodeAhead();
     DecodeAhead(const DecodeAhead&) = delete;
