@@ -20,6 +20,14 @@ struct MediaPlayerMP3::Impl {
     // Shared with the decoder thread, which may still be inside a read of it after a close.
     std::shared_ptr<MixerVoice> voice;
     bool playRefused = false;
+
+    // Takes the voice out of the output. A play that ended and whose notice the decoder thread
+    // has not posted yet gets it from here, as it would have had without the close or replay.
+    void stopVoice() noexcept {
+        output->stop(*voice);
+        if (voice->ended.load() && voice->noticeDue.exchange(false))
+            receiver.post();
+    }
 };
 
 MediaPlayerMP3::MediaPlayerMP3()
@@ -36,7 +44,7 @@ MediaPlayerMP3::~MediaPlayerMP3() {
 void MediaPlayerMP3::close() noexcept {
     if (!d->voice)
         return;
-    d->output->stop(*d->voice);
+    d->stopVoice();
     // The file goes with the voice: here, or on the decoder thread once its read in progress ends.
     d->voice.reset();
     d->openName.clear();
@@ -76,7 +84,7 @@ void MediaPlayerMP3::play() {
     MixerVoice& voice = *d->voice;
     // A word that played out (or was cut off with a lost device) leaves the mix and the decoder
     // thread; then nothing else touches its source and ring.
-    d->output->stop(voice);
+    d->stopVoice();
     {
         const std::lock_guard lock(voice.sourceMutex);
         if ((voice.source->finished() || voice.cutOff.load()) && !voice.source->rewind()) {
