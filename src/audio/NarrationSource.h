@@ -12,8 +12,9 @@
 
 class NarrationSource : public PcmSource {
 public:
-    // 93 ms: covers the first callbacks after a play while the decoder thread starts on the rest.
-    static constexpr int headFrames = 4096;
+    // 46 ms: covers the first callbacks after a play while the decoder thread starts on the rest;
+    // more would cost the open more resampling on the user-interface thread.
+    static constexpr int headFrames = 2048;
 
     // Opens the file and decodes its head (its first frames, headFrames at the output rate), so
     // a narration that opens is one that plays and its start is at hand without another read;
