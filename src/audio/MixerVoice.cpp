@@ -28,7 +28,9 @@ bool MixerVoice::mixInto(float* out, int frames) {
         ended.store(true, std::memory_order_release);
         return true; // the decoder thread posts the notice
     }
-    return ring.readable() < ring.capacity() / 2 && !sourceDone.load(std::memory_order_relaxed);
+    // Woken with three quarters left, the decoder thread has time to spare even when the machine
+    // is busy or the output runs faster than real time.
+    return ring.readable() < ring.capacity() / 4 * 3 && !sourceDone.load(std::memory_order_relaxed);
 }
 
 std::optional<std::chrono::steady_clock::time_point> MixerVoice::firstDelivery() const {

@@ -16,7 +16,8 @@ class EndOfPlayReceiver;
 
 class MixerVoice {
 public:
-    // 32768 frames, 0.74 s: once the decoder thread has run, a word survives long stalls of it.
+    // 32768 frames, 0.74 s: once the decoder thread has run, a word survives stalls of it of
+    // over half a second.
     static constexpr int ringFrames = 1 << 15;
 
     MixerVoice(std::unique_ptr<PcmSource> source, EndOfPlayReceiver* receiver);
