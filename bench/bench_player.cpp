@@ -1,8 +1,10 @@
 // How soon a narration starts: close + open + play of a 2 s word until its first samples are
-// handed to the output, with the median and 99th percentile over many starts.
+// handed to the output, and what the three calls cost the user-interface thread, also when the
+// file reads slowly; with the median and 99th percentile over many starts.
 #include "Percentiles.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/Mp3Fixture.h"
+#include "audio/NarrationSource.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -22,6 +24,7 @@ const QString word = QStringLiteral("sons_familles\\9.mp3");
 constexpr double wordSeconds = 2.0;
 constexpr int wordRate = 22050; // the rate of the spoken default words
 constexpr int starts = 1000;
+constexpr int slowStarts = 300;
 constexpr auto deliveryTimeout = std::chrono::seconds(5);
 constexpr double microsecondsPerSecond = 1e6;
 // One period of the output's callback (512 frames at 44.1 kHz), in microseconds.
@@ -74,10 +77,61 @@ void closeOpenPlayCalls(benchmark::State& state) {
     reportPercentiles(state, micros);
 }
 
+// A narration on a slow disk or a network home folder: every read waits before it decodes.
+class SlowSource : public PcmSource {
+public:
+    SlowSource(const QString& path, std::chrono::microseconds delay)
+        : source_(path), delay_(delay) {}
+    int read(float* out, int frames) override {
+        std::this_thread::sleep_for(delay_);
+        return source_.read(out, frames);
+    }
+    int readDecoded(float* out, int frames) override { return source_.readDecoded(out, frames); }
+    bool finished() const override { return source_.finished(); }
+    bool rewind() override { return source_.rewind(); }
+    long sourceRate() const override { return source_.sourceRate(); }
+    int sourceChannels() const override { return source_.sourceChannels(); }
+
+private:
+    NarrationSource source_;
+    std::chrono::microseconds delay_;
+};
+
+// The user-interface thread's close + open + play while the output is fed by a source whose
+// reads take state.range(0) microseconds: the calls must not wait for those reads.
+void closeOpenPlayWithSlowSource(benchmark::State& state) {
+    const std::chrono::microseconds delay(state.range(0));
+    MediaPlayerMP3 player(
+        [delay](const QString& path) { return std::make_unique<SlowSource>(path, delay); });
+    player.setFileName(word);
+    std::vector<double> micros;
+    micros.reserve(starts);
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int> phase(0, outputPeriodMicros);
+    for (auto _ : state) {
+        std::this_thread::sleep_for(std::chrono::microseconds(phase(random)));
+        const auto start = Clock::now();
+        player.close();
+        player.open();
+        player.play();
+        const std::chrono::duration<double> spent = Clock::now() - start;
+        state.SetIterationTime(spent.count());
+        micros.push_back(spent.count() * microsecondsPerSecond);
+    }
+    reportPercentiles(state, micros);
+}
+
 } // namespace
 
 BENCHMARK(startToFirstSamples)->UseManualTime()->Iterations(starts)->Unit(benchmark::kMicrosecond);
 BENCHMARK(closeOpenPlayCalls)->UseManualTime()->Iterations(starts)->Unit(benchmark::kMicrosecond);
+BENCHMARK(closeOpenPlayWithSlowSource)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->UseManualTime()
+    ->Iterations(slowStarts)
+    ->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     // SDL's dummy driver takes a buffer every 11.6 ms like a sound card. For the player's own

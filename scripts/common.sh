@@ -13,6 +13,7 @@ MIRABOSC_PACKAGES=(
     xvfb xauth x11-utils xdotool imagemagick libx11-dev libxcb1-dev openbox qt6-wayland
     weston xwayland
     desktop-file-utils appstream lintian dpkg-dev file
+    pulseaudio pulseaudio-utils
     clang libclang-rt-14-dev
 )
 

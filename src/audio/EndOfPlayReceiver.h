@@ -1,11 +1,11 @@
-// The receiver of a player's end-of-play notices, queued from the audio thread to the player's.
+// The receiver of a player's end-of-play notices, queued from the decoder thread to the player's.
 #pragma once
 
 #include <QObject>
 
 class EndOfPlayReceiver : public QObject {
 public:
-    // Called on the audio thread, under the output's lock, while the player is still open.
+    // Called on the decoder thread, under its list's lock, while the player is still open.
     void post();
     int received() const { return received_; }
 

@@ -1,6 +1,8 @@
 // The narration player: one MP3 narration at a time, decoded by libmpg123 and played through SDL.
 #pragma once
 
+#include "audio/PcmSource.h"
+
 #include <QString>
 #include <chrono>
 #include <cstdint>
@@ -10,11 +12,15 @@
 class MediaPlayerMP3 {
 public:
     MediaPlayerMP3();
+    // Reads its narrations through `openSource` instead of decoding the files itself.
+    explicit MediaPlayerMP3(PcmSourceFactory openSource);
     ~MediaPlayerMP3(); // closes an open narration
     MediaPlayerMP3(const MediaPlayerMP3&) = delete;
     MediaPlayerMP3& operator=(const MediaPlayerMP3&) = delete;
 
-    // Stops the sound and releases the file before returning; does nothing when nothing is open.
+    // Stops the sound before returning: no later sample of the narration reaches the output. The
+    // file is released now, or by the decoder thread as soon as a read in progress ends. Does
+    // nothing when nothing is open.
     void close() noexcept;
     // A relative catalogue path; the next open reads it.
     void setFileName(const QString& relativePath);

@@ -70,7 +70,7 @@ void NarrationSource::StreamDeleter::operator()(SDL_AudioStream* stream) const {
 NarrationSource::NarrationSource(const QString& absolutePath) {
     openFile(absolutePath);
     openDecoder();
-    if (!decodeFirstFrame())
+    if (!decodeHead())
         refuse(notMp3());
 }
 
@@ -138,12 +138,14 @@ void NarrationSource::openDecoder() {
         refuse(decoderUnavailable());
 }
 
-bool NarrationSource::decodeFirstFrame() {
-    for (int frame = 0; frame < maxFramesBeforeSound && !drained_; ++frame) {
-        if (decodeFrame() > 0)
-            return true;
-    }
-    return false;
+bool NarrationSource::decodeHead() {
+    constexpr int frameBytes = AudioOutput::channels * static_cast<int>(sizeof(float));
+    bool sound = false;
+    for (int frame = 0; frame < maxFramesBeforeSound && !drained_ && !sound; ++frame)
+        sound = decodeFrame() > 0;
+    while (sound && !drained_ && SDL_AudioStreamAvailable(stream_.get()) / frameBytes < headFrames)
+        decodeFrame();
+    return sound;
 }
 
 size_t NarrationSource::decodeFrame() {
@@ -187,12 +189,20 @@ int64_t NarrationSource::framesLeft() const {
 }
 
 int NarrationSource::read(float* out, int frames) {
+    return take(out, frames, true);
+}
+
+int NarrationSource::readDecoded(float* out, int frames) {
+    return take(out, frames, false);
+}
+
+int NarrationSource::take(float* out, int frames, bool decodeMore) {
     constexpr int frameBytes = AudioOutput::channels * static_cast<int>(sizeof(float));
     int got = 0;
     while (got < frames) {
         const int available = SDL_AudioStreamAvailable(stream_.get()) / frameBytes;
         if (available == 0) {
-            if (drained_)
+            if (drained_ || !decodeMore)
                 break;
             decodeFrame();
             continue;
@@ -222,5 +232,5 @@ bool NarrationSource::rewind() {
     drained_ = false;
     sourceFrames_ = 0;
     readFrames_ = 0;
-    return decodeFirstFrame();
+    return decodeHead();
 }

@@ -2,30 +2,35 @@
 // its samples into the output device's format.
 #pragma once
 
+#include "audio/PcmSource.h"
+
 #include <QString>
 #include <SDL.h>
 #include <cstdint>
 #include <memory>
 #include <mpg123.h>
 
-class NarrationSource {
+class NarrationSource : public PcmSource {
 public:
-    // Opens the file and decodes its first frame, so a narration that opens is one that plays;
+    // 46 ms: covers the first callbacks after a play while the decoder thread starts on the rest;
+    // more would cost the open more resampling on the user-interface thread.
+    static constexpr int headFrames = 2048;
+
+    // Opens the file and decodes its head (its first frames, headFrames at the output rate), so
+    // a narration that opens is one that plays and its start is at hand without another read;
     // throws EMCIDeviceError with a French description otherwise.
     explicit NarrationSource(const QString& absolutePath);
-    ~NarrationSource();
+    ~NarrationSource() override;
     NarrationSource(const NarrationSource&) = delete;
     NarrationSource& operator=(const NarrationSource&) = delete;
 
-    // Back to the first sample; false when the file no longer decodes from there.
-    bool rewind();
-    // Fills out with up to `frames` interleaved frames in the output format; fewer at the end.
-    int read(float* out, int frames);
-    // Every sample has been read.
-    bool finished() const;
+    bool rewind() override;
+    int read(float* out, int frames) override;
+    int readDecoded(float* out, int frames) override;
+    bool finished() const override;
 
-    long sourceRate() const { return rate_; }
-    int sourceChannels() const { return channels_; }
+    long sourceRate() const override { return rate_; }
+    int sourceChannels() const override { return channels_; }
 
 private:
     struct FileDescriptor {
@@ -41,7 +46,8 @@ private:
 
     void openFile(const QString& absolutePath);
     void openDecoder();
-    bool decodeFirstFrame();
+    bool decodeHead();
+    int take(float* out, int frames, bool decodeMore);
     size_t decodeFrame(); // bytes of samples handed to the converter
     void endOfFile();
     int64_t framesLeft() const; // output frames still to read, once the decoder is at the end

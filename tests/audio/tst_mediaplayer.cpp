@@ -4,6 +4,7 @@
 #include "audio/AudioOutput.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/Mp3Fixture.h"
+#include "audio/NarrationSource.h"
 #include "base/Errors.h"
 
 #include <QDeadlineTimer>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
+#include <semaphore>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +45,24 @@ bool waitUntilSilent(const MediaPlayerMP3& player) {
     return !player.isPlaying();
 }
 
+// A file on a disk that stopped answering: reads after the open wait until the test lets them go.
+class StalledSource : public NarrationSource {
+public:
+    StalledSource(const QString& path, std::binary_semaphore& entered,
+                  std::binary_semaphore& release)
+        : NarrationSource(path), entered_(entered), release_(release) {}
+    int read(float* out, int frames) override {
+        entered_.release();
+        release_.acquire();
+        release_.release();
+        return NarrationSource::read(out, frames);
+    }
+
+private:
+    std::binary_semaphore& entered_;
+    std::binary_semaphore& release_;
+};
+
 } // namespace
 
 class TestMediaPlayer : public QObject {
@@ -63,6 +83,7 @@ private slots:
     void destroyingAPlayerBeforeItsNoticeArrivesIsSafe();
     void destroyingAPlayingPlayerTakesItsVoiceOut();
     void twoPlayersPlayTogether();
+    void aStalledReadDoesNotHoldClose();
     void cleanupTestCase();
 
 private:
@@ -317,6 +338,32 @@ void TestMediaPlayer::twoPlayersPlayTogether() {
     // The second word did not cut the first one off.
     QVERIFY(first.isPlaying());
     QVERIFY(first.framesDelivered() > 0);
+}
+
+void TestMediaPlayer::aStalledReadDoesNotHoldClose() {
+    std::binary_semaphore entered(0);
+    std::binary_semaphore release(0);
+    MediaPlayerMP3 stalled([&](const QString& path) {
+        return std::make_unique<StalledSource>(path, entered, release);
+    });
+    stalled.setFileName(longWord);
+    stalled.open();
+    stalled.play();
+    // The decoder thread is now inside a read that does not return; what was decoded at the
+    // open still plays, and close must not wait for the read.
+    QVERIFY(entered.try_acquire_for(std::chrono::milliseconds(playTimeoutMs)));
+    QTRY_VERIFY(stalled.framesDelivered() > 0);
+    stalled.close();
+    QVERIFY(!stalled.isOpen());
+
+    MediaPlayerMP3 other;
+    other.setFileName(shortWord);
+    other.open();
+    other.play();
+    QTRY_VERIFY(other.framesDelivered() > 0);
+    release.release(); // the stalled read ends and its narration goes, unheard
+    QTRY_VERIFY_WITH_TIMEOUT(!other.isPlaying(), playTimeoutMs);
+    QCOMPARE(other.framesDelivered(), expectedFrames(shortWord));
 }
 
 QTEST_GUILESS_MAIN(TestMediaPlayer)

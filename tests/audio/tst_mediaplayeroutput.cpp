@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -88,8 +90,10 @@ private slots:
     void convertedWordsKeepTheirShape_data();
     void convertedWordsKeepTheirShape();
     void closeMidWordCutsItAndReopenStartsAgain();
+    void aLostOutputIsOpenedAgainForTheNextWord();
 
 private:
+    void arrivesUnchanged(const QString& name);
     Output output(int64_t fromFrame = 0) const;
     int64_t outputFrames() const { return QFileInfo(outputPath_).size() / frameBytes; }
     void playToTheEnd(MediaPlayerMP3& player);
@@ -149,6 +153,11 @@ void TestMediaPlayerOutput::wordsAtTheOutputRateArriveUnchanged_data() {
 
 void TestMediaPlayerOutput::wordsAtTheOutputRateArriveUnchanged() {
     QFETCH(QString, name);
+    arrivesUnchanged(name);
+}
+
+// Plays the word to its end and finds it in the output sample for sample, followed by silence.
+void TestMediaPlayerOutput::arrivesUnchanged(const QString& name) {
     const Decoded word = mp3fixture::decode(catalogue::resolve(name));
     QCOMPARE(word.rate, AudioOutput::rate);
     const int64_t before = outputFrames();
@@ -263,6 +272,30 @@ void TestMediaPlayerOutput::closeMidWordCutsItAndReopenStartsAgain() {
                 QFAIL(
                     qPrintable(QStringLiteral("replay frame %1 channel %2 differs").arg(f).arg(c)));
     QVERIFY(out.silentFrom(secondStart + word.frames()));
+}
+
+void TestMediaPlayerOutput::aLostOutputIsOpenedAgainForTheNextWord() {
+    MediaPlayerMP3 cut;
+    cut.setFileName(QStringLiteral("son_album\\5.mp3"));
+    cut.open();
+    cut.play();
+    QTRY_VERIFY(cut.framesDelivered() > 0);
+    // A file size limit fails the disk driver's next write and SDL reports its device lost, as
+    // when a sound server goes away in the middle of a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &previous) == 0);
+    rlimit limit = previous;
+    limit.rlim_cur = 1;
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    QTRY_COMPARE(cut.endOfPlayNotices(), 1);
+    QVERIFY(!cut.isPlaying());
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &previous) == 0);
+
+    // The next word reaches a new device whole, once, and without the rest of the cut one.
+    outputPath_ = dir_.filePath(QStringLiteral("sortie-2.raw"));
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(outputPath_));
+    arrivesUnchanged(QStringLiteral("son_album\\2.mp3"));
 }
 
 QTEST_GUILESS_MAIN(TestMediaPlayerOutput)

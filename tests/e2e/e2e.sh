@@ -12,9 +12,11 @@ mkdir -p "$out"
 audio="$out/audio.raw"
 step() { echo "-- $*"; }
 
-xvfb_pid=""; app_pid=""; row_pids=(); wm=""
+xvfb_pid=""; app_pid=""; row_pids=(); wm=""; pulse_pid=""; parec_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$parec_pid" ] && kill "$parec_pid" 2>/dev/null || true
+    [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     for p in "${row_pids[@]}"; do kill "$p" 2>/dev/null || true; done
 }
@@ -234,6 +236,103 @@ row_weston() {
     kill "$row_app" && echo "   XWayland $xwl: an X11 window; Wayland alone: a toplevel, shown"
 }
 
+# --- a real sound server that goes away and comes back -------------------------------------
+# PulseAudio with a null sink, started here; parec records the sink's monitor in the format the
+# disk driver writes, so mark, peak_since and heard_since work on the recording. The program
+# plays through PulseAudio; the server is stopped and started again between two hovers.
+sink=mirabosc_e2e
+start_pulse() {
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+        --load="module-null-sink sink_name=$sink" --load=module-native-protocol-unix \
+        >>"$out/pulseaudio.log" 2>&1 &
+    pulse_pid=$!
+    wait_for 100 pulse_ready || fail "PulseAudio did not start"
+}
+pulse_ready() { pactl list short sinks 2>/dev/null | grep -q "$sink"; }
+stop_pulse() {
+    kill "$parec_pid" 2>/dev/null || true
+    wait "$parec_pid" 2>/dev/null || true
+    parec_pid=""
+    kill "$pulse_pid"
+    wait "$pulse_pid" 2>/dev/null || true
+    pulse_pid=""
+    ! pactl info >/dev/null 2>&1 || fail "PulseAudio is still answering"
+}
+record() { # (re)starts recording the sink into $audio
+    : >"$audio"
+    parec -d "$sink.monitor" --raw --format=float32le --rate=44100 --channels=2 \
+        --latency-msec=20 >"$audio" 2>>"$out/parec.log" &
+    parec_pid=$!
+    wait_for 50 bash -c "[ -s '$audio' ]" || fail "parec records nothing"
+}
+# The energy of a sound (mean square times seconds): inserted silence, which a busy machine can
+# cause on the server's side, leaves it as it is; a word cut off lowers it, a doubled word doubles it.
+energy() {
+    sox "$@" -n stat 2>&1 |
+        awk '/^Length/ {l = $3} /^RMS +amplitude/ {r = $3} END {printf "%.5f\n", r * r * l}'
+}
+recorded_energy() { tail -c +"$(($1 + 1))" "$audio" | energy -t raw -r 44100 -e floating-point -b 32 -c 2 -; }
+word_energy() { lame --quiet --decode "$1" - | energy -t wav -; }
+# Hovers the first family from the bare panel, then waits for the word to be heard and to end;
+# what was heard must be the whole word once.
+hover_family_heard() {
+    local m; m=$(mark)
+    glide 170 252 87 132
+    heard_since "$m" "$1"
+    wait_for 50 silent_now || fail "the word did not end: $1"
+    local heard expected
+    heard=$(recorded_energy "$m"); expected=$(word_energy "$assets/sons_familles/1.mp3")
+    awk -v h="$heard" -v e="$expected" 'BEGIN {exit !(h > 0.9 * e && h < 1.1 * e)}' ||
+        fail "heard an energy of $heard for a word of $expected: $1"
+    echo "   energy heard $heard, the word's $expected"
+    glide 87 132 170 252
+}
+silent_now() { local m; m=$(mark); sleep 0.2; awk -v p="$(peak_since "$m")" 'BEGIN {exit !(p < 0.001)}'; }
+
+sound_server_row() {
+    command -v pulseaudio >/dev/null && command -v parec >/dev/null ||
+        fail "pulseaudio and parec are needed (scripts/common.sh lists them)"
+    step "sound server"
+    local runtime="$out/runtime"
+    mkdir -p "$runtime"; chmod 700 "$runtime"
+    export XDG_RUNTIME_DIR="$runtime" PULSE_SERVER="unix:$runtime/pulse/native"
+    audio="$out/pulse.raw"
+    start_pulse
+    record
+    QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=pulseaudio "$program" >"$out/mirabosc-pulse.log" 2>&1 &
+    app_pid=$!
+    wait_for 150 has_visible '^Mirabosc$' || fail "the main menu did not appear"
+    local menu families
+    menu="$(visible_named '^Mirabosc$' | head -n1)"
+    use_window "$menu"
+    click_at 270 110
+    wait_for 100 new_window '^Las set familhas$' >/dev/null || fail "the explorer did not open"
+    families="$(new_window '^Las set familhas$')"
+    use_window "$families"
+    move 170 252
+    hover_family_heard "the family's name through PulseAudio"
+
+    stop_pulse
+    echo "   PulseAudio stopped"
+    start_pulse
+    record
+    echo "   PulseAudio started again"
+    hover_family_heard "the family's name after PulseAudio came back"
+
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended with the sound server"
+    [ "$(visible_named '^Mirabosc$' | wc -l)" -eq 1 ] || fail "a message box came up"
+    "$wmclose" "$families"
+    wait_for 50 bash -c "! xwininfo -id $families 2>/dev/null | grep -q IsViewable" ||
+        fail "the explorer did not close"
+    use_window "$menu"
+    click_at 300 510
+    wait_for 100 bash -c "! kill -0 $app_pid 2>/dev/null" || fail "the program did not end"
+    local status=0; wait "$app_pid" || status=$?
+    app_pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+    stop_pulse
+}
+
 # --- the main menu --------------------------------------------------------------------------
 step "main menu"
 wait_for 150 has_visible '^Mirabosc$' || fail "the main menu did not appear"
@@ -372,6 +471,7 @@ app_pid=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 echo "   output recorded: $(stat -c %s "$audio") bytes in $audio"
 
+sound_server_row
 row_openbox
 row_scale2
 row_weston

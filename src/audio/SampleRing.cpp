@@ -1,0 +1,60 @@
+// The single-writer single-reader sample ring of a playing narration.
+#include "audio/SampleRing.h"
+
+#include <algorithm>
+#include <cassert>
+
+SampleRing::SampleRing(int frames, int channels)
+    : samples_(std::make_unique_for_overwrite<float[]>(static_cast<size_t>(frames) *
+                                                       static_cast<size_t>(channels))),
+      capacity_(frames), channels_(channels) {
+    assert(frames > 0 && (frames & (frames - 1)) == 0);
+}
+
+int SampleRing::readable() const {
+    // Read first: the written count read after it can only be later, never less.
+    const uint64_t read = read_.load(std::memory_order_acquire);
+    return static_cast<int>(written_.load(std::memory_order_acquire) - read);
+}
+
+int SampleRing::write(int frames, const std::function<int(float* out, int frames)>& fill) {
+    const uint64_t start = written_.load(std::memory_order_relaxed);
+    const auto room = static_cast<int>(capacity_ - (start - read_.load(std::memory_order_acquire)));
+    const int wanted = std::min(frames, room);
+    int done = 0;
+    while (done < wanted) {
+        const auto at = static_cast<int>((start + static_cast<uint64_t>(done)) &
+                                         static_cast<uint64_t>(capacity_ - 1));
+        const int span = std::min(wanted - done, capacity_ - at);
+        const int got = fill(samples_.get() + static_cast<ptrdiff_t>(at) * channels_, span);
+        done += std::clamp(got, 0, span);
+        if (got < span)
+            break;
+    }
+    written_.store(start + static_cast<uint64_t>(done), std::memory_order_release);
+    return done;
+}
+
+int SampleRing::mixInto(float* out, int frames) {
+    const uint64_t start = read_.load(std::memory_order_relaxed);
+    const auto available = static_cast<int>(written_.load(std::memory_order_acquire) - start);
+    const int wanted = std::min(frames, available);
+    int done = 0;
+    while (done < wanted) {
+        const auto at = static_cast<int>((start + static_cast<uint64_t>(done)) &
+                                         static_cast<uint64_t>(capacity_ - 1));
+        const int span = std::min(wanted - done, capacity_ - at);
+        const float* from = samples_.get() + static_cast<ptrdiff_t>(at) * channels_;
+        float* to = out + static_cast<ptrdiff_t>(done) * channels_;
+        std::transform(from, from + static_cast<ptrdiff_t>(span) * channels_, to, to,
+                       [](float sample, float mixed) { return mixed + sample; });
+        done += span;
+    }
+    read_.store(start + static_cast<uint64_t>(done), std::memory_order_release);
+    return done;
+}
+
+void SampleRing::clear() {
+    written_.store(0, std::memory_order_relaxed);
+    read_.store(0, std::memory_order_relaxed);
+}
