@@ -11,7 +11,7 @@ MIRABOSC_PACKAGES=(
     espeak-ng lame sox
     fonts-dejavu-core fonts-noto-color-emoji fonts-kaushanscript fonts-dancingscript fonts-comic-neue
     xvfb xauth x11-utils xdotool imagemagick libx11-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev lld
 )
 
 ensure_packages() {

@@ -1,0 +1,92 @@
+# Build speed: precompiled Qt headers, a faster linker, lighter debug info in the sanitized tree,
+# and a second tree that takes the default assets and artwork of a first one instead of redrawing.
+
+option(MIRABOSC_PCH "Precompile the Qt and standard headers that most sources include" ON)
+set(MIRABOSC_GENERATED_FROM "" CACHE PATH
+    "A build tree of these same sources whose default assets and embedded artwork this tree uses \
+instead of making its own (./test.sh passes its first tree to the sanitized one)")
+
+# lld links the test programs several times faster than the default linker; gold is next best.
+include(CheckLinkerFlag)
+check_linker_flag(CXX -fuse-ld=lld MIRABOSC_HAVE_LLD)
+if(MIRABOSC_HAVE_LLD)
+  add_link_options(-fuse-ld=lld)
+else()
+  check_linker_flag(CXX -fuse-ld=gold MIRABOSC_HAVE_GOLD)
+  if(MIRABOSC_HAVE_GOLD)
+    add_link_options(-fuse-ld=gold)
+  endif()
+endif()
+
+# The sanitized tree is for running the suite, not for stepping through in a debugger: line
+# tables are enough for the sanitizers' stack traces and cost far less to write and link.
+if(MIRABOSC_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_compile_options(-g1)
+elseif(MIRABOSC_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_compile_options(-gline-tables-only)
+endif()
+
+# The folder that holds the generated default assets and artwork: this tree, or the one given.
+set(MIRABOSC_GENERATED_DIR ${CMAKE_BINARY_DIR})
+if(MIRABOSC_GENERATED_FROM)
+  get_filename_component(MIRABOSC_GENERATED_DIR ${MIRABOSC_GENERATED_FROM} ABSOLUTE)
+  set(cache ${MIRABOSC_GENERATED_DIR}/CMakeCache.txt)
+  if(EXISTS ${cache})
+    file(STRINGS ${cache} home REGEX "^CMAKE_HOME_DIRECTORY:")
+    string(REGEX REPLACE "^[^=]*=" "" home "${home}")
+  endif()
+  if(NOT EXISTS ${cache} OR NOT home STREQUAL CMAKE_SOURCE_DIR)
+    message(FATAL_ERROR "MIRABOSC_GENERATED_FROM: ${MIRABOSC_GENERATED_DIR} is not a build tree "
+                        "of ${CMAKE_SOURCE_DIR}")
+  endif()
+  if(NOT IS_DIRECTORY ${MIRABOSC_GENERATED_DIR}/assets
+     OR NOT IS_DIRECTORY ${MIRABOSC_GENERATED_DIR}/resources/art)
+    message(FATAL_ERROR "MIRABOSC_GENERATED_FROM: build ${MIRABOSC_GENERATED_DIR} first")
+  endif()
+  message(STATUS "Default assets and artwork taken from ${MIRABOSC_GENERATED_DIR}")
+endif()
+
+# What the program's library and its programs include most; the tests add Qt Test.
+set(MIRABOSC_PCH_GUI
+    <QByteArray> <QColor> <QDir> <QFile> <QImage> <QObject> <QPainter> <QPainterPath> <QString>
+    <QStringList> <algorithm> <array> <cmath> <cstdint> <functional> <memory> <vector>)
+set(MIRABOSC_PCH_WIDGETS ${MIRABOSC_PCH_GUI}
+    <QApplication> <QLabel> <QMessageBox> <QMouseEvent> <QPushButton> <QTimer> <QWidget>)
+set(MIRABOSC_PCH_TESTS ${MIRABOSC_PCH_WIDGETS} <QtTest> <QTemporaryDir> <QProcess>)
+
+# Compiles HEADERS once for the first of TARGETS; the others, built with the same flags, reuse it.
+function(mirabosc_share_pch headers)
+  set(owner "")
+  foreach(target IN LISTS ARGN)
+    if(NOT TARGET ${target})
+      continue()
+    elseif(owner)
+      target_precompile_headers(${target} REUSE_FROM ${owner})
+      target_compile_options(${target} PRIVATE -Winvalid-pch)
+    else()
+      target_precompile_headers(${target} PRIVATE ${${headers}})
+      target_compile_options(${target} PRIVATE -Winvalid-pch)
+      set(owner ${target})
+    endif()
+  endforeach()
+endfunction()
+
+# Runs once every target exists: called at the end of the top directory.
+function(mirabosc_precompile_headers)
+  if(NOT MIRABOSC_PCH)
+    return()
+  endif()
+  # A reused header must see the same macros as when it was compiled, and may see more: owners
+  # come first, with the fewest definitions.
+  set(programs mirabosc_core mirabosc mirabosc_testsupport mirabosc_checkrules mirabosc-check)
+  if(MIRABOSC_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+    get_property(benches DIRECTORY ${CMAKE_SOURCE_DIR}/bench PROPERTY BUILDSYSTEM_TARGETS)
+    list(APPEND programs ${benches})
+  endif()
+  mirabosc_share_pch(MIRABOSC_PCH_WIDGETS ${programs})
+  get_property(tests DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
+  list(FILTER tests INCLUDE REGEX "^tst_")
+  mirabosc_share_pch(MIRABOSC_PCH_TESTS ${tests})
+  mirabosc_share_pch(MIRABOSC_PCH_GUI mirabosc-artgen mirabosc-assetgen)
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL mirabosc_precompile_headers)
