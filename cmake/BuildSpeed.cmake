@@ -18,12 +18,17 @@ else()
   endif()
 endif()
 
-# The sanitized tree is for running the suite, not for stepping through in a debugger: line
-# tables are enough for the sanitizers' stack traces and cost far less to write and link.
-if(MIRABOSC_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  add_compile_options(-g1)
-elseif(MIRABOSC_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  add_compile_options(-gline-tables-only)
+# The sanitized tree is for running the suite, not for stepping through in a debugger: -O1 is
+# the level the sanitizers are made for, and line tables are enough for their stack traces;
+# both compile in about half the time of -O2 -g.
+set(MIRABOSC_OPTIMIZED $<CONFIG:RelWithDebInfo,Release,MinSizeRel>)
+if(MIRABOSC_SANITIZE)
+  add_compile_options($<${MIRABOSC_OPTIMIZED}:-O1>)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    add_compile_options(-g1)
+  elseif(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    add_compile_options(-gline-tables-only)
+  endif()
 endif()
 
 # The folder that holds the generated default assets and artwork: this tree, or the one given.
@@ -56,6 +61,9 @@ set(MIRABOSC_PCH_TESTS ${MIRABOSC_PCH_WIDGETS} <QtTest> <QTemporaryDir> <QProces
 
 # Compiles HEADERS once for the first of TARGETS; the others, built with the same flags, reuse it.
 function(mirabosc_share_pch headers)
+  if(NOT MIRABOSC_PCH)
+    return()
+  endif()
   set(owner "")
   foreach(target IN LISTS ARGN)
     if(NOT TARGET ${target})
@@ -72,10 +80,7 @@ function(mirabosc_share_pch headers)
 endfunction()
 
 # Runs once every target exists: called at the end of the top directory.
-function(mirabosc_precompile_headers)
-  if(NOT MIRABOSC_PCH)
-    return()
-  endif()
+function(mirabosc_tune_targets)
   # A reused header must see the same macros as when it was compiled, and may see more: owners
   # come first, with the fewest definitions.
   set(programs mirabosc_core mirabosc mirabosc_testsupport mirabosc_checkrules mirabosc-check)
@@ -87,6 +92,10 @@ function(mirabosc_precompile_headers)
   get_property(tests DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
   list(FILTER tests INCLUDE REGEX "^tst_")
   mirabosc_share_pch(MIRABOSC_PCH_TESTS ${tests})
+  # The test programs drive the library; they need not be optimized like it.
+  foreach(test IN LISTS tests)
+    target_compile_options(${test} PRIVATE $<${MIRABOSC_OPTIMIZED}:-O1>)
+  endforeach()
   mirabosc_share_pch(MIRABOSC_PCH_GUI mirabosc-artgen mirabosc-assetgen)
 endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL mirabosc_precompile_headers)
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL mirabosc_tune_targets)
