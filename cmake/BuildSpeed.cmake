@@ -92,9 +92,12 @@ function(mirabosc_tune_targets)
   get_property(tests DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
   list(FILTER tests INCLUDE REGEX "^tst_")
   mirabosc_share_pch(MIRABOSC_PCH_TESTS ${tests})
-  # The test programs drive the library; they need not be optimized like it.
+  # The test programs drive the library; they need not be optimized like it. Each includes its
+  # own moc output, so the file that gathers the others is empty: not worth loading the headers.
   foreach(test IN LISTS tests)
     target_compile_options(${test} PRIVATE $<${MIRABOSC_OPTIMIZED}:-O1>)
+    set_source_files_properties(${CMAKE_BINARY_DIR}/tests/${test}_autogen/mocs_compilation.cpp
+        DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   endforeach()
   mirabosc_share_pch(MIRABOSC_PCH_GUI mirabosc-artgen mirabosc-assetgen)
 endfunction()
