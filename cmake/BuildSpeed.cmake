@@ -100,5 +100,12 @@ function(mirabosc_tune_targets)
         DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   endforeach()
   mirabosc_share_pch(MIRABOSC_PCH_GUI mirabosc-artgen mirabosc-assetgen)
+  # Tool and test-support sources compile in batches of eight; they change seldom. A clash of
+  # names between two of their files is a reason to set SKIP_UNITY_BUILD_INCLUSION on one.
+  foreach(target mirabosc-artgen mirabosc-assetgen mirabosc_testsupport)
+    if(TARGET ${target})
+      set_target_properties(${target} PROPERTIES UNITY_BUILD ON)
+    endif()
+  endforeach()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL mirabosc_tune_targets)
