@@ -76,6 +76,14 @@ function(mirabosc_share_pch headers)
       target_compile_options(${target} PRIVATE -Winvalid-pch)
       set(owner ${target})
     endif()
+    # Only the library has headers for moc; elsewhere the file that gathers moc's output is
+    # empty, and loading the precompiled headers would be most of its cost.
+    if(NOT target STREQUAL "mirabosc_core")
+      get_target_property(source ${target} SOURCE_DIR)
+      get_target_property(binary ${target} BINARY_DIR)
+      set_source_files_properties(${binary}/${target}_autogen/mocs_compilation.cpp
+          DIRECTORY ${source} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+    endif()
   endforeach()
 endfunction()
 
@@ -92,12 +100,9 @@ function(mirabosc_tune_targets)
   get_property(tests DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
   list(FILTER tests INCLUDE REGEX "^tst_")
   mirabosc_share_pch(MIRABOSC_PCH_TESTS ${tests})
-  # The test programs drive the library; they need not be optimized like it. Each includes its
-  # own moc output, so the file that gathers the others is empty: not worth loading the headers.
+  # The test programs drive the library; they need not be optimized like it.
   foreach(test IN LISTS tests)
     target_compile_options(${test} PRIVATE $<${MIRABOSC_OPTIMIZED}:-O1>)
-    set_source_files_properties(${CMAKE_BINARY_DIR}/tests/${test}_autogen/mocs_compilation.cpp
-        DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
   endforeach()
   mirabosc_share_pch(MIRABOSC_PCH_GUI mirabosc-artgen mirabosc-assetgen)
   # Tool and test-support sources compile in batches of eight; they change seldom. A clash of
