@@ -52,10 +52,9 @@ if(MIRABOSC_GENERATED_FROM)
 endif()
 
 # What the program's library and its programs include most; the tests add Qt Test.
-set(MIRABOSC_PCH_GUI
+set(MIRABOSC_PCH_WIDGETS
     <QByteArray> <QColor> <QDir> <QFile> <QImage> <QObject> <QPainter> <QPainterPath> <QString>
-    <QStringList> <algorithm> <array> <cmath> <cstdint> <functional> <memory> <vector>)
-set(MIRABOSC_PCH_WIDGETS ${MIRABOSC_PCH_GUI}
+    <QStringList> <algorithm> <array> <cmath> <cstdint> <functional> <memory> <vector>
     <QApplication> <QLabel> <QMessageBox> <QMouseEvent> <QPushButton> <QTimer> <QWidget>)
 set(MIRABOSC_PCH_TESTS ${MIRABOSC_PCH_WIDGETS} <QtTest> <QTemporaryDir> <QProcess>)
 
@@ -100,13 +99,17 @@ function(mirabosc_tune_targets)
   get_property(tests DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
   list(FILTER tests INCLUDE REGEX "^tst_")
   mirabosc_share_pch(MIRABOSC_PCH_TESTS ${tests})
+  # moc needs nothing that other targets make: without this, a target's moc step waits until all
+  # it links is built, and the precompiled headers behind it, so two cores idle along one chain.
+  set_target_properties(mirabosc_core ${tests} PROPERTIES AUTOGEN_ORIGIN_DEPENDS OFF)
   # The test programs drive the library; they need not be optimized like it.
   foreach(test IN LISTS tests)
     target_compile_options(${test} PRIVATE $<${MIRABOSC_OPTIMIZED}:-O1>)
   endforeach()
-  mirabosc_share_pch(MIRABOSC_PCH_GUI mirabosc-artgen mirabosc-assetgen)
   # Tool and test-support sources compile in batches of eight; they change seldom. A clash of
-  # names between two of their files is a reason to set SKIP_UNITY_BUILD_INCLUSION on one.
+  # names between two of their files is a reason to set SKIP_UNITY_BUILD_INCLUSION on one. The
+  # two generators take no precompiled headers: for two batches each they would not pay, and
+  # the artwork generator starts the build's longest chain (artwork, library, tests).
   foreach(target mirabosc-artgen mirabosc-assetgen mirabosc_testsupport)
     if(TARGET ${target})
       set_target_properties(${target} PROPERTIES UNITY_BUILD ON)
