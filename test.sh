@@ -11,6 +11,7 @@ export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 status=0
 ctest --test-dir "$MIRABOSC_BUILD" --output-on-failure -j2 || status=1
 
-build_tree "$MIRABOSC_ASAN_BUILD" -DMIRABOSC_SANITIZE=ON -DMIRABOSC_BENCH=OFF
+build_tree "$MIRABOSC_ASAN_BUILD" -DMIRABOSC_SANITIZE=ON -DMIRABOSC_BENCH=OFF \
+    -DMIRABOSC_GENERATED_FROM="$MIRABOSC_BUILD"
 sanitized ctest --test-dir "$MIRABOSC_ASAN_BUILD" --output-on-failure -j2 || status=1
 exit $status

@@ -14,7 +14,7 @@ MIRABOSC_PACKAGES=(
     weston xwayland
     desktop-file-utils appstream lintian dpkg-dev file
     pulseaudio pulseaudio-utils
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev lld
 )
 
 ensure_packages() {
