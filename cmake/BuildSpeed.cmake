@@ -90,7 +90,8 @@ endfunction()
 function(mirabosc_tune_targets)
   # A reused header must see the same macros as when it was compiled, and may see more: owners
   # come first, with the fewest definitions.
-  set(programs mirabosc_core mirabosc mirabosc_testsupport mirabosc_checkrules mirabosc-check)
+  set(programs mirabosc_core mirabosc mirabosc_testsupport mirabosc_checkrules mirabosc-check
+               mirabosc_voices mirabosc_recorder mirabosc-record)
   if(MIRABOSC_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
     get_property(benches DIRECTORY ${CMAKE_SOURCE_DIR}/bench PROPERTY BUILDSYSTEM_TARGETS)
     list(APPEND programs ${benches})
