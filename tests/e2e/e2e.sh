@@ -110,8 +110,15 @@ peak_since() {
 }
 loud() { awk -v p="$(peak_since "$1")" 'BEGIN {exit !(p > 0.02)}'; }
 heard_since() { wait_for 80 loud "$1" || fail "nothing was heard: $2"; echo "   heard: $2"; }
+grown() { [ "$(mark)" -ge $(($1 + $2)) ]; }
 silent_after() { # nothing louder than the floor in the output written after a fresh mark
-    local m; m=$(mark); sleep 0.4
+    # What was mixed before the sound stopped may still be on its way to the file (the buffer
+    # in flight, the driver's stdio buffer), late when the machine is busy: let 0.1 s of output
+    # pass first, then listen to the next 0.4 s.
+    local m; m=$(mark)
+    wait_for 50 grown "$m" $((44100 * frame_bytes / 10)) || fail "the output stopped: $1"
+    m=$(mark)
+    wait_for 50 grown "$m" $((44100 * frame_bytes * 4 / 10)) || fail "the output stopped: $1"
     awk -v p="$(peak_since "$m")" 'BEGIN {exit !(p < 0.001)}' || fail "still sounding: $1"
     echo "   silent: $1"
 }
