@@ -49,6 +49,10 @@ if(MIRABOSC_GENERATED_FROM)
     message(FATAL_ERROR "MIRABOSC_GENERATED_FROM: build ${MIRABOSC_GENERATED_DIR} first")
   endif()
   message(STATUS "Default assets and artwork taken from ${MIRABOSC_GENERATED_DIR}")
+  # Programs that find the default set beside themselves (the recorder, the checker) find it here.
+  if(NOT EXISTS ${CMAKE_BINARY_DIR}/assets)
+    file(CREATE_LINK ${MIRABOSC_GENERATED_DIR}/assets ${CMAKE_BINARY_DIR}/assets SYMBOLIC)
+  endif()
 endif()
 
 # What the program's library and its programs include most; the tests add Qt Test.
