@@ -54,11 +54,14 @@ template <class T> const T* values(const PropertyReply& reply, int atLeast) {
 // itself: a manager that has gone leaves a stale root property behind.
 bool managerRuns(xcb_connection_t* c, xcb_window_t root) {
     const xcb_atom_t check = atom(c, "_NET_SUPPORTING_WM_CHECK");
-    const auto* wm = values<xcb_window_t>(property(c, root, check, XCB_ATOM_WINDOW, 1), 1);
+    // The values live in their replies: keep each reply while its value is read.
+    const PropertyReply onRoot = property(c, root, check, XCB_ATOM_WINDOW, 1);
+    const auto* wm = values<xcb_window_t>(onRoot, 1);
     if (!wm)
         return false;
     const xcb_window_t manager = *wm;
-    const auto* self = values<xcb_window_t>(property(c, manager, check, XCB_ATOM_WINDOW, 1), 1);
+    const PropertyReply onManager = property(c, manager, check, XCB_ATOM_WINDOW, 1);
+    const auto* self = values<xcb_window_t>(onManager, 1);
     return self && *self == manager;
 }
 
