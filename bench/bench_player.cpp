@@ -59,13 +59,17 @@ void startToFirstSamples(benchmark::State& state) {
     reportPercentiles(state, micros);
 }
 
-// The share the user-interface thread pays: the three calls themselves.
-void closeOpenPlayCalls(benchmark::State& state) {
-    MediaPlayerMP3 player;
+// The user-interface thread's close + open + play, timed round after round; with a phase, each
+// round starts at a random moment of the output's cycle, as a child's gesture does.
+void timeCloseOpenPlay(benchmark::State& state, MediaPlayerMP3& player, bool randomPhase) {
     player.setFileName(word);
     std::vector<double> micros;
     micros.reserve(starts);
+    std::mt19937 random(1);
+    std::uniform_int_distribution<int> phase(0, outputPeriodMicros);
     for (auto _ : state) {
+        if (randomPhase)
+            std::this_thread::sleep_for(std::chrono::microseconds(phase(random)));
         const auto start = Clock::now();
         player.close();
         player.open();
@@ -75,6 +79,12 @@ void closeOpenPlayCalls(benchmark::State& state) {
         micros.push_back(spent.count() * microsecondsPerSecond);
     }
     reportPercentiles(state, micros);
+}
+
+// The share the user-interface thread pays: the three calls themselves.
+void closeOpenPlayCalls(benchmark::State& state) {
+    MediaPlayerMP3 player;
+    timeCloseOpenPlay(state, player, false);
 }
 
 // A narration on a slow disk or a network home folder: every read waits before it decodes.
@@ -103,22 +113,7 @@ void closeOpenPlayWithSlowSource(benchmark::State& state) {
     const std::chrono::microseconds delay(state.range(0));
     MediaPlayerMP3 player(
         [delay](const QString& path) { return std::make_unique<SlowSource>(path, delay); });
-    player.setFileName(word);
-    std::vector<double> micros;
-    micros.reserve(starts);
-    std::mt19937 random(1);
-    std::uniform_int_distribution<int> phase(0, outputPeriodMicros);
-    for (auto _ : state) {
-        std::this_thread::sleep_for(std::chrono::microseconds(phase(random)));
-        const auto start = Clock::now();
-        player.close();
-        player.open();
-        player.play();
-        const std::chrono::duration<double> spent = Clock::now() - start;
-        state.SetIterationTime(spent.count());
-        micros.push_back(spent.count() * microsecondsPerSecond);
-    }
-    reportPercentiles(state, micros);
+    timeCloseOpenPlay(state, player, true);
 }
 
 } // namespace

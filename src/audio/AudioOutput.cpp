@@ -3,6 +3,7 @@
 
 #include "audio/AudioLog.h"
 #include "audio/MixerVoice.h"
+#include "audio/SdlAudio.h"
 
 #include <algorithm>
 #include <thread>
@@ -55,22 +56,12 @@ bool AudioOutput::deviceReady() {
 }
 
 bool AudioOutput::openDevice() {
-    // SDL would otherwise take over SIGINT and SIGTERM, and Ctrl+C would no longer end us.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (!sdlaudio::start()) {
         qCInfo(lcAudio) << "pas de pilote audio :" << SDL_GetError();
         return false;
     }
     audioInitialised_ = true;
-    SDL_AudioSpec wanted{};
-    wanted.freq = rate;
-    wanted.format = AUDIO_F32SYS;
-    wanted.channels = channels;
-    wanted.samples = bufferFrames;
-    wanted.callback = &AudioOutput::fill;
-    wanted.userdata = this;
-    // No allowed changes: SDL converts for the hardware, the callback always sees this format.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    device_ = sdlaudio::openFloat(false, rate, channels, bufferFrames, &AudioOutput::fill, this);
     if (device_ == 0) {
         qCInfo(lcAudio) << "pas de sortie audio :" << SDL_GetError();
         return false;

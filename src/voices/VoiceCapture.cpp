@@ -1,6 +1,7 @@
 // The capture callback only appends under a lock; the UI thread reads level and length atomically.
 #include "voices/VoiceCapture.h"
 
+#include "audio/SdlAudio.h"
 #include "voices/TakeProcessor.h"
 
 #include <algorithm>
@@ -23,23 +24,14 @@ VoiceCapture::~VoiceCapture() {
 bool VoiceCapture::open() {
     if (device_ != 0)
         return true;
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (!audioInitialised_) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        if (!sdlaudio::start()) {
             error_ = QString::fromUtf8(SDL_GetError());
             return false;
         }
         audioInitialised_ = true;
     }
-    SDL_AudioSpec wanted{};
-    wanted.freq = rate;
-    wanted.format = AUDIO_F32SYS;
-    wanted.channels = channels;
-    wanted.samples = bufferFrames;
-    wanted.callback = &VoiceCapture::receive;
-    wanted.userdata = this;
-    // No change allowed: SDL converts whatever the device gives to this format.
-    device_ = SDL_OpenAudioDevice(nullptr, 1, &wanted, nullptr, 0);
+    device_ = sdlaudio::openFloat(true, rate, channels, bufferFrames, &VoiceCapture::receive, this);
     if (device_ == 0)
         error_ = QString::fromUtf8(SDL_GetError());
     return device_ != 0;

@@ -1,0 +1,18 @@
+// Starting SDL's audio and opening its devices the way the program's output and the recorder's
+// capture both need them.
+#pragma once
+
+#include <SDL.h>
+
+namespace sdlaudio {
+
+// Starts SDL's audio without its SIGINT and SIGTERM handlers, after which Ctrl+C would no longer
+// end us. Each successful start is matched by one SDL_QuitSubSystem(SDL_INIT_AUDIO).
+bool start();
+
+// The default output or capture device in interleaved 32-bit floats of exactly this format (SDL
+// converts whatever the hardware has), paused; 0 when there is none, and SDL_GetError says why.
+SDL_AudioDeviceID openFloat(bool capture, int rate, int channels, int frames,
+                            SDL_AudioCallback callback, void* userdata);
+
+} // namespace sdlaudio
