@@ -7,8 +7,7 @@
 #include <vector>
 
 // The value below which `fraction` of the samples lie (nearest rank).
-inline double percentile(std::vector<double> values, double fraction)
-{
+inline double percentile(std::vector<double> values, double fraction) {
     if (values.empty())
         return 0.0;
     std::sort(values.begin(), values.end());
@@ -16,8 +15,7 @@ inline double percentile(std::vector<double> values, double fraction)
     return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
 }
 
-inline void reportPercentiles(benchmark::State& state, const std::vector<double>& micros)
-{
+inline void reportPercentiles(benchmark::State& state, const std::vector<double>& micros) {
     state.counters["median_us"] = percentile(micros, 0.5);
     state.counters["p99_us"] = percentile(micros, 0.99);
 }

@@ -13,8 +13,7 @@
 namespace {
 
 // A picture with the detail of a real card: gradients and shapes, saved as a 24-bit BMP.
-QByteArray cardLikeBmp(int w, int h)
-{
+QByteArray cardLikeBmp(int w, int h) {
     QImage image(w, h, QImage::Format_RGB888);
     QPainter p(&image);
     QLinearGradient g(0, 0, w, h);
@@ -32,28 +31,24 @@ QByteArray cardLikeBmp(int w, int h)
     return bytes;
 }
 
-const QByteArray& picture(int w, int /*h*/)
-{
+const QByteArray& picture(int w, int /*h*/) {
     static const QByteArray large = cardLikeBmp(424, 576);
     static const QByteArray album = cardLikeBmp(800, 527);
     return w == 424 ? large : album;
 }
 
-void setSize(benchmark::State& state, const QByteArray& bytes)
-{
+void setSize(benchmark::State& state, const QByteArray& bytes) {
     state.SetBytesProcessed(int64_t(state.iterations()) * bytes.size());
 }
 
-void BM_OurReader(benchmark::State& state)
-{
+void BM_OurReader(benchmark::State& state) {
     const QByteArray& bytes = picture(int(state.range(0)), int(state.range(1)));
     for (auto _ : state)
         benchmark::DoNotOptimize(BmpReader::decode(bytes));
     setSize(state, bytes);
 }
 
-void BM_QtReader(benchmark::State& state)
-{
+void BM_QtReader(benchmark::State& state) {
     const QByteArray& bytes = picture(int(state.range(0)), int(state.range(1)));
     for (auto _ : state)
         benchmark::DoNotOptimize(QImage::fromData(bytes, "BMP"));
@@ -61,8 +56,7 @@ void BM_QtReader(benchmark::State& state)
 }
 
 // From the file, as the screens load them: open, read, decode.
-void BM_OurLoaderFromFile(benchmark::State& state)
-{
+void BM_OurLoaderFromFile(benchmark::State& state) {
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     QFile file(dir.filePath("p.bmp"));
@@ -73,8 +67,7 @@ void BM_OurLoaderFromFile(benchmark::State& state)
         benchmark::DoNotOptimize(pictures::loadPicture(QStringLiteral("p.bmp")));
 }
 
-void BM_QtLoaderFromFile(benchmark::State& state)
-{
+void BM_QtLoaderFromFile(benchmark::State& state) {
     QTemporaryDir dir;
     QFile file(dir.filePath("p.bmp"));
     file.open(QIODevice::WriteOnly);
@@ -91,8 +84,7 @@ BENCHMARK(BM_QtReader)->Args({424, 576})->Args({800, 527})->Unit(benchmark::kMic
 BENCHMARK(BM_OurLoaderFromFile)->Args({424, 576})->Args({800, 527})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QtLoaderFromFile)->Args({424, 576})->Args({800, 527})->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -8,16 +8,15 @@
 #include <QIcon>
 #include <QPixmap>
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv)
-{
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(applicationTitle(QString::fromLocal8Bit(argc > 0 ? argv[0] : "")));
     guard::run([] {
-        setWindowIcon(QIcon(QPixmap::fromImage(pictures::loadEmbedded(QStringLiteral(":/art/mainicon.bmp")))));
+        setWindowIcon(QIcon(
+            QPixmap::fromImage(pictures::loadEmbedded(QStringLiteral(":/art/mainicon.bmp")))));
     });
 }
 
-bool Application::notify(QObject* receiver, QEvent* event)
-{
+bool Application::notify(QObject* receiver, QEvent* event) {
     bool result = false;
     guard::run([&] { result = QApplication::notify(receiver, event); });
     return result;

@@ -1,10 +1,9 @@
 // The title rule.
 #include "app/ApplicationTitle.h"
 
-QString applicationTitle(const QString& programPath)
-{
-    const qsizetype slash =
-        std::max(programPath.lastIndexOf(QLatin1Char('/')), programPath.lastIndexOf(QLatin1Char('\\')));
+QString applicationTitle(const QString& programPath) {
+    const qsizetype slash = std::max(programPath.lastIndexOf(QLatin1Char('/')),
+                                     programPath.lastIndexOf(QLatin1Char('\\')));
     QString name = programPath.mid(slash + 1);
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
     if (dot >= 0)

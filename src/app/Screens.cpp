@@ -10,17 +10,17 @@ Screens::Screens()
     : menu_(std::make_unique<principale::TficheFamilles>()),
       album_(std::make_unique<Ualbum::Talbum>()),
       explorer_(std::make_unique<Ufamilles::TFfamilles>()),
-      review_(std::make_unique<Urevisions::Trevisions>())
-{
+      review_(std::make_unique<Urevisions::Trevisions>()) {
     menu_->setMainForm(true);
 }
 
-Screens::~Screens()
-{
+Screens::~Screens() {
     review_.reset();
     explorer_.reset();
     album_.reset();
     menu_.reset();
 }
 
-Form& Screens::mainForm() const { return *menu_; }
+Form& Screens::mainForm() const {
+    return *menu_;
+}

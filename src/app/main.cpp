@@ -4,8 +4,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/Platform.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     platform::applyChoice();
     Application app(argc, argv);
     Screens screens;

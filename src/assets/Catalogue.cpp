@@ -3,25 +3,37 @@
 
 namespace catalogue {
 
-std::array<int, cardsPerFamily> familyCards(int family)
-{
+std::array<int, cardsPerFamily> familyCards(int family) {
     std::array<int, cardsPerFamily> cards{};
     for (int slot = 1; slot <= cardsPerFamily; ++slot)
         cards[slot - 1] = cardNumber(family, slot);
     return cards;
 }
 
-static QString numbered(const char* prefix, int number, const char* suffix)
-{
+static QString numbered(const char* prefix, int number, const char* suffix) {
     return QString::fromLatin1(prefix) + QString::number(number) + QString::fromLatin1(suffix);
 }
 
-QString albumPicture(int page) { return numbered("img_album\\", page, ".bmp"); }
-QString albumNarration(int page) { return numbered("son_album\\", page, ".mp3"); }
-QString miniature(int firstCard) { return numbered("img_familles\\mini", firstCard, ".bmp"); }
-QString smallCard(int card) { return numbered("img_familles\\v", card, ".bmp"); }
-QString largeCard(int card) { return numbered("img_familles\\", card, ".bmp"); }
-QString blankCard() { return QStringLiteral("img_familles\\vierge.bmp"); }
-QString cardSound(int number) { return numbered("sons_familles\\", number, ".mp3"); }
+QString albumPicture(int page) {
+    return numbered("img_album\\", page, ".bmp");
+}
+QString albumNarration(int page) {
+    return numbered("son_album\\", page, ".mp3");
+}
+QString miniature(int firstCard) {
+    return numbered("img_familles\\mini", firstCard, ".bmp");
+}
+QString smallCard(int card) {
+    return numbered("img_familles\\v", card, ".bmp");
+}
+QString largeCard(int card) {
+    return numbered("img_familles\\", card, ".bmp");
+}
+QString blankCard() {
+    return QStringLiteral("img_familles\\vierge.bmp");
+}
+QString cardSound(int number) {
+    return numbered("sons_familles\\", number, ".mp3");
+}
 
 } // namespace catalogue

@@ -14,9 +14,15 @@ constexpr int albumPageCount = 17;
 constexpr int lastCardNumber = 56;
 
 // Family k (1 to 7) owns the numbers 8(k-1)+1, its title, to 8k.
-constexpr int titleNumber(int family) { return 8 * (family - 1) + 1; }
-constexpr int cardNumber(int family, int slot) { return slot + 8 * family - 7; }
-constexpr bool isTitleNumber(int number) { return number >= 1 && (number - 1) % 8 == 0; }
+constexpr int titleNumber(int family) {
+    return 8 * (family - 1) + 1;
+}
+constexpr int cardNumber(int family, int slot) {
+    return slot + 8 * family - 7;
+}
+constexpr bool isTitleNumber(int number) {
+    return number >= 1 && (number - 1) % 8 == 0;
+}
 std::array<int, cardsPerFamily> familyCards(int family);
 
 // The paths exactly as the program names them, with a backslash between folder and file.

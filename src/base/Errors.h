@@ -7,8 +7,7 @@
 
 class Exception : public std::exception {
 public:
-    explicit Exception(QString message)
-        : message_(std::move(message)), utf8_(message_.toUtf8()) {}
+    explicit Exception(QString message) : message_(std::move(message)), utf8_(message_.toUtf8()) {}
     const QString& message() const noexcept { return message_; }
     const char* what() const noexcept override { return utf8_.constData(); }
 

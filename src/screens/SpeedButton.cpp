@@ -40,8 +40,8 @@ QImage SpeedButton::render() const {
     // With more device pixels than points the glyph is resampled smoothly to the device size,
     // its ground already gone so that the ink's edges blend into the face.
     QImage image = glyph_.scaled(int(std::lround(glyph_.width() * ratio)),
-                                 int(std::lround(glyph_.height() * ratio)),
-                                 Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                                 int(std::lround(glyph_.height() * ratio)), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
     image.setDevicePixelRatio(ratio);
     return image;
 }

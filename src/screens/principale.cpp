@@ -62,8 +62,7 @@ constexpr Credit credits[] = {
 // This version's month and year.
 constexpr const char* creditsDate = "12/2026";
 
-ImageControl* wordPicture(QWidget* parent, const char* name, QRect rect, const char* art)
-{
+ImageControl* wordPicture(QWidget* parent, const char* name, QRect rect, const char* art) {
     auto* image = new ImageControl(parent, QLatin1String(name), rect);
     image->setTransparent(true);
     image->setCursor(Qt::PointingHandCursor);
@@ -73,8 +72,7 @@ ImageControl* wordPicture(QWidget* parent, const char* name, QRect rect, const c
 
 // Every handler of every screen runs through the guard, moves as well as clicks.
 template <class Signal, class Handler>
-void bind(ImageControl* image, Signal signal, TficheFamilles* form, Handler handler)
-{
+void bind(ImageControl* image, Signal signal, TficheFamilles* form, Handler handler) {
     QObject::connect(image, signal, form,
                      [form, handler] { guard::run([form, handler] { (form->*handler)(); }); });
 }
@@ -83,8 +81,7 @@ void bind(ImageControl* image, Signal signal, TficheFamilles* form, Handler hand
 
 TficheFamilles::TficheFamilles()
     : Form(QStringLiteral("ficheFamilles"), QStringLiteral("Mirabosc"),
-           QApplication::palette().color(QPalette::Button), fontHeight)
-{
+           QApplication::palette().color(QPalette::Button), fontHeight) {
     ficheFamilles = this;
 
     fond = new ImageControl(this, QStringLiteral("fond"), fondRect);
@@ -110,10 +107,11 @@ TficheFamilles::TficheFamilles()
     bind(fond, &ImageControl::mouseMoved, this, &TficheFamilles::fondMouseMove);
 }
 
-TficheFamilles::~TficheFamilles() { ficheFamilles = nullptr; }
+TficheFamilles::~TficheFamilles() {
+    ficheFamilles = nullptr;
+}
 
-void TficheFamilles::buildCredits()
-{
+void TficheFamilles::buildCredits() {
     auto* logo = new ImageControl(PNinfos, QStringLiteral("Image1"), logoRect);
     logo->setTransparent(true);
     logo->setPicture(pictures::embedded(QStringLiteral(":/art/logo.bmp")));
@@ -137,13 +135,27 @@ void TficheFamilles::buildCredits()
     date->setGeometry(QRect(datePos, QSize(date->width(), dateHeight)));
 }
 
-void TficheFamilles::FormShow() { centre(); }
+void TficheFamilles::FormShow() {
+    centre();
+}
 
-void TficheFamilles::imgAlbumClick() { Ualbum::album->showModal(); }
-void TficheFamilles::famillesClick() { Ufamilles::Ffamilles->showModal(); }
-void TficheFamilles::btnRevisionsClick() { Urevisions::revisions->showModal(); }
-void TficheFamilles::quitterClick() { close(); }
-void TficheFamilles::infosMouseMove() { PNinfos->show(); }
-void TficheFamilles::fondMouseMove() { PNinfos->hide(); }
+void TficheFamilles::imgAlbumClick() {
+    Ualbum::album->showModal();
+}
+void TficheFamilles::famillesClick() {
+    Ufamilles::Ffamilles->showModal();
+}
+void TficheFamilles::btnRevisionsClick() {
+    Urevisions::revisions->showModal();
+}
+void TficheFamilles::quitterClick() {
+    close();
+}
+void TficheFamilles::infosMouseMove() {
+    PNinfos->show();
+}
+void TficheFamilles::fondMouseMove() {
+    PNinfos->hide();
+}
 
 } // namespace principale

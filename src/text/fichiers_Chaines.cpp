@@ -5,10 +5,11 @@
 
 #include <string>
 
-static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+static bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-int32_t ExtraireNombre(std::string_view text, int32_t n, int32_t def)
-{
+int32_t ExtraireNombre(std::string_view text, int32_t n, int32_t def) {
     bool inRun = false;
     int32_t runs = 0;
     bool found = false;
@@ -52,8 +53,7 @@ int32_t ExtraireNombre(std::string_view text, int32_t n, int32_t def)
     return int32_t(value);
 }
 
-int32_t ExtraireNombre(const QString& text, int32_t n, int32_t def)
-{
+int32_t ExtraireNombre(const QString& text, int32_t n, int32_t def) {
     const QByteArray bytes = text.toLatin1(); // non-Latin-1 characters become '?', never a digit
     return ExtraireNombre(std::string_view(bytes.constData(), size_t(bytes.size())), n, def);
 }

@@ -17,16 +17,19 @@ constexpr uint32_t biRgb = 0, biRle8 = 1, biRle4 = 2, biBitfields = 3, biAlphaBi
 // An RLE stream can skip pixels cheaply, but no real picture expands beyond this ratio.
 constexpr qint64 maxRleExpansion = 1024;
 
-[[noreturn]] void invalid() { throw EInvalidGraphic(QStringLiteral("Image bitmap incorrecte")); }
-[[noreturn]] void shortRead() { throw EReadError(QStringLiteral("Erreur de lecture du flux")); }
+[[noreturn]] void invalid() {
+    throw EInvalidGraphic(QStringLiteral("Image bitmap incorrecte"));
+}
+[[noreturn]] void shortRead() {
+    throw EReadError(QStringLiteral("Erreur de lecture du flux"));
+}
 
 struct Cursor {
     const uint8_t* data;
     qint64 size;
 
     uint16_t u16(qint64 at) const { return uint16_t(data[at] | data[at + 1] << 8); }
-    uint32_t u32(qint64 at) const
-    {
+    uint32_t u32(qint64 at) const {
         return uint32_t(data[at]) | uint32_t(data[at + 1]) << 8 | uint32_t(data[at + 2]) << 16 |
                uint32_t(data[at + 3]) << 24;
     }
@@ -51,8 +54,7 @@ struct Channel {
     int shift = 0;
     int bits = 0;
 
-    explicit Channel(uint32_t m) : mask(m)
-    {
+    explicit Channel(uint32_t m) : mask(m) {
         if (!m)
             return;
         while (!((m >> shift) & 1u))
@@ -60,8 +62,7 @@ struct Channel {
         while (bits < 32 - shift && ((m >> (shift + bits)) & 1u))
             ++bits;
     }
-    uint32_t expand(uint32_t pixel) const
-    {
+    uint32_t expand(uint32_t pixel) const {
         if (!bits)
             return 0;
         const uint32_t v = (pixel & mask) >> shift;
@@ -72,8 +73,7 @@ struct Channel {
     }
 };
 
-Header readHeader(const Cursor& in)
-{
+Header readHeader(const Cursor& in) {
     if (in.size < fileHeaderSize)
         shortRead();
     if (in.data[0] != 'B' || in.data[1] != 'M')
@@ -118,14 +118,20 @@ Header readHeader(const Cursor& in)
     h.height = int(height);
 
     switch (h.bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: invalid();
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+        break;
+    default:
+        invalid();
     }
     const uint32_t c = h.compression;
-    const bool ok = c == biRgb || (c == biRle8 && h.bitCount == 8) ||
-                    (c == biRle4 && h.bitCount == 4) ||
-                    ((c == biBitfields || c == biAlphaBitfields) &&
-                     (h.bitCount == 16 || h.bitCount == 32));
+    const bool ok =
+        c == biRgb || (c == biRle8 && h.bitCount == 8) || (c == biRle4 && h.bitCount == 4) ||
+        ((c == biBitfields || c == biAlphaBitfields) && (h.bitCount == 16 || h.bitCount == 32));
     if (!ok || (h.topDown && (c == biRle8 || c == biRle4)))
         invalid();
 
@@ -159,8 +165,7 @@ Header readHeader(const Cursor& in)
     return h;
 }
 
-std::array<QRgb, 256> readPalette(const Cursor& in, const Header& h)
-{
+std::array<QRgb, 256> readPalette(const Cursor& in, const Header& h) {
     std::array<QRgb, 256> palette{};
     palette.fill(qRgb(0, 0, 0));
     for (int i = 0; i < h.tableEntries; ++i) {
@@ -170,8 +175,7 @@ std::array<QRgb, 256> readPalette(const Cursor& in, const Header& h)
     return palette;
 }
 
-uint32_t le32(const uint8_t* p)
-{
+uint32_t le32(const uint8_t* p) {
     uint32_t v;
     std::memcpy(&v, p, sizeof v);
     if constexpr (std::endian::native == std::endian::big)
@@ -181,8 +185,7 @@ uint32_t le32(const uint8_t* p)
 
 // One row of 24-bit pixels, four at a time from three little-endian words: every card picture
 // goes through here, and byte-by-byte assembly made it three times slower.
-void bgrRow(const uint8_t* src, QRgb* dst, int width)
-{
+void bgrRow(const uint8_t* src, QRgb* dst, int width) {
     constexpr uint32_t opaque = 0xFF000000u;
     int x = 0;
     for (; x + 4 <= width; x += 4, src += 12) {
@@ -196,8 +199,7 @@ void bgrRow(const uint8_t* src, QRgb* dst, int width)
         dst[x] = opaque | uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
 }
 
-void decodeRows(const Cursor& in, qint64 offset, const Header& h, QImage& image)
-{
+void decodeRows(const Cursor& in, qint64 offset, const Header& h, QImage& image) {
     const qint64 stride = ((qint64(h.width) * h.bitCount + 31) / 32) * 4;
     if (offset + stride * h.height > in.size)
         shortRead();
@@ -236,8 +238,7 @@ void decodeRows(const Cursor& in, qint64 offset, const Header& h, QImage& image)
 
 // Run-length data: pairs of (count, index) with escapes for end of line, end of picture,
 // a jump and literal runs. A stream that ends early leaves the rest at colour 0.
-void decodeRle(const Cursor& in, qint64 offset, const Header& h, QImage& image)
-{
+void decodeRle(const Cursor& in, qint64 offset, const Header& h, QImage& image) {
     const auto palette = readPalette(in, h);
     image.fill(palette[0]);
     const bool four = h.compression == biRle4;
@@ -278,8 +279,7 @@ void decodeRle(const Cursor& in, qint64 offset, const Header& h, QImage& image)
 
 } // namespace
 
-QImage BmpReader::decode(const QByteArray& bytes)
-{
+QImage BmpReader::decode(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return {};
     const Cursor in{reinterpret_cast<const uint8_t*>(bytes.constData()), bytes.size()};

@@ -19,15 +19,13 @@ public:
     using QMessageBox::QMessageBox;
 
 protected:
-    void showEvent(QShowEvent* event) override
-    {
+    void showEvent(QShowEvent* event) override {
         QMessageBox::showEvent(event);
         placement::centreOnPrimaryScreen(this);
     }
 };
 
-void runBox(QMessageBox::Icon icon, const QString& title, const QString& text)
-{
+void runBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     CentredMessageBox box(icon, title, text, QMessageBox::NoButton);
@@ -40,20 +38,17 @@ void runBox(QMessageBox::Icon icon, const QString& title, const QString& text)
 
 } // namespace
 
-QString withFullStop(const QString& message)
-{
+QString withFullStop(const QString& message) {
     if (message.isEmpty() || message.back().unicode() <= '.')
         return message;
     return message + QLatin1Char('.');
 }
 
-void showErrorBox(const QString& message)
-{
+void showErrorBox(const QString& message) {
     runBox(QMessageBox::Critical, QApplication::applicationName(), withFullStop(message));
 }
 
-void messageDlg(const QString& text, Kind kind)
-{
+void messageDlg(const QString& text, Kind kind) {
     if (kind == Kind::Error)
         runBox(QMessageBox::Critical, QStringLiteral("Erreur"), text);
     else

@@ -3,8 +3,7 @@
 
 namespace fonts {
 
-QFont sans(int pixelHeight)
-{
+QFont sans(int pixelHeight) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelHeight);

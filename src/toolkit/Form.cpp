@@ -12,8 +12,7 @@
 
 Form::Form(const QString& name, const QString& caption, const QColor& colour, int fontHeight)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
-{
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(name);
     setWindowTitle(caption);
     setFont(fonts::sans(fontHeight));
@@ -26,10 +25,11 @@ Form::Form(const QString& name, const QString& caption, const QColor& colour, in
 
 Form::~Form() = default;
 
-void Form::centre() { placement::centreOnPrimaryScreen(this); }
+void Form::centre() {
+    placement::centreOnPrimaryScreen(this);
+}
 
-QSize Form::autoSizeFor() const
-{
+QSize Form::autoSizeFor() const {
     // The children of every screen start at the origin, so the box's far corner is its size.
     QRect box;
     for (QObject* child : children()) {
@@ -40,8 +40,7 @@ QSize Form::autoSizeFor() const
     return {std::max(box.right() + 1, 0), std::max(box.bottom() + 1, 0)};
 }
 
-void Form::applyAutoSize()
-{
+void Form::applyAutoSize() {
     const QSize wanted = autoSizeFor();
     // Between hiding one view and showing the next no child is visible; Qt would unmap a
     // window of no size, so the window keeps its size until a child shows again.
@@ -51,8 +50,7 @@ void Form::applyAutoSize()
         setFixedSize(wanted); // the top-left corner stays; the window grows right and down
 }
 
-void Form::setVisible(bool visible)
-{
+void Form::setVisible(bool visible) {
     if (visible && isHidden()) {
         applyAutoSize();
         guard::run([this] { FormShow(); });
@@ -60,8 +58,7 @@ void Form::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
-int Form::showModal()
-{
+int Form::showModal() {
     if (loop_ || isVisible())
         return mrNone;
     if (QWidget* grabber = QWidget::mouseGrabber())
@@ -85,14 +82,12 @@ int Form::showModal()
     return modalResult_;
 }
 
-bool Form::runCloseHandler()
-{
+bool Form::runCloseHandler() {
     CloseAction action = CloseAction::caHide;
     return guard::run([this, &action] { FormClose(action); }) && action == CloseAction::caHide;
 }
 
-void Form::closeStep()
-{
+void Form::closeStep() {
     if (!runCloseHandler()) {
         modalResult_ = mrNone;
         return;
@@ -101,8 +96,7 @@ void Form::closeStep()
         loop_->quit();
 }
 
-void Form::closeEvent(QCloseEvent* event)
-{
+void Form::closeEvent(QCloseEvent* event) {
     if (loop_) {
         // A close request only sets the result; the close step decides.
         event->ignore();
@@ -120,15 +114,13 @@ void Form::closeEvent(QCloseEvent* event)
         QCoreApplication::quit();
 }
 
-void Form::childEvent(QChildEvent* event)
-{
+void Form::childEvent(QChildEvent* event) {
     QWidget::childEvent(event);
     if (event->added() && event->child()->isWidgetType())
         event->child()->installEventFilter(this);
 }
 
-bool Form::eventFilter(QObject* watched, QEvent* event)
-{
+bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched->parent() == this) {
         switch (event->type()) {
         case QEvent::ShowToParent:

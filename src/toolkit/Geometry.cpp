@@ -3,15 +3,13 @@
 
 namespace geometry {
 
-QPoint centredPosition(QSize screen, QSize window)
-{
+QPoint centredPosition(QSize screen, QSize window) {
     const int top = (screen.height() - window.height()) / 2;
     const int left = (screen.width() - window.width()) / 2;
     return {left, top};
 }
 
-QSize drawnSize(QSize picture, QSize control, bool proportional)
-{
+QSize drawnSize(QSize picture, QSize control, bool proportional) {
     const int w = picture.width();
     const int h = picture.height();
     const int cw = control.width();

@@ -3,8 +3,7 @@
 
 namespace guard {
 
-void report(const QString& message) noexcept
-{
+void report(const QString& message) noexcept {
     try {
         dialogs::showErrorBox(message);
     } catch (...) {

@@ -14,8 +14,7 @@ void report(const QString& message) noexcept;
 
 // Runs a handler. An error ends it at the step that raised it and is shown in the error box;
 // what the handler did before stays done. Returns whether the handler ran to its end.
-template <class Handler> bool run(Handler&& handler) noexcept
-{
+template <class Handler> bool run(Handler&& handler) noexcept {
     try {
         std::forward<Handler>(handler)();
         return true;

@@ -10,49 +10,41 @@
 
 #include <cmath>
 
-ImageControl::ImageControl(QWidget* parent, const QString& name, QRect rect) : QWidget(parent)
-{
+ImageControl::ImageControl(QWidget* parent, const QString& name, QRect rect) : QWidget(parent) {
     setObjectName(name);
     setGeometry(rect);
     setMouseTracking(true);
 }
 
-void ImageControl::setProportional(bool on)
-{
+void ImageControl::setProportional(bool on) {
     proportional_ = on;
     rebuild();
 }
 
-void ImageControl::setTransparent(bool on)
-{
+void ImageControl::setTransparent(bool on) {
     transparent_ = on;
     rebuild();
 }
 
-void ImageControl::loadFromFile(const QString& relativePath)
-{
+void ImageControl::loadFromFile(const QString& relativePath) {
     setPicture(pictures::loadPicture(relativePath)); // throws before anything changes
 }
 
-void ImageControl::setPicture(const QImage& picture)
-{
+void ImageControl::setPicture(const QImage& picture) {
     picture_ = picture;
     rebuild();
 }
 
-QRect ImageControl::drawnRect() const
-{
+QRect ImageControl::drawnRect() const {
     return {QPoint(0, 0), geometry::drawnSize(picture_.size(), size(), proportional_)};
 }
 
-void ImageControl::rebuild()
-{
+void ImageControl::rebuild() {
     rendered_ = render();
     update();
 }
 
-QImage ImageControl::render() const
-{
+QImage ImageControl::render() const {
     if (picture_.isNull())
         return {};
     const QSize drawn = drawnRect().size();
@@ -78,8 +70,7 @@ QImage ImageControl::render() const
     return image;
 }
 
-void ImageControl::paintEvent(QPaintEvent*)
-{
+void ImageControl::paintEvent(QPaintEvent*) {
     if (!picture_.isNull() && rendered_.devicePixelRatio() != devicePixelRatioF())
         rendered_ = render(); // the window moved to a screen of another scale
     if (rendered_.isNull())
@@ -88,28 +79,24 @@ void ImageControl::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, rendered_);
 }
 
-void ImageControl::resizeEvent(QResizeEvent*)
-{
+void ImageControl::resizeEvent(QResizeEvent*) {
     if (proportional_)
         rebuild();
 }
 
 // Every movement is accepted: an ignored one would reach the parent panel's handler.
-void ImageControl::mouseMoveEvent(QMouseEvent* event)
-{
+void ImageControl::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit mouseMoved(this);
 }
 
-void ImageControl::mousePressEvent(QMouseEvent* event)
-{
+void ImageControl::mousePressEvent(QMouseEvent* event) {
     event->accept();
     if (event->button() == Qt::LeftButton)
         pressed_ = true;
 }
 
-void ImageControl::mouseReleaseEvent(QMouseEvent* event)
-{
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (event->button() != Qt::LeftButton || !pressed_)
         return;

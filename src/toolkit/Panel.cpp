@@ -4,8 +4,7 @@
 #include <QMouseEvent>
 
 Panel::Panel(QWidget* parent, const QString& name, QRect rect, const QColor& colour)
-    : QFrame(parent)
-{
+    : QFrame(parent) {
     setObjectName(name);
     setGeometry(rect);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -17,8 +16,7 @@ Panel::Panel(QWidget* parent, const QString& name, QRect rect, const QColor& col
     setMouseTracking(true);
 }
 
-void Panel::mouseMoveEvent(QMouseEvent* event)
-{
+void Panel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit mouseMoved(this);
 }

@@ -26,23 +26,20 @@ namespace {
 constexpr qint64 maxFileBytes = qint64(320) * 1024 * 1024;
 
 // The system's description of a file error, without trailing blanks, controls or full stops.
-QString systemDescription(int error)
-{
+QString systemDescription(int error) {
     QString text = QString::fromLocal8Bit(std::strerror(error));
-    while (!text.isEmpty() && (text.back().isSpace() || text.back() == QLatin1Char('.') ||
-                               text.back().unicode() < 32))
+    while (!text.isEmpty() &&
+           (text.back().isSpace() || text.back() == QLatin1Char('.') || text.back().unicode() < 32))
         text.chop(1);
     return text;
 }
 
-[[noreturn]] void cannotOpen(const QString& fullPath, int error)
-{
+[[noreturn]] void cannotOpen(const QString& fullPath, int error) {
     throw EFOpenError(QStringLiteral("Impossible d'ouvrir le fichier \"%1\". %2")
                           .arg(fullPath, systemDescription(error)));
 }
 
-QByteArray readWholeFile(const QString& fullPath)
-{
+QByteArray readWholeFile(const QString& fullPath) {
     const QByteArray native = QFile::encodeName(fullPath);
     // Non-blocking, so that a FIFO cannot hold the open (a regular file reads the same either way).
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -77,14 +74,13 @@ QByteArray readWholeFile(const QString& fullPath)
 
 } // namespace
 
-QImage loadPicture(const QString& relativePath)
-{
+QImage loadPicture(const QString& relativePath) {
     const QString fullPath = paths::resolve(relativePath);
     const QString extension = QFileInfo(fullPath).suffix().toLower();
     if (extension != QLatin1String("bmp") && extension != QLatin1String("ico") &&
         extension != QLatin1String("wmf") && extension != QLatin1String("emf"))
-        throw EInvalidGraphic(
-            QStringLiteral("Extension de fichier image inconnue (.%1)").arg(QFileInfo(fullPath).suffix()));
+        throw EInvalidGraphic(QStringLiteral("Extension de fichier image inconnue (.%1)")
+                                  .arg(QFileInfo(fullPath).suffix()));
 
     const QByteArray bytes = readWholeFile(fullPath);
     qCDebug(lcPictures) << "loading" << fullPath << bytes.size() << "bytes";
@@ -99,8 +95,7 @@ QImage loadPicture(const QString& relativePath)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage loadEmbedded(const QString& resourcePath)
-{
+QImage loadEmbedded(const QString& resourcePath) {
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly))
         throw EFOpenError(QStringLiteral("Impossible d'ouvrir le fichier \"%1\". %2")
@@ -108,8 +103,7 @@ QImage loadEmbedded(const QString& resourcePath)
     return BmpReader::decode(file.readAll());
 }
 
-QImage embedded(const QString& resourcePath) noexcept
-{
+QImage embedded(const QString& resourcePath) noexcept {
     try {
         return loadEmbedded(resourcePath);
     } catch (const Exception& e) {

@@ -3,13 +3,11 @@
 
 namespace transparency {
 
-QRgb groundColour(const QImage& picture)
-{
+QRgb groundColour(const QImage& picture) {
     return picture.pixel(0, picture.height() - 1) | 0xFF000000u;
 }
 
-QImage withoutColour(const QImage& image, QRgb colour)
-{
+QImage withoutColour(const QImage& image, QRgb colour) {
     if (image.isNull())
         return image;
     // Alpha is only ever 0 or 255, so the premultiplied form holds the same pixels and draws

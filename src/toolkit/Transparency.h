@@ -13,8 +13,7 @@ QRgb groundColour(const QImage& picture);
 QImage withoutColour(const QImage& image, QRgb colour);
 
 // Both at once, for a picture drawn at its own size.
-inline QImage withoutGround(const QImage& picture)
-{
+inline QImage withoutGround(const QImage& picture) {
     return picture.isNull() ? picture : withoutColour(picture, groundColour(picture));
 }
 

@@ -13,42 +13,51 @@ private slots:
     void fullStop();
 };
 
-void TestTexts::title_data()
-{
+void TestTexts::title_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("title");
-    QTest::newRow("upper case") << "C:\\Jeux\\MIRABOSC.EXE" << "Mirabosc";
-    QTest::newRow("lower case keeps its first letter") << "mirabosc.exe" << "mirabosc";
-    QTest::newRow("cut at the first dot") << "/opt/x/mirabosc.old.exe" << "mirabosc";
-    QTest::newRow("no extension") << "/usr/bin/MiRaBoSc" << "Mirabosc";
-    QTest::newRow("a dotted folder is not the name") << "/home/a.b/Mirabosc" << "Mirabosc";
-    QTest::newRow("one letter") << "M.exe" << "M";
+    QTest::newRow("upper case") << "C:\\Jeux\\MIRABOSC.EXE"
+                                << "Mirabosc";
+    QTest::newRow("lower case keeps its first letter") << "mirabosc.exe"
+                                                       << "mirabosc";
+    QTest::newRow("cut at the first dot") << "/opt/x/mirabosc.old.exe"
+                                          << "mirabosc";
+    QTest::newRow("no extension") << "/usr/bin/MiRaBoSc"
+                                  << "Mirabosc";
+    QTest::newRow("a dotted folder is not the name") << "/home/a.b/Mirabosc"
+                                                     << "Mirabosc";
+    QTest::newRow("one letter") << "M.exe"
+                                << "M";
 }
 
-void TestTexts::title()
-{
+void TestTexts::title() {
     QFETCH(QString, path);
     QFETCH(QString, title);
     QCOMPARE(applicationTitle(path), title);
 }
 
-void TestTexts::fullStop_data()
-{
+void TestTexts::fullStop_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a letter gets a stop") << "Image bitmap incorrecte" << "Image bitmap incorrecte.";
-    QTest::newRow("a stop is not doubled") << "Fin." << "Fin.";
+    QTest::newRow("a letter gets a stop") << "Image bitmap incorrecte"
+                                          << "Image bitmap incorrecte.";
+    QTest::newRow("a stop is not doubled") << "Fin."
+                                           << "Fin.";
     QTest::newRow("closing bracket") << "Extension de fichier image inconnue (.png)"
                                      << "Extension de fichier image inconnue (.png)";
-    QTest::newRow("trailing blank") << "texte " << "texte ";
-    QTest::newRow("exclamation mark") << "Faus!" << "Faus!";
-    QTest::newRow("slash is above the stop") << "a/" << "a/.";
-    QTest::newRow("accented letter") << "entière" << "entière.";
-    QTest::newRow("empty stays empty") << "" << "";
+    QTest::newRow("trailing blank") << "texte "
+                                    << "texte ";
+    QTest::newRow("exclamation mark") << "Faus!"
+                                      << "Faus!";
+    QTest::newRow("slash is above the stop") << "a/"
+                                             << "a/.";
+    QTest::newRow("accented letter") << "entière"
+                                     << "entière.";
+    QTest::newRow("empty stays empty") << ""
+                                       << "";
 }
 
-void TestTexts::fullStop()
-{
+void TestTexts::fullStop() {
     QFETCH(QString, message);
     QFETCH(QString, shown);
     QCOMPARE(dialogs::withFullStop(message), shown);

@@ -43,8 +43,7 @@ private:
     std::unique_ptr<Screens> screens_;
 };
 
-void TestMenu::initTestCase()
-{
+void TestMenu::initTestCase() {
     assets_ = std::make_unique<TestAssets>();
     dialogs_ = std::make_unique<DialogWatcher>();
     screens_ = std::make_unique<Screens>();
@@ -52,8 +51,7 @@ void TestMenu::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(ficheFamilles));
 }
 
-void TestMenu::init()
-{
+void TestMenu::init() {
     if (!ficheFamilles->isVisible()) {
         ficheFamilles->show();
         QVERIFY(QTest::qWaitForWindowExposed(ficheFamilles));
@@ -62,8 +60,7 @@ void TestMenu::init()
     ficheFamilles->PNinfos->hide();
 }
 
-void TestMenu::showsCentredAtItsSize()
-{
+void TestMenu::showsCentredAtItsSize() {
     QCOMPARE(ficheFamilles->size(), QSize(401, 550));
     QCOMPARE(ficheFamilles->windowTitle(), QStringLiteral("Mirabosc"));
     QCOMPARE(ficheFamilles->pos(), QPoint((1024 - 401) / 2, (768 - 550) / 2));
@@ -71,8 +68,7 @@ void TestMenu::showsCentredAtItsSize()
     QCOMPARE(ficheFamilles->infos->cursor().shape(), Qt::ArrowCursor);
 }
 
-void TestMenu::clickOpens_data()
-{
+void TestMenu::clickOpens_data() {
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<QString>("opened"); // empty: nothing opens
     QTest::newRow("album word") << QPoint(100, 35) << "album";
@@ -83,8 +79,7 @@ void TestMenu::clickOpens_data()
     QTest::newRow("help icon") << QPoint(10, 510) << "";
 }
 
-void TestMenu::clickOpens()
-{
+void TestMenu::clickOpens() {
     QFETCH(QPoint, at);
     QFETCH(QString, opened);
     ModalDriver driver;
@@ -96,8 +91,7 @@ void TestMenu::clickOpens()
             !Urevisions::revisions->isVisible());
 }
 
-void TestMenu::pressOnAWordAndReleaseOutsideOpensNothing()
-{
+void TestMenu::pressOnAWordAndReleaseOutsideOpensNothing() {
     ModalDriver driver;
     QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(270, 110));
     QTest::mouseMove(window(), QPoint(270, 300));
@@ -105,8 +99,7 @@ void TestMenu::pressOnAWordAndReleaseOutsideOpensNothing()
     QVERIFY(driver.opened().isEmpty());
 }
 
-void TestMenu::creditsPanelFollowsThePointer_data()
-{
+void TestMenu::creditsPanelFollowsThePointer_data() {
     QTest::addColumn<QList<QPoint>>("path");
     QTest::addColumn<bool>("shown");
     QTest::newRow("onto the help icon") << QList<QPoint>{{10, 510}} << true;
@@ -119,8 +112,7 @@ void TestMenu::creditsPanelFollowsThePointer_data()
         << QList<QPoint>{{10, 510}, {200, 300}, {370, 300}} << false;
 }
 
-void TestMenu::creditsPanelFollowsThePointer()
-{
+void TestMenu::creditsPanelFollowsThePointer() {
     QFETCH(QList<QPoint>, path);
     QFETCH(bool, shown);
     for (const QPoint& p : path)
@@ -128,8 +120,7 @@ void TestMenu::creditsPanelFollowsThePointer()
     QCOMPARE(ficheFamilles->PNinfos->isVisible(), shown);
 }
 
-void TestMenu::menuTakesNoInputWhileAScreenIsOpen()
-{
+void TestMenu::menuTakesNoInputWhileAScreenIsOpen() {
     moveTo(QPoint(10, 510));
     QVERIFY(ficheFamilles->PNinfos->isVisible());
     ModalDriver driver;
@@ -137,7 +128,7 @@ void TestMenu::menuTakesNoInputWhileAScreenIsOpen()
     bool menuStayed = false;
     driver.inside = [&](Form* screen) {
         QCOMPARE(QApplication::activeModalWidget(), screen);
-        QTest::mouseMove(window(), QPoint(300, 300));     // would hide the panel
+        QTest::mouseMove(window(), QPoint(300, 300));                      // would hide the panel
         QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(200, 480)); // would quit
         stillShownInside = ficheFamilles->PNinfos->isVisible();
         menuStayed = ficheFamilles->isVisible();
@@ -149,16 +140,14 @@ void TestMenu::menuTakesNoInputWhileAScreenIsOpen()
     QVERIFY(ficheFamilles->PNinfos->isVisible()); // as it was before the screen opened
 }
 
-void TestMenu::closeBoxEndsTheProgramLikeQuit_data()
-{
+void TestMenu::closeBoxEndsTheProgramLikeQuit_data() {
     QTest::addColumn<bool>("closeBox");
     QTest::newRow("close box") << true;
     // Column 200, row 480 lies on both the review and the quit word: quit is on top.
     QTest::newRow("quit picture") << false;
 }
 
-void TestMenu::closeBoxEndsTheProgramLikeQuit()
-{
+void TestMenu::closeBoxEndsTheProgramLikeQuit() {
     QFETCH(bool, closeBox);
     ModalDriver driver;
     QTimer::singleShot(0, ficheFamilles, [this, closeBox] {
@@ -175,8 +164,7 @@ void TestMenu::closeBoxEndsTheProgramLikeQuit()
     QVERIFY(!ficheFamilles->isVisible());
 }
 
-void TestMenu::lastColumnsShowTheButtonFace()
-{
+void TestMenu::lastColumnsShowTheButtonFace() {
     const QImage shot = ficheFamilles->grab().toImage();
     const QColor face = ficheFamilles->palette().color(QPalette::Window);
     QCOMPARE(shot.pixelColor(399, 300), face);
@@ -185,8 +173,7 @@ void TestMenu::lastColumnsShowTheButtonFace()
              ficheFamilles->fond->picture().isNull() ? QSize() : QSize(399, 550));
 }
 
-void TestMenu::wordsShowTheLandscapeThroughTheirGround()
-{
+void TestMenu::wordsShowTheLandscapeThroughTheirGround() {
     const QImage shot = ficheFamilles->grab().toImage();
     const QImage landscape = ficheFamilles->fond->grab().toImage();
     // A point of each word's rectangle outside its lettering: album, families, review, quit.
@@ -194,8 +181,7 @@ void TestMenu::wordsShowTheLandscapeThroughTheirGround()
         QCOMPARE(shot.pixelColor(at), landscape.pixelColor(at));
 }
 
-void TestMenu::creditsTexts_data()
-{
+void TestMenu::creditsTexts_data() {
     QTest::addColumn<QRect>("place"); // left, top and height; the width follows the text
     QTest::addColumn<int>("font");
     QTest::addColumn<bool>("role");
@@ -211,8 +197,7 @@ void TestMenu::creditsTexts_data()
     QTest::newRow("Label9") << QRect(208, 248, 0, 13) << 8 << false << "12/2026";
 }
 
-void TestMenu::creditsTexts()
-{
+void TestMenu::creditsTexts() {
     QFETCH(QRect, place);
     QFETCH(int, font);
     QFETCH(bool, role);

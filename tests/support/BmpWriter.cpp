@@ -3,20 +3,17 @@
 
 namespace bmpwriter {
 
-void put16(QByteArray& bytes, int at, quint16 value)
-{
+void put16(QByteArray& bytes, int at, quint16 value) {
     bytes[at] = char(value & 0xFF);
     bytes[at + 1] = char(value >> 8);
 }
 
-void put32(QByteArray& bytes, int at, quint32 value)
-{
+void put32(QByteArray& bytes, int at, quint32 value) {
     for (int i = 0; i < 4; ++i)
         bytes[at + i] = char((value >> (8 * i)) & 0xFF);
 }
 
-QImage pattern(int width, int height, const QVector<QRgb>& colours)
-{
+QImage pattern(int width, int height, const QVector<QRgb>& colours) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -24,20 +21,19 @@ QImage pattern(int width, int height, const QVector<QRgb>& colours)
     return image;
 }
 
-static int indexOf(const QVector<QRgb>& palette, QRgb colour)
-{
+static int indexOf(const QVector<QRgb>& palette, QRgb colour) {
     return int(palette.indexOf(colour | 0xFF000000u));
 }
 
-static QByteArray rleRow(const QImage& image, int y, const QVector<QRgb>& palette, bool four)
-{
+static QByteArray rleRow(const QImage& image, int y, const QVector<QRgb>& palette, bool four) {
     QByteArray out;
     int x = 0;
     while (x < image.width()) {
         const int index = indexOf(palette, image.pixel(x, y));
         int run = 1;
         // Four-bit runs alternate two indexes; keeping runs of one colour is simplest.
-        while (x + run < image.width() && run < 255 && indexOf(palette, image.pixel(x + run, y)) == index)
+        while (x + run < image.width() && run < 255 &&
+               indexOf(palette, image.pixel(x + run, y)) == index)
             ++run;
         out.append(char(run));
         out.append(char(four ? (index << 4 | index) : index));
@@ -48,8 +44,7 @@ static QByteArray rleRow(const QImage& image, int y, const QVector<QRgb>& palett
 }
 
 QByteArray encode(const QImage& image, int bitCount, const QVector<QRgb>& palette,
-                  Encoding encoding, bool topDown)
-{
+                  Encoding encoding, bool topDown) {
     const bool core = encoding == Encoding::CoreHeader;
     const int headerSize = core ? 12 : 40;
     const int w = image.width(), h = image.height();
@@ -69,21 +64,31 @@ QByteArray encode(const QImage& image, int bitCount, const QVector<QRgb>& palett
             for (int x = 0; x < w; ++x) {
                 const QRgb c = image.pixel(x, y);
                 switch (bitCount) {
-                case 1: line[x / 8] = char(line[x / 8] | indexOf(palette, c) << (7 - x % 8)); break;
-                case 4: line[x / 2] = char(line[x / 2] | indexOf(palette, c) << (x % 2 ? 0 : 4)); break;
-                case 8: line[x] = char(indexOf(palette, c)); break;
+                case 1:
+                    line[x / 8] = char(line[x / 8] | indexOf(palette, c) << (7 - x % 8));
+                    break;
+                case 4:
+                    line[x / 2] = char(line[x / 2] | indexOf(palette, c) << (x % 2 ? 0 : 4));
+                    break;
+                case 8:
+                    line[x] = char(indexOf(palette, c));
+                    break;
                 case 16: {
-                    const quint16 v = fields ? quint16((qRed(c) >> 3) << 11 | (qGreen(c) >> 2) << 5 | qBlue(c) >> 3)
-                                             : quint16((qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3);
+                    const quint16 v =
+                        fields
+                            ? quint16((qRed(c) >> 3) << 11 | (qGreen(c) >> 2) << 5 | qBlue(c) >> 3)
+                            : quint16((qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3);
                     line[2 * x] = char(v & 0xFF);
                     line[2 * x + 1] = char(v >> 8);
                     break;
                 }
                 case 24:
-                    line[3 * x] = char(qBlue(c)), line[3 * x + 1] = char(qGreen(c)), line[3 * x + 2] = char(qRed(c));
+                    line[3 * x] = char(qBlue(c)), line[3 * x + 1] = char(qGreen(c)),
+                             line[3 * x + 2] = char(qRed(c));
                     break;
                 case 32:
-                    line[4 * x] = char(qBlue(c)), line[4 * x + 1] = char(qGreen(c)), line[4 * x + 2] = char(qRed(c));
+                    line[4 * x] = char(qBlue(c)), line[4 * x + 1] = char(qGreen(c)),
+                             line[4 * x + 2] = char(qRed(c));
                     line[4 * x + 3] = char(0x7F); // an alpha byte the reader must ignore
                     break;
                 }

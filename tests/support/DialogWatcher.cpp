@@ -7,20 +7,22 @@
 #include <QPointer>
 #include <QTimer>
 
-DialogWatcher::DialogWatcher() { qApp->installEventFilter(this); }
+DialogWatcher::DialogWatcher() {
+    qApp->installEventFilter(this);
+}
 
-DialogWatcher::~DialogWatcher() { qApp->removeEventFilter(this); }
+DialogWatcher::~DialogWatcher() {
+    qApp->removeEventFilter(this);
+}
 
-QStringList DialogWatcher::texts() const
-{
+QStringList DialogWatcher::texts() const {
     QStringList all;
     for (const ShownDialog& d : shown_)
         all << d.text;
     return all;
 }
 
-bool DialogWatcher::eventFilter(QObject* watched, QEvent* event)
-{
+bool DialogWatcher::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
         if (auto* box = qobject_cast<QMessageBox*>(watched)) {
             ShownDialog dialog{box->windowTitle(), box->text(), box->icon(), {}};

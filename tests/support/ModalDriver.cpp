@@ -7,12 +7,15 @@
 #include <QEvent>
 #include <QPointer>
 
-ModalDriver::ModalDriver() { qApp->installEventFilter(this); }
+ModalDriver::ModalDriver() {
+    qApp->installEventFilter(this);
+}
 
-ModalDriver::~ModalDriver() { qApp->removeEventFilter(this); }
+ModalDriver::~ModalDriver() {
+    qApp->removeEventFilter(this);
+}
 
-bool ModalDriver::eventFilter(QObject* watched, QEvent* event)
-{
+bool ModalDriver::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show) {
         auto* form = qobject_cast<Form*>(watched);
         if (form && form->isShowingModally()) {

@@ -13,10 +13,11 @@
 static const char* const assetFolders[] = {"img_album", "son_album", "img_familles",
                                            "sons_familles"};
 
-QString TestAssets::defaultAssetDir() { return QStringLiteral(MIRABOSC_ASSET_DIR); }
+QString TestAssets::defaultAssetDir() {
+    return QStringLiteral(MIRABOSC_ASSET_DIR);
+}
 
-TestAssets::TestAssets() : previous_(QDir::currentPath())
-{
+TestAssets::TestAssets() : previous_(QDir::currentPath()) {
     QVERIFY(dir_.isValid());
     const QDir source(defaultAssetDir());
     for (const char* folder : assetFolders) {
@@ -31,31 +32,29 @@ TestAssets::TestAssets() : previous_(QDir::currentPath())
     QDir::setCurrent(dir_.path());
 }
 
-TestAssets::~TestAssets() { QDir::setCurrent(previous_); }
+TestAssets::~TestAssets() {
+    QDir::setCurrent(previous_);
+}
 
-void TestAssets::replace(const QString& relativePath, const QByteArray& bytes)
-{
+void TestAssets::replace(const QString& relativePath, const QByteArray& bytes) {
     remove(relativePath);
     QFile file(dir_.filePath(catalogue::toNativeRelative(relativePath)));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-void TestAssets::remove(const QString& relativePath)
-{
+void TestAssets::remove(const QString& relativePath) {
     QFile::remove(dir_.filePath(catalogue::toNativeRelative(relativePath)));
 }
 
-QByteArray TestAssets::original(const QString& relativePath)
-{
+QByteArray TestAssets::original(const QString& relativePath) {
     QFile file(QDir(defaultAssetDir()).filePath(catalogue::toNativeRelative(relativePath)));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-QImage TestAssets::picture(const QString& relativePath)
-{
+QImage TestAssets::picture(const QString& relativePath) {
     static QHash<QString, QImage> decoded; // the default set does not change during a run
     auto it = decoded.constFind(relativePath);
     if (it == decoded.constEnd())

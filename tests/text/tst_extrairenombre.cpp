@@ -16,8 +16,7 @@ private slots:
 
 constexpr int32_t d = -1;
 
-void TestExtraireNombre::examples_data()
-{
+void TestExtraireNombre::examples_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("n");
     QTest::addColumn<int>("result");
@@ -48,25 +47,26 @@ void TestExtraireNombre::examples_data()
     QTest::newRow("many zeros") << QByteArray("0000000000000000000042") << 1 << 42;
 }
 
-void TestExtraireNombre::examples()
-{
+void TestExtraireNombre::examples() {
     QFETCH(QByteArray, text);
     QFETCH(int, n);
     QFETCH(int, result);
     QCOMPARE(ExtraireNombre(std::string_view(text.constData(), size_t(text.size())), n, d), result);
 }
 
-void TestExtraireNombre::outOfRange_data()
-{
+void TestExtraireNombre::outOfRange_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("one above") << "a2147483648" << "'2147483648' n'est pas une valeur entière correcte";
-    QTest::newRow("one below") << "a-2147483649" << "'-2147483649' n'est pas une valeur entière correcte";
-    QTest::newRow("zeros kept in the text") << "x0099999999999" << "'0099999999999' n'est pas une valeur entière correcte";
+    QTest::newRow("one above") << "a2147483648"
+                               << "'2147483648' n'est pas une valeur entière correcte";
+    QTest::newRow("one below") << "a-2147483649"
+                               << "'-2147483649' n'est pas une valeur entière correcte";
+    QTest::newRow("zeros kept in the text")
+        << "x0099999999999"
+        << "'0099999999999' n'est pas une valeur entière correcte";
 }
 
-void TestExtraireNombre::outOfRange()
-{
+void TestExtraireNombre::outOfRange() {
     QFETCH(QString, text);
     QFETCH(QString, message);
     try {
@@ -77,8 +77,7 @@ void TestExtraireNombre::outOfRange()
     }
 }
 
-void TestExtraireNombre::bytesAbove127AreNeverDigits()
-{
+void TestExtraireNombre::bytesAbove127AreNeverDigits() {
     // Superscript two and three in Windows-1252, then a real digit.
     const char text[] = "a\xB2\xB3x4";
     QCOMPARE(ExtraireNombre(std::string_view(text), 1, d), 4);

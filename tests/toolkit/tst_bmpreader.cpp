@@ -16,24 +16,22 @@ namespace {
 
 const QVector<QRgb> twoColours = {qRgb(0, 0, 0), qRgb(255, 228, 203)};
 const QVector<QRgb> sixteen = {
-    qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
-    qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
-    qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
 // Colours whose channels survive five and six bits.
-const QVector<QRgb> pure = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
-                            qRgb(255, 255, 255), qRgb(255, 255, 0)};
+const QVector<QRgb> pure = {qRgb(0, 0, 0),   qRgb(255, 0, 0),     qRgb(0, 255, 0),
+                            qRgb(0, 0, 255), qRgb(255, 255, 255), qRgb(255, 255, 0)};
 
-QVector<QRgb> manyColours()
-{
+QVector<QRgb> manyColours() {
     QVector<QRgb> colours;
     for (int i = 0; i < 200; ++i)
         colours << qRgb((i * 37) % 256, (i * 91) % 256, (i * 13 + 7) % 256);
     return colours;
 }
 
-QByteArray valid24(int w = 5, int h = 3)
-{
+QByteArray valid24(int w = 5, int h = 3) {
     return bmpwriter::encode(bmpwriter::pattern(w, h, sixteen), 24);
 }
 
@@ -52,8 +50,7 @@ private slots:
     void fileErrors();
 };
 
-void TestBmpReader::decodesEveryDepth_data()
-{
+void TestBmpReader::decodesEveryDepth_data() {
     QTest::addColumn<QImage>("image");
     QTest::addColumn<QByteArray>("bytes");
     auto add = [](const char* name, int w, int h, const QVector<QRgb>& colours, int bits,
@@ -78,8 +75,7 @@ void TestBmpReader::decodesEveryDepth_data()
     add("old core header 24 bits", 10, 4, sixteen, 24, Encoding::CoreHeader);
 }
 
-void TestBmpReader::decodesEveryDepth()
-{
+void TestBmpReader::decodesEveryDepth() {
     QFETCH(QImage, image);
     QFETCH(QByteArray, bytes);
     const QImage decoded = BmpReader::decode(bytes);
@@ -87,19 +83,17 @@ void TestBmpReader::decodesEveryDepth()
     QCOMPARE(decoded.convertToFormat(QImage::Format_RGB32), image);
 }
 
-void TestBmpReader::agreesWithQtOn24Bits()
-{
+void TestBmpReader::agreesWithQtOn24Bits() {
     const QByteArray bytes = bmpwriter::encode(bmpwriter::pattern(424, 57, manyColours()), 24);
-    QCOMPARE(BmpReader::decode(bytes), QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(BmpReader::decode(bytes),
+             QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32));
 }
 
-void TestBmpReader::zeroBytesIsAnEmptyPicture()
-{
+void TestBmpReader::zeroBytesIsAnEmptyPicture() {
     QVERIFY(BmpReader::decode(QByteArray()).isNull());
 }
 
-void TestBmpReader::refusesBrokenFiles_data()
-{
+void TestBmpReader::refusesBrokenFiles_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
     const QString invalid = QStringLiteral("Image bitmap incorrecte");
@@ -150,8 +144,7 @@ void TestBmpReader::refusesBrokenFiles_data()
     QTest::newRow("top-down run-length") << b << invalid;
 }
 
-void TestBmpReader::refusesBrokenFiles()
-{
+void TestBmpReader::refusesBrokenFiles() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     try {
@@ -164,14 +157,14 @@ void TestBmpReader::refusesBrokenFiles()
     }
 }
 
-void TestBmpReader::fileErrors_data()
-{
+void TestBmpReader::fileErrors_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content"); // empty: no file; "dir": a folder; or a special file
     QTest::addColumn<QString>("message");    // %1 stands for the current directory
-    QTest::newRow("missing file") << "img_familles\\absent.bmp" << QByteArray()
-                                  << "Impossible d'ouvrir le fichier \"%1/img_familles/absent.bmp\". "
-                                     "No such file or directory";
+    QTest::newRow("missing file")
+        << "img_familles\\absent.bmp" << QByteArray()
+        << "Impossible d'ouvrir le fichier \"%1/img_familles/absent.bmp\". "
+           "No such file or directory";
     QTest::newRow("missing folder") << "nulle_part\\1.bmp" << QByteArray()
                                     << "Impossible d'ouvrir le fichier \"%1/nulle_part/1.bmp\". "
                                        "No such file or directory";
@@ -182,16 +175,15 @@ void TestBmpReader::fileErrors_data()
         QTest::newRow(special) << "img_familles\\v10.bmp" << QByteArray(special)
                                << "Impossible d'ouvrir le fichier \"%1/img_familles/v10.bmp\". "
                                   "No such device or address";
-    QTest::newRow("unknown extension") << "img_familles\\photo.png" << valid24()
-                                       << "Extension de fichier image inconnue (.png)";
+    QTest::newRow("unknown extension")
+        << "img_familles\\photo.png" << valid24() << "Extension de fichier image inconnue (.png)";
     QTest::newRow("extension checked first") << "img_familles\\absent.jpeg" << QByteArray()
                                              << "Extension de fichier image inconnue (.jpeg)";
-    QTest::newRow("upper-case extension is a bitmap") << "img_familles\\x.BMP" << QByteArray(20, 'X')
-                                                      << "Image bitmap incorrecte";
+    QTest::newRow("upper-case extension is a bitmap")
+        << "img_familles\\x.BMP" << QByteArray(20, 'X') << "Image bitmap incorrecte";
 }
 
-void TestBmpReader::fileErrors()
-{
+void TestBmpReader::fileErrors() {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
     QFETCH(QString, message);

@@ -12,8 +12,7 @@ namespace {
 // A screen whose handlers a test can make fail or refuse to close.
 class ProbeForm : public Form {
 public:
-    ProbeForm() : Form("probe", "Sonda", Qt::white, 11)
-    {
+    ProbeForm() : Form("probe", "Sonda", Qt::white, 11) {
         top = new QWidget(this);
         top->setGeometry(0, 0, 300, 200);
         bottom = new QWidget(this);
@@ -29,15 +28,13 @@ public:
     bool centredBeforeError = false;
 
 protected:
-    void FormShow() override
-    {
+    void FormShow() override {
         centre();
         ++shows;
         if (failShow)
             throw EInvalidGraphic("Image bitmap incorrecte");
     }
-    void FormClose(CloseAction& action) override
-    {
+    void FormClose(CloseAction& action) override {
         if (failClose)
             throw EMCIDeviceError("Aucun périphérique MCI ouvert");
         if (refuseClose)
@@ -59,8 +56,7 @@ private slots:
     void x11IsChosenWhereverItIsThere();
 };
 
-void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft()
-{
+void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft() {
     ProbeForm form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -80,8 +76,7 @@ void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft()
     QCOMPARE(form.size(), QSize(320, 200));
 }
 
-void TestForm::showErrorIsReportedBeforeTheScreenShows()
-{
+void TestForm::showErrorIsReportedBeforeTheScreenShows() {
     ProbeForm form;
     form.failShow = true;
     DialogWatcher dialogs;
@@ -100,8 +95,7 @@ void TestForm::showErrorIsReportedBeforeTheScreenShows()
     QCOMPARE(driver.opened(), QStringList{"probe"}); // shown all the same
 }
 
-void TestForm::closeStepCanKeepTheScreenOpen_data()
-{
+void TestForm::closeStepCanKeepTheScreenOpen_data() {
     QTest::addColumn<bool>("failClose");
     QTest::addColumn<bool>("refuseClose");
     QTest::addColumn<int>("errors");
@@ -109,8 +103,7 @@ void TestForm::closeStepCanKeepTheScreenOpen_data()
     QTest::newRow("close action none") << false << true << 0;
 }
 
-void TestForm::closeStepCanKeepTheScreenOpen()
-{
+void TestForm::closeStepCanKeepTheScreenOpen() {
     QFETCH(bool, failClose);
     QFETCH(bool, refuseClose);
     QFETCH(int, errors);
@@ -134,8 +127,7 @@ void TestForm::closeStepCanKeepTheScreenOpen()
     QVERIFY(!form.isVisible());
 }
 
-void TestForm::draggedScreenIsCentredAgain()
-{
+void TestForm::draggedScreenIsCentredAgain() {
     ProbeForm form;
     ModalDriver driver;
     QList<QPoint> positions;
@@ -150,21 +142,34 @@ void TestForm::draggedScreenIsCentredAgain()
     QCOMPARE(positions[1], positions[0]);
 }
 
-void TestForm::x11IsChosenWhereverItIsThere_data()
-{
+void TestForm::x11IsChosenWhereverItIsThere_data() {
     // QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY, and the platform asked for (none: Qt's own).
     using namespace Qt::StringLiterals;
     for (const char* column : {"requested", "display", "wayland", "chosen"})
         QTest::addColumn<QByteArray>(column);
-    QTest::newRow("the user's choice stands") << "wayland"_ba << ":0"_ba << "wayland-0"_ba << ""_ba;
-    QTest::newRow("XWayland") << ""_ba << ":0"_ba << "wayland-0"_ba << "xcb;wayland"_ba;
-    QTest::newRow("X11 alone") << ""_ba << ":1"_ba << ""_ba << "xcb"_ba;
-    QTest::newRow("Wayland alone") << ""_ba << ""_ba << "wayland-1"_ba << "wayland"_ba;
-    QTest::newRow("no display known") << ""_ba << ""_ba << ""_ba << ""_ba;
+    QTest::newRow("the user's choice stands") << "wayland"_ba
+                                              << ":0"_ba
+                                              << "wayland-0"_ba
+                                              << ""_ba;
+    QTest::newRow("XWayland") << ""_ba
+                              << ":0"_ba
+                              << "wayland-0"_ba
+                              << "xcb;wayland"_ba;
+    QTest::newRow("X11 alone") << ""_ba
+                               << ":1"_ba
+                               << ""_ba
+                               << "xcb"_ba;
+    QTest::newRow("Wayland alone") << ""_ba
+                                   << ""_ba
+                                   << "wayland-1"_ba
+                                   << "wayland"_ba;
+    QTest::newRow("no display known") << ""_ba
+                                      << ""_ba
+                                      << ""_ba
+                                      << ""_ba;
 }
 
-void TestForm::x11IsChosenWhereverItIsThere()
-{
+void TestForm::x11IsChosenWhereverItIsThere() {
     QFETCH(QByteArray, requested);
     QFETCH(QByteArray, display);
     QFETCH(QByteArray, wayland);

@@ -14,8 +14,7 @@ const QRgb peach = qRgb(255, 228, 203);
 const QRgb nearPeach = qRgb(255, 228, 202);
 const QRgb ink = qRgb(0, 0, 255);
 
-QImage filled(int w, int h, QRgb colour)
-{
+QImage filled(int w, int h, QRgb colour) {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(colour);
     return image;
@@ -25,8 +24,7 @@ struct Scene {
     QWidget parent;
     ImageControl* image;
 
-    explicit Scene(QRect rect)
-    {
+    explicit Scene(QRect rect) {
         parent.resize(900, 700);
         QPalette pal = parent.palette();
         pal.setColor(QPalette::Window, beneath);
@@ -51,19 +49,17 @@ private slots:
     void clickNeedsPressAndReleaseOverTheControl();
 };
 
-void TestImageControl::failedLoadKeepsThePicture_data()
-{
+void TestImageControl::failedLoadKeepsThePicture_data() {
     QTest::addColumn<QByteArray>("content"); // empty: the file is missing
     QTest::addColumn<QString>("name");
     QTest::newRow("missing") << QByteArray() << "img_familles\\v2.bmp";
     QTest::newRow("garbage") << QByteArray(500, 'g') << "img_familles\\v2.bmp";
-    QTest::newRow("truncated")
-        << bmpwriter::encode(filled(100, 138, ink), 24).left(2000) << "img_familles\\v2.bmp";
+    QTest::newRow("truncated") << bmpwriter::encode(filled(100, 138, ink), 24).left(2000)
+                               << "img_familles\\v2.bmp";
     QTest::newRow("unknown extension") << QByteArray() << "img_familles\\v2.gif";
 }
 
-void TestImageControl::failedLoadKeepsThePicture()
-{
+void TestImageControl::failedLoadKeepsThePicture() {
     QFETCH(QByteArray, content);
     QFETCH(QString, name);
     TestAssets assets;
@@ -78,8 +74,7 @@ void TestImageControl::failedLoadKeepsThePicture()
     QCOMPARE(scene.image->picture(), filled(10, 10, ink));
 }
 
-void TestImageControl::zeroByteFileShowsNothing()
-{
+void TestImageControl::zeroByteFileShowsNothing() {
     TestAssets assets;
     assets.replace("img_familles\\good.bmp", bmpwriter::encode(filled(10, 10, ink), 24));
     assets.replace("img_familles\\empty.bmp", QByteArray());
@@ -90,8 +85,7 @@ void TestImageControl::zeroByteFileShowsNothing()
     QCOMPARE(scene.shot().pixelColor(5, 5), beneath);
 }
 
-void TestImageControl::transparentLeavesOnlyTheBottomLeftColourUndrawn()
-{
+void TestImageControl::transparentLeavesOnlyTheBottomLeftColourUndrawn() {
     QImage picture = filled(20, 10, peach);
     for (int x = 0; x < 5; ++x)
         picture.setPixel(x, 2, ink);
@@ -108,8 +102,7 @@ void TestImageControl::transparentLeavesOnlyTheBottomLeftColourUndrawn()
     QCOMPARE(scene.shot().pixel(50 + 15, 50 + 8), peach);
 }
 
-void TestImageControl::proportionalScalesDownFromTheTopLeft()
-{
+void TestImageControl::proportionalScalesDownFromTheTopLeft() {
     QImage picture = filled(1000, 500, ink);
     picture.setPixel(999, 499, peach);
     Scene scene(QRect(0, 0, 800, 527));
@@ -123,8 +116,7 @@ void TestImageControl::proportionalScalesDownFromTheTopLeft()
     QCOMPARE(shot.pixelColor(10, 400), beneath);
 }
 
-void TestImageControl::largePictureIsClippedWhenNotProportional()
-{
+void TestImageControl::largePictureIsClippedWhenNotProportional() {
     QImage picture = filled(300, 300, ink);
     Scene scene(QRect(10, 10, 100, 100));
     scene.image->setPicture(picture);
@@ -133,8 +125,7 @@ void TestImageControl::largePictureIsClippedWhenNotProportional()
     QCOMPARE(shot.pixelColor(111, 50), beneath);
 }
 
-void TestImageControl::clickNeedsPressAndReleaseOverTheControl()
-{
+void TestImageControl::clickNeedsPressAndReleaseOverTheControl() {
     Scene scene(QRect(100, 100, 50, 50));
     scene.parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&scene.parent));
