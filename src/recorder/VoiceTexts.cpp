@@ -2,6 +2,7 @@
 #include "recorder/VoiceTexts.h"
 
 #include "assets/Catalogue.h"
+#include "voices/VoiceFolder.h"
 
 #include <QFile>
 #include <QStringList>
@@ -41,4 +42,12 @@ VoiceTexts::VoiceTexts(const QString& families, const QString& album) {
         else if (keyword == QLatin1String("title") || keyword == QLatin1String("text"))
             pages_[page] = (pages_.value(page) + QLatin1Char(' ') + rest).trimmed();
     }
+}
+
+QString VoiceTexts::textOf(const QString& voiceName) const {
+    const int index = int(VoiceFolder::voiceNames().indexOf(voiceName));
+    if (index < 0)
+        return {};
+    return index < catalogue::lastCardNumber ? cardWord(index + 1)
+                                             : pageText(index - catalogue::lastCardNumber + 1);
 }

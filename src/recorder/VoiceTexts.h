@@ -13,6 +13,8 @@ public:
 
     QString cardWord(int number) const { return cards_.value(number); } // titles: family name
     QString pageText(int page) const { return pages_.value(page); }
+    // What a voice ("sons_familles/6.mp3", "son_album/3.mp3") says.
+    QString textOf(const QString& voiceName) const;
 
 private:
     QHash<int, QString> cards_;

@@ -1,12 +1,21 @@
 // Drops are taken only on a voice's row and only for one local file.
 #include "recorder/VoiceTree.h"
 
+#include "assets/Catalogue.h"
+#include "recorder/VoicePictures.h"
+#include "recorder/VoiceTexts.h"
+#include "voices/VoiceFolder.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QMimeData>
-#include <QTreeWidgetItemIterator>
 
 namespace {
+
+const QString ownVoice = QStringLiteral("votz vòstra");
+const QString syntheticVoice = QStringLiteral("votz sintetica");
+constexpr QSize rowIcon(72, 50);
 
 QString droppedFile(const QMimeData* mime) {
     if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls()[0].isLocalFile())
@@ -19,13 +28,50 @@ QString droppedFile(const QMimeData* mime) {
 VoiceTree::VoiceTree(QWidget* parent) : QTreeWidget(parent) {
     setAcceptDrops(true);
     setDropIndicatorShown(false);
+    setColumnCount(2);
+    setHeaderHidden(true);
+    setIconSize(rowIcon);
+    header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    setWordWrap(true);
+}
+
+void VoiceTree::fill(const VoiceTexts& texts, const QString& root) {
+    const QStringList& names = VoiceFolder::voiceNames();
+    for (int family = 1; family <= catalogue::familyCount; ++family) {
+        const int title = catalogue::titleNumber(family);
+        QTreeWidgetItem* head = addVoice(nullptr, names.at(title - 1), texts, root);
+        for (int card : catalogue::familyCards(family))
+            addVoice(head, names.at(card - 1), texts, root);
+        head->setExpanded(true);
+    }
+    auto* album = new QTreeWidgetItem(this, {QStringLiteral("L'album")});
+    album->setFlags(Qt::ItemIsEnabled);
+    for (int page = 1; page <= catalogue::albumPageCount; ++page)
+        addVoice(album, names.at(catalogue::lastCardNumber + page - 1), texts, root);
+    album->setExpanded(true);
+}
+
+QTreeWidgetItem* VoiceTree::addVoice(QTreeWidgetItem* parent, const QString& name,
+                                     const VoiceTexts& texts, const QString& root) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    const QString text = texts.textOf(name);
+    item->setText(0, text);
+    item->setToolTip(0, text);
+    item->setData(0, nameRole, name);
+    item->setIcon(0, QIcon(voicepictures::load(root, voicepictures::rowPictureOf(name), rowIcon)));
+    items_.insert(name, item);
+    return item;
+}
+
+void VoiceTree::showOwn(const QString& voiceName, bool own) {
+    if (QTreeWidgetItem* item = itemOf(voiceName))
+        item->setText(1, own ? ownVoice : syntheticVoice);
 }
 
 QTreeWidgetItem* VoiceTree::itemOf(const QString& voiceName) const {
-    for (QTreeWidgetItemIterator it(const_cast<VoiceTree*>(this)); *it; ++it)
-        if ((*it)->data(0, nameRole).toString() == voiceName)
-            return *it;
-    return nullptr;
+    return items_.value(voiceName);
 }
 
 QString VoiceTree::voiceAt(const QPoint& position) const {

@@ -1,7 +1,10 @@
 // The list of the 73 voices, grouped as the game shows them, taking sound files dropped on a row.
 #pragma once
 
+#include <QHash>
 #include <QTreeWidget>
+
+class VoiceTexts;
 
 class VoiceTree : public QTreeWidget {
     Q_OBJECT
@@ -10,6 +13,9 @@ public:
     static constexpr int nameRole = Qt::UserRole;
 
     explicit VoiceTree(QWidget* parent = nullptr);
+    // One row per voice, with its words and its small picture from the set in root.
+    void fill(const VoiceTexts& texts, const QString& root);
+    void showOwn(const QString& voiceName, bool own);
     QTreeWidgetItem* itemOf(const QString& voiceName) const;
 
 signals:
@@ -22,4 +28,8 @@ protected:
 
 private:
     QString voiceAt(const QPoint& position) const;
+    QTreeWidgetItem* addVoice(QTreeWidgetItem* parent, const QString& name, const VoiceTexts& texts,
+                              const QString& root);
+
+    QHash<QString, QTreeWidgetItem*> items_;
 };

@@ -1,10 +1,14 @@
 // The recorder's window driven as a teacher uses it: a take spoken into the real capture path
-// (SDL's disk driver reading a known take), then listen, keep and undo.
+// (SDL's disk driver reading a known take), then listen, keep and undo; its size on small
+// screens, its keys, another writer's changes; and its command line, run without a display.
 #include "audio/Mp3Fixture.h"
+#include "recorder/PictureView.h"
+#include "recorder/RecorderIdentity.h"
 #include "recorder/RecorderWindow.h"
 #include "recorder/VoiceTree.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
+#include "toolkit/PictureLoader.h"
 #include "voices/SafeWrite.h"
 
 #include <QLabel>
@@ -19,6 +23,33 @@ const QString card = QStringLiteral("sons_familles/6.mp3");
 constexpr double margins = 0.15; // lead and tail
 constexpr double tolerance = 0.1;
 constexpr int takeTimeoutMs = 30000;
+// A window manager's frame: openbox's is 2 x 25 pixels, metacity's somewhat more.
+constexpr QSize frame(12, 40);
+
+struct Run {
+    int exitCode;
+    QString output; // standard output, then standard error
+};
+
+// The program run with no display at all, where a widget application would abort.
+Run record(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments);
+    process.waitForFinished(takeTimeoutMs);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+}
+
+std::unique_ptr<VoiceFolder> filledFolder(const QString& root) {
+    auto folder = std::make_unique<VoiceFolder>(root, TestAssets::defaultAssetDir());
+    folder->fillFromDefaultSet();
+    return folder;
+}
 
 } // namespace
 
@@ -28,6 +59,14 @@ private slots:
     void initTestCase();
     void noCaptureDeviceDisablesRecordingButNotImport();
     void recordListenKeepUndo();
+    void escapeDropsTheTakeBeingRecorded();
+    void fitsSmallScreens_data();
+    void fitsSmallScreens();
+    void showsVoiceWrittenByAnotherProgram();
+    void desktopKnowsTheWindow();
+    void commandLine_data();
+    void commandLine();
+    void commandsChangeListAndUndo();
 
 private:
     QTemporaryDir dir_;
@@ -51,9 +90,7 @@ void TestRecorderWindow::initTestCase() {
 void TestRecorderWindow::noCaptureDeviceDisablesRecordingButNotImport() {
     qputenv("SDL_AUDIODRIVER", "absent");
     QTemporaryDir root;
-    auto folder = std::make_unique<VoiceFolder>(root.path(), TestAssets::defaultAssetDir());
-    folder->fillFromDefaultSet();
-    RecorderWindow window(std::move(folder));
+    RecorderWindow window(filledFolder(root.path()));
     qputenv("SDL_AUDIODRIVER", "disk");
     QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("btnEnregistrar"))->isEnabled());
     QVERIFY(window.findChild<QLabel*>(QStringLiteral("LBmessatge"))
@@ -66,8 +103,7 @@ void TestRecorderWindow::noCaptureDeviceDisablesRecordingButNotImport() {
 
 void TestRecorderWindow::recordListenKeepUndo() {
     QTemporaryDir root;
-    auto folder = std::make_unique<VoiceFolder>(root.path(), TestAssets::defaultAssetDir());
-    folder->fillFromDefaultSet();
+    auto folder = filledFolder(root.path());
     const QByteArray generated = safewrite::read(folder->pathOf(card));
     RecorderWindow window(std::move(folder));
     window.show();
@@ -85,24 +121,27 @@ void TestRecorderWindow::recordListenKeepUndo() {
     list->setCurrentItem(list->itemOf(card));
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("LBtext"))->text(),
              QStringLiteral("lo papet"));
-    QVERIFY(!window.findChild<QLabel*>(QStringLiteral("imgGrand"))->pixmap().isNull());
+    QVERIFY(!window.findChild<PictureView*>(QStringLiteral("imgGrand"))->picture().isNull());
 
     QTest::mouseClick(buttonNamed("btnEnregistrar"), Qt::LeftButton);
-    QVERIFY(window.capture().isRecording());
+    const VoiceCapture& capture = window.session().capture();
+    QVERIFY(capture.isRecording());
     QVERIFY(sign->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(meter->value() > 20, takeTimeoutMs); // the room at -40 dBFS shows
-    QTRY_VERIFY_WITH_TIMEOUT(window.capture().frames() >= rawFrames_, takeTimeoutMs);
-    QTest::keyClick(list, Qt::Key_Space);
-    QVERIFY(!window.capture().isRecording());
+    QTRY_VERIFY_WITH_TIMEOUT(capture.frames() >= rawFrames_, takeTimeoutMs);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Space); // wherever the focus is
+    QVERIFY(!capture.isRecording());
     QVERIFY(!sign->isVisible());
-    QVERIFY(window.hasTake());
+    QCOMPARE(window.session().state(), RecordingSession::State::Review);
 
     QTest::mouseClick(buttonNamed("btnEscotar"), Qt::LeftButton);
-    QVERIFY(window.player().isOpen());
-    QTRY_VERIFY_WITH_TIMEOUT(window.player().framesDelivered() > 0, takeTimeoutMs);
+    QVERIFY(window.session().player().isOpen());
+    QTRY_VERIFY_WITH_TIMEOUT(window.session().player().framesDelivered() > 0, takeTimeoutMs);
 
-    QTest::mouseClick(buttonNamed("btnGardar"), Qt::LeftButton);
-    QVERIFY(!window.hasTake());
+    buttonNamed("btnGardar")->setFocus();
+    QTest::keyClick(buttonNamed("btnGardar"), Qt::Key_Return); // Return presses the focused one
+    QCOMPARE(window.session().state(), RecordingSession::State::Idle);
     const mp3fixture::Decoded kept = mp3fixture::decode(root.filePath(card));
     QCOMPARE(kept.channels, 1);
     const double seconds = double(kept.frames()) / kept.rate;
@@ -116,6 +155,113 @@ void TestRecorderWindow::recordListenKeepUndo() {
     QCOMPARE(safewrite::read(root.filePath(card)), generated);
     QCOMPARE(count->text(), QStringLiteral("0 votz enregistradas sus 73"));
     QCOMPARE(list->itemOf(card)->text(1), QStringLiteral("votz sintetica"));
+}
+
+void TestRecorderWindow::escapeDropsTheTakeBeingRecorded() {
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnEnregistrar")),
+                      Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(window.session().capture().frames() > 0, takeTimeoutMs);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QCOMPARE(window.session().state(), RecordingSession::State::Idle);
+    QVERIFY(window.findChild<VoiceTree*>(QStringLiteral("lstVotz"))->isEnabled());
+}
+
+void TestRecorderWindow::fitsSmallScreens_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<bool>("asOpened");
+    // The offscreen screen is 1024x768: the window opens there; at 800x600 it shrinks.
+    QTest::newRow("opened on 1024x768") << QSize(1024, 768) << true;
+    QTest::newRow("shrunk to 800x600") << QSize(800, 600) << false;
+}
+
+void TestRecorderWindow::fitsSmallScreens() {
+    QFETCH(QSize, screen);
+    QFETCH(bool, asOpened);
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize size = asOpened ? window.size() : window.minimumSizeHint();
+    QVERIFY2((size + frame).width() <= screen.width() && (size + frame).height() <= screen.height(),
+             qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+}
+
+void TestRecorderWindow::showsVoiceWrittenByAnotherProgram() {
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    const Run run = record({QStringLiteral("--folder"), root.path(), QStringLiteral("--import"),
+                            word_.wav, QStringLiteral("--to"), card});
+    QCOMPARE(run.exitCode, 0);
+    auto* count = window.findChild<QLabel*>(QStringLiteral("LBcompte"));
+    QTRY_COMPARE(count->text(), QStringLiteral("1 votz enregistradas sus 73"));
+    QCOMPARE(window.findChild<VoiceTree*>()->itemOf(card)->text(1), QStringLiteral("votz vòstra"));
+}
+
+void TestRecorderWindow::desktopKnowsTheWindow() {
+    recorderidentity::apply();
+    QFile entry(QStringLiteral(MIRABOSC_RECORD_DESKTOP_ENTRY));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    // WM_CLASS's class is the application's name.
+    QVERIFY(entry.readAll().contains(
+        "\nStartupWMClass=" + QApplication::applicationName().toUtf8() + '\n'));
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    const QImage icon = pictures::loadEmbedded(QStringLiteral(":/art/mainicon.bmp"));
+    QCOMPARE(window.windowIcon().pixmap(icon.size()).toImage().convertToFormat(icon.format()),
+             icon);
+}
+
+void TestRecorderWindow::commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<bool>("touchesFolder");
+    const QString usage = QStringLiteral("Usatge");
+    QTest::newRow("import=") << QStringList{"--import=", "--to", card} << 2 << "--import" << false;
+    QTest::newRow("import \"\"") << QStringList{"--import", "", "--to", card} << 2 << usage
+                                 << false;
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--undo VOTZ" << false;
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "mirabosc-record 1." << false;
+    QTest::newRow("mistyped") << QStringList{"--imprt", "a.wav"} << 2 << usage << false;
+    QTest::newRow("to alone") << QStringList{"--to", "x"} << 2 << usage << false;
+    QTest::newRow("two actions") << QStringList{"--list", "--undo", card} << 2 << usage << false;
+    QTest::newRow("list") << QStringList{"--list"} << 0 << card + "\tlo papet\tvotz sintetica"
+                          << false;
+    QTest::newRow("nothing to undo") << QStringList{"--undo", card} << 1 << "Pas res" << true;
+    QTest::newRow("default already") << QStringList{"--default", card} << 0 << "ja la" << true;
+    QTest::newRow("no such voice") << QStringList{"--default", "a.mp3"} << 1 << "a.mp3" << false;
+}
+
+void TestRecorderWindow::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(bool, touchesFolder);
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("votz"));
+    const Run run = record(QStringList{QStringLiteral("--folder"), root} + arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.output.contains(output), qPrintable(run.output));
+    QCOMPARE(QFileInfo::exists(root), touchesFolder);
+}
+
+void TestRecorderWindow::commandsChangeListAndUndo() {
+    QTemporaryDir root;
+    const QByteArray generated = safewrite::read(filledFolder(root.path())->pathOf(card));
+    const QString folder = QStringLiteral("--folder=") + root.path();
+    QCOMPARE(record({folder, QStringLiteral("--import"), word_.wav, QStringLiteral("--to"), card})
+                 .exitCode,
+             0);
+    QVERIFY(record({folder, QStringLiteral("--list")})
+                .output.contains(card + QStringLiteral("\tlo papet\tvotz vòstra")));
+    QCOMPARE(record({folder, QStringLiteral("--default"), card}).exitCode, 0);
+    QCOMPARE(safewrite::read(root.filePath(card)), generated);
+    QCOMPARE(record({folder, QStringLiteral("--undo"), card}).exitCode, 0);
+    QVERIFY(safewrite::read(root.filePath(card)) != generated);
 }
 
 QTEST_MAIN(TestRecorderWindow)

@@ -1,0 +1,23 @@
+// A picture shown whole in whatever room the window gives it: scaled down to fit, never up.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class PictureView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return picture_; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap picture_;
+    QPixmap scaled_; // picture_ at the size last painted
+};

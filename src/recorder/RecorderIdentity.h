@@ -1,0 +1,17 @@
+// How the desktop knows the recorder: its name, which makes its WM class, its entry and its icon.
+#pragma once
+
+#include <QString>
+
+namespace recorderidentity {
+
+// The WM class's class part and the desktop entry's StartupWMClass.
+inline const QString applicationName = QStringLiteral("mirabosc-record");
+// The desktop entry's file name without ".desktop"; Wayland's application id.
+inline const QString desktopFileName = QStringLiteral("org.mirabosc.Mirabosc.Record");
+inline const QString title = QStringLiteral("Las votz de Mirabosc");
+
+// Names the running application; with a QGuiApplication, also gives it the program's icon.
+void apply();
+
+} // namespace recorderidentity

@@ -1,0 +1,44 @@
+// The recorder's right pane: the voice's picture and words, the take's controls and the message.
+#pragma once
+
+#include <QWidget>
+
+class PictureView;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class RecordingSession;
+
+class TakePanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TakePanel(QWidget* parent = nullptr);
+
+    void showVoice(const QPixmap& picture, const QString& text);
+    // The buttons and signs as the session's state allows them.
+    void showSession(const RecordingSession& session);
+    void showLevel(double level);
+
+    PictureView* picture() const { return picture_; }
+    QPushButton* record() const { return record_; }
+    QPushButton* listen() const { return listen_; }
+    QPushButton* keep() const { return keep_; }
+    QPushButton* again() const { return again_; }
+    QPushButton* undo() const { return undo_; }
+    QPushButton* defaultVoice() const { return defaultVoice_; }
+    QPushButton* import() const { return import_; }
+
+private:
+    PictureView* picture_;
+    QLabel* text_;
+    QLabel* recordingSign_;
+    QProgressBar* meter_;
+    QPushButton* record_;
+    QPushButton* listen_;
+    QPushButton* keep_;
+    QPushButton* again_;
+    QPushButton* undo_;
+    QPushButton* defaultVoice_;
+    QPushButton* import_;
+    QLabel* message_;
+};

@@ -1,0 +1,74 @@
+// Each command names its voice before the folder is filled, so a wrong name changes nothing.
+#include "recorder/VoiceCommands.h"
+
+#include "recorder/CommandLine.h"
+#include "recorder/VoiceTexts.h"
+#include "voices/Locations.h"
+#include "voices/VoiceFolder.h"
+#include "voices/VoiceMaker.h"
+#include "voices/VoiceRefused.h"
+
+#include <QTextStream>
+
+namespace voicecommands {
+
+namespace {
+
+const QString ownVoice = QStringLiteral("votz vòstra");
+const QString syntheticVoice = QStringLiteral("votz sintetica");
+
+void list(const VoiceFolder& folder, QTextStream& out) {
+    const VoiceTexts texts = VoiceTexts::embedded();
+    for (const QString& name : VoiceFolder::voiceNames())
+        out << name << '\t' << texts.textOf(name) << '\t'
+            << (folder.isOwn(name) ? ownVoice : syntheticVoice) << '\n';
+}
+
+void act(const CommandLine& line, QTextStream& out) {
+    using Action = CommandLine::Action;
+    const QString name =
+        line.action() == Action::List ? QString() : VoiceFolder::checkedName(line.voice());
+    VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                       locations::installedDefaultSet());
+    // The list only reads: a set never written to shows the default voices.
+    if (line.action() == Action::List)
+        return list(folder, out);
+    folder.fillFromDefaultSet();
+    switch (line.action()) {
+    case Action::Import:
+        out << voicemaker::importFile(folder, line.file(), name) << '\n';
+        break;
+    case Action::Undo:
+        if (!folder.canUndo(name))
+            throw VoiceRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
+        folder.undo(name);
+        out << QStringLiteral("%1 : votz precedenta tornada\n").arg(name);
+        break;
+    case Action::Default:
+        if (!folder.isOwn(name)) {
+            out << QStringLiteral("%1 es ja la votz per defaut\n").arg(name);
+            break;
+        }
+        folder.restoreDefault(name);
+        out << QStringLiteral("%1 : votz per defaut tornada\n").arg(name);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+int run(const CommandLine& line, QTextStream& out, QTextStream& err) {
+    try {
+        act(line, out);
+        return exitDone;
+    } catch (const Exception& error) {
+        err << "mirabosc-record : " << error.message() << '\n';
+    } catch (const std::exception& error) {
+        err << "mirabosc-record : " << QString::fromLocal8Bit(error.what()) << '\n';
+    }
+    return exitRefused;
+}
+
+} // namespace voicecommands
