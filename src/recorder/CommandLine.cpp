@@ -42,7 +42,11 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(options());
     if (!parser.parse(arguments)) {
-        line.error_ = parser.errorText();
+        // Qt's own texts are in English; the recorder speaks Occitan.
+        line.error_ = parser.unknownOptionNames().isEmpty()
+                          ? QStringLiteral("%1 a besonh d'una valor").arg(arguments.constLast())
+                          : QStringLiteral("opcion desconeguda : %1")
+                                .arg(parser.unknownOptionNames().constFirst());
         return line;
     }
     if (parser.isSet(helpOption) || parser.isSet(versionOption)) {

@@ -13,17 +13,23 @@ constexpr QSize smallestSize(160, 112);
 } // namespace
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
 void PictureView::setPicture(const QPixmap& picture) {
     picture_ = picture;
     scaled_ = {};
+    updateGeometry();
     update();
 }
 
 QSize PictureView::sizeHint() const {
-    return preferredSize;
+    if (picture_.isNull())
+        return preferredSize;
+    QSize size = picture_.size();
+    if (size.width() > preferredSize.width() || size.height() > preferredSize.height())
+        size.scale(preferredSize, Qt::KeepAspectRatio);
+    return size;
 }
 
 QSize PictureView::minimumSizeHint() const {

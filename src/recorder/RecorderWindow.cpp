@@ -1,5 +1,5 @@
 // The window fits small classroom screens: the list and the pane share the width through a
-// splitter, the pane scrolls when even its smallest size does not fit, and no size is fixed.
+// splitter, the picture shrinks to the room left, and no size is fixed.
 #include "recorder/RecorderWindow.h"
 
 #include "recorder/FolderWatcher.h"
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTimer>
@@ -47,13 +46,9 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
     leftLayout->setContentsMargins({});
     leftLayout->addWidget(count_);
     leftLayout->addWidget(list_);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(panel_);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(left);
-    splitter->addWidget(scroll);
+    splitter->addWidget(panel_);
     splitter->setChildrenCollapsible(false);
     splitter->setStretchFactor(0, listShare);
     splitter->setStretchFactor(1, paneShare);
@@ -92,6 +87,7 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
     if (const QScreen* screen = this->screen())
         start = start.boundedTo(screen->availableSize() - frameAllowance);
     resize(start.expandedTo(minimumSizeHint()));
+    splitter->setSizes({start.width() * listShare, start.width() * paneShare});
     list_->setCurrentItem(list_->topLevelItem(0));
     showSession();
 }

@@ -76,12 +76,15 @@ TakePanel::TakePanel(QWidget* parent)
             if (rows[row][column])
                 buttons->addWidget(rows[row][column], row, column);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(picture_, 1);
+    // Spare height goes around the pane, so the word stays under its picture.
+    layout->addStretch();
+    layout->addWidget(picture_);
     layout->addWidget(text_);
     layout->addWidget(recordingSign_);
     layout->addWidget(meter_);
     layout->addLayout(buttons);
     layout->addWidget(message_);
+    layout->addStretch();
 }
 
 void TakePanel::showVoice(const QPixmap& picture, const QString& text) {
@@ -95,6 +98,7 @@ void TakePanel::showSession(const RecordingSession& session) {
     const bool recording = state == State::Recording;
     const bool review = state == State::Review;
     const bool voice = !session.current().isEmpty();
+    const QWidget* focused = focusWidget();
     record_->setText(recording ? stopText : recordText);
     record_->setEnabled(session.canRecord());
     recordingSign_->setVisible(recording);
@@ -108,6 +112,9 @@ void TakePanel::showSession(const RecordingSession& session) {
     message_->setText(session.status().text);
     if (!recording)
         meter_->setValue(0);
+    // A button that has just done its work (Gardar, Tornar far) hands the focus to the next take.
+    if (focused && !focused->isEnabled())
+        (record_->isEnabled() ? record_ : import_)->setFocus();
 }
 
 void TakePanel::showLevel(double level) {
