@@ -60,6 +60,7 @@ private slots:
     void noCaptureDeviceDisablesRecordingButNotImport();
     void recordListenKeepUndo();
     void escapeDropsTheTakeBeingRecorded();
+    void sessionStepsWithoutWindow();
     void fitsSmallScreens_data();
     void fitsSmallScreens();
     void showsVoiceWrittenByAnotherProgram();
@@ -168,6 +169,33 @@ void TestRecorderWindow::escapeDropsTheTakeBeingRecorded() {
     QTest::keyClick(&window, Qt::Key_Escape);
     QCOMPARE(window.session().state(), RecordingSession::State::Idle);
     QVERIFY(window.findChild<VoiceTree*>(QStringLiteral("lstVotz"))->isEnabled());
+}
+
+void TestRecorderWindow::sessionStepsWithoutWindow() {
+    QTemporaryDir root;
+    RecordingSession session(filledFolder(root.path()));
+    using State = RecordingSession::State;
+    QCOMPARE(session.takeChanges().size(), VoiceFolder::voiceCount); // every row, once
+    session.keep(); // nothing to keep, no voice chosen
+    QCOMPARE(session.state(), State::Idle);
+    session.select(card);
+    session.startRecording();
+    QCOMPARE(session.state(), State::Recording);
+    QTRY_VERIFY_WITH_TIMEOUT(session.capture().frames() >= rawFrames_, takeTimeoutMs);
+    session.stopRecording();
+    QCOMPARE(session.state(), State::Review);
+    session.cancel();
+    QCOMPARE(session.state(), State::Idle);
+    QVERIFY(!session.voices().isOwn(card));
+    session.importInto(card, word_.wav);
+    QVERIFY2(session.voices().isOwn(card) && session.voices().canUndo(card),
+             qPrintable(session.status().text));
+    QCOMPARE(session.takeChanges(), QStringList{card});
+    session.restoreDefault();
+    QVERIFY(!session.voices().isOwn(card));
+    session.importInto(card, QStringLiteral("/nowhere.wav"));
+    QVERIFY(session.status().error);
+    QVERIFY(!session.voices().isOwn(card));
 }
 
 void TestRecorderWindow::fitsSmallScreens_data() {
