@@ -39,7 +39,7 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
     setWindowTitle(recorderidentity::title);
     list_->setObjectName(QStringLiteral("lstVotz"));
     count_->setObjectName(QStringLiteral("LBcompte"));
-    list_->fill(texts_, session_.folder().root());
+    list_->fill(texts_, session_.folder());
 
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
@@ -96,9 +96,9 @@ RecorderWindow::~RecorderWindow() = default;
 
 void RecorderWindow::select(const QString& voiceName) {
     forward([&] { session_.select(voiceName); });
-    panel_->showVoice(voicepictures::load(session_.folder().root(),
-                                          voicepictures::pictureOf(voiceName), pictureArea),
-                      texts_.textOf(voiceName));
+    panel_->showVoice(
+        voicepictures::load(session_.folder(), voicepictures::pictureOf(voiceName), pictureArea),
+        texts_.textOf(voiceName));
 }
 
 void RecorderWindow::importClick() {

@@ -8,6 +8,7 @@
 #include "voices/VoiceMaker.h"
 #include "voices/VoiceRefused.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace voicecommands {
@@ -31,8 +32,11 @@ void act(const CommandLine& line, QTextStream& out) {
     VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
                        locations::installedDefaultSet());
     // The list only reads: a set never written to shows the default voices.
-    if (line.action() == Action::List)
+    if (line.action() == Action::List) {
+        if (QFileInfo(folder.root()).exists() && !QFileInfo(folder.root()).isDir())
+            throw VoiceRefused(QStringLiteral("%1 es pas un dorsièr").arg(folder.root()));
         return list(folder, out);
+    }
     folder.fillFromDefaultSet();
     switch (line.action()) {
     case Action::Import:

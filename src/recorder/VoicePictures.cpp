@@ -6,6 +6,8 @@
 #include "toolkit/PictureLoader.h"
 #include "voices/VoiceFolder.h"
 
+#include <QFileInfo>
+
 namespace voicepictures {
 
 namespace {
@@ -34,12 +36,14 @@ QString rowPictureOf(const QString& voiceName) {
     return catalogue::smallCard(index + 1);
 }
 
-QPixmap load(const QString& root, const QString& picture, QSize box) {
+QPixmap load(const VoiceFolder& folder, const QString& picture, QSize box) {
     if (picture.isEmpty())
         return {};
+    const QString relative = QLatin1Char('/') + catalogue::toNativeRelative(picture);
+    const QString own = folder.root() + relative;
     try {
         const QImage image =
-            pictures::loadPicture(root + QLatin1Char('/') + catalogue::toNativeRelative(picture));
+            pictures::loadPicture(QFileInfo::exists(own) ? own : folder.defaultSet() + relative);
         // A miniature is shown at the size the game shows it.
         if (image.width() <= box.width() && image.height() <= box.height())
             return QPixmap::fromImage(image);

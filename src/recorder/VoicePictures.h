@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 
+class VoiceFolder;
+
 namespace voicepictures {
 
 // The picture the child sees with a voice: the miniature for a family's name, else the card or
@@ -12,7 +14,8 @@ namespace voicepictures {
 QString pictureOf(const QString& voiceName);
 // The small picture of a voice's row in the list.
 QString rowPictureOf(const QString& voiceName);
-// The picture scaled down to fit box, never up; empty when it cannot be read.
-QPixmap load(const QString& root, const QString& picture, QSize box);
+// The picture from the folder, or from the installed set when the folder has none of its own,
+// scaled down to fit box, never up; empty when it cannot be read.
+QPixmap load(const VoiceFolder& folder, const QString& picture, QSize box);
 
 } // namespace voicepictures

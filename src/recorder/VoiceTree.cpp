@@ -37,30 +37,31 @@ VoiceTree::VoiceTree(QWidget* parent) : QTreeWidget(parent) {
     setWordWrap(true);
 }
 
-void VoiceTree::fill(const VoiceTexts& texts, const QString& root) {
+void VoiceTree::fill(const VoiceTexts& texts, const VoiceFolder& folder) {
     const QStringList& names = VoiceFolder::voiceNames();
     for (int family = 1; family <= catalogue::familyCount; ++family) {
         const int title = catalogue::titleNumber(family);
-        QTreeWidgetItem* head = addVoice(nullptr, names.at(title - 1), texts, root);
+        QTreeWidgetItem* head = addVoice(nullptr, names.at(title - 1), texts, folder);
         for (int card : catalogue::familyCards(family))
-            addVoice(head, names.at(card - 1), texts, root);
+            addVoice(head, names.at(card - 1), texts, folder);
         head->setExpanded(true);
     }
     auto* album = new QTreeWidgetItem(this, {QStringLiteral("L'album")});
     album->setFlags(Qt::ItemIsEnabled);
     for (int page = 1; page <= catalogue::albumPageCount; ++page)
-        addVoice(album, names.at(catalogue::lastCardNumber + page - 1), texts, root);
+        addVoice(album, names.at(catalogue::lastCardNumber + page - 1), texts, folder);
     album->setExpanded(true);
 }
 
 QTreeWidgetItem* VoiceTree::addVoice(QTreeWidgetItem* parent, const QString& name,
-                                     const VoiceTexts& texts, const QString& root) {
+                                     const VoiceTexts& texts, const VoiceFolder& folder) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     const QString text = texts.textOf(name);
     item->setText(0, text);
     item->setToolTip(0, text);
     item->setData(0, nameRole, name);
-    item->setIcon(0, QIcon(voicepictures::load(root, voicepictures::rowPictureOf(name), rowIcon)));
+    item->setIcon(0,
+                  QIcon(voicepictures::load(folder, voicepictures::rowPictureOf(name), rowIcon)));
     items_.insert(name, item);
     return item;
 }

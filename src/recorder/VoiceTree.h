@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QTreeWidget>
 
+class VoiceFolder;
 class VoiceTexts;
 
 class VoiceTree : public QTreeWidget {
@@ -13,8 +14,8 @@ public:
     static constexpr int nameRole = Qt::UserRole;
 
     explicit VoiceTree(QWidget* parent = nullptr);
-    // One row per voice, with its words and its small picture from the set in root.
-    void fill(const VoiceTexts& texts, const QString& root);
+    // One row per voice, with its words and its small picture.
+    void fill(const VoiceTexts& texts, const VoiceFolder& folder);
     void showOwn(const QString& voiceName, bool own);
     QTreeWidgetItem* itemOf(const QString& voiceName) const;
 
@@ -29,7 +30,7 @@ protected:
 private:
     QString voiceAt(const QPoint& position) const;
     QTreeWidgetItem* addVoice(QTreeWidgetItem* parent, const QString& name, const VoiceTexts& texts,
-                              const QString& root);
+                              const VoiceFolder& folder);
 
     QHash<QString, QTreeWidgetItem*> items_;
 };

@@ -22,7 +22,19 @@ QStringList argumentsOf(int argc, char* argv[]) {
     return arguments;
 }
 
+// Qt aborts when it finds no display; the recorder says so and points to its commands instead.
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 int runWindow(int& argc, char* argv[], const CommandLine& line) {
+    if (!hasDisplay()) {
+        QTextStream(stderr) << "mirabosc-record : cap d'afichatge per la fenèstra ; las comandas "
+                               "(--import, --undo, --default, --list) i passan.\n";
+        return voicecommands::exitRefused;
+    }
     QApplication app(argc, argv);
     recorderidentity::apply();
     auto folder = std::make_unique<VoiceFolder>(line.folder().isEmpty() ? locations::userSet()

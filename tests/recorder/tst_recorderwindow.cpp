@@ -37,7 +37,7 @@ Run record(const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments);
     process.waitForFinished(takeTimeoutMs);
@@ -252,6 +252,7 @@ void TestRecorderWindow::commandLine_data() {
     QTest::newRow("import=") << QStringList{"--import=", "--to", card} << 2 << "--import" << false;
     QTest::newRow("import \"\"") << QStringList{"--import", "", "--to", card} << 2 << usage
                                  << false;
+    QTest::newRow("window") << QStringList{} << 1 << "afichatge" << false;
     QTest::newRow("help") << QStringList{"--help"} << 0 << "--undo VOTZ" << false;
     QTest::newRow("version") << QStringList{"--version"} << 0 << "mirabosc-record 1." << false;
     QTest::newRow("mistyped") << QStringList{"--imprt", "a.wav"} << 2 << usage << false;
