@@ -5,8 +5,6 @@
 
 namespace {
 
-// The game's large card and album page fit here at full size.
-constexpr QSize preferredSize(600, 420);
 // Room enough to tell the picture on an 800x600 screen.
 constexpr QSize smallestSize(160, 112);
 

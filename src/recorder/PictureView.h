@@ -7,6 +7,9 @@
 class PictureView : public QWidget {
     Q_OBJECT
 public:
+    // The game's large card and album page fit here at full size.
+    static constexpr QSize preferredSize{600, 420};
+
     explicit PictureView(QWidget* parent = nullptr);
 
     void setPicture(const QPixmap& picture);

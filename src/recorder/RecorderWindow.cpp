@@ -3,6 +3,7 @@
 #include "recorder/RecorderWindow.h"
 
 #include "recorder/FolderWatcher.h"
+#include "recorder/PictureView.h"
 #include "recorder/RecorderIdentity.h"
 #include "recorder/TakePanel.h"
 #include "recorder/VoicePictures.h"
@@ -26,7 +27,6 @@ constexpr QSize frameAllowance(40, 80);
 constexpr int listShare = 2;
 constexpr int paneShare = 3;
 constexpr int meterIntervalMs = 30;
-constexpr QSize pictureArea(600, 420);
 
 } // namespace
 
@@ -40,7 +40,17 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
     list_->setObjectName(QStringLiteral("lstVotz"));
     count_->setObjectName(QStringLiteral("LBcompte"));
     list_->fill(texts_, session_.folder());
+    QSplitter* splitter = layOut();
+    connectGestures();
+    meterTimer_->setInterval(meterIntervalMs);
+    fitScreen(splitter);
+    list_->setCurrentItem(list_->topLevelItem(0));
+    showSession();
+}
 
+RecorderWindow::~RecorderWindow() = default;
+
+QSplitter* RecorderWindow::layOut() {
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins({});
@@ -53,7 +63,10 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
     splitter->setStretchFactor(0, listShare);
     splitter->setStretchFactor(1, paneShare);
     (new QHBoxLayout(this))->addWidget(splitter);
+    return splitter;
+}
 
+void RecorderWindow::connectGestures() {
     connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         select(item ? item->data(0, VoiceTree::nameRole).toString() : QString());
     });
@@ -81,24 +94,21 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
     });
     connect(watcher_, &FolderWatcher::changed, this,
             [this] { forward([this] { session_.rescan(); }); });
-    meterTimer_->setInterval(meterIntervalMs);
+}
 
+void RecorderWindow::fitScreen(QSplitter* splitter) {
     QSize start = preferredSize;
     if (const QScreen* screen = this->screen())
         start = start.boundedTo(screen->availableSize() - frameAllowance);
     resize(start.expandedTo(minimumSizeHint()));
     splitter->setSizes({start.width() * listShare, start.width() * paneShare});
-    list_->setCurrentItem(list_->topLevelItem(0));
-    showSession();
 }
-
-RecorderWindow::~RecorderWindow() = default;
 
 void RecorderWindow::select(const QString& voiceName) {
     forward([&] { session_.select(voiceName); });
-    panel_->showVoice(
-        voicepictures::load(session_.folder(), voicepictures::pictureOf(voiceName), pictureArea),
-        texts_.textOf(voiceName));
+    panel_->showVoice(voicepictures::load(session_.folder(), voicepictures::pictureOf(voiceName),
+                                          PictureView::preferredSize),
+                      texts_.textOf(voiceName));
 }
 
 void RecorderWindow::importClick() {

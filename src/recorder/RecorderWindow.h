@@ -12,6 +12,7 @@
 class FolderWatcher;
 class QLabel;
 class QShortcut;
+class QSplitter;
 class QTimer;
 class TakePanel;
 class VoiceTree;
@@ -27,6 +28,10 @@ public:
     void importInto(const QString& voiceName, const QString& file);
 
 private:
+    QSplitter* layOut();
+    void connectGestures();
+    // The preferred size, or less on a small screen, leaving room for the window's frame.
+    void fitScreen(QSplitter* splitter);
     void select(const QString& voiceName);
     void importClick();
     // Runs a step of the session, then shows where it left the session.
