@@ -24,6 +24,8 @@ namespace {
 constexpr QSize preferredSize(980, 700);
 // Room left around the window for a window manager's frame and a panel.
 constexpr QSize frameAllowance(40, 80);
+// The list keeps room for a row's picture, its words and whose voice it is.
+constexpr int listMinimumWidth = 300;
 constexpr int listShare = 2;
 constexpr int paneShare = 3;
 constexpr int meterIntervalMs = 30;
@@ -56,6 +58,7 @@ QSplitter* RecorderWindow::layOut() {
     leftLayout->setContentsMargins({});
     leftLayout->addWidget(count_);
     leftLayout->addWidget(list_);
+    left->setMinimumWidth(listMinimumWidth);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(left);
     splitter->addWidget(panel_);
