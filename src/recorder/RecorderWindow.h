@@ -1,8 +1,8 @@
 // The recorder's window: the voices' list, the picture the child sees, recording and its take.
 #pragma once
 
+#include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
-#include "recorder/VoiceTexts.h"
 #include "voices/VoiceCapture.h"
 #include "voices/VoiceFolder.h"
 

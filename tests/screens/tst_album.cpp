@@ -2,7 +2,6 @@
 // switch, the visible part of the picture, and what each failing file leaves behind.
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
-#include "screens/SpeedButton.h"
 #include "screens/Ualbum.h"
 #include "support/BmpWriter.h"
 #include "support/DialogWatcher.h"
@@ -10,6 +9,7 @@
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureLoader.h"
+#include "toolkit/SpeedButton.h"
 
 #include <QPointer>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
 // A small reader of the "family", "card", "page", "title" and "text" lines of data/.
-#include "recorder/VoiceTexts.h"
+#include "assets/VoiceTexts.h"
 
 #include "assets/Catalogue.h"
 
@@ -18,6 +18,11 @@ QString readResource(const QString& path) {
 VoiceTexts VoiceTexts::embedded() {
     return VoiceTexts(readResource(QStringLiteral(":/texts/familles.txt")),
                       readResource(QStringLiteral(":/texts/album.txt")));
+}
+
+const VoiceTexts& VoiceTexts::defaultSet() {
+    static const VoiceTexts texts = embedded();
+    return texts;
 }
 
 VoiceTexts::VoiceTexts(const QString& families, const QString& album) {
