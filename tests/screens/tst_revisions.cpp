@@ -67,13 +67,16 @@ private slots:
     void controlsSitWhereTheChildSeesThem();
     void everyShowingStartsInTheFamilyChoice_data();
     void everyShowingStartsInTheFamilyChoice();
-    void tabGoesThroughTheBoxesThenOkOnly();
+    void tabGoesThroughThePicturesTheBoxesThenOk();
     void okWithNothingTickedSaysSoAndStaysInTheChoice();
     void okStartsARoundOfTheChosenFamilies_data();
     void okStartsARoundOfTheChosenFamilies();
     void hiddenOkCannotStartASecondDraw();
+    void rightPickCountsOnlyAfterExacteThenDrawsAgain_data() { gestures(); }
     void rightPickCountsOnlyAfterExacteThenDrawsAgain();
+    void wrongPickKeepsBoardAndPlayerAndCountsAgain_data() { gestures(); }
     void wrongPickKeepsBoardAndPlayerAndCountsAgain();
+    void replayRestartsTheWord_data();
     void replayRestartsTheWord();
     void counterTexts_data();
     void counterTexts();
@@ -94,7 +97,14 @@ private:
     void clickSlot(int slot) { click(form_->Image(slot)); }
     void showScreen();
     void closeScreen();
-    void start(const Families& families);
+    void start(const Families& families, bool keys = false);
+    void pick(int slot, const QString& how);
+    void activate();
+    static void gestures() {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"click", "tap", "keys"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
     int aWrongSlot() const { return positionCible == 1 ? 2 : 1; }
     QStringList pictureFiles() const;
     void verifyFamilyChoiceFace();
@@ -126,14 +136,26 @@ void TestRevisions::closeScreen() {
     QVERIFY(!form_->isVisible());
 }
 
-// Ticks the boxes as a child would, on the box itself, then presses "OK".
-void TestRevisions::start(const Families& families) {
+// Ticks the boxes as a child would, on the box itself or with Space, then presses "OK" (Enter).
+void TestRevisions::start(const Families& families, bool keys) {
+    if (keys)
+        activate();
     for (int k : families) {
         QCheckBox* box = form_->CheckBox(k);
-        QTest::mouseClick(window(), Qt::LeftButton, {}, at(box, QPoint(7, box->height() / 2)));
+        if (keys) {
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(window(), Qt::Key_Space);
+        } else {
+            QTest::mouseClick(window(), Qt::LeftButton, {}, at(box, QPoint(7, box->height() / 2)));
+        }
         QVERIFY2(box->isChecked(), qPrintable(box->text()));
     }
-    click(form_->Button1);
+    if (keys) {
+        form_->Button1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window(), Qt::Key_Return);
+    } else {
+        click(form_->Button1);
+    }
 }
 
 // The small card each slot shows, found by its picture ("?" for none of the default set).
@@ -248,19 +270,43 @@ void TestRevisions::everyShowingStartsInTheFamilyChoice() {
     QCOMPARE(dialogs.texts(), (before == "round" ? QStringList{"Faus", "Exacte"} : QStringList{}));
 }
 
-void TestRevisions::tabGoesThroughTheBoxesThenOkOnly() {
+void TestRevisions::tabGoesThroughThePicturesTheBoxesThenOk() {
     showScreen();
-    form_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    form_->CheckBox(1)->setFocus();
+    activate();
     QStringList order{form_->focusWidget()->objectName()};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 16; ++i) {
         QTest::keyClick(window(), Qt::Key_Tab);
         order << form_->focusWidget()->objectName();
     }
-    // The pictures, panels and labels take no focus; the hidden replay button neither.
-    QCOMPARE(order, QStringList({"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
-                                 "CheckBox6", "CheckBox7", "Button1", "CheckBox1"}));
+    // The panels and labels take no focus; the hidden replay button neither.
+    QCOMPARE(order,
+             QStringList({"revisions", "Image1", "Image2", "Image3", "Image4", "Image5", "Image6",
+                          "Image7", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
+                          "CheckBox6", "CheckBox7", "Button1", "Image1"}));
+    QCOMPARE(form_->Image(2)->accessibleName(), QString::fromUtf8("l'uèlh"));
+}
+
+// A pick as a child makes it: a click, a tap, or the arrow keys from the first card and Enter.
+void TestRevisions::pick(int slot, const QString& how) {
+    static QPointingDevice* const touchscreen = QTest::createTouchDevice();
+    const QPoint centre = at(form_->Image(slot), form_->Image(slot)->rect().center());
+    if (how == QLatin1String("tap")) {
+        QTest::touchEvent(window(), touchscreen).press(0, centre, window());
+        QTest::touchEvent(window(), touchscreen).release(0, centre, window());
+    } else if (how == QLatin1String("keys")) {
+        activate();
+        form_->Image(1)->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i < slot; ++i)
+            QTest::keyClick(window(), Qt::Key_Right);
+        QTest::keyClick(window(), Qt::Key_Return);
+    } else {
+        clickSlot(slot);
+    }
+}
+
+void TestRevisions::activate() {
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
 }
 
 void TestRevisions::okWithNothingTickedSaysSoAndStaysInTheChoice() {
@@ -283,16 +329,19 @@ void TestRevisions::okWithNothingTickedSaysSoAndStaysInTheChoice() {
 
 void TestRevisions::okStartsARoundOfTheChosenFamilies_data() {
     QTest::addColumn<Families>("families");
-    QTest::newRow("one family") << Families{4};
-    QTest::newRow("first and last") << Families{1, 7};
-    QTest::newRow("all seven") << Families{1, 2, 3, 4, 5, 6, 7};
+    QTest::addColumn<bool>("keys");
+    QTest::newRow("one family") << Families{4} << false;
+    QTest::newRow("first and last") << Families{1, 7} << false;
+    QTest::newRow("all seven") << Families{1, 2, 3, 4, 5, 6, 7} << false;
+    QTest::newRow("Space on two boxes, Enter on OK") << Families{2, 6} << true;
 }
 
 void TestRevisions::okStartsARoundOfTheChosenFamilies() {
     QFETCH(Families, families);
+    QFETCH(bool, keys);
     DialogWatcher dialogs;
     showScreen();
-    start(families);
+    start(families, keys);
     QCOMPARE(dialogs.count(), 0);
     verifyRoundLaidOut(families);
     QCOMPARE(form_->LBJ->text(), "responsa justa");
@@ -315,6 +364,7 @@ void TestRevisions::hiddenOkCannotStartASecondDraw() {
 }
 
 void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
+    QFETCH(QString, how);
     DialogWatcher dialogs;
     showScreen();
     start({2});
@@ -328,7 +378,7 @@ void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
             justesDuringBox = nbJustes;
             boardDuringBox = board();
         };
-        clickSlot(positionCible);
+        this->pick(positionCible, how);
         QCOMPARE(dialogs.count(), pick);
         QCOMPARE(dialogs.last().text, "Exacte");
         QCOMPARE(dialogs.last().title, "Information");
@@ -346,6 +396,7 @@ void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
 }
 
 void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
+    QFETCH(QString, how);
     DialogWatcher dialogs;
     showScreen();
     start({5});
@@ -356,7 +407,7 @@ void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
     const int target = carteCible;
     const int slot = aWrongSlot();
     for (int pick = 1; pick <= 2; ++pick) {
-        clickSlot(slot);
+        this->pick(slot, how);
         QCOMPARE(dialogs.count(), pick);
         QCOMPARE(dialogs.last().text, "Faus");
         QCOMPARE(dialogs.last().title, "Erreur");
@@ -375,14 +426,24 @@ void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
     QVERIFY(form_->MediaPlayerMP3.firstDeliveryTime() == started);
 }
 
+void TestRevisions::replayRestartsTheWord_data() {
+    QTest::addColumn<bool>("key");
+    QTest::newRow("replay button") << false;
+    QTest::newRow("R") << true;
+}
+
 void TestRevisions::replayRestartsTheWord() {
+    QFETCH(bool, key);
     DialogWatcher dialogs;
     showScreen();
-    start({6});
+    start({6}, key);
     QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value());
     const auto firstStart = *form_->MediaPlayerMP3.firstDeliveryTime();
     const QList<int> before = board();
-    click(form_->btnRejouer);
+    if (key)
+        QTest::keyClick(window(), Qt::Key_R);
+    else
+        click(form_->btnRejouer);
     QCOMPARE(form_->MediaPlayerMP3.openFile(), catalogue::cardSound(carteCible));
     QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value() &&
                 *form_->MediaPlayerMP3.firstDeliveryTime() != firstStart);
