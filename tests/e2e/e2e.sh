@@ -236,7 +236,7 @@ keys() { local k; for k in "$@"; do xdotool key "$k"; sleep 0.05; done; }
 row_keys_review() {
     step "a review round played with the keyboard alone"
     start_row 1024x768 keys openbox
-    local win m pick message
+    local win m pick message box
     keys Tab Tab Tab Return                            # the review's word, from the menu
     wait_for 100 new_window '^Repassadas$' "$row_menu" >/dev/null || fail "Return opened no review"
     win="$(new_window '^Repassadas$' "$row_menu")"
@@ -248,7 +248,10 @@ row_keys_review() {
         keys Return
         wait_for 50 bash -c "xdotool search --onlyvisible --name '^(Information|Erreur)$' >/dev/null" ||
             fail "no answer to pick $pick"
-        message="$(xdotool getwindowname "$(xdotool search --onlyvisible --name '^(Information|Erreur)$' | head -n1)")"
+        box="$(xdotool search --onlyvisible --name '^(Information|Erreur)$' | head -n1)"
+        message="$(xdotool getwindowname "$box")"
+        check_frame_centred "$box" "message $message" 1024 768   # as wide as its title needs
+        [ "$pick" = 1 ] && shot root "keys-$message"
         keys Return
         wait_for 50 bash -c "! xdotool search --onlyvisible --name '^(Information|Erreur)$' >/dev/null" ||
             fail "Return left the message up"

@@ -23,6 +23,16 @@ namespace {
 
 constexpr QPoint parking(400, 170); // bare panel between the pictures and the boxes
 
+// The width of the message box on screen: wide enough for a window manager's title, bold and
+// beside its buttons ("Faus" alone gave 102 pixels, too narrow for "Erreur").
+int shownBoxWidth() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox*>(w) && w->isVisible())
+            return w->width();
+    return 0;
+}
+constexpr int titleRoom = 180;
+
 QList<int> board() {
     return {cartesAffichees.begin() + 1, cartesAffichees.end()};
 }
@@ -373,7 +383,9 @@ void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
         QString countDuringBox;
         int justesDuringBox = -1;
         QList<int> boardDuringBox;
+        int width = 0;
         dialogs.onShown = [&](const ShownDialog&) {
+            width = shownBoxWidth();
             countDuringBox = form_->cptJ->text();
             justesDuringBox = nbJustes;
             boardDuringBox = board();
@@ -384,6 +396,7 @@ void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
         QCOMPARE(dialogs.last().title, "Information");
         QCOMPARE(dialogs.last().icon, QMessageBox::Information);
         QCOMPARE(dialogs.last().buttons, QStringList{"OK"});
+        QVERIFY2(width >= titleRoom, qPrintable(QString::number(width)));
         QCOMPARE(justesDuringBox, pick - 1);
         QCOMPARE(countDuringBox, QString::number(pick - 1));
         QCOMPARE(boardDuringBox, before);
@@ -406,6 +419,8 @@ void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
     const QStringList files = pictureFiles();
     const int target = carteCible;
     const int slot = aWrongSlot();
+    int width = 0;
+    dialogs.onShown = [&](const ShownDialog&) { width = shownBoxWidth(); };
     for (int pick = 1; pick <= 2; ++pick) {
         this->pick(slot, how);
         QCOMPARE(dialogs.count(), pick);
@@ -413,6 +428,7 @@ void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
         QCOMPARE(dialogs.last().title, "Erreur");
         QCOMPARE(dialogs.last().icon, QMessageBox::Critical);
         QCOMPARE(dialogs.last().buttons, QStringList{"OK"});
+        QVERIFY2(width >= titleRoom, qPrintable(QString::number(width)));
         QCOMPARE(nbFausses, pick);
         QCOMPARE(form_->cptF->text(), QString::number(pick));
     }
