@@ -251,7 +251,7 @@ row_keys_review() {
         box="$(xdotool search --onlyvisible --name '^(Information|Erreur)$' | head -n1)"
         message="$(xdotool getwindowname "$box")"
         check_frame_centred "$box" "message $message" 1024 768   # as wide as its title needs
-        [ "$pick" = 1 ] && shot root "keys-$message"
+        shot root "keys-$message" >/dev/null
         keys Return
         wait_for 50 bash -c "! xdotool search --onlyvisible --name '^(Information|Erreur)$' >/dev/null" ||
             fail "Return left the message up"
