@@ -281,8 +281,6 @@ void TestFamilles::oneSoundPerArrival_data() {
     QTest::newRow("Tab onto the first miniature") << 0 << QStringList{"key:Tab"} << 1 << 0 << false;
     QTest::newRow("arrows from miniature to miniature")
         << 0 << QStringList{"key:Tab", "key:Right", "key:Down"} << 17 << 0 << false;
-    QTest::newRow("left arrow goes round to the last miniature")
-        << 0 << QStringList{"key:Tab", "key:Left"} << 49 << 0 << false;
     QTest::newRow("Enter opens the family, its name going on")
         << 0 << QStringList{"key:Tab", "key:Right", "key:Return", "=cards"} << 9 << 0 << false;
     QTest::newRow("a tap speaks the family's name and opens its cards")
