@@ -113,6 +113,7 @@ void TestMenu::clickOpens() {
         QTest::touchEvent(window(), touchscreen).release(0, at, window());
     } else {
         ficheFamilles->setFocus(); // no picture focused, as at each showing
+        ficheFamilles->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(ficheFamilles));
         QTest::keySequence(window(), QKeySequence(keys));
     }
