@@ -68,9 +68,9 @@ Talbum::Talbum()
     btnSonOui->setGlyph(pictures::embedded(QStringLiteral(":/art/sonOui.bmp")));
     btnSonNon = new SpeedButton(Panel1, QStringLiteral("btnSonNon"), btnSonNonRect);
     btnSonNon->setGlyph(pictures::embedded(QStringLiteral(":/art/sonNon.bmp")));
-    // An exclusive group: a click on the pressed button keeps it pressed and is still a click.
     btnSonOui->setAccessibleName(QStringLiteral("son"));
     btnSonNon->setAccessibleName(QStringLiteral("pas de son"));
+    // An exclusive group: a click on the pressed button keeps it pressed and is still a click.
     sonGroup_ = new QButtonGroup(this);
     sonGroup_->addButton(btnSonOui);
     sonGroup_->addButton(btnSonNon);
