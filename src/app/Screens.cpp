@@ -14,12 +14,7 @@ Screens::Screens()
     menu_->setMainForm(true);
 }
 
-Screens::~Screens() {
-    review_.reset();
-    explorer_.reset();
-    album_.reset();
-    menu_.reset();
-}
+Screens::~Screens() = default;
 
 Form& Screens::mainForm() const {
     return *menu_;

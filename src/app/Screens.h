@@ -16,5 +16,6 @@ public:
     Form& mainForm() const;
 
 private:
+    // Members are destroyed in reverse order: the review first, the menu last.
     std::unique_ptr<Form> menu_, album_, explorer_, review_;
 };

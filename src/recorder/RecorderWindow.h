@@ -2,8 +2,8 @@
 // and forwards the teacher's gestures to it.
 #pragma once
 
+#include "assets/VoiceTexts.h"
 #include "recorder/RecordingSession.h"
-#include "recorder/VoiceTexts.h"
 
 #include <QWidget>
 #include <functional>

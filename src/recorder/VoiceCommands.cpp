@@ -2,7 +2,7 @@
 #include "recorder/VoiceCommands.h"
 
 #include "recorder/CommandLine.h"
-#include "recorder/VoiceTexts.h"
+#include "assets/VoiceTexts.h"
 #include "voices/Locations.h"
 #include "voices/VoiceFolder.h"
 #include "voices/VoiceMaker.h"

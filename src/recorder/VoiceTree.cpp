@@ -3,7 +3,7 @@
 
 #include "assets/Catalogue.h"
 #include "recorder/VoicePictures.h"
-#include "recorder/VoiceTexts.h"
+#include "assets/VoiceTexts.h"
 #include "voices/VoiceFolder.h"
 
 #include <QDragEnterEvent>

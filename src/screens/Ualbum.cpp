@@ -4,12 +4,12 @@
 #include "assets/Catalogue.h"
 #include "assets/DisplaySizes.h"
 #include "audio/MediaPlayerMP3.h"
-#include "screens/CompactTabStyle.h"
-#include "screens/SpeedButton.h"
+#include "toolkit/CompactTabStyle.h"
 #include "toolkit/Guard.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureLoader.h"
+#include "toolkit/SpeedButton.h"
 
 #include <QButtonGroup>
 #include <QSignalBlocker>
@@ -68,6 +68,8 @@ Talbum::Talbum()
     btnSonOui->setGlyph(pictures::embedded(QStringLiteral(":/art/sonOui.bmp")));
     btnSonNon = new SpeedButton(Panel1, QStringLiteral("btnSonNon"), btnSonNonRect);
     btnSonNon->setGlyph(pictures::embedded(QStringLiteral(":/art/sonNon.bmp")));
+    btnSonOui->setAccessibleName(QStringLiteral("son"));
+    btnSonNon->setAccessibleName(QStringLiteral("pas de son"));
     // An exclusive group: a click on the pressed button keeps it pressed and is still a click.
     sonGroup_ = new QButtonGroup(this);
     sonGroup_->addButton(btnSonOui);

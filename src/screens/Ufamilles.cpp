@@ -3,6 +3,7 @@
 
 #include "assets/Catalogue.h"
 #include "assets/DisplaySizes.h"
+#include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
 #include "text/fichiers_Chaines.h"
 #include "toolkit/Guard.h"
@@ -37,6 +38,7 @@ constexpr QPoint autreChoixAt(577, 433);
 ImageControl* pointedPicture(QWidget* parent, const QString& name, QPoint at, QSize size) {
     auto* image = new ImageControl(parent, name, QRect(at, size));
     image->setCursor(Qt::PointingHandCursor);
+    image->setReachable(true);
     return image;
 }
 
@@ -70,6 +72,14 @@ void TFfamilles::buildChoice() {
                 [this](ImageControl* s) { guard::run([&] { fam1MouseMove(s); }); });
         connect(image, &ImageControl::clicked, this,
                 [this](ImageControl* s) { guard::run([&] { fam7Click(s); }); });
+        // The keyboard and a touch cross bare panel on the way, as the pointer does.
+        connect(image, &ImageControl::arrived, this, [this](ImageControl* s) {
+            guard::run([&] {
+                PNchoixMouseMove(PNchoix);
+                fam1MouseMove(s);
+            });
+        });
+        image->setAccessibleName(VoiceTexts::defaultSet().cardWord(catalogue::titleNumber(k)));
         fam_[size_t(k - 1)] = image;
     }
 }
@@ -89,6 +99,12 @@ void TFfamilles::buildCards() {
                                              smallCardAt[i - 1], displaysize::smallCard);
         connect(image, &ImageControl::mouseMoved, this,
                 [this](ImageControl* s) { guard::run([&] { Image7MouseMove(s); }); });
+        connect(image, &ImageControl::arrived, this, [this](ImageControl* s) {
+            guard::run([&] {
+                PNchoixMouseMove(PNcartes);
+                Image7MouseMove(s);
+            });
+        });
         Image_[size_t(i - 1)] = image;
     }
 
@@ -96,8 +112,11 @@ void TFfamilles::buildCards() {
                                    displaysize::smallCard);
     btnAutreChoix->setTransparent(true);
     btnAutreChoix->setPicture(pictures::embedded(QStringLiteral(":/art/autreChoix.bmp")));
+    btnAutreChoix->setAccessibleName(QStringLiteral("auta causida"));
     connect(btnAutreChoix, &ImageControl::clicked, this,
             [this](ImageControl* s) { guard::run([&] { btnAutreChoixClick(s); }); });
+    connect(btnAutreChoix, &ImageControl::arrived, this,
+            [this] { guard::run([&] { PNchoixMouseMove(PNcartes); }); });
 }
 
 void TFfamilles::FormShow() {
@@ -118,13 +137,17 @@ void TFfamilles::fam1MouseMove(QObject* sender) {
 }
 
 void TFfamilles::fam7Click(QObject* sender) {
+    takeFocusFrom(PNchoix); // the family's name goes on over the cards
     PNchoix->hide();
     PNcartes->show();
     const int k = numberIn(sender);
     familleChoisie = k;
     carte->loadFromFile(catalogue::blankCard());
-    for (int i = 1; i <= catalogue::cardsPerFamily; ++i)
-        Image(i)->loadFromFile(catalogue::smallCard(catalogue::cardNumber(k, i)));
+    for (int i = 1; i <= catalogue::cardsPerFamily; ++i) {
+        const int n = catalogue::cardNumber(k, i);
+        Image(i)->loadFromFile(catalogue::smallCard(n));
+        Image(i)->setAccessibleName(VoiceTexts::defaultSet().cardWord(n));
+    }
 }
 
 void TFfamilles::PNchoixMouseMove(QObject*) {
@@ -155,6 +178,7 @@ void TFfamilles::btnAutreChoixClick(QObject*) {
 // The other-choice picture and the close box both go back to the family choice, silent.
 void TFfamilles::backToChoice() {
     PNchoix->show();
+    takeFocusFrom(PNcartes);
     PNcartes->hide();
     MediaPlayerMP3->close();
 }

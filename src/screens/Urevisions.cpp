@@ -3,6 +3,7 @@
 
 #include "assets/Catalogue.h"
 #include "assets/DisplaySizes.h"
+#include "assets/VoiceTexts.h"
 #include "text/fichiers_Chaines.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Fonts.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -111,6 +113,7 @@ void Trevisions::buildBoard() {
         const QRect rect(QPoint(imageLeft + (i - 1) * imageStep, imageTop), displaysize::smallCard);
         auto* img = new ImageControl(PNcartes, QStringLiteral("Image%1").arg(i), rect);
         img->setCursor(Qt::PointingHandCursor);
+        img->setReachable(true);
         connect(img, &ImageControl::clicked, this,
                 [this](ImageControl* s) { guard::run([&] { Image7Click(s); }); });
         Image_[size_t(i - 1)] = img;
@@ -168,7 +171,7 @@ void Trevisions::FormShow() {
     centre();
     piocheConstruite = false; // first, so that a failing load below cannot leave it set
     for (int i = 1; i <= tirage::nbCases; ++i)
-        Image(i)->loadFromFile(catalogue::smallCard(catalogue::cardNumber(i, 1)));
+        showCard(i, catalogue::cardNumber(i, 1));
     Button1->show();
     GroupBox1->show();
     PNcompteur->hide();
@@ -204,6 +207,21 @@ void Trevisions::btnRejouerClick() {
     JouerSonCarte(carteCible);
 }
 
+void Trevisions::showCard(int slot, int32_t card) {
+    Image(slot)->loadFromFile(catalogue::smallCard(card));
+    Image(slot)->setAccessibleName(VoiceTexts::defaultSet().cardWord(card));
+}
+
+// R replays the word of the round, as the replay button does; only while a round is on.
+void Trevisions::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_R && btnRejouer->isVisible() && !event->isAutoRepeat()) {
+        guard::run([this] { btnRejouerClick(); });
+        event->accept();
+        return;
+    }
+    Form::keyPressEvent(event);
+}
+
 void Trevisions::FormClose(CloseAction&) {
     MediaPlayerMP3.close();
 }
@@ -226,10 +244,9 @@ void ConstruirePioche() {
 
 void NouveauTirage() {
     generateur.reseed();
-    tirage::tirerManche(generateur, pioche, nbPioche, carteCible, positionCible, cartesAffichees,
-                        [](int caseTable, int32_t carte) {
-                            revisions->Image(caseTable)->loadFromFile(catalogue::smallCard(carte));
-                        });
+    tirage::tirerManche(
+        generateur, pioche, nbPioche, carteCible, positionCible, cartesAffichees,
+        [](int caseTable, int32_t carte) { revisions->showCard(caseTable, carte); });
     JouerSonCarte(carteCible);
 }
 

@@ -41,10 +41,13 @@ public:
     void Button1Click();
     void Image7Click(QObject* sender);
     void btnRejouerClick();
+    // Shows a card in a board slot, named by its word for screen readers and keyboard tests.
+    void showCard(int slot, int32_t card);
 
 protected:
     void FormShow() override;
     void FormClose(CloseAction& action) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildBoard();

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QLabel>
 
+#include <utility>
+
 namespace principale {
 
 TficheFamilles* ficheFamilles = nullptr;
@@ -99,6 +101,20 @@ TficheFamilles::TficheFamilles()
     PNinfos->hide();
     buildCredits();
 
+    // The keyboard and a touch reach the pictures that the pointer acts on; arriving on one
+    // crosses the landscape on the way, as the pointer does.
+    const std::pair<ImageControl*, const char*> reachable[] = {{imgAlbum, "Mirabosc"},
+                                                               {familles, "las sèt familhas"},
+                                                               {btnRevisions, "repassadas"},
+                                                               {infos, "informacions"},
+                                                               {quitter, "deishar"}};
+    for (const auto& [image, word] : reachable) {
+        image->setReachable(true);
+        image->setAccessibleName(QString::fromUtf8(word));
+        if (image != infos)
+            bind(image, &ImageControl::arrived, this, &TficheFamilles::fondMouseMove);
+    }
+    bind(infos, &ImageControl::arrived, this, &TficheFamilles::infosMouseMove);
     bind(imgAlbum, &ImageControl::clicked, this, &TficheFamilles::imgAlbumClick);
     bind(familles, &ImageControl::clicked, this, &TficheFamilles::famillesClick);
     bind(btnRevisions, &ImageControl::clicked, this, &TficheFamilles::btnRevisionsClick);

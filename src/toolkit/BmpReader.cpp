@@ -199,10 +199,14 @@ void bgrRow(const uint8_t* src, QRgb* dst, int width) {
         dst[x] = opaque | uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
 }
 
+// The bytes of one row of pixels, padded to a multiple of four.
+qint64 rowStride(const Header& h) {
+    return ((qint64(h.width) * h.bitCount + 31) / 32) * 4;
+}
+
+// The caller has checked that every row lies within the file.
 void decodeRows(const Cursor& in, qint64 offset, const Header& h, QImage& image) {
-    const qint64 stride = ((qint64(h.width) * h.bitCount + 31) / 32) * 4;
-    if (offset + stride * h.height > in.size)
-        shortRead();
+    const qint64 stride = rowStride(h);
     const auto palette = readPalette(in, h);
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     for (int row = 0; row < h.height; ++row) {
@@ -292,8 +296,8 @@ QImage BmpReader::decode(const QByteArray& bytes) {
     const bool rle = h.compression == biRle8 || h.compression == biRle4;
     if (rle && qint64(h.width) * h.height > (in.size - offset) * maxRleExpansion + 65536)
         invalid();
-    if (!rle && offset + ((qint64(h.width) * h.bitCount + 31) / 32) * 4 * h.height > in.size)
-        shortRead();
+    if (!rle && offset + rowStride(h) * h.height > in.size)
+        shortRead(); // before the picture is allocated
 
     QImage image(h.width, h.height, QImage::Format_RGB32);
     if (image.isNull())

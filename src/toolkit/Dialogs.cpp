@@ -4,9 +4,13 @@
 #include "toolkit/Placement.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace dialogs {
 
@@ -25,10 +29,33 @@ protected:
     }
 };
 
+// Window managers draw titles in a bold face, often larger than the program's text, beside an
+// icon and up to four title-bar buttons; Qt only leaves the title its own width and 50 pixels.
+constexpr qreal titlePointSize = 11;
+constexpr int titleBarRoom = 130;
+
+int widthForTitle(const QString& title) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPointSizeF(std::max(font.pointSizeF(), titlePointSize));
+    return QFontMetrics(font).horizontalAdvance(title) + titleBarRoom;
+}
+
+// The box takes the width of its layout: a row of no height holds it wide enough for the title.
+void keepTitleVisible(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(widthForTitle(box.windowTitle()), 0, QSizePolicy::Fixed,
+                                  QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 void runBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     CentredMessageBox box(icon, title, text, QMessageBox::NoButton);
+    keepTitleVisible(box);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

@@ -3,11 +3,14 @@
 
 #include "toolkit/Fonts.h"
 #include "toolkit/Guard.h"
+#include "toolkit/ImageControl.h"
 #include "toolkit/Placement.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QPointer>
 
 Form::Form(const QString& name, const QString& caption, const QColor& colour, int fontHeight)
@@ -51,11 +54,30 @@ void Form::applyAutoSize() {
 }
 
 void Form::setVisible(bool visible) {
-    if (visible && isHidden()) {
+    const bool showing = visible && isHidden();
+    if (showing) {
         applyAutoSize();
-        guard::run([this] { FormShow(); });
+        // An error box runs its own event loop after the handler has placed the window, and
+        // Qt no longer keeps that place for the mapping: the window is placed again.
+        if (!guard::run([this] { FormShow(); }))
+            centre();
     }
     QWidget::setVisible(visible);
+    if (showing)
+        focusFirst();
+}
+
+// Each showing starts on the first control the keyboard reaches, unless that is a picture: a
+// picture is only arrived on, so the window keeps the focus and the first Tab arrives on it.
+void Form::focusFirst() {
+    QWidget* first = nextInFocusChain();
+    while (first != this &&
+           !(first->focusPolicy() & Qt::TabFocus && first->isVisibleTo(this) && first->isEnabled()))
+        first = first->nextInFocusChain();
+    if (first == this || qobject_cast<ImageControl*>(first))
+        setFocus(Qt::OtherFocusReason);
+    else
+        first->setFocus(Qt::OtherFocusReason);
 }
 
 int Form::showModal() {
@@ -94,6 +116,25 @@ void Form::closeStep() {
     }
     if (loop_)
         loop_->quit();
+}
+
+void Form::takeFocusFrom(QWidget* part) {
+    if (QWidget* focused = focusWidget(); focused && part->isAncestorOf(focused))
+        setFocus(Qt::OtherFocusReason);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if (event->key() == Qt::Key_Escape) {
+        close();
+    } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button &&
+               button->isVisible() && button->isEnabled() && !event->isAutoRepeat()) {
+        button->click();
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,9 @@ public:
     void setMainForm(bool on) { mainForm_ = on; }
 
     void setVisible(bool visible) override;
+    // Gives the focus back to the window itself when it lies in `part`, which is about to be
+    // hidden: Qt would otherwise pass it on as if the child had pressed Tab.
+    void takeFocusFrom(QWidget* part);
 
 protected:
     // Handlers: the show handler runs before the window becomes visible; the close handler may
@@ -39,12 +42,15 @@ protected:
     virtual void FormShow() {}
     virtual void FormClose(CloseAction& action) { Q_UNUSED(action) }
 
+    // Escape closes the window as its close box does; Enter presses the focused button.
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void childEvent(QChildEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyAutoSize();
+    void focusFirst();
     bool runCloseHandler(); // whether the window may close
     void closeStep();
 

@@ -1,14 +1,14 @@
 // ImageControl: drawing rules, transparency by the bottom-left pixel, and pointer handling.
 #include "toolkit/ImageControl.h"
 
+#include "toolkit/DeviceImage.h"
+#include "toolkit/FocusFrame.h"
 #include "toolkit/Geometry.h"
 #include "toolkit/PictureLoader.h"
 #include "toolkit/Transparency.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-
-#include <cmath>
 
 ImageControl::ImageControl(QWidget* parent, const QString& name, QRect rect) : QWidget(parent) {
     setObjectName(name);
@@ -24,6 +24,11 @@ void ImageControl::setProportional(bool on) {
 void ImageControl::setTransparent(bool on) {
     transparent_ = on;
     rebuild();
+}
+
+void ImageControl::setReachable(bool on) {
+    setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+    setAttribute(Qt::WA_AcceptTouchEvents, on);
 }
 
 void ImageControl::loadFromFile(const QString& relativePath) {
@@ -45,38 +50,18 @@ void ImageControl::rebuild() {
 }
 
 QImage ImageControl::render() const {
-    if (picture_.isNull())
-        return {};
-    const QSize drawn = drawnRect().size();
-    const qreal ratio = devicePixelRatioF();
-    if (ratio == 1) {
-        // Scaling takes whole pixels, dropping rows and columns, without smoothing.
-        QImage image = drawn == picture_.size()
-                           ? picture_
-                           : picture_.scaled(drawn, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        if (transparent_)
-            image = transparency::withoutColour(image, transparency::groundColour(picture_));
-        return image;
-    }
-    // With more device pixels than points the picture is resampled smoothly to the device
-    // size, not pixel-doubled; the ground goes first so that edges blend into what lies beneath.
-    QImage image = transparent_
-                       ? transparency::withoutColour(picture_, transparency::groundColour(picture_))
-                       : picture_;
-    const QSize device(int(std::lround(drawn.width() * ratio)),
-                       int(std::lround(drawn.height() * ratio)));
-    image = image.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    image.setDevicePixelRatio(ratio);
-    return image;
+    const QImage shown = transparent_ ? transparency::withoutGround(picture_) : picture_;
+    return deviceimage::render(shown, drawnRect().size(), devicePixelRatioF());
 }
 
 void ImageControl::paintEvent(QPaintEvent*) {
     if (!picture_.isNull() && rendered_.devicePixelRatio() != devicePixelRatioF())
         rendered_ = render(); // the window moved to a screen of another scale
-    if (rendered_.isNull())
-        return;
     QPainter painter(this);
-    painter.drawImage(0, 0, rendered_);
+    if (!rendered_.isNull())
+        painter.drawImage(0, 0, rendered_);
+    if (hasFocus())
+        focusframe::paint(painter, rect());
 }
 
 void ImageControl::resizeEvent(QResizeEvent*) {
@@ -103,4 +88,80 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     if (rect().contains(event->position().toPoint()))
         emit clicked(this);
+}
+
+bool ImageControl::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        return touchEvent(static_cast<QTouchEvent*>(event));
+    default:
+        return QWidget::event(event);
+    }
+}
+
+// A tap is the pointer's arrival and a click in one: the touch arrives, its release inside clicks.
+bool ImageControl::touchEvent(QTouchEvent* event) {
+    event->accept();
+    if (event->type() == QEvent::TouchBegin) {
+        pressed_ = true;
+        emit arrived(this);
+    } else if (event->type() == QEvent::TouchEnd && pressed_) {
+        pressed_ = false;
+        const auto& points = event->points();
+        if (!points.isEmpty() && rect().contains(points.constFirst().position().toPoint()))
+            emit clicked(this);
+    } else if (event->type() == QEvent::TouchCancel) {
+        pressed_ = false;
+    }
+    return true;
+}
+
+void ImageControl::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            emit clicked(this);
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        focusSibling(true);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        focusSibling(false);
+        break;
+    default:
+        event->ignore(); // Escape and the screen's own keys go on to the window
+        return;
+    }
+    event->accept();
+}
+
+void ImageControl::focusSibling(bool next) {
+    QList<ImageControl*> reachable;
+    for (ImageControl* sibling :
+         parentWidget()->findChildren<ImageControl*>(Qt::FindDirectChildrenOnly))
+        if (sibling == this ||
+            (sibling->focusPolicy() & Qt::TabFocus && sibling->isVisible() && sibling->isEnabled()))
+            reachable.append(sibling);
+    const qsizetype count = reachable.size();
+    const qsizetype here = reachable.indexOf(this);
+    reachable.at((here + (next ? 1 : count - 1)) % count)
+        ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+}
+
+// Only a move by the keyboard is an arrival: the focus coming back with its window is not.
+void ImageControl::focusInEvent(QFocusEvent* event) {
+    update();
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        emit arrived(this);
+}
+
+void ImageControl::focusOutEvent(QFocusEvent*) {
+    update();
 }

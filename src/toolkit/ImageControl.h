@@ -1,5 +1,6 @@
 // An image control: a picture drawn from the top-left corner, optionally scaled down or with
-// its bottom-left colour left undrawn; the whole rectangle takes the pointer and clicks.
+// its bottom-left colour left undrawn; the whole rectangle takes the pointer and clicks. A
+// reachable one also takes the keyboard focus and touches.
 #pragma once
 
 #include <QImage>
@@ -13,8 +14,9 @@ public:
 
     void setProportional(bool on);
     void setTransparent(bool on);
-    bool isProportional() const { return proportional_; }
-    bool isTransparent() const { return transparent_; }
+    // Tab and the arrow keys reach the picture, Enter and Space click it, and a tap arrives on
+    // it and clicks it; a mouse click never gives it the focus.
+    void setReachable(bool on);
 
     // Loads a picture named by a catalogue path; on failure the control keeps its picture.
     void loadFromFile(const QString& relativePath);
@@ -26,6 +28,8 @@ public:
 signals:
     void mouseMoved(ImageControl* sender);
     void clicked(ImageControl* sender);
+    // The child came onto the picture by the keyboard or a touch, not by the pointer.
+    void arrived(ImageControl* sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,9 +37,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void rebuild();
+    // Moves the focus to the next (or previous) reachable sibling, round the end.
+    void focusSibling(bool next);
+    bool touchEvent(QTouchEvent* event);
     QImage render() const;
 
     QImage picture_;

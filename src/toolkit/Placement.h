@@ -7,9 +7,10 @@ class QWidget;
 namespace placement {
 
 // Moves a top-level window so that its outer rectangle is centred on the primary display. The
-// frame is asked of the window manager before the first mapping; where it cannot answer, the
-// frame of a window already framed is used, and failing that the window is centred again once
-// framed. Where windows cannot place themselves (Wayland) placement is left to the compositor.
+// frame is asked of the window manager before each mapping (a manager that never answers costs its
+// wait once); where it cannot answer, the frame of a window already framed is used, and failing
+// that the window is centred again once framed. Where windows cannot place themselves (Wayland)
+// placement is left to the compositor.
 void centreOnPrimaryScreen(QWidget* window);
 
 } // namespace placement

@@ -17,7 +17,8 @@ namespace x11frame {
 
 namespace {
 
-// A window manager answers within a millisecond or two; one that never does costs this once.
+// A window manager answers within a millisecond or two; one that never does costs this once:
+// it is remembered and not asked again.
 constexpr auto answerDeadline = std::chrono::milliseconds(250);
 constexpr auto pollInterval = std::chrono::microseconds(500);
 constexpr uint32_t longestAtomList = 4096;
@@ -50,19 +51,25 @@ template <class T> const T* values(const PropertyReply& reply, int atLeast) {
     return static_cast<const T*>(xcb_get_property_value(reply.get()));
 }
 
+// The check window of the manager that did not answer in time; a manager started since then has
+// another one and is asked again.
+xcb_window_t silentManager = XCB_WINDOW_NONE;
+
 // The window manager named on the root window, if its check window still exists and names
 // itself: a manager that has gone leaves a stale root property behind.
-bool managerRuns(xcb_connection_t* c, xcb_window_t root) {
+std::optional<xcb_window_t> runningManager(xcb_connection_t* c, xcb_window_t root) {
     const xcb_atom_t check = atom(c, "_NET_SUPPORTING_WM_CHECK");
     // The values live in their replies: keep each reply while its value is read.
     const PropertyReply onRoot = property(c, root, check, XCB_ATOM_WINDOW, 1);
     const auto* wm = values<xcb_window_t>(onRoot, 1);
     if (!wm)
-        return false;
+        return std::nullopt;
     const xcb_window_t manager = *wm;
     const PropertyReply onManager = property(c, manager, check, XCB_ATOM_WINDOW, 1);
     const auto* self = values<xcb_window_t>(onManager, 1);
-    return self && *self == manager;
+    if (!self || *self != manager)
+        return std::nullopt;
+    return manager;
 }
 
 bool managerSupports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t wanted) {
@@ -90,8 +97,11 @@ std::optional<QMargins> requestExtents(QWidget* window) {
     if (!screen)
         return std::nullopt;
     const xcb_window_t root = screen->root;
-    if (!managerRuns(c, root))
+    const std::optional<xcb_window_t> manager = runningManager(c, root);
+    if (!manager)
         return QMargins();
+    if (*manager == silentManager)
+        return std::nullopt;
     const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
     if (!managerSupports(c, root, request))
         return std::nullopt;
@@ -116,6 +126,7 @@ std::optional<QMargins> requestExtents(QWidget* window) {
             return QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
         std::this_thread::sleep_for(pollInterval);
     } while (std::chrono::steady_clock::now() < deadline);
+    silentManager = *manager;
     return std::nullopt;
 }
 

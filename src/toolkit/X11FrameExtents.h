@@ -11,8 +11,9 @@ namespace x11frame {
 
 // The frame the window manager will draw round `window` (left, top, right, bottom, in the
 // display's own pixels), asked with _NET_REQUEST_FRAME_EXTENTS. Empty margins when no window
-// manager runs; nothing when this is not X11 or the manager does not answer in time. The
-// window must be created and not mapped.
+// manager runs; nothing when this is not X11 or the manager does not answer in time, and from
+// then on nothing at once, without asking that manager again. The window must be created and
+// not mapped.
 std::optional<QMargins> requestExtents(QWidget* window);
 
 } // namespace x11frame

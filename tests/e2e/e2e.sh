@@ -191,6 +191,83 @@ row_openbox() {
     close_screen "$win"
     quit_row 300 510
 }
+# The error box of a failed show: the window named exactly as the program file (xdotool's
+# search ignores case, and the menu is "Mirabosc").
+error_box() { local w
+    for w in $(visible_named '^mirabosc$'); do
+        [ "$(xdotool getwindowname "$w")" = mirabosc ] && { echo "$w"; return 0; }; done; return 1; }
+dismiss_error_box() { # NAME: the box comes first, centred, and Return closes it
+    wait_for 100 error_box >/dev/null || fail "no error box: $1"
+    local box; box="$(error_box)"
+    check_frame_centred "$box" "error box: $1" 1024 768
+    xdotool windowfocus --sync "$box" key Return
+    wait_for 50 bash -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" || fail "box stayed: $1"
+}
+row_openbox_show_errors() {
+    step "under openbox: screens whose show fails open centred after the error box"
+    local set="$assets" win corner d f
+    local assets="$out/broken-set"   # start_row runs the program here: the set, two files broken
+    mkdir -p "$assets/img_familles"
+    for d in img_album son_album sons_familles; do ln -s "$set/$d" "$assets/$d"; done
+    for f in "$set"/img_familles/*; do ln -s "$f" "$assets/img_familles/"; done
+    rm "$assets/img_familles/mini26.bmp" "$assets/img_familles/v10.bmp"
+    printf 'BM\x10\x00' >"$assets/img_familles/v10.bmp"   # cut inside its header
+    start_row 1024x768 openbox-errors openbox
+    use_window "$row_menu"; click_at 270 110
+    dismiss_error_box "img_familles/mini26.bmp missing"
+    wait_for 100 new_window '^Las set familhas$' "$row_menu" >/dev/null || fail "no explorer"
+    win="$(new_window '^Las set familhas$' "$row_menu")"
+    check_frame_centred "$win" "explorer after its error box" 1024 768
+    corner="$(geometry "$win" | cut -d' ' -f1,2)"; use_window "$win"; click_at 87 132
+    wait_for 30 bash -c "xwininfo -id $win | grep -q 'Height: 577'" || fail "no cards"
+    [ "$(geometry "$win" | cut -d' ' -f1,2)" = "$corner" ] || fail "the explorer moved as it grew"
+    echo "   the explorer grew with its top-left kept at $corner"
+    close_screen "$win"
+    use_window "$row_menu"; click_at 60 440
+    dismiss_error_box "img_familles/v10.bmp broken"
+    wait_for 100 new_window '^Repassadas$' "$row_menu" >/dev/null || fail "no review"
+    win="$(new_window '^Repassadas$' "$row_menu")"
+    check_frame_centred "$win" "review after its error box" 1024 768
+    close_screen "$win"
+    quit_row 300 510
+}
+# One review round with keys only, through XTEST to the focused window as a keyboard does.
+keys() { local k; for k in "$@"; do xdotool key "$k"; sleep 0.05; done; }
+row_keys_review() {
+    step "a review round played with the keyboard alone"
+    start_row 1024x768 keys openbox
+    local win m pick message box
+    keys Tab Tab Tab Return                            # the review's word, from the menu
+    wait_for 100 new_window '^Repassadas$' "$row_menu" >/dev/null || fail "Return opened no review"
+    win="$(new_window '^Repassadas$' "$row_menu")"
+    keys Tab Tab Tab Tab Tab Tab Tab Tab space         # past the seven pictures: tick a family
+    m=$(mark)
+    keys Tab Tab Tab Tab Tab Tab Tab Return            # "OK": the round's word
+    heard_since "$m" "the round's word, started by Return"
+    for pick in 1 2 3 4 5 6 7; do                      # Enter on a card until it is the right one
+        keys Return
+        wait_for 50 bash -c "xdotool search --onlyvisible --name '^(Information|Erreur)$' >/dev/null" ||
+            fail "no answer to pick $pick"
+        box="$(xdotool search --onlyvisible --name '^(Information|Erreur)$' | head -n1)"
+        message="$(xdotool getwindowname "$box")"
+        check_frame_centred "$box" "message $message" 1024 768   # as wide as its title needs
+        shot root "keys-$message" >/dev/null
+        keys Return
+        wait_for 50 bash -c "! xdotool search --onlyvisible --name '^(Information|Erreur)$' >/dev/null" ||
+            fail "Return left the message up"
+        [ "$message" = Information ] && break
+        keys Right
+    done
+    [ "$message" = Information ] || fail "no right pick among the seven cards"
+    echo "   a right pick at the card reached by $((pick - 1)) presses of Right"
+    m=$(mark); keys r
+    heard_since "$m" "the word replayed by R"
+    keys Escape
+    wait_for 50 bash -c "! xwininfo -id $win 2>/dev/null | grep -q IsViewable" || fail "Escape left it open"
+    keys Escape                                        # the menu's close box: the program ends
+    wait_for 100 bash -c "! kill -0 $row_app 2>/dev/null" || fail "Escape did not end the program"
+    wait "$row_app" || fail "the program ended with an error"
+}
 row_scale2() {
     step "scale 2 on a 2048x1536 display: doubled rectangles, hit-testing, smooth pictures"
     start_row 2048x1536 scale2 "" QT_SCALE_FACTOR=2
@@ -480,6 +557,8 @@ echo "   output recorded: $(stat -c %s "$audio") bytes in $audio"
 
 sound_server_row
 row_openbox
+row_openbox_show_errors
+row_keys_review
 row_scale2
 row_weston
 echo "PASS"

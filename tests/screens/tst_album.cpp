@@ -2,7 +2,6 @@
 // switch, the visible part of the picture, and what each failing file leaves behind.
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
-#include "screens/SpeedButton.h"
 #include "screens/Ualbum.h"
 #include "support/BmpWriter.h"
 #include "support/DialogWatcher.h"
@@ -10,6 +9,7 @@
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
 #include "toolkit/PictureLoader.h"
+#include "toolkit/SpeedButton.h"
 
 #include <QPointer>
 #include <QRegularExpression>
@@ -194,6 +194,7 @@ void TestAlbum::keyboardTurnsPages_data() {
     QTest::newRow("ctrl+shift+tab cycles to the last") << QStringList{"Ctrl+Shift+Tab"} << 16;
     QTest::newRow("ctrl+tab cycles from the last to the first")
         << QStringList{"Ctrl+Shift+Tab", "Ctrl+Tab"} << 0;
+    QTest::newRow("the wheel turns no page") << QStringList{"wheel", "wheel", "-wheel"} << 0;
 }
 
 void TestAlbum::keyboardTurnsPages() {
@@ -203,8 +204,16 @@ void TestAlbum::keyboardTurnsPages() {
     QVERIFY(QTest::qWaitForWindowActive(album_.get()));
     QCOMPARE(QApplication::focusWidget(), album().PageControl1->tabBar());
     QVERIFY(player().openFile() == narration(1));
-    for (const QString& key : keys)
-        QTest::keySequence(window(), QKeySequence(key));
+    for (const QString& key : keys) {
+        if (key.endsWith(QLatin1String("wheel"))) { // a notch towards or away from the child
+            const QPoint angle(0, key.startsWith(QLatin1Char('-')) ? -120 : 120);
+            QWheelEvent wheel(QPointF(20, 10), QPointF(), {}, angle, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(album().PageControl1->tabBar(), &wheel);
+        } else {
+            QTest::keySequence(window(), QKeySequence(key));
+        }
+    }
     QCOMPARE(album().PageControl1->currentIndex(), tab);
     QCOMPARE(album().img->picture(), TestAssets::picture(picture(tab + 1)));
     verifyPlaying(tab + 1);
@@ -339,23 +348,39 @@ void TestAlbum::radioPairClicks_data() {
     QTest::addColumn<bool>("startOn");
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<bool>("endOn");
-    QTest::newRow("on, sonNon switches off") << true << onSonNonOnly << false;
-    QTest::newRow("on, the overlap belongs to sonNon") << true << inOverlap << false;
-    QTest::newRow("on, pressed sonOui stays pressed") << true << onSonOuiOnly << true;
-    QTest::newRow("on, the cut-off row is not a button") << true << belowThePanel << true;
-    QTest::newRow("off, sonOui switches on") << false << onSonOuiOnly << true;
-    QTest::newRow("off, pressed sonNon stays pressed") << false << inOverlap << false;
+    QTest::addColumn<QString>("keys"); // pressed instead of the click; "tap": a touch there
+    QTest::newRow("on, sonNon switches off") << true << onSonNonOnly << false << "";
+    QTest::newRow("on, the overlap belongs to sonNon") << true << inOverlap << false << "";
+    QTest::newRow("on, pressed sonOui stays pressed") << true << onSonOuiOnly << true << "";
+    QTest::newRow("on, the cut-off row is not a button") << true << belowThePanel << true << "";
+    QTest::newRow("off, sonOui switches on") << false << onSonOuiOnly << true << "";
+    QTest::newRow("off, pressed sonNon stays pressed") << false << inOverlap << false << "";
+    // Tab reaches the pressed button of the pair, an arrow presses the other, as in a radio pair.
+    QTest::newRow("on, Tab and Right") << true << QPoint() << false << "Tab,Right";
+    QTest::newRow("on, Tab and Space restarts") << true << QPoint() << true << "Tab,Space";
+    QTest::newRow("off, Tab and Enter") << false << QPoint() << true << "Tab,Return";
+    QTest::newRow("on, a tap on sonNon") << true << onSonNonOnly << false << "tap";
 }
 
 void TestAlbum::radioPairClicks() {
     QFETCH(bool, startOn);
     QFETCH(QPoint, at);
     QFETCH(bool, endOn);
+    QFETCH(QString, keys);
+    static QPointingDevice* const touchscreen = QTest::createTouchDevice();
     open();
     if (!startOn)
         clickAt(onSonNonOnly);
     QCOMPARE(sonActif, startOn);
-    clickAt(at);
+    if (keys.isEmpty()) {
+        clickAt(at);
+    } else if (keys == QLatin1String("tap")) {
+        QTest::touchEvent(window(), touchscreen).press(0, at, window());
+        QTest::touchEvent(window(), touchscreen).release(0, at, window());
+    } else {
+        QVERIFY(QTest::qWaitForWindowActive(album_.get()));
+        QTest::keySequence(window(), QKeySequence(keys));
+    }
     QCOMPARE(sonActif, endOn);
     QCOMPARE(album().btnSonOui->isChecked(), endOn);
     QCOMPARE(album().btnSonNon->isChecked(), !endOn);

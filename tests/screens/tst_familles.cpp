@@ -61,6 +61,7 @@ private:
     }
     void showForm();
     void openFamily(int family);
+    void gesture(const QString& token);
 
     std::unique_ptr<TFfamilles> form_;
     std::unique_ptr<TestAssets> assets_;
@@ -138,15 +139,21 @@ void TestFamilles::controlsSitWhereTheChildSeesThem_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect");
     QTest::addColumn<bool>("hand");
-    QTest::newRow("fam1") << "fam1" << QRect(8, 24, 158, 217) << true;
-    QTest::newRow("fam4") << "fam4" << QRect(512, 24, 158, 217) << true;
-    QTest::newRow("fam5") << "fam5" << QRect(88, 264, 158, 217) << true;
-    QTest::newRow("fam7") << "fam7" << QRect(440, 264, 158, 217) << true;
-    QTest::newRow("carte") << "carte" << QRect(1, 1, 424, 576) << false;
-    QTest::newRow("Image1") << "Image1" << QRect(449, 1, 100, 138) << true;
-    QTest::newRow("Image4") << "Image4" << QRect(577, 145, 100, 138) << true;
-    QTest::newRow("Image7") << "Image7" << QRect(449, 433, 100, 138) << true;
-    QTest::newRow("btnAutreChoix") << "btnAutreChoix" << QRect(577, 433, 100, 138) << true;
+    QTest::addColumn<QByteArray>("word"); // family 2 is open for the cards
+    QTest::newRow("fam1") << "fam1" << QRect(8, 24, 158, 217) << true << QByteArray("la familha");
+    QTest::newRow("fam4") << "fam4" << QRect(512, 24, 158, 217) << true
+                          << QByteArray("la montanha");
+    QTest::newRow("fam5") << "fam5" << QRect(88, 264, 158, 217) << true << QByteArray("los jòcs");
+    QTest::newRow("fam7") << "fam7" << QRect(440, 264, 158, 217) << true
+                          << QByteArray("las colors");
+    QTest::newRow("carte") << "carte" << QRect(1, 1, 424, 576) << false << QByteArray("");
+    QTest::newRow("Image1") << "Image1" << QRect(449, 1, 100, 138) << true << QByteArray("l'uèlh");
+    QTest::newRow("Image4") << "Image4" << QRect(577, 145, 100, 138) << true
+                            << QByteArray("l'aurelha");
+    QTest::newRow("Image7") << "Image7" << QRect(449, 433, 100, 138) << true
+                            << QByteArray("la barba");
+    QTest::newRow("btnAutreChoix")
+        << "btnAutreChoix" << QRect(577, 433, 100, 138) << true << QByteArray("auta causida");
 }
 
 // Each control is the one the pointer meets over its whole rectangle, with its pointer shape.
@@ -154,6 +161,7 @@ void TestFamilles::controlsSitWhereTheChildSeesThem() {
     QFETCH(QString, name);
     QFETCH(QRect, rect);
     QFETCH(bool, hand);
+    QFETCH(QByteArray, word);
     if (name.startsWith(QLatin1String("fam")) == false)
         openFamily(2);
     for (const QPoint& p : {rect.topLeft(), rect.bottomRight(), rect.center()})
@@ -161,7 +169,9 @@ void TestFamilles::controlsSitWhereTheChildSeesThem() {
     QCOMPARE(form_->childAt(rect.topLeft() - QPoint(1, 1))->inherits("Panel"), true);
     auto* w = form_->findChild<QWidget*>(name);
     QCOMPARE(w->cursor().shape(), hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    QCOMPARE(w->focusPolicy(), Qt::NoFocus);
+    // Every picture the pointer acts on is reached by Tab alone and named by its word.
+    QCOMPARE(w->focusPolicy(), hand ? Qt::TabFocus : Qt::NoFocus);
+    QCOMPARE(w->accessibleName(), QString::fromUtf8(word));
 }
 
 void TestFamilles::miniatureSpeaksTheFamilyName_data() {
@@ -266,6 +276,46 @@ void TestFamilles::oneSoundPerArrival_data() {
         << false;
     QTest::newRow("card to the large one crosses the strip")
         << 2 << QStringList{"Image1", "strip", "carte"} << 0 << 10 << true;
+
+    // The keyboard and taps cross bare panel on the way from one picture to the next.
+    QTest::newRow("Tab onto the first miniature") << 0 << QStringList{"key:Tab"} << 1 << 0 << false;
+    QTest::newRow("arrows from miniature to miniature")
+        << 0 << QStringList{"key:Tab", "key:Right", "key:Down"} << 17 << 0 << false;
+    QTest::newRow("Enter opens the family, its name going on")
+        << 0 << QStringList{"key:Tab", "key:Right", "key:Return", "=cards"} << 9 << 0 << false;
+    QTest::newRow("a tap speaks the family's name and opens its cards")
+        << 0 << QStringList{"tap:fam3", "=cards"} << 17 << 0 << false;
+    QTest::newRow("Tab onto a card") << 2 << QStringList{"key:Tab"} << 10 << 10 << false;
+    QTest::newRow("Backtab from a card goes round to the other choice, silencing")
+        << 2 << QStringList{"key:Tab", "key:Backtab"} << 0 << 10 << true;
+    QTest::newRow("taps from card to card")
+        << 2 << QStringList{"tap:Image4", "tap:Image5"} << 14 << 14 << false;
+    QTest::newRow("Space on the other choice goes back")
+        << 2 << QStringList{"key:Tab", "key:Up", "key:Space", "=choice"} << 0 << 10 << true;
+    QTest::newRow("a tap on the other choice goes back")
+        << 2 << QStringList{"tap:Image2", "tap:btnAutreChoix", "=choice"} << 0 << 11 << true;
+    QTest::newRow("Escape closes the screen, silent")
+        << 2 << QStringList{"key:Tab", "key:Escape", "=closed"} << 0 << 10 << false;
+}
+
+// A path token: a key ("key:Right"), a tap on a control ("tap:fam2"), the view expected at that
+// point ("=cards", "=choice", "=closed"), or else a point the pointer moves to.
+void TestFamilles::gesture(const QString& token) {
+    static QPointingDevice* const touchscreen = QTest::createTouchDevice();
+    const QString what = token.section(QLatin1Char(':'), 1);
+    if (token.startsWith(QLatin1String("key:"))) {
+        form_->activateWindow(); // focus moves only within the active window
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QTest::keySequence(window(), QKeySequence(what));
+    } else if (token.startsWith(QLatin1String("tap:"))) {
+        QTest::touchEvent(window(), touchscreen).press(0, point(what), window());
+        QTest::touchEvent(window(), touchscreen).release(0, point(what), window());
+    } else if (token.startsWith(QLatin1Char('='))) {
+        QCOMPARE(form_->isVisible(), token != QLatin1String("=closed"));
+        QCOMPARE(form_->PNcartes->isVisibleTo(form_.get()), token == QLatin1String("=cards"));
+    } else {
+        moveTo(token);
+    }
 }
 
 void TestFamilles::oneSoundPerArrival() {
@@ -279,7 +329,7 @@ void TestFamilles::oneSoundPerArrival() {
         moveTo("strip");
     }
     for (const QString& token : path)
-        moveTo(token);
+        gesture(token);
     QCOMPARE(form_->MediaPlayerMP3->openFile(), speaking ? sound(speaking) : QString());
     if (speaking)
         QTRY_VERIFY(form_->MediaPlayerMP3->framesDelivered() > 0);

@@ -71,19 +71,53 @@ void TestMenu::showsCentredAtItsSize() {
 void TestMenu::clickOpens_data() {
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<QString>("opened"); // empty: nothing opens
-    QTest::newRow("album word") << QPoint(100, 35) << "album";
-    QTest::newRow("transparent corner of the album word") << QPoint(2, 2) << "album";
-    QTest::newRow("families word") << QPoint(270, 110) << "Ffamilles";
-    QTest::newRow("review word") << QPoint(60, 440) << "revisions";
-    QTest::newRow("landscape") << QPoint(300, 300) << "";
-    QTest::newRow("help icon") << QPoint(10, 510) << "";
+    QTest::addColumn<QString>("keys");   // keys pressed instead of a click; "tap": a touch
+    QTest::addColumn<bool>("credits");   // the credits panel shown afterwards
+    QTest::newRow("album word") << QPoint(100, 35) << "album"
+                                << "" << false;
+    QTest::newRow("transparent corner of the album word") << QPoint(2, 2) << "album"
+                                                          << "" << false;
+    QTest::newRow("families word") << QPoint(270, 110) << "Ffamilles"
+                                   << "" << false;
+    QTest::newRow("review word") << QPoint(60, 440) << "revisions"
+                                 << "" << false;
+    QTest::newRow("landscape") << QPoint(300, 300) << ""
+                               << "" << false;
+    QTest::newRow("help icon") << QPoint(10, 510) << ""
+                               << "" << true;
+    QTest::newRow("tap on the album word") << QPoint(100, 35) << "album"
+                                           << "tap" << false;
+    QTest::newRow("tap on the help icon") << QPoint(10, 510) << ""
+                                          << "tap" << true;
+    QTest::newRow("Tab, Enter") << QPoint() << "album"
+                                << "Tab,Return" << false;
+    QTest::newRow("arrows, Space") << QPoint() << "revisions"
+                                   << "Tab,Right,Down,Space" << false;
+    QTest::newRow("the help icon reached by keys") << QPoint() << ""
+                                                   << "Backtab,Backtab" << true;
+    QTest::newRow("on from the help icon") << QPoint() << ""
+                                           << "Backtab,Backtab,Tab" << false;
 }
 
 void TestMenu::clickOpens() {
     QFETCH(QPoint, at);
     QFETCH(QString, opened);
+    QFETCH(QString, keys);
+    QFETCH(bool, credits);
+    static QPointingDevice* const touchscreen = QTest::createTouchDevice();
     ModalDriver driver;
-    QTest::mouseClick(window(), Qt::LeftButton, {}, at);
+    if (keys.isEmpty()) {
+        QTest::mouseClick(window(), Qt::LeftButton, {}, at);
+    } else if (keys == QLatin1String("tap")) {
+        QTest::touchEvent(window(), touchscreen).press(0, at, window());
+        QTest::touchEvent(window(), touchscreen).release(0, at, window());
+    } else {
+        ficheFamilles->setFocus(); // no picture focused, as at each showing
+        ficheFamilles->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ficheFamilles));
+        QTest::keySequence(window(), QKeySequence(keys));
+    }
+    QCOMPARE(ficheFamilles->PNinfos->isVisible(), credits);
     QCOMPARE(driver.opened(), opened.isEmpty() ? QStringList() : QStringList{opened});
     QCOMPARE(dialogs_->count(), 0); // the default assets are complete
     QVERIFY(ficheFamilles->isVisible());

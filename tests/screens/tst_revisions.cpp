@@ -23,6 +23,16 @@ namespace {
 
 constexpr QPoint parking(400, 170); // bare panel between the pictures and the boxes
 
+// The width of the message box on screen: wide enough for a window manager's title, bold and
+// beside its buttons ("Faus" alone gave 102 pixels, too narrow for "Erreur").
+int shownBoxWidth() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox*>(w) && w->isVisible())
+            return w->width();
+    return 0;
+}
+constexpr int titleRoom = 180;
+
 QList<int> board() {
     return {cartesAffichees.begin() + 1, cartesAffichees.end()};
 }
@@ -67,13 +77,16 @@ private slots:
     void controlsSitWhereTheChildSeesThem();
     void everyShowingStartsInTheFamilyChoice_data();
     void everyShowingStartsInTheFamilyChoice();
-    void tabGoesThroughTheBoxesThenOkOnly();
+    void tabGoesThroughThePicturesTheBoxesThenOk();
     void okWithNothingTickedSaysSoAndStaysInTheChoice();
     void okStartsARoundOfTheChosenFamilies_data();
     void okStartsARoundOfTheChosenFamilies();
     void hiddenOkCannotStartASecondDraw();
+    void rightPickCountsOnlyAfterExacteThenDrawsAgain_data() { gestures(); }
     void rightPickCountsOnlyAfterExacteThenDrawsAgain();
+    void wrongPickKeepsBoardAndPlayerAndCountsAgain_data() { gestures(); }
     void wrongPickKeepsBoardAndPlayerAndCountsAgain();
+    void replayRestartsTheWord_data();
     void replayRestartsTheWord();
     void counterTexts_data();
     void counterTexts();
@@ -94,7 +107,14 @@ private:
     void clickSlot(int slot) { click(form_->Image(slot)); }
     void showScreen();
     void closeScreen();
-    void start(const Families& families);
+    void start(const Families& families, bool keys = false);
+    void pick(int slot, const QString& how);
+    void activate();
+    static void gestures() {
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"click", "tap", "keys"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
     int aWrongSlot() const { return positionCible == 1 ? 2 : 1; }
     QStringList pictureFiles() const;
     void verifyFamilyChoiceFace();
@@ -126,14 +146,26 @@ void TestRevisions::closeScreen() {
     QVERIFY(!form_->isVisible());
 }
 
-// Ticks the boxes as a child would, on the box itself, then presses "OK".
-void TestRevisions::start(const Families& families) {
+// Ticks the boxes as a child would, on the box itself or with Space, then presses "OK" (Enter).
+void TestRevisions::start(const Families& families, bool keys) {
+    if (keys)
+        activate();
     for (int k : families) {
         QCheckBox* box = form_->CheckBox(k);
-        QTest::mouseClick(window(), Qt::LeftButton, {}, at(box, QPoint(7, box->height() / 2)));
+        if (keys) {
+            box->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(window(), Qt::Key_Space);
+        } else {
+            QTest::mouseClick(window(), Qt::LeftButton, {}, at(box, QPoint(7, box->height() / 2)));
+        }
         QVERIFY2(box->isChecked(), qPrintable(box->text()));
     }
-    click(form_->Button1);
+    if (keys) {
+        form_->Button1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window(), Qt::Key_Return);
+    } else {
+        click(form_->Button1);
+    }
 }
 
 // The small card each slot shows, found by its picture ("?" for none of the default set).
@@ -248,19 +280,41 @@ void TestRevisions::everyShowingStartsInTheFamilyChoice() {
     QCOMPARE(dialogs.texts(), (before == "round" ? QStringList{"Faus", "Exacte"} : QStringList{}));
 }
 
-void TestRevisions::tabGoesThroughTheBoxesThenOkOnly() {
+void TestRevisions::tabGoesThroughThePicturesTheBoxesThenOk() {
     showScreen();
-    form_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    form_->CheckBox(1)->setFocus();
+    activate();
     QStringList order{form_->focusWidget()->objectName()};
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 16; ++i) {
         QTest::keyClick(window(), Qt::Key_Tab);
         order << form_->focusWidget()->objectName();
     }
-    // The pictures, panels and labels take no focus; the hidden replay button neither.
-    QCOMPARE(order, QStringList({"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
-                                 "CheckBox6", "CheckBox7", "Button1", "CheckBox1"}));
+    // The panels and labels take no focus; the hidden replay button neither.
+    QCOMPARE(order,
+             QStringList({"revisions", "Image1", "Image2", "Image3", "Image4", "Image5", "Image6",
+                          "Image7", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
+                          "CheckBox6", "CheckBox7", "Button1", "Image1"}));
+    QCOMPARE(form_->Image(2)->accessibleName(), QString::fromUtf8("l'uèlh"));
+}
+
+// A pick as a child makes it: a click, a tap, or Enter on the card.
+void TestRevisions::pick(int slot, const QString& how) {
+    static QPointingDevice* const touchscreen = QTest::createTouchDevice();
+    const QPoint centre = at(form_->Image(slot), form_->Image(slot)->rect().center());
+    if (how == QLatin1String("tap")) {
+        QTest::touchEvent(window(), touchscreen).press(0, centre, window());
+        QTest::touchEvent(window(), touchscreen).release(0, centre, window());
+    } else if (how == QLatin1String("keys")) {
+        activate();
+        form_->Image(slot)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window(), Qt::Key_Enter);
+    } else {
+        clickSlot(slot);
+    }
+}
+
+void TestRevisions::activate() {
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
 }
 
 void TestRevisions::okWithNothingTickedSaysSoAndStaysInTheChoice() {
@@ -315,6 +369,7 @@ void TestRevisions::hiddenOkCannotStartASecondDraw() {
 }
 
 void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
+    QFETCH(QString, how);
     DialogWatcher dialogs;
     showScreen();
     start({2});
@@ -323,17 +378,20 @@ void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
         QString countDuringBox;
         int justesDuringBox = -1;
         QList<int> boardDuringBox;
+        int width = 0;
         dialogs.onShown = [&](const ShownDialog&) {
+            width = shownBoxWidth();
             countDuringBox = form_->cptJ->text();
             justesDuringBox = nbJustes;
             boardDuringBox = board();
         };
-        clickSlot(positionCible);
+        this->pick(positionCible, how);
         QCOMPARE(dialogs.count(), pick);
         QCOMPARE(dialogs.last().text, "Exacte");
         QCOMPARE(dialogs.last().title, "Information");
         QCOMPARE(dialogs.last().icon, QMessageBox::Information);
         QCOMPARE(dialogs.last().buttons, QStringList{"OK"});
+        QVERIFY2(width >= titleRoom, qPrintable(QString::number(width)));
         QCOMPARE(justesDuringBox, pick - 1);
         QCOMPARE(countDuringBox, QString::number(pick - 1));
         QCOMPARE(boardDuringBox, before);
@@ -346,6 +404,7 @@ void TestRevisions::rightPickCountsOnlyAfterExacteThenDrawsAgain() {
 }
 
 void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
+    QFETCH(QString, how);
     DialogWatcher dialogs;
     showScreen();
     start({5});
@@ -355,13 +414,16 @@ void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
     const QStringList files = pictureFiles();
     const int target = carteCible;
     const int slot = aWrongSlot();
+    int width = 0;
+    dialogs.onShown = [&](const ShownDialog&) { width = shownBoxWidth(); };
     for (int pick = 1; pick <= 2; ++pick) {
-        clickSlot(slot);
+        this->pick(slot, how);
         QCOMPARE(dialogs.count(), pick);
         QCOMPARE(dialogs.last().text, "Faus");
         QCOMPARE(dialogs.last().title, "Erreur");
         QCOMPARE(dialogs.last().icon, QMessageBox::Critical);
         QCOMPARE(dialogs.last().buttons, QStringList{"OK"});
+        QVERIFY2(width >= titleRoom, qPrintable(QString::number(width)));
         QCOMPARE(nbFausses, pick);
         QCOMPARE(form_->cptF->text(), QString::number(pick));
     }
@@ -375,14 +437,24 @@ void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
     QVERIFY(form_->MediaPlayerMP3.firstDeliveryTime() == started);
 }
 
+void TestRevisions::replayRestartsTheWord_data() {
+    QTest::addColumn<bool>("key");
+    QTest::newRow("replay button") << false;
+    QTest::newRow("R, in a round started by Space on a box and Enter on OK") << true;
+}
+
 void TestRevisions::replayRestartsTheWord() {
+    QFETCH(bool, key);
     DialogWatcher dialogs;
     showScreen();
-    start({6});
+    start({6}, key);
     QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value());
     const auto firstStart = *form_->MediaPlayerMP3.firstDeliveryTime();
     const QList<int> before = board();
-    click(form_->btnRejouer);
+    if (key)
+        QTest::keyClick(window(), Qt::Key_R);
+    else
+        click(form_->btnRejouer);
     QCOMPARE(form_->MediaPlayerMP3.openFile(), catalogue::cardSound(carteCible));
     QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value() &&
                 *form_->MediaPlayerMP3.firstDeliveryTime() != firstStart);

@@ -1,6 +1,6 @@
 // The soak's user actions, as a child does them through the windows: pointer moves and glides
-// over controls and bare panels, clicks, presses released elsewhere, keys, the close box, the
-// blocked menu poked while a screen is open, and now and then quitting and starting again.
+// over controls and bare panels, clicks, taps, presses released elsewhere, keys, the close box,
+// the blocked menu poked while a screen is open, and now and then quitting and starting again.
 #pragma once
 
 #include "screens/principale.h"
@@ -71,11 +71,13 @@ public:
             return glide(rng, form, pointOnControl(rng, form));
         if (roll < 52)
             return move(form, QPoint(below(rng, form->width()), below(rng, form->height())));
-        if (roll < 80)
+        if (roll < 74)
             return click(rng, form, pointOnControl(rng, form));
+        if (roll < 80)
+            return tap(rng, form, pointOnControl(rng, form));
         if (roll < 84)
             return pressAndReleaseElsewhere(rng, form);
-        if (roll < 90)
+        if (roll < 92)
             return key(rng, form);
         if (screen && roll < 94)
             return pokeTheMenu(rng);
@@ -137,6 +139,20 @@ private:
         return QStringLiteral("click %1,%2 on %3").arg(p.x()).arg(p.y()).arg(target);
     }
 
+    // A finger on the screen: no pointer moves before it, it arrives and clicks at once.
+    QString tap(Rng& rng, Form* form, QPoint p) {
+        static QPointingDevice* const touchscreen = QTest::createTouchDevice();
+        const QString target = controlAt(form, p);
+        if (target.endsWith(QLatin1String("/quitter")) && !chance(rng, 5))
+            return move(form, p);
+        touched.insert(target);
+        QTest::touchEvent(form->windowHandle(), touchscreen).press(0, p, form->windowHandle());
+        QTest::touchEvent(form->windowHandle(), touchscreen).release(0, p, form->windowHandle());
+        if (!principale::ficheFamilles->isVisible())
+            startAgain();
+        return QStringLiteral("tap %1,%2 on %3").arg(p.x()).arg(p.y()).arg(target);
+    }
+
     QString pressAndReleaseElsewhere(Rng& rng, Form* form) {
         const QPoint p = pointOnControl(rng, form), q = pointOnControl(rng, form);
         pointTo(form, p);
@@ -149,7 +165,7 @@ private:
             .arg(controlAt(form, p), controlAt(form, q));
     }
 
-    static QString key(Rng& rng, Form* form) {
+    QString key(Rng& rng, Form* form) {
         static const struct {
             Qt::Key key;
             Qt::KeyboardModifiers modifiers;
@@ -157,16 +173,33 @@ private:
         } keys[] = {{Qt::Key_Tab, {}, "Tab"},
                     {Qt::Key_Tab, Qt::ControlModifier, "Ctrl+Tab"},
                     {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl+Shift+Tab"},
+                    {Qt::Key_Tab, {}, "Tab"},
+                    {Qt::Key_Backtab, Qt::ShiftModifier, "Shift+Tab"},
                     {Qt::Key_Space, {}, "Space"},
                     {Qt::Key_Right, {}, "Right"},
                     {Qt::Key_Left, {}, "Left"},
-                    {Qt::Key_Return, {}, "Return"}};
+                    {Qt::Key_Down, {}, "Down"},
+                    {Qt::Key_Up, {}, "Up"},
+                    {Qt::Key_Return, {}, "Return"},
+                    {Qt::Key_Enter, {}, "Enter"},
+                    {Qt::Key_R, {}, "R"},
+                    {Qt::Key_Escape, {}, "Escape"}};
         const auto& k = keys[below(rng, int(std::size(keys)))];
         // The window's own focus widget takes the key, even while the window is not active.
         const QWidget* focus = form->focusWidget();
         const QString target = focus ? focus->objectName() + (focus->isVisible() ? "" : " (hidden)")
                                      : QStringLiteral("nothing");
+        // Escape on the menu and a click key on its quit picture end the program: keep it rare.
+        const bool clickKey =
+            k.key == Qt::Key_Space || k.key == Qt::Key_Return || k.key == Qt::Key_Enter;
+        const bool quits =
+            form == principale::ficheFamilles &&
+            (k.key == Qt::Key_Escape || (clickKey && focus == principale::ficheFamilles->quitter));
+        if (quits && !chance(rng, 5))
+            return QStringLiteral("no key on %1/%2").arg(form->objectName(), target);
         QTest::keyClick(form->windowHandle(), k.key, k.modifiers);
+        if (!principale::ficheFamilles->isVisible())
+            startAgain();
         return QStringLiteral("key %1 on %2/%3")
             .arg(QLatin1String(k.name), form->objectName(), target);
     }

@@ -4,7 +4,6 @@
 
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
-#include "screens/SpeedButton.h"
 #include "screens/Ualbum.h"
 #include "screens/Ufamilles.h"
 #include "screens/Urevisions.h"
@@ -12,6 +11,7 @@
 #include "support/TestAssets.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
+#include "toolkit/SpeedButton.h"
 
 #include <QDir>
 #include <QRandomGenerator>

@@ -1,12 +1,12 @@
 // SpeedButton: a sunken bevel while pressed, the glyph nudged by a pixel, its ground left out.
-#include "screens/SpeedButton.h"
+#include "toolkit/SpeedButton.h"
 
+#include "toolkit/DeviceImage.h"
+#include "toolkit/FocusFrame.h"
 #include "toolkit/Transparency.h"
 
 #include <QPainter>
 #include <qdrawutil.h>
-
-#include <cmath>
 
 namespace {
 
@@ -19,7 +19,7 @@ SpeedButton::SpeedButton(QWidget* parent, const QString& name, QRect rect)
     : QAbstractButton(parent) {
     setObjectName(name);
     setCheckable(true);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus); // reached by the keyboard; a click leaves the focus where it is
     setGeometry(rect);
 }
 
@@ -34,16 +34,7 @@ QSize SpeedButton::sizeHint() const {
 }
 
 QImage SpeedButton::render() const {
-    const qreal ratio = devicePixelRatioF();
-    if (glyph_.isNull() || ratio == 1)
-        return glyph_;
-    // With more device pixels than points the glyph is resampled smoothly to the device size,
-    // its ground already gone so that the ink's edges blend into the face.
-    QImage image = glyph_.scaled(int(std::lround(glyph_.width() * ratio)),
-                                 int(std::lround(glyph_.height() * ratio)), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
-    image.setDevicePixelRatio(ratio);
-    return image;
+    return deviceimage::render(glyph_, glyph_.size(), devicePixelRatioF());
 }
 
 void SpeedButton::paintEvent(QPaintEvent*) {
@@ -54,8 +45,13 @@ void SpeedButton::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), QBrush(palette().color(QPalette::Light), Qt::Dense4Pattern));
     qDrawWinButton(&painter, rect(), palette(), sunken, nullptr);
 
-    if (glyph_.isNull())
-        return;
+    if (!glyph_.isNull())
+        paintGlyph(painter, sunken);
+    if (hasFocus())
+        focusframe::paint(painter, rect());
+}
+
+void SpeedButton::paintGlyph(QPainter& painter, bool sunken) {
     if (rendered_.devicePixelRatio() != devicePixelRatioF())
         rendered_ = render(); // the window moved to a screen of another scale
     QRect place(QPoint(), glyph_.size());

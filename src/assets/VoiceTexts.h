@@ -1,4 +1,6 @@
-// What each voice says, read from the default set's sources (data/) embedded in the recorder.
+// The words of the default set (its card words and family names, its album pages), read from
+// the set's sources in data/, embedded in the program: the game names its pictures by them,
+// the recorder shows what each voice says.
 #pragma once
 
 #include <QHash>
@@ -8,6 +10,8 @@ class VoiceTexts {
 public:
     // The embedded familles.txt and album.txt.
     static VoiceTexts embedded();
+    // The same, read once for the whole run.
+    static const VoiceTexts& defaultSet();
     // Parses the two files' text; lines it does not know are skipped.
     VoiceTexts(const QString& families, const QString& album);
 

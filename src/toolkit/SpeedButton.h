@@ -4,10 +4,12 @@
 #include <QAbstractButton>
 #include <QImage>
 
+class QPainter;
+
 class SpeedButton : public QAbstractButton {
     Q_OBJECT
 public:
-    // Creates a checkable button at its place in the parent, named for tests; it takes no focus.
+    // Creates a checkable button at its place in the parent, named for tests; Tab reaches it.
     SpeedButton(QWidget* parent, const QString& name, QRect rect);
 
     // Every pixel of the glyph's bottom-left colour is left undrawn, so the face shows through.
@@ -20,6 +22,7 @@ protected:
 private:
     // The glyph as drawn at the window's device pixel ratio: itself at 1, smoothly resampled above.
     QImage render() const;
+    void paintGlyph(QPainter& painter, bool sunken);
 
     QImage glyph_;    // without its ground, at its own size
     QImage rendered_; // what paintEvent draws

@@ -1,8 +1,7 @@
 // A small reader of the "family", "card", "page", "title" and "text" lines of data/.
-#include "recorder/VoiceTexts.h"
+#include "assets/VoiceTexts.h"
 
 #include "assets/Catalogue.h"
-#include "voices/VoiceFolder.h"
 
 #include <QFile>
 #include <QStringList>
@@ -19,6 +18,11 @@ QString readResource(const QString& path) {
 VoiceTexts VoiceTexts::embedded() {
     return VoiceTexts(readResource(QStringLiteral(":/texts/familles.txt")),
                       readResource(QStringLiteral(":/texts/album.txt")));
+}
+
+const VoiceTexts& VoiceTexts::defaultSet() {
+    static const VoiceTexts texts = embedded();
+    return texts;
 }
 
 VoiceTexts::VoiceTexts(const QString& families, const QString& album) {
@@ -45,9 +49,14 @@ VoiceTexts::VoiceTexts(const QString& families, const QString& album) {
 }
 
 QString VoiceTexts::textOf(const QString& voiceName) const {
-    const int index = int(VoiceFolder::voiceNames().indexOf(voiceName));
-    if (index < 0)
-        return {};
-    return index < catalogue::lastCardNumber ? cardWord(index + 1)
-                                             : pageText(index - catalogue::lastCardNumber + 1);
+    const auto slashed = [](const QString& path) {
+        return QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    };
+    for (int number = 1; number <= catalogue::lastCardNumber; ++number)
+        if (slashed(catalogue::cardSound(number)) == voiceName)
+            return cardWord(number);
+    for (int page = 1; page <= catalogue::albumPageCount; ++page)
+        if (slashed(catalogue::albumNarration(page)) == voiceName)
+            return pageText(page);
+    return {};
 }

@@ -1,5 +1,5 @@
-// The application's style with less room beside each tab caption, so that a long row of tabs
-// fits the width of its window.
+// The application's style for a row of tabs that only clicks and keys turn: less room beside
+// each tab caption, so that a long row fits the width of its window, and no turning by the wheel.
 #pragma once
 
 #include <QProxyStyle>
@@ -12,6 +12,8 @@ public:
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override;
 
 private:
     int horizontalSpace_;

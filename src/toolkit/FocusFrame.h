@@ -1,0 +1,13 @@
+// The keyboard focus on a picture or a picture button: a thick frame a child sees from afar.
+#pragma once
+
+#include <QRect>
+
+class QPainter;
+
+namespace focusframe {
+
+// Draws the frame just inside `rect`, over what is painted there.
+void paint(QPainter& painter, QRect rect);
+
+} // namespace focusframe
