@@ -59,7 +59,7 @@ std::optional<uint32_t> AudioOutput::prepare() {
     case Device::Opening:
         break;
     case Device::Closed:
-        if (failed_ && Clock::now() - failedAt_ < retryDelay)
+        if (failedAt_ && Clock::now() - *failedAt_ < retryDelay)
             return std::nullopt;
         state_ = Device::Opening;
         break;
@@ -103,10 +103,11 @@ void AudioOutput::watch() {
             lock.lock();
             device_ = opened;
             state_ = opened ? Device::Open : Device::Closed;
-            failed_ = opened == 0;
-            failedAt_ = Clock::now();
-            if (failed_)
+            failedAt_.reset();
+            if (opened == 0) {
+                failedAt_ = Clock::now();
                 epoch_.fetch_add(1, std::memory_order_relaxed);
+            }
         }
         watcherWake_.wait_for(lock, voicesInMix() ? busyWatch : idleWatch, [this] {
             return quit_ || state_ == Device::Opening || state_ == Device::Closing;

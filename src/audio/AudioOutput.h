@@ -76,8 +76,7 @@ private:
     SDL_AudioDeviceID device_ = 0; // while Open or Closing
     bool reopen_ = false;          // open again once closed
     bool quit_ = false;
-    std::chrono::steady_clock::time_point failedAt_{};
-    bool failed_ = false;
+    std::optional<std::chrono::steady_clock::time_point> failedAt_; // the last opening's failure
 
     // The mix: slots written by the players' thread, read by the callback. The pass count is odd
     // while the callback reads them, so remove() can wait for the pass that may still see a voice.

@@ -53,10 +53,7 @@ bool MixerVoice::start(const std::shared_ptr<MixerVoice>& voice, uint32_t epoch)
         }
         v.started_ = true;
     }
-    // A short head may be the whole word: then it is drained from the start.
     v.state_.start();
-    if (v.source_->finished())
-        v.state_.drain();
     SDL_SemPost(v.wake_.get());
     return true;
 }

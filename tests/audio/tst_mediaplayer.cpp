@@ -389,7 +389,7 @@ void TestMediaPlayer::randomOperationsOnFourPlayers() {
         case 2:
             if (player->isOpen()) {
                 player->play();
-                QVERIFY(player->isPlaying() && !player->lastPlayRefused());
+                QVERIFY(!player->lastPlayRefused());
             }
             break;
         case 3:
