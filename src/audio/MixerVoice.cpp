@@ -5,6 +5,7 @@
 #include "audio/AudioLog.h"
 #include "audio/AudioOutput.h"
 #include "audio/EndOfPlayReceiver.h"
+#include "audio/FillerThreads.h"
 
 #include <cassert>
 #include <system_error>
@@ -16,6 +17,8 @@ using Phase = VoiceState::Phase;
 // While its voice sounds, the filler also wakes this often to see whether the device it plays
 // on is gone, so that a word cut off by a lost device ends soon.
 constexpr Uint32 watchIntervalMs = 50;
+// One read of the file: 46 ms of sound.
+constexpr int chunkFrames = 2048;
 
 } // namespace
 
@@ -45,8 +48,8 @@ bool MixerVoice::start(const std::shared_ptr<MixerVoice>& voice, uint32_t epoch)
     v.epoch_ = epoch;
     if (!v.started_) {
         try {
-            // The thread holds the voice, so a read that outlasts the player frees it later.
-            std::thread([voice] { voice->fill(); }).detach();
+            // The filler holds the voice, so a read that outlasts the player frees it later.
+            fillerthreads::hand(voice);
         } catch (const std::system_error& error) {
             qCWarning(lcAudio) << "pas de fil de lecture :" << error.what();
             return false;
@@ -98,11 +101,16 @@ void MixerVoice::fill() {
 }
 
 void MixerVoice::topUp() {
-    // One read for all the room there is: the file may be slow, but it holds only this voice.
-    ring_.write(ring_.writable(),
-                [this](float* out, int frames) { return source_->read(out, frames); });
-    if (source_->finished())
-        state_.drain();
+    // A chunk at a time, so that the callback has each one as soon as it is decoded, and a
+    // voice let go stops being read.
+    while (ring_.writable() >= chunkFrames && state_.phase() == Phase::Playing) {
+        ring_.write(chunkFrames,
+                    [this](float* out, int frames) { return source_->read(out, frames); });
+        if (source_->finished()) {
+            state_.drain();
+            return;
+        }
+    }
 }
 
 void MixerVoice::mixInto(float* out, int frames) {

@@ -1,5 +1,5 @@
 // One open narration as the output sees it: its source, the ring its samples are decoded into
-// ahead of the audio callback, its phase, and the filler thread of its own that reads its file.
+// ahead of the audio callback, its phase, and the work of the filler thread that reads its file.
 #pragma once
 
 #include "audio/PcmSource.h"
@@ -40,8 +40,11 @@ public:
     // Audio callback: adds the ring's next frames to out.
     void mixInto(float* out, int frames);
 
-private:
+    // Filler thread: reads the file into the ring while the voice plays, cuts it off when its
+    // device is gone, posts its notice; returns once the player let it go.
     void fill();
+
+private:
     void topUp();
     void post() const;
     void assertPlayerThread() const;
