@@ -23,8 +23,6 @@ cmake -S "$MIRABOSC_ROOT" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$tree" -j2 --target "${tests[@]}"
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy MIRABOSC_STRESS_OPS=$stress_operations
-# The output test's disk driver at the pace of a sound card: the instrumented filler is slower.
-export SDL_DISKAUDIODELAY=11
 # The tests start lame through QProcess while threads run; the child only execs.
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 die_after_fork=0${TSAN_OPTIONS:+ $TSAN_OPTIONS}"
 status=0

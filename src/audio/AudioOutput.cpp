@@ -113,6 +113,8 @@ void AudioOutput::watch() {
             return quit_ || state_ == Device::Opening || state_ == Device::Closing;
         });
     }
+    // SDL keeps its error texts per thread, and frees them only on its own threads.
+    SDL_TLSCleanup();
 }
 
 SDL_AudioDeviceID AudioOutput::openDevice(void* output) {

@@ -3,6 +3,7 @@
 
 #include "audio/MixerVoice.h"
 
+#include <SDL.h>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -19,19 +20,20 @@ struct Pool {
     size_t waiting = 0;                             // threads waiting for a voice
 };
 
-// The threads hold the pool too, so the pool outlives the last of them even at exit.
-void run(const std::shared_ptr<Pool>& pool) {
+// Fills the voice, then each voice handed to it, for good. The threads hold the pool too, so the
+// pool outlives the last of them, even at exit.
+void work(const std::shared_ptr<Pool>& pool, std::shared_ptr<MixerVoice> voice) {
+    // As SDL does for its audio thread: a busy machine should not keep the ring waiting.
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     for (;;) {
-        std::shared_ptr<MixerVoice> voice;
-        {
-            std::unique_lock lock(pool->mutex);
-            ++pool->waiting;
-            pool->handed.wait(lock, [&pool] { return !pool->voices.empty(); });
-            --pool->waiting;
-            voice = std::move(pool->voices.front());
-            pool->voices.pop_front();
-        }
         voice->fill(); // until the player lets it go
+        voice.reset(); // a voice let go is freed here, now
+        std::unique_lock lock(pool->mutex);
+        ++pool->waiting;
+        pool->handed.wait(lock, [&pool] { return !pool->voices.empty(); });
+        --pool->waiting;
+        voice = std::move(pool->voices.front());
+        pool->voices.pop_front();
     }
 }
 
@@ -41,14 +43,16 @@ void hand(std::shared_ptr<MixerVoice> voice) {
     static const auto pool = std::make_shared<Pool>();
     {
         const std::lock_guard lock(pool->mutex);
-        pool->voices.push_back(std::move(voice));
-        // Every voice not yet taken has a waiting thread of its own: wake one.
-        if (pool->waiting >= pool->voices.size()) {
+        // A waiting thread for every voice not yet taken, and one more for this voice: wake it.
+        if (pool->waiting > pool->voices.size()) {
+            pool->voices.push_back(std::move(voice));
             pool->handed.notify_one();
             return;
         }
     }
-    std::thread([p = pool] { run(p); }).detach();
+    std::thread([pool = pool, voice = std::move(voice)]() mutable {
+        work(pool, std::move(voice));
+    }).detach();
 }
 
 } // namespace fillerthreads

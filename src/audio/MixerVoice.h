@@ -27,8 +27,9 @@ public:
     // The device opening it plays on (see AudioOutput::epoch).
     uint32_t epoch() const { return epoch_; }
     // From the start again (or from the head decoded at the open, the first time) on the device
-    // opening `epoch`; starts the filler the first time. False, with nothing changed, while the
-    // voice still sounds or its filler still holds the source, or when the file will not rewind.
+    // opening `epoch`; hands it to a filler thread the first time. False, with nothing changed,
+    // while the voice still sounds or its filler still holds the source, or when the file will not
+    // rewind.
     static bool start(const std::shared_ptr<MixerVoice>& voice, uint32_t epoch);
     // Lets the voice go, posting a notice left due: the filler frees it once its read in
     // progress ends. The output must no longer mix it.
