@@ -3,7 +3,6 @@
 
 #include "audio/MixerVoice.h"
 
-#include <SDL.h>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -23,8 +22,6 @@ struct Pool {
 // Fills the voice, then each voice handed to it, for good. The threads hold the pool too, so the
 // pool outlives the last of them, even at exit.
 void work(const std::shared_ptr<Pool>& pool, std::shared_ptr<MixerVoice> voice) {
-    // As SDL does for its audio thread: a busy machine should not keep the ring waiting.
-    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     for (;;) {
         voice->fill(); // until the player lets it go
         voice.reset(); // a voice let go is freed here, now
