@@ -1,10 +1,12 @@
 // How soon a narration starts: close + open + play of a 2 s word until its first samples are
 // handed to the output, and what the three calls cost the user-interface thread, also when the
-// file reads slowly; with the median and 99th percentile over many starts.
+// file reads slowly; what a try to open the output costs while the sound server is away; with the
+// median and 99th percentile over many starts.
 #include "Percentiles.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/Mp3Fixture.h"
 #include "audio/NarrationSource.h"
+#include "audio/SdlAudio.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -29,6 +31,42 @@ constexpr auto deliveryTimeout = std::chrono::seconds(5);
 constexpr double microsecondsPerSecond = 1e6;
 // One period of the output's callback (512 frames at 44.1 kHz), in microseconds.
 constexpr int outputPeriodMicros = 11610;
+
+// A try to open the output while the sound server is away, as the output's watcher thread makes
+// it: SDL's start, and its open when the start succeeds. With range(0) = 0 SDL tries PulseAudio
+// only; with 1, every driver it has, as on a desktop where SDL_AUDIODRIVER is not set. Runs
+// before any player starts SDL's audio.
+void failedOpen(benchmark::State& state) {
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) {
+        state.SkipWithError("SDL's audio is already started");
+        return;
+    }
+    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+    if (state.range(0) == 0)
+        qputenv("SDL_AUDIODRIVER", "pulseaudio");
+    else
+        qunsetenv("SDL_AUDIODRIVER");
+    qputenv("PULSE_SERVER", "unix:/nonexistent/mirabosc/native");
+    std::vector<double> micros;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        SDL_AudioDeviceID device = 0;
+        if (sdlaudio::start()) {
+            device = sdlaudio::openFloat(false, 44100, 2, 512, nullptr, nullptr);
+            sdlaudio::stop(device);
+        }
+        const std::chrono::duration<double> spent = Clock::now() - start;
+        if (device != 0) {
+            state.SkipWithError("an output opened without the sound server");
+            break;
+        }
+        state.SetIterationTime(spent.count());
+        micros.push_back(spent.count() * microsecondsPerSecond);
+    }
+    qunsetenv("PULSE_SERVER");
+    qputenv("SDL_AUDIODRIVER", driver);
+    reportPercentiles(state, micros);
+}
 
 // From the call to close to the first samples of the new word handed to SDL.
 void startToFirstSamples(benchmark::State& state) {
@@ -118,6 +156,12 @@ void closeOpenPlayWithSlowSource(benchmark::State& state) {
 
 } // namespace
 
+BENCHMARK(failedOpen)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(100)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(startToFirstSamples)->UseManualTime()->Iterations(starts)->Unit(benchmark::kMicrosecond);
 BENCHMARK(closeOpenPlayCalls)->UseManualTime()->Iterations(starts)->Unit(benchmark::kMicrosecond);
 BENCHMARK(closeOpenPlayWithSlowSource)

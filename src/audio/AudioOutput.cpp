@@ -1,4 +1,4 @@
-// The process's SDL output device and the mixing of the voices that play on it.
+// The process's SDL output device, its watcher thread, and the mixing of the voices on it.
 #include "audio/AudioOutput.h"
 
 #include "audio/AudioLog.h"
@@ -6,7 +6,22 @@
 #include "audio/SdlAudio.h"
 
 #include <algorithm>
-#include <thread>
+#include <cassert>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How often the watcher looks for a lost device: often while voices play, so a word on a lost
+// device ends soon, and now and then while none do.
+constexpr auto busyWatch = std::chrono::milliseconds(50);
+constexpr auto idleWatch = std::chrono::milliseconds(500);
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+} // namespace
 
 std::shared_ptr<AudioOutput> AudioOutput::shared() {
     // Players hold the output too, so a player outliving this reference still finds it.
@@ -14,118 +29,154 @@ std::shared_ptr<AudioOutput> AudioOutput::shared() {
     return output;
 }
 
-AudioOutput::AudioOutput() : decoder_([this] { noticeLostDevice(); }) {}
+AudioOutput::AudioOutput() : watcher_(&AudioOutput::watch, this) {}
 
 AudioOutput::~AudioOutput() {
-    decoder_.stop();
-    const std::lock_guard lock(deviceMutex_);
-    closeDevice();
+    {
+        const std::lock_guard lock(deviceMutex_);
+        quit_ = true;
+    }
+    watcherWake_.notify_one();
+    watcher_.join();
+    if (device_ != 0)
+        closeDevice(device_);
 }
 
-bool AudioOutput::deviceReady() {
-    const std::lock_guard lock(deviceMutex_);
-    if (device_ != 0) {
+std::optional<uint32_t> AudioOutput::prepare() {
+    std::unique_lock lock(deviceMutex_);
+    switch (state_) {
+    case Device::Open:
         if (SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_STOPPED)
-            return true;
+            return epoch();
         qCInfo(lcAudio) << "sortie audio perdue : nouvelle ouverture";
-        // What played on the lost device is over; it must not go on where it stopped.
-        decoder_.endAll();
-        const auto lostAt = std::chrono::steady_clock::now();
-        closeDevice();
-        qCDebug(lcAudio) << "sortie perdue fermée en"
-                         << std::chrono::duration<double, std::milli>(
-                                std::chrono::steady_clock::now() - lostAt)
-                                .count()
-                         << "ms";
-        nextAttempt_ = {};
+        epoch_.fetch_add(1, std::memory_order_relaxed);
+        state_ = Device::Closing;
+        reopen_ = true;
+        break;
+    case Device::Closing:
+        reopen_ = true;
+        break;
+    case Device::Opening:
+        break;
+    case Device::Closed:
+        if (failedAt_ && Clock::now() - *failedAt_ < retryDelay)
+            return std::nullopt;
+        state_ = Device::Opening;
+        break;
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (now < nextAttempt_)
-        return false;
-    if (openDevice()) {
-        qCDebug(lcAudio) << "sortie ouverte en"
-                         << std::chrono::duration<double, std::milli>(
-                                std::chrono::steady_clock::now() - now)
-                                .count()
-                         << "ms";
-        return true;
+    const uint32_t current = epoch();
+    lock.unlock();
+    watcherWake_.notify_one();
+    // What played on an opening that is over must not go on where it stopped on the next one.
+    for (MixerVoice* voice : owners_) {
+        if (voice && voice->epoch() != current)
+            remove(*voice);
     }
-    nextAttempt_ = now + retryDelay;
-    closeDevice();
-    return false;
+    return current;
 }
 
-bool AudioOutput::openDevice() {
+void AudioOutput::watch() {
+    std::unique_lock lock(deviceMutex_);
+    while (!quit_) {
+        if (state_ == Device::Open && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
+            qCInfo(lcAudio) << "sortie audio perdue";
+            epoch_.fetch_add(1, std::memory_order_relaxed);
+            state_ = Device::Closing;
+        }
+        if (state_ == Device::Closing) {
+            const SDL_AudioDeviceID lost = device_;
+            lock.unlock();
+            const auto start = Clock::now();
+            closeDevice(lost);
+            qCDebug(lcAudio) << "sortie perdue fermée en" << millisecondsSince(start) << "ms";
+            lock.lock();
+            device_ = 0;
+            state_ = reopen_ ? Device::Opening : Device::Closed;
+            reopen_ = false;
+        }
+        if (state_ == Device::Opening) {
+            lock.unlock();
+            const auto start = Clock::now();
+            const SDL_AudioDeviceID opened = openDevice(this);
+            qCDebug(lcAudio) << (opened ? "sortie ouverte en" : "ouverture échouée en")
+                             << millisecondsSince(start) << "ms";
+            lock.lock();
+            device_ = opened;
+            state_ = opened ? Device::Open : Device::Closed;
+            failedAt_.reset();
+            if (opened == 0) {
+                failedAt_ = Clock::now();
+                epoch_.fetch_add(1, std::memory_order_relaxed);
+            }
+        }
+        watcherWake_.wait_for(lock, voicesInMix() ? busyWatch : idleWatch, [this] {
+            return quit_ || state_ == Device::Opening || state_ == Device::Closing;
+        });
+    }
+    // SDL keeps its error texts per thread, and frees them only on its own threads.
+    SDL_TLSCleanup();
+}
+
+SDL_AudioDeviceID AudioOutput::openDevice(void* output) {
     if (!sdlaudio::start()) {
         qCInfo(lcAudio) << "pas de pilote audio :" << SDL_GetError();
-        return false;
+        return 0;
     }
-    audioInitialised_ = true;
-    device_ = sdlaudio::openFloat(false, rate, channels, bufferFrames, &AudioOutput::fill, this);
-    if (device_ == 0) {
+    const SDL_AudioDeviceID device =
+        sdlaudio::openFloat(false, rate, channels, bufferFrames, &AudioOutput::fill, output);
+    if (device == 0) {
         qCInfo(lcAudio) << "pas de sortie audio :" << SDL_GetError();
-        return false;
+        sdlaudio::stop(0);
+        return 0;
     }
     qCDebug(lcAudio) << "sortie audio ouverte avec le pilote" << SDL_GetCurrentAudioDriver();
-    SDL_PauseAudioDevice(device_, 0);
-    return true;
+    SDL_PauseAudioDevice(device, 0);
+    return device;
 }
 
-void AudioOutput::closeDevice() noexcept {
-    if (device_ != 0)
-        SDL_CloseAudioDevice(device_);
-    device_ = 0;
+void AudioOutput::closeDevice(SDL_AudioDeviceID device) noexcept {
     // A sound server that comes back is reached only through a new connection of the driver.
-    if (audioInitialised_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    audioInitialised_ = false;
+    sdlaudio::stop(device);
 }
 
-void AudioOutput::noticeLostDevice() noexcept {
-    const std::lock_guard lock(deviceMutex_);
-    if (device_ == 0 || SDL_GetAudioDeviceStatus(device_) != SDL_AUDIO_STOPPED)
-        return;
-    qCInfo(lcAudio) << "sortie audio perdue";
-    decoder_.endAll();
-    // Closed here rather than at the next play, where it would hold the user-interface thread.
-    closeDevice();
-    nextAttempt_ = {};
+bool AudioOutput::hasRoom() const {
+    return std::find(owners_.begin(), owners_.end(), nullptr) != owners_.end();
 }
 
-bool AudioOutput::start(const std::shared_ptr<MixerVoice>& voice) {
-    if (mixing(*voice))
-        return true;
+void AudioOutput::add(MixerVoice& voice) {
     const auto free = std::find(owners_.begin(), owners_.end(), nullptr);
-    if (free == owners_.end())
-        return false;
-    const auto slot = static_cast<size_t>(free - owners_.begin());
-    voice->decoding.store(true, std::memory_order_release);
-    decoder_.add(voice);
-    owners_[slot] = voice.get();
-    slots_[slot].store(voice.get());
-    return true;
+    assert(free != owners_.end() && !mixing(voice));
+    *free = &voice;
+    // Release: the callback that finds the voice also finds its prepared ring and phase.
+    slots_[static_cast<size_t>(free - owners_.begin())].store(&voice, std::memory_order_release);
 }
 
-void AudioOutput::stop(MixerVoice& voice) noexcept {
+void AudioOutput::remove(MixerVoice& voice) noexcept {
     const auto owner = std::find(owners_.begin(), owners_.end(), &voice);
-    if (owner != owners_.end()) {
-        const auto slot = static_cast<size_t>(owner - owners_.begin());
-        slots_[slot].store(nullptr);
-        *owner = nullptr;
-        // A pass that began before the store may still be mixing the voice: wait for its end.
-        // Later passes no longer see it. The callback only copies, so this is microseconds.
-        const uint64_t pass = mixPasses_.load();
-        if (pass % 2 == 1) {
-            while (mixPasses_.load() == pass)
-                std::this_thread::yield();
-        }
+    if (owner == owners_.end())
+        return;
+    *owner = nullptr;
+    slots_[static_cast<size_t>(owner - owners_.begin())].store(nullptr, std::memory_order_relaxed);
+    // Read with a read-modify-write, the pass count comes in its single order of changes either
+    // before the callback's increment that opens a pass, and that pass, acquiring it, sees the
+    // emptied slot; or after it: an odd count, and we wait for the pass to close. A plain load
+    // would need sequential consistency between the store above and itself to say as much.
+    const uint64_t pass = mixPasses_.fetch_add(0, std::memory_order_acq_rel);
+    if (pass % 2 == 1) {
+        // The callback only copies, so this is microseconds.
+        while (mixPasses_.load(std::memory_order_acquire) == pass)
+            std::this_thread::yield();
     }
-    voice.decoding.store(false, std::memory_order_release);
-    decoder_.remove(voice);
 }
 
 bool AudioOutput::mixing(const MixerVoice& voice) const {
     return std::find(owners_.begin(), owners_.end(), &voice) != owners_.end();
+}
+
+bool AudioOutput::voicesInMix() const {
+    return std::any_of(slots_.begin(), slots_.end(), [](const auto& slot) {
+        return slot.load(std::memory_order_relaxed) != nullptr;
+    });
 }
 
 void AudioOutput::fill(void* output, Uint8* stream, int length) {
@@ -136,14 +187,11 @@ void AudioOutput::fill(void* output, Uint8* stream, int length) {
 void AudioOutput::mix(float* out, int frames) {
     float* const end = out + static_cast<ptrdiff_t>(frames) * channels;
     std::fill(out, end, 0.0f);
-    bool wake = false;
-    mixPasses_.fetch_add(1);
+    mixPasses_.fetch_add(1, std::memory_order_acq_rel);
     for (auto& slot : slots_) {
-        if (MixerVoice* voice = slot.load())
-            wake = voice->mixInto(out, frames) || wake;
+        if (MixerVoice* voice = slot.load(std::memory_order_acquire))
+            voice->mixInto(out, frames);
     }
-    mixPasses_.fetch_add(1);
-    if (wake)
-        decoder_.wake();
+    mixPasses_.fetch_add(1, std::memory_order_release);
     std::transform(out, end, out, [](float sample) { return std::clamp(sample, -1.0f, 1.0f); });
 }

@@ -1,4 +1,4 @@
-// End-of-play notices: posted by the audio thread, delivered on the player's thread.
+// End-of-play notices: posted by the output's threads, delivered on the players' thread.
 #include "audio/EndOfPlayReceiver.h"
 
 #include "audio/AudioLog.h"
@@ -13,17 +13,39 @@ QEvent::Type endOfPlayType() {
     return type;
 }
 
+class EndOfPlay : public QEvent {
+public:
+    explicit EndOfPlay(uint64_t player) : QEvent(endOfPlayType()), player(player) {}
+    const uint64_t player;
+};
+
 } // namespace
 
-void EndOfPlayReceiver::post() {
-    // A notice still queued when the receiver dies is dropped by QObject's destructor.
-    QCoreApplication::postEvent(this, new QEvent(endOfPlayType()));
+EndOfPlayReceiver& EndOfPlayReceiver::instance() {
+    static EndOfPlayReceiver receiver;
+    return receiver;
+}
+
+uint64_t EndOfPlayReceiver::addPlayer() {
+    received_.insert(++lastPlayer_, 0);
+    return lastPlayer_;
+}
+
+void EndOfPlayReceiver::removePlayer(uint64_t player) {
+    received_.remove(player);
+}
+
+void EndOfPlayReceiver::post(uint64_t player) {
+    QCoreApplication::postEvent(this, new EndOfPlay(player));
 }
 
 bool EndOfPlayReceiver::event(QEvent* event) {
     if (event->type() != endOfPlayType())
         return QObject::event(event);
-    ++received_;
-    qCDebug(lcAudio) << "fin de lecture signalée";
+    const auto found = received_.find(static_cast<EndOfPlay*>(event)->player);
+    if (found != received_.end()) {
+        ++*found;
+        qCDebug(lcAudio) << "fin de lecture signalée";
+    }
     return true;
 }

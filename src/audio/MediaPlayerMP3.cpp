@@ -13,20 +13,17 @@ struct MediaPlayerMP3::Impl {
     // First, so that the output, which may hold the last reference to the device at exit, goes
     // after the rest.
     std::shared_ptr<AudioOutput> output = AudioOutput::shared();
-    EndOfPlayReceiver receiver;
+    const uint64_t id = EndOfPlayReceiver::instance().addPlayer();
     QString fileName;
     QString openName;
     PcmSourceFactory openSource;
-    // Shared with the decoder thread, which may still be inside a read of it after a close.
+    // Shared with its filler thread, which may still be inside a read of it after a close.
     std::shared_ptr<MixerVoice> voice;
     bool playRefused = false;
 
-    // Takes the voice out of the output. A play that ended and whose notice the decoder thread
-    // has not posted yet gets it from here, as it would have had without the close or replay.
-    void stopVoice() noexcept {
-        output->stop(*voice);
-        if (voice->ended.load() && voice->noticeDue.exchange(false))
-            receiver.post();
+    void refuse(const char* why) {
+        qCInfo(lcAudio) << "lecture refusée :" << why << openName;
+        playRefused = true;
     }
 };
 
@@ -39,13 +36,15 @@ MediaPlayerMP3::MediaPlayerMP3(PcmSourceFactory openSource) : d(std::make_unique
 
 MediaPlayerMP3::~MediaPlayerMP3() {
     close();
+    EndOfPlayReceiver::instance().removePlayer(d->id);
 }
 
 void MediaPlayerMP3::close() noexcept {
     if (!d->voice)
         return;
-    d->stopVoice();
-    // The file goes with the voice: here, or on the decoder thread once its read in progress ends.
+    d->output->remove(*d->voice);
+    // The file goes with the voice: here, or on its filler thread once its read in progress ends.
+    d->voice->release();
     d->voice.reset();
     d->openName.clear();
 }
@@ -65,44 +64,32 @@ void MediaPlayerMP3::open() {
     auto source = d->openSource(paths::resolve(d->fileName));
     qCDebug(lcAudio) << "ouvert" << d->fileName << source->sourceRate() << "Hz,"
                      << source->sourceChannels() << "voie(s)";
-    d->voice = std::make_shared<MixerVoice>(std::move(source), &d->receiver);
+    d->voice = std::make_shared<MixerVoice>(std::move(source), d->id);
     d->openName = d->fileName;
 }
 
 void MediaPlayerMP3::play() {
     if (!d->voice)
         throw EMCIDeviceError(QStringLiteral("Aucun périphérique MCI ouvert"));
-    if (isPlaying()) {
-        d->playRefused = false;
+    d->playRefused = false;
+    if (isPlaying())
+        return;
+    const std::optional<uint32_t> epoch = d->output->prepare();
+    if (!epoch) {
+        d->refuse("aucune sortie audio");
         return;
     }
-    d->playRefused = !d->output->deviceReady();
-    if (d->playRefused) {
-        qCInfo(lcAudio) << "lecture refusée : aucune sortie audio" << d->openName;
+    d->output->remove(*d->voice);
+    if (!d->output->hasRoom()) {
+        d->refuse("trop de lectures en même temps");
         return;
     }
-    MixerVoice& voice = *d->voice;
-    // A word that played out (or was cut off with a lost device) leaves the mix and the decoder
-    // thread; then nothing else touches its source and ring.
-    d->stopVoice();
-    {
-        const std::lock_guard lock(voice.sourceMutex);
-        if ((voice.source->finished() || voice.cutOff.load()) && !voice.source->rewind()) {
-            d->playRefused = true;
-            qCInfo(lcAudio) << "lecture refusée : retour au début impossible" << d->openName;
-            return;
-        }
-        voice.cutOff.store(false);
-        voice.prefill();
-        voice.noticeDue.store(true);
-        voice.ended.store(false, std::memory_order_release);
+    // A voice cut off by a lost device keeps its file until its filler's read ends.
+    if (!MixerVoice::start(d->voice, *epoch)) {
+        d->refuse("lecture précédente pas finie ou retour au début impossible");
+        return;
     }
-    d->playRefused = !d->output->start(d->voice);
-    if (d->playRefused) {
-        voice.ended.store(true);
-        voice.cutOff.store(true); // its head is spent: the next play starts from the beginning
-        qCInfo(lcAudio) << "lecture refusée : trop de lectures en même temps" << d->openName;
-    }
+    d->output->add(*d->voice);
 }
 
 bool MediaPlayerMP3::isOpen() const {
@@ -114,11 +101,12 @@ QString MediaPlayerMP3::openFile() const {
 }
 
 bool MediaPlayerMP3::isPlaying() const {
-    return d->voice && d->output->mixing(*d->voice) && !d->voice->ended.load();
+    return d->voice && d->output->mixing(*d->voice) && VoiceState::sounding(d->voice->phase()) &&
+           d->voice->epoch() == AudioOutput::epoch();
 }
 
 bool MediaPlayerMP3::lastPlayRefused() const {
-    return d->playRefused;
+    return d->playRefused || (d->voice && d->voice->phase() == VoiceState::Phase::Refused);
 }
 
 int64_t MediaPlayerMP3::framesDelivered() const {
@@ -130,5 +118,5 @@ std::optional<std::chrono::steady_clock::time_point> MediaPlayerMP3::firstDelive
 }
 
 int MediaPlayerMP3::endOfPlayNotices() const {
-    return d->receiver.received();
+    return EndOfPlayReceiver::instance().received(d->id);
 }

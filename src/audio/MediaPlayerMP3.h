@@ -36,8 +36,14 @@ public:
     bool isOpen() const;
     QString openFile() const; // the relative name that is open, empty when none
     bool isPlaying() const;
+    // The last play was refused: no device (known at once within the retry delay of a failed
+    // opening, otherwise once the output's try fails), too many plays, or a file that no longer
+    // rewinds.
     bool lastPlayRefused() const;
-    int64_t framesDelivered() const; // sample frames of this narration handed to the output
+
+    // Views for tests and benchmarks of what the output keeps anyway; the callback pays nothing
+    // for them. Sample frames of this narration handed to the output, over every play.
+    int64_t framesDelivered() const;
     // When the first frames of this narration were handed to the output, for latency figures.
     std::optional<std::chrono::steady_clock::time_point> firstDeliveryTime() const;
     int endOfPlayNotices() const; // notices delivered to this player's thread so far

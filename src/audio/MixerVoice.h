@@ -1,54 +1,70 @@
 // One open narration as the output sees it: its source, the ring its samples are decoded into
-// ahead of time, and the state the player, the decoder thread and the audio callback share.
+// ahead of the audio callback, its phase, and the work of the filler thread that reads its file.
 #pragma once
 
 #include "audio/PcmSource.h"
 #include "audio/SampleRing.h"
+#include "audio/VoiceState.h"
 
+#include <SDL.h>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
-
-class EndOfPlayReceiver;
+#include <thread>
 
 class MixerVoice {
 public:
-    // 32768 frames, 0.74 s: once the decoder thread has run, a word survives stalls of it of
-    // over half a second.
+    // 32768 frames, 0.74 s: a word survives stalls of its filler of over half a second.
     static constexpr int ringFrames = 1 << 15;
 
-    MixerVoice(std::unique_ptr<PcmSource> source, EndOfPlayReceiver* receiver);
+    // `player` names the player whose notices this voice posts.
+    MixerVoice(std::unique_ptr<PcmSource> source, uint64_t player);
 
-    // Taken by whoever reads the source: the decoder thread, or the player while the voice is
-    // neither decoded nor mixed. The audio callback never takes it.
-    std::mutex sourceMutex;
-    std::unique_ptr<PcmSource> source;
-    SampleRing ring;
-    // The player's; posted to only by the decoder thread, and only while the voice is on its list.
-    EndOfPlayReceiver* const receiver;
-
-    std::atomic<bool> decoding{false};   // the decoder thread may fill the ring
-    std::atomic<bool> sourceDone{false}; // every sample of the source is in the ring
-    std::atomic<bool> ended{true};       // not sounding: not started, played out or cut off
-    std::atomic<bool> noticeDue{false};  // the end of this play is still to be posted
-    std::atomic<bool> cutOff{false};     // ended before its last sample: replay from the start
-
-    // Moves what the source has already decoded into the emptied ring, before the first
-    // callback; the caller holds sourceMutex and nothing else uses the ring.
-    void prefill();
-
-    // Called by the audio callback: adds the ring's next frames to out. Returns true when the
-    // ring runs low and the decoder thread should be woken.
-    bool mixInto(float* out, int frames);
-
-    int64_t framesDelivered() const { return framesDelivered_.load(std::memory_order_relaxed); }
+    // Player's thread.
+    VoiceState::Phase phase() const { return state_.phase(); }
+    // The device opening it plays on (see AudioOutput::epoch).
+    uint32_t epoch() const { return epoch_; }
+    // From the start again (or from the head decoded at the open, the first time) on the device
+    // opening `epoch`; hands it to a filler thread the first time. False, with nothing changed,
+    // while the voice still sounds or its filler still holds the source, or when the file will not
+    // rewind.
+    static bool start(const std::shared_ptr<MixerVoice>& voice, uint32_t epoch);
+    // Lets the voice go, posting a notice left due: the filler frees it once its read in
+    // progress ends. The output must no longer mix it.
+    void release();
+    // Sample frames handed to the output since the open, over every play.
+    int64_t framesDelivered() const { return deliveredBefore_ + ring_.consumed(); }
     std::optional<std::chrono::steady_clock::time_point> firstDelivery() const;
 
+    // Audio callback: adds the ring's next frames to out.
+    void mixInto(float* out, int frames);
+
+    // Filler thread: reads the file into the ring while the voice plays, cuts it off when its
+    // device is gone, posts its notice; returns once the player let it go.
+    void fill();
+
 private:
-    std::atomic<int64_t> framesDelivered_{0}; // since the open, over every play
+    void topUp();
+    void post() const;
+    void assertPlayerThread() const;
+
+    std::unique_ptr<PcmSource> source_;
+    SampleRing ring_;
+    VoiceState state_;
+    const uint64_t player_;
+    uint32_t epoch_ = 0;          // written by the player's thread before start hands it on
+    bool started_ = false;        // the player's thread's: a later start rewinds first
+    int64_t deliveredBefore_ = 0; // the player's thread's: frames of the plays before this one
+    std::thread::id playerThread_ = std::this_thread::get_id();
+    struct SemaphoreDeleter {
+        void operator()(SDL_sem* semaphore) const { SDL_DestroySemaphore(semaphore); }
+    };
+    // Posted by the callback when the ring runs low or the voice played out (a post neither
+    // locks nor allocates), and by the player's thread at a start and at the release.
+    std::unique_ptr<SDL_sem, SemaphoreDeleter> wake_{SDL_CreateSemaphore(0)};
+    // Written only by the callback, once: a relaxed load per callback, no compare-exchange.
     std::atomic<int64_t> firstDeliveryTicks_{noDelivery};
     static constexpr int64_t noDelivery = INT64_MIN;
 };

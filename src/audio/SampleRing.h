@@ -16,6 +16,8 @@ public:
     // Frames the reader may take now; from the writer it is a lower bound of the free room.
     int readable() const;
     int writable() const { return capacity_ - readable(); }
+    // Frames read since the last clear.
+    int64_t consumed() const { return static_cast<int64_t>(read_.load(std::memory_order_acquire)); }
 
     // Writer: lets `fill` write into the free room, span by span, up to `frames` frames; fill
     // returns how many frames it wrote and stops the writing when that is less than it was

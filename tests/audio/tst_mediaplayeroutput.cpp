@@ -107,11 +107,14 @@ void TestMediaPlayerOutput::initTestCase() {
     QVERIFY(dir_.isValid());
     outputPath_ = dir_.filePath(QStringLiteral("sortie.raw"));
     // The device is opened at the first play and kept, so this holds for the whole run. With no
-    // delay SDL writes silence as fast as the disk takes it; 1 ms per 11.6 ms buffer keeps the
-    // file small and still runs ten times faster than real time.
+    // delay SDL writes silence as fast as the disk takes it; 11 ms per 11.6 ms buffer keeps the
+    // file small and plays at the pace of a sound card, so the 46 ms head decoded at the open
+    // lasts as long as it will for a child, and the filler must keep up as it must there. (Ten
+    // times faster, it would last less than a busy machine here may take to give a thread its
+    // turn.)
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(outputPath_));
-    qputenv("SDL_DISKAUDIODELAY", "1");
+    qputenv("SDL_DISKAUDIODELAY", "11");
     previous_ = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir_.path()));
     QVERIFY(QDir().mkpath(QStringLiteral("son_album")));
