@@ -86,7 +86,9 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" "$artifacts"
     log="$fuzz_build/$target.log"
     echo "== $target for ${seconds}s (log: $log)"
-    if ! sanitized nice -n "${MIRABOSC_FUZZ_NICE:-19}" "$fuzz_build/$target" \
+    suppressions=()
+    [ "$target" != fuzz_import ] || suppressions=(env "LSAN_OPTIONS=suppressions=$fuzz_src/import.supp")
+    if ! sanitized "${suppressions[@]}" nice -n "${MIRABOSC_FUZZ_NICE:-19}" "$fuzz_build/$target" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${max_len[$target]}" \
         -dict="$fuzz_src/${dict[$target]}" -artifact_prefix="$artifacts/$target-" \
         -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then
