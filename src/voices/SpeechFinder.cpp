@@ -24,6 +24,8 @@ constexpr double silentDb = -100.0;
 constexpr double digitalSilenceDb = -90.0;
 // The quietest tenth of the windows is taken as the room's noise.
 constexpr double floorQuantile = 0.10;
+// A take with this share of digital silence may have nothing else but speech.
+constexpr double paddedFraction = 0.10;
 // Speech must stand this far above the noise, and above this absolute level.
 constexpr double speechOverFloorDb = 20.0;
 constexpr double quietestSpeechDb = -55.0;
@@ -134,8 +136,14 @@ Bounds find(const Take& mono) {
     const Levels levels = levelsOf(mono, hop);
     if (levels.voice.empty())
         throw noSpeech();
-    const double floor = floorOf(levels.voice, levels.silent);
     const double peak = *std::max_element(levels.voice.begin(), levels.voice.end());
+    double floor = floorOf(levels.voice, levels.silent);
+    // A clean recording padded with digital silence (a synthetic voice, an edited file) has no
+    // room noise: all it makes heard is speech, and its floor is the silence itself.
+    const bool padded = double(std::count(levels.silent.begin(), levels.silent.end(), true)) >=
+                        paddedFraction * double(levels.silent.size());
+    if (padded && peak - floor < speechOverFloorDb)
+        floor = digitalSilenceDb;
     if (peak < quietestSpeechDb || peak - floor < speechOverFloorDb)
         throw noSpeech();
     const double loud = std::max(floor + loudOverFloorDb, peak - loudUnderPeakDb);
@@ -165,7 +173,8 @@ Bounds find(const Take& mono) {
     }
     if (first < 0)
         throw noSpeech();
-    const double edgeFloor = floorOf(levels.edge, levels.silent);
+    const double edgeFloor =
+        floor == digitalSilenceDb ? floor : floorOf(levels.edge, levels.silent);
     const double edgePeak = *std::max_element(levels.edge.begin(), levels.edge.end());
     const double edge = std::max(edgeFloor + edgeOverFloorDb, edgePeak - edgeUnderPeakDb);
     const int64_t widest = toHops(widestEdgeSeconds);

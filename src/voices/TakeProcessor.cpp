@@ -18,6 +18,16 @@ namespace {
 // Slow drift under this is no sound: it goes with the offset.
 constexpr double driftHz = 20.0;
 
+Span withMargins(const speechfinder::Bounds& speech, const Take& mono) {
+    const auto lead = int64_t(std::llround(mono.rate * leadMarginSeconds));
+    const auto tail = int64_t(std::llround(mono.rate * tailMarginSeconds));
+    return {speech.first - lead, speech.end + tail};
+}
+
+Span clamped(const Span& span, const Take& mono) {
+    return {std::max<int64_t>(0, span.first), std::min(mono.frames(), span.end)};
+}
+
 double fromDecibels(double db) {
     return std::pow(10.0, db / 20.0);
 }
@@ -72,10 +82,7 @@ void removeOffset(Take& mono) {
 }
 
 Span spokenPart(const Take& mono) {
-    const speechfinder::Bounds speech = speechfinder::find(mono);
-    const auto lead = int64_t(std::llround(mono.rate * leadMarginSeconds));
-    const auto tail = int64_t(std::llround(mono.rate * tailMarginSeconds));
-    return {std::max<int64_t>(0, speech.first - lead), std::min(mono.frames(), speech.end + tail)};
+    return clamped(withMargins(speechfinder::find(mono), mono), mono);
 }
 
 double loudness(const Take& mono) {
@@ -107,11 +114,16 @@ Take prepare(const Take& take) {
     Take mono = toMono(take);
     clean(mono);
     removeOffset(mono);
-    const Span span = spokenPart(mono);
-    mono.samples.erase(mono.samples.begin() + span.end, mono.samples.end());
-    mono.samples.erase(mono.samples.begin(), mono.samples.begin() + span.first);
-    level(mono);
-    return mono;
+    // Every voice gets its whole margins, with silence where the take had less (a synthetic
+    // voice starts at once), so that all words start and end alike.
+    const Span whole = withMargins(speechfinder::find(mono), mono);
+    const Span kept = clamped(whole, mono);
+    Take voice{mono.rate, 1, {}};
+    voice.samples.assign(size_t(whole.end - whole.first), 0.0f);
+    std::copy(mono.samples.begin() + kept.first, mono.samples.begin() + kept.end,
+              voice.samples.begin() + (kept.first - whole.first));
+    level(voice);
+    return voice;
 }
 
 } // namespace takeprocessor
