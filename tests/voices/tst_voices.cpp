@@ -26,6 +26,7 @@ constexpr double loudnessToleranceLu = 1.5;
 constexpr double leadMargin = takeprocessor::leadMarginSeconds;
 constexpr double tailMargin = takeprocessor::tailMarginSeconds;
 constexpr rlim_t fullDiskBytes = 4096;
+constexpr int writerRaces = 8;
 const QByteArray ownBytes = "an own voice, kept byte for byte";
 
 double peakOf(const mp3fixture::Decoded& decoded) {
@@ -106,6 +107,7 @@ private slots:
     void importWritesTrimmedLevelledMonoVoice();
     void refusalLeavesOldFileByteForByte_data();
     void refusalLeavesOldFileByteForByte();
+    void twoWritersAtOnceKeepBothTakes();
     void undoWalksTheHistoryOfALightSet();
     void olderFullCopyKeepsOwnVoicesOnly();
 
@@ -306,6 +308,32 @@ void TestVoices::refusalLeavesOldFileByteForByte() {
     QCOMPARE(safewrite::read(card), current);
     QCOMPARE(history(folder_.path()), before);
     QCOMPARE(strayFiles(folder_.path()), QStringList());
+}
+
+void TestVoices::twoWritersAtOnceKeepBothTakes() {
+    const QString target = QStringLiteral("sons_familles/44.mp3");
+    const auto arguments = [&](const char* take) {
+        return QStringList{QStringLiteral("--folder"), folder_.path(),
+                           QStringLiteral("--import"), takes_.filePath(QLatin1String(take)),
+                           QStringLiteral("--to"),     target};
+    };
+    QSet<QByteArray> takes;
+    for (const char* take : {"take.wav", "take.ogg"}) {
+        QCOMPARE(record(arguments(take)).exitCode, 0);
+        takes.insert(safewrite::read(folder_.filePath(target)));
+    }
+    for (int race = 0; race < writerRaces; ++race) {
+        QProcess one, other;
+        one.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments("take.wav"));
+        other.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments("take.ogg"));
+        QVERIFY(one.waitForFinished(60000) && other.waitForFinished(60000));
+        QCOMPARE(one.exitCode() + other.exitCode(), 0);
+        // One take is the voice, the other the newest step of its history: none vanished.
+        const QDir steps(folder_.filePath(QStringLiteral(".desfar/sons_familles/44")));
+        const QByteArray newestStep =
+            safewrite::read(steps.filePath(steps.entryList(QDir::Files, QDir::Name).last()));
+        QCOMPARE(QSet<QByteArray>({safewrite::read(folder_.filePath(target)), newestStep}), takes);
+    }
 }
 
 void TestVoices::undoWalksTheHistoryOfALightSet() {
