@@ -62,13 +62,6 @@ QByteArray temporaryBeside(const QString& path) {
            temporaryMark;
 }
 
-void syncFolderOf(const QString& path) {
-    Descriptor directory(::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                                O_RDONLY | O_DIRECTORY));
-    if (directory.get() >= 0)
-        ::fsync(directory.get());
-}
-
 } // namespace
 
 QString writeAside(const QString& path, const QByteArray& bytes) {
@@ -101,7 +94,14 @@ QString linkAside(const QString& path, const QString& target) {
     throw writeError(path, EEXIST);
 }
 
-void publish(const QString& temporary, const QString& path) {
+void syncFolderOf(const QString& path) {
+    Descriptor directory(::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                                O_RDONLY | O_DIRECTORY));
+    if (directory.get() >= 0)
+        ::fsync(directory.get());
+}
+
+void publish(const QString& temporary, const QString& path, bool syncFolder) {
     if (::rename(QFile::encodeName(temporary).constData(),
                  QFile::encodeName(QFileInfo(path).absoluteFilePath()).constData()) != 0) {
         const int error = errno;
@@ -109,7 +109,8 @@ void publish(const QString& temporary, const QString& path) {
         throw writeError(path, error);
     }
     // The rename itself reaches the disk with the folder.
-    syncFolderOf(path);
+    if (syncFolder)
+        syncFolderOf(path);
 }
 
 void write(const QString& path, const QByteArray& bytes) {

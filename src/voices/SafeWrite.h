@@ -15,7 +15,9 @@ void write(const QString& path, const QByteArray& bytes);
 QString writeAside(const QString& path, const QByteArray& bytes);
 // A symbolic link to target, made aside the same way.
 QString linkAside(const QString& path, const QString& target);
-void publish(const QString& temporary, const QString& path);
+// syncFolder false leaves syncing the folder to the caller, once for many files (syncFolderOf).
+void publish(const QString& temporary, const QString& path, bool syncFolder = true);
+void syncFolderOf(const QString& path);
 // The file's bytes; throws VoiceRefused when it cannot be read.
 QByteArray read(const QString& path);
 // The name pattern of the temporary files, which a writer may clear when none is running.

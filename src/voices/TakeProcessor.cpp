@@ -104,14 +104,14 @@ void level(Take& mono) {
         sample = float(sample * gain);
 }
 
-Take prepare(const Take& take) {
+Take prepare(Take take) {
     if (take.rate <= 0 || take.channels <= 0 || take.frames() == 0)
         throw VoiceRefused(QStringLiteral("L'enregistrament es void"));
     if (take.seconds() > longestTakeSeconds)
         throw VoiceRefused(QStringLiteral("L'enregistrament dura mai de %1 s (%2 s)")
                                .arg(longestTakeSeconds)
                                .arg(take.seconds(), 0, 'f', 1));
-    Take mono = toMono(take);
+    Take mono = take.channels == 1 ? std::move(take) : toMono(take);
     clean(mono);
     removeOffset(mono);
     // Every voice gets its whole margins, with silence where the take had less (a synthetic

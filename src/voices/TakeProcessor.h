@@ -38,6 +38,7 @@ double truePeak(const Take& mono);
 // The samples scaled to the target loudness, or lower when the true peak would pass the ceiling.
 void level(Take& mono);
 // All of the above; throws VoiceRefused for an empty, overlong or speechless take.
-Take prepare(const Take& take);
+// A take handed over (moved) is worked on in place, which keeps a long one's memory low.
+Take prepare(Take take);
 
 } // namespace takeprocessor

@@ -146,9 +146,12 @@ VoiceFolder::Content VoiceFolder::current(const QString& name) const {
     if (!statOf(path, status))
         return {};
     if (S_ISLNK(status.st_mode)) {
+        const QString defaultFile = defaultSet_ + QLatin1Char('/') + name;
+        // The links the fill makes name the default file as it is; others are resolved.
+        if (QFile::symLinkTarget(path) == defaultFile && QFileInfo::exists(defaultFile))
+            return {};
         const QString target = QFileInfo(path).canonicalFilePath();
-        if (target.isEmpty() ||
-            target == QFileInfo(defaultSet_ + QLatin1Char('/') + name).canonicalFilePath())
+        if (target.isEmpty() || target == QFileInfo(defaultFile).canonicalFilePath())
             return {};
     }
     return {false, path};
@@ -288,9 +291,14 @@ int VoiceFolder::linkDefaults(const QString& folder) {
                                  (S_ISREG(status.st_mode) && sameBytes(path, target));
         if (!replaceable)
             continue;
-        safewrite::publish(safewrite::linkAside(path, target), path);
+        // A new link appears whole by itself; one that replaces a file is made aside first.
+        if (present || ::symlink(QFile::encodeName(target).constData(),
+                                 QFile::encodeName(path).constData()) != 0)
+            safewrite::publish(safewrite::linkAside(path, target), path, false);
         ++made;
     }
+    if (made > 0)
+        safewrite::syncFolderOf(here.filePath(QStringLiteral(".")));
     return made;
 }
 
