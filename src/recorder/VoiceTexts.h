@@ -8,7 +8,7 @@ class VoiceTexts {
 public:
     // The embedded familles.txt and album.txt.
     static VoiceTexts embedded();
-    // Parses the two files' text; lines it does not know are skipped.
+    // Parses the two files' text; throws EReadError when they are malformed.
     VoiceTexts(const QString& families, const QString& album);
 
     QString cardWord(int number) const { return cards_.value(number); } // titles: family name

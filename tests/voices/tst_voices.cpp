@@ -1,9 +1,12 @@
 // The recorder's import path as a script uses it (mirabosc-record --import), and the folder's undo
 // and default voice: written voices are trimmed, levelled and mono; refusals change nothing.
+#include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/Mp3Fixture.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
+#include "voices/FolderLock.h"
+#include "voices/Locations.h"
 #include "voices/SafeWrite.h"
 #include "voices/TakeProcessor.h"
 #include "voices/VoiceFolder.h"
@@ -14,14 +17,16 @@
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr double marginTolerance = 0.1;
-constexpr double peakToleranceDb = 1.5;
-constexpr double leadMargin = 0.05;
-constexpr double tailMargin = 0.10;
+constexpr double loudnessToleranceLu = 1.5;
+constexpr double leadMargin = takeprocessor::leadMarginSeconds;
+constexpr double tailMargin = takeprocessor::tailMarginSeconds;
 constexpr rlim_t fullDiskBytes = 4096;
+constexpr int writerRaces = 8;
 const QByteArray ownBytes = "an own voice, kept byte for byte";
 
 double peakOf(const mp3fixture::Decoded& decoded) {
@@ -29,10 +34,6 @@ double peakOf(const mp3fixture::Decoded& decoded) {
     for (float s : decoded.samples)
         peak = std::max(peak, std::abs(s));
     return peak;
-}
-
-double decibels(double ratio) {
-    return 20.0 * std::log10(ratio);
 }
 
 struct Run {
@@ -56,12 +57,41 @@ Run record(const QStringList& arguments, bool fullDisk = false) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// The take's samples edited and written back as a 32-bit float WAV, which carries any value.
+bool writeEdited(const QString& wav, const QString& out,
+                 const std::function<void(float*, qint64)>& edit) {
+    const QString raw = out + QStringLiteral(".raw");
+    if (!spokentake::sox({wav, QStringLiteral("-t"), QStringLiteral("f32"), raw}))
+        return false;
+    QByteArray samples = safewrite::read(raw);
+    edit(reinterpret_cast<float*>(samples.data()), samples.size() / qint64(sizeof(float)));
+    QByteArray header(
+        "RIFF....WAVEfmt \x10\0\0\0\3\0\2\0\x80\xbb\0\0\0\xdc\x05\0\x08\0\x20\0data....", 44);
+    qToLittleEndian<quint32>(quint32(36 + samples.size()), header.data() + 4);
+    qToLittleEndian<quint32>(quint32(samples.size()), header.data() + 40);
+    safewrite::write(out, header + samples);
+    return true;
+}
+
+// Every file under the folder's hidden history, with its bytes.
+QMap<QString, QByteArray> history(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root + QStringLiteral("/.desfar"), QDir::Files | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        files.insert(file, safewrite::read(file));
+    }
+    return files;
+}
+
 // Hidden files left in the four folders: temporary files of a write that failed.
 QStringList strayFiles(const QString& root) {
     QStringList stray;
     QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())
         if (it.next(); it.fileName().startsWith(QLatin1Char('.')) &&
+                       it.fileName() != FolderLock::fileName() &&
                        !it.filePath().contains(QLatin1String("/.desfar/")))
             stray << it.filePath();
     return stray;
@@ -77,13 +107,15 @@ private slots:
     void importWritesTrimmedLevelledMonoVoice();
     void refusalLeavesOldFileByteForByte_data();
     void refusalLeavesOldFileByteForByte();
-    void undoSwapsAndDefaultVoiceRestoresGenerated();
+    void twoWritersAtOnceKeepBothTakes();
+    void undoWalksTheHistoryOfALightSet();
+    void olderFullCopyKeepsOwnVoicesOnly();
 
 private:
     QTemporaryDir takes_;
     QTemporaryDir folder_;
     spokentake::Word word_;
-    double defaultPeak_ = 0;
+    double defaultLoudness_ = 0;
 };
 
 void TestVoices::initTestCase() {
@@ -102,16 +134,45 @@ void TestVoices::initTestCase() {
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("long.flac")),
                             {QStringLiteral("pad"), QStringLiteral("0"), QStringLiteral("58")}));
+    // Values no microphone gives, in the noise before the word; a 5 % offset; a key click 0.4 s
+    // after the word; the take cut in the middle of the word; a pipe; a header asking for 2 GB.
+    const auto at = [this](double seconds) { return qint64(seconds * 48000) * 2; };
+    const std::pair<const char*, std::function<void(float*, qint64)>> edits[] = {
+        {"nan.wav",
+         [&](float* s, qint64) {
+             s[at((word_.speechStart + word_.speechEnd) / 2)] = std::nanf("");
+         }},
+        {"inf.wav", [&](float* s, qint64) { s[at(0.5)] = -INFINITY; }},
+        {"huge.wav", [&](float* s, qint64) { s[at(0.5)] = 3e38f; }},
+        {"dc.wav",
+         [](float* s, qint64 n) { std::for_each(s, s + n, [](float& v) { v += 0.05f; }); }},
+        {"click.wav", [&](float* s, qint64) {
+             for (qint64 i = at(word_.speechEnd + 0.4); i < at(word_.speechEnd + 0.404); ++i)
+                 s[i] = (i % 3 ? 0.9f : -0.9f);
+         }}};
+    for (const auto& [name, edit] : edits)
+        QVERIFY(writeEdited(word_.wav, takes_.filePath(QLatin1String(name)), edit));
+    const QByteArray whole = safewrite::read(word_.wav);
+    safewrite::write(takes_.filePath(QStringLiteral("cut.wav")),
+                     whole.left(qsizetype(whole.size() * (word_.speechStart + word_.speechEnd) / 2 /
+                                          word_.seconds)));
+    QCOMPARE(
+        ::mkfifo(QFile::encodeName(takes_.filePath(QStringLiteral("fifo.wav"))).constData(), 0600),
+        0);
+    QVERIFY(spokentake::sox({QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("655350"),
+                             QStringLiteral("-c"), QStringLiteral("8"), QStringLiteral("-b"),
+                             QStringLiteral("16"), takes_.filePath(QStringLiteral("wide.flac")),
+                             QStringLiteral("trim"), QStringLiteral("0"), QStringLiteral("1")}));
     QFile garbage(takes_.filePath(QStringLiteral("garbage.wav")));
     QVERIFY(garbage.open(QIODevice::WriteOnly));
     garbage.write(QByteArray("RIFF\x10\0\0\0WAVEjunk", 16).repeated(64));
     garbage.close();
-    // The default voices' own decoded peak, which every recorded voice should match.
-    for (int number = 1; number <= 8; ++number)
-        defaultPeak_ +=
-            peakOf(mp3fixture::decode(TestAssets::defaultAssetDir() +
-                                      QStringLiteral("/sons_familles/%1.mp3").arg(number))) /
-            8;
+    // The default voices' own loudness, which every recorded voice should match.
+    for (int number = 1; number <= 8; ++number) {
+        const mp3fixture::Decoded voice = mp3fixture::decode(
+            TestAssets::defaultAssetDir() + QStringLiteral("/sons_familles/%1.mp3").arg(number));
+        defaultLoudness_ += takeprocessor::loudness({int(voice.rate), 1, voice.samples}) / 8;
+    }
     // The first run fills the folder with the default set.
     const Run first =
         record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"), word_.wav,
@@ -133,6 +194,16 @@ void TestVoices::importWritesTrimmedLevelledMonoVoice_data() {
                                           << "son_album/17.mp3";
     QTest::newRow("noise within digital silence") << "zeros.wav"
                                                   << "sons_familles/56.mp3";
+    QTest::newRow("a NaN sample") << "nan.wav"
+                                  << "sons_familles/55.mp3";
+    QTest::newRow("an infinite sample") << "inf.wav"
+                                        << "sons_familles/54.mp3";
+    QTest::newRow("a 3e38 sample") << "huge.wav"
+                                   << "sons_familles/53.mp3";
+    QTest::newRow("a 5 % DC offset") << "dc.wav"
+                                     << "sons_familles/52.mp3";
+    QTest::newRow("a key click after the word") << "click.wav"
+                                                << "sons_familles/51.mp3";
 }
 
 void TestVoices::importWritesTrimmedLevelledMonoVoice() {
@@ -156,8 +227,10 @@ void TestVoices::importWritesTrimmedLevelledMonoVoice() {
                                         [peak](float s) { return std::abs(s) > peak / 10; });
     QVERIFY(std::abs(double(firstLoud - voice.samples.begin()) / voice.rate - leadMargin) <
             marginTolerance);
-    QVERIFY2(std::abs(decibels(peak / defaultPeak_)) < peakToleranceDb,
-             qPrintable(QStringLiteral("peak %1 against %2").arg(peak).arg(defaultPeak_)));
+    // Levelled by loudness, as the default voices are: one click cannot push the word down.
+    const double lufs = takeprocessor::loudness({int(voice.rate), 1, voice.samples});
+    QVERIFY2(std::abs(lufs - defaultLoudness_) < loudnessToleranceLu,
+             qPrintable(QStringLiteral("%1 LUFS against %2").arg(lufs).arg(defaultLoudness_)));
     MediaPlayerMP3 player;
     player.setFileName(written);
     player.open();
@@ -192,6 +265,10 @@ void TestVoices::refusalLeavesOldFileByteForByte_data() {
     QTest::newRow("absolute") << "take.wav"
                               << "/tmp/6.mp3" << false << "votz del jòc";
     QTest::newRow("full disk") << "take.wav" << card << true << "Escritura impossibla";
+    QTest::newRow("a pipe") << "fifo.wav" << card << false << "fichièr ordinari";
+    QTest::newRow("cut mid-word") << "cut.wav" << card << false << "damatjat";
+    QTest::newRow("8 channels at 655350 Hz") << "wide.flac" << card << false << "655350 Hz";
+    QTest::newRow("history led out of the folder") << "take.wav" << card << false << "pas dins";
 }
 
 void TestVoices::refusalLeavesOldFileByteForByte() {
@@ -201,38 +278,124 @@ void TestVoices::refusalLeavesOldFileByteForByte() {
     QFETCH(QString, message);
     const QString card = folder_.filePath(QStringLiteral("sons_familles/6.mp3"));
     safewrite::write(card, ownBytes);
+    // Two earlier imports make a history that no refusal may change.
+    for (const char* earlier : {"zeros.wav", "take.wav"})
+        QCOMPARE(record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"),
+                         takes_.filePath(QLatin1String(earlier)), QStringLiteral("--to"),
+                         QStringLiteral("sons_familles/6.mp3")})
+                     .exitCode,
+                 0);
+    const QByteArray current = safewrite::read(card);
+    const auto before = history(folder_.path());
+    QTemporaryDir outside;
+    const QString undo = folder_.filePath(QStringLiteral(".desfar"));
+    const bool ledOut = QTest::currentDataTag() == QLatin1String("history led out of the folder");
+    if (ledOut) {
+        QVERIFY(QDir().rename(undo, undo + QStringLiteral(".kept")));
+        QVERIFY(QFile::link(outside.path(), undo));
+    }
     const Run run = record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"),
                             takes_.filePath(take), QStringLiteral("--to"), target},
                            fullDisk);
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
-    QCOMPARE(safewrite::read(card), ownBytes);
+    if (ledOut) {
+        QVERIFY(QFile::remove(undo) && QDir().rename(undo + QStringLiteral(".kept"), undo));
+        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+    QCOMPARE(safewrite::read(card), current);
+    QCOMPARE(history(folder_.path()), before);
     QCOMPARE(strayFiles(folder_.path()), QStringList());
 }
 
-void TestVoices::undoSwapsAndDefaultVoiceRestoresGenerated() {
+void TestVoices::twoWritersAtOnceKeepBothTakes() {
+    const QString target = QStringLiteral("sons_familles/44.mp3");
+    const auto arguments = [&](const char* take) {
+        return QStringList{QStringLiteral("--folder"), folder_.path(),
+                           QStringLiteral("--import"), takes_.filePath(QLatin1String(take)),
+                           QStringLiteral("--to"),     target};
+    };
+    QSet<QByteArray> takes;
+    for (const char* take : {"take.wav", "take.ogg"}) {
+        QCOMPARE(record(arguments(take)).exitCode, 0);
+        takes.insert(safewrite::read(folder_.filePath(target)));
+    }
+    for (int race = 0; race < writerRaces; ++race) {
+        QProcess one, other;
+        one.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments("take.wav"));
+        other.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments("take.ogg"));
+        QVERIFY(one.waitForFinished(60000) && other.waitForFinished(60000));
+        QCOMPARE(one.exitCode() + other.exitCode(), 0);
+        // One take is the voice, the other the newest step of its history: none vanished.
+        const QDir steps(folder_.filePath(QStringLiteral(".desfar/sons_familles/44")));
+        const QByteArray newestStep =
+            safewrite::read(steps.filePath(steps.entryList(QDir::Files, QDir::Name).last()));
+        QCOMPARE(QSet<QByteArray>({safewrite::read(folder_.filePath(target)), newestStep}), takes);
+    }
+}
+
+void TestVoices::undoWalksTheHistoryOfALightSet() {
+    const QString defaults = TestAssets::defaultAssetDir();
     QTemporaryDir root;
-    VoiceFolder folder(root.path(), TestAssets::defaultAssetDir());
+    VoiceFolder folder(root.path(), defaults);
     QVERIFY(folder.fillFromDefaultSet() > VoiceFolder::voiceCount);
-    QCOMPARE(folder.fillFromDefaultSet(), 0); // nothing is copied twice
-    VoiceFolder defaults(TestAssets::defaultAssetDir(), TestAssets::defaultAssetDir());
-    QVERIFY_THROWS_EXCEPTION(VoiceRefused, defaults.fillFromDefaultSet());
+    QCOMPARE(folder.fillFromDefaultSet(), 0); // nothing is made twice
+    // The first use copies nothing: every file is a link to the installed set.
+    QCOMPARE(QFileInfo(folder.pathOf(QStringLiteral("img_album/17.bmp"))).symLinkTarget(),
+             defaults + QStringLiteral("/img_album/17.bmp"));
+    QVERIFY(locations::isComplete(root.path(), defaults));
+    VoiceFolder installed(defaults, defaults);
+    QVERIFY_THROWS_EXCEPTION(VoiceRefused, installed.fillFromDefaultSet());
     const QString name = QStringLiteral("son_album/5.mp3");
     const QByteArray generated = safewrite::read(folder.pathOf(name));
     QVERIFY(!folder.canUndo(name));
     folder.write(name, ownBytes);
+    folder.write(name, ownBytes + ", again");
     QVERIFY(folder.isOwn(name));
     QCOMPARE(folder.ownCount(), 1);
     folder.undo(name);
+    QCOMPARE(safewrite::read(folder.pathOf(name)), ownBytes);
+    folder.undo(name); // several steps back
     QCOMPARE(safewrite::read(folder.pathOf(name)), generated);
-    folder.undo(name); // a second undo redoes
+    QVERIFY(!folder.isOwn(name) && !folder.canUndo(name));
+    folder.redo(name);
     QCOMPARE(safewrite::read(folder.pathOf(name)), ownBytes);
     folder.restoreDefault(name);
-    QCOMPARE(safewrite::read(folder.pathOf(name)), generated);
+    QVERIFY(QFileInfo(folder.pathOf(name)).isSymLink());
     QCOMPARE(folder.ownCount(), 0);
     folder.undo(name);
     QCOMPARE(safewrite::read(folder.pathOf(name)), ownBytes);
+}
+
+void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
+    // A set of version 1.0: a full copy with one own voice and its one undo file.
+    QTemporaryDir root;
+    QVERIFY(QProcess::execute(QStringLiteral("cp"),
+                              {QStringLiteral("-r"),
+                               TestAssets::defaultAssetDir() + QStringLiteral("/."),
+                               root.path()}) == 0);
+    const QString name = QStringLiteral("sons_familles/9.mp3");
+    safewrite::write(root.filePath(name), ownBytes);
+    QDir().mkpath(root.filePath(QStringLiteral(".desfar/sons_familles")));
+    safewrite::write(root.filePath(QStringLiteral(".desfar/") + name), "its undo");
+    VoiceFolder folder(root.path(), TestAssets::defaultAssetDir());
+    QCOMPARE(folder.fillFromDefaultSet(), 195);
+    QCOMPARE(folder.ownCount(), 1);
+    QVERIFY(!QFileInfo(folder.pathOf(name)).isSymLink());
+    folder.undo(name);
+    QCOMPARE(safewrite::read(folder.pathOf(name)), QByteArray("its undo"));
+    // No folder inside an installed set is written, nor anything in it.
+    QTemporaryDir set;
+    QVERIFY(QProcess::execute(QStringLiteral("cp"),
+                              {QStringLiteral("-as"),
+                               TestAssets::defaultAssetDir() + QStringLiteral("/."), set.path()}) ==
+            0);
+    VoiceFolder inside(set.filePath(QStringLiteral("son_album")), set.path());
+    QVERIFY_THROWS_EXCEPTION(VoiceRefused, inside.fillFromDefaultSet());
+    QCOMPARE(QDir(set.filePath(QStringLiteral("son_album"))).count(),
+             uint(catalogue::albumPageCount + 2));
 }
 
 QTEST_GUILESS_MAIN(TestVoices)

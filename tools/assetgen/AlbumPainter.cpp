@@ -5,6 +5,7 @@
 #include "Lettering.h"
 #include "SkyPainter.h"
 #include "Style.h"
+#include "assets/DisplaySizes.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -17,8 +18,8 @@ namespace assetgen {
 
 namespace {
 
-constexpr qreal width = style::albumSize.width();
-constexpr qreal height = style::albumSize.height();
+constexpr qreal width = displaysize::albumPage.width();
+constexpr qreal height = displaysize::albumPage.height();
 constexpr qreal horizon = 300;
 constexpr qreal groundTop = 330;
 // The narration band keeps clear of the sound buttons over the page's lower left corner.
@@ -180,12 +181,12 @@ void AlbumPainter::drawTitle(QPainter& painter, const QString& title) {
 }
 
 QImage AlbumPainter::page(const AlbumPage& page) {
-    QImage image(style::albumSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(displaysize::albumPage, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     SkyPainter::draw(painter, page.sky, horizon);
 
-    QImage land(style::albumSize, QImage::Format_ARGB32_Premultiplied);
+    QImage land(displaysize::albumPage, QImage::Format_ARGB32_Premultiplied);
     land.fill(Qt::transparent);
     {
         QPainter landPainter(&land);

@@ -5,6 +5,7 @@
 #include "Lettering.h"
 #include "PictogramPainter.h"
 #include "Style.h"
+#include "assets/DisplaySizes.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -80,7 +81,7 @@ void drawFamilyStrip(QPainter& painter, const Family& family, const Card& card) 
 } // namespace
 
 QImage CardPainter::largeCard(const Family& family, const Card& card) {
-    QImage image = blankPicture(style::largeCardSize);
+    QImage image = blankPicture(displaysize::largeCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     drawFrame(painter, largeFrame, largeRadius, family.colour);
@@ -97,7 +98,7 @@ QImage CardPainter::largeCard(const Family& family, const Card& card) {
 }
 
 QImage CardPainter::smallCard(const Family& family, const Card& card) {
-    QImage image = blankPicture(style::smallCardSize);
+    QImage image = blankPicture(displaysize::smallCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     drawFrame(painter, smallFrame, 10, family.colour);
@@ -109,7 +110,7 @@ QImage CardPainter::smallCard(const Family& family, const Card& card) {
 }
 
 QImage CardPainter::miniature(const Family& family) {
-    QImage image = blankPicture(style::miniatureSize);
+    QImage image = blankPicture(displaysize::miniature);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     drawFrame(painter, miniFrame, 16, family.colour);
@@ -137,7 +138,7 @@ QImage CardPainter::miniature(const Family& family) {
 }
 
 QImage CardPainter::blankCard(const std::vector<Family>& families) {
-    QImage image = blankPicture(style::largeCardSize);
+    QImage image = blankPicture(displaysize::largeCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor back = style::cardBack();

@@ -6,11 +6,7 @@
 
 namespace assetgen::style {
 
-// Picture sizes, the display sizes of the screens that show them.
-constexpr QSize albumSize{800, 527};
-constexpr QSize miniatureSize{158, 217};
-constexpr QSize smallCardSize{100, 138};
-constexpr QSize largeCardSize{424, 576};
+// Picture sizes are the display sizes of the screens that show them (displaysize::).
 // The album shows only the leftmost columns of its pictures.
 constexpr int albumVisibleWidth = 752;
 

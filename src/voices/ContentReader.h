@@ -1,11 +1,12 @@
-// Reads the text files of data/ into the generator's content, refusing anything malformed.
+// The one parser of the text files of data/, for the generator and the recorder; it refuses
+// anything malformed.
 #pragma once
 
-#include "Content.h"
+#include "voices/Content.h"
 
 #include <QString>
 
-namespace assetgen {
+namespace content {
 
 class ContentReader {
 public:
@@ -19,4 +20,4 @@ public:
     static QString readTextFile(const QString& path);
 };
 
-} // namespace assetgen
+} // namespace content

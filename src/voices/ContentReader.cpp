@@ -1,5 +1,5 @@
 // The line formats of familles.txt and album.txt, and the checks on what they hold.
-#include "ContentReader.h"
+#include "voices/ContentReader.h"
 
 #include "assets/Catalogue.h"
 #include "base/Errors.h"
@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
-namespace assetgen {
+namespace content {
 
 namespace {
 
@@ -287,4 +287,4 @@ Content ContentReader::read(const QString& dataDir) {
     return content;
 }
 
-} // namespace assetgen
+} // namespace content
