@@ -11,6 +11,11 @@ const QString toOption = QStringLiteral("to");
 const QString undoOption = QStringLiteral("undo");
 const QString defaultOption = QStringLiteral("default");
 const QString listOption = QStringLiteral("list");
+const QString exportOption = QStringLiteral("export");
+const QString importSetOption = QStringLiteral("import-set");
+const QString systemOption = QStringLiteral("system");
+const QString pictureOption = QStringLiteral("picture");
+const QString fitOption = QStringLiteral("fit");
 const QString helpOption = QStringLiteral("help");
 const QString versionOption = QStringLiteral("version");
 
@@ -22,6 +27,11 @@ QList<QCommandLineOption> options() {
             {undoOption, {}, voice},
             {defaultOption, {}, voice},
             QCommandLineOption(listOption),
+            {exportOption, {}, QStringLiteral("FILE")},
+            {importSetOption, {}, QStringLiteral("FILE")},
+            QCommandLineOption(systemOption),
+            {pictureOption, {}, QStringLiteral("FILE")},
+            QCommandLineOption(fitOption),
             QCommandLineOption(QStringList{helpOption, QStringLiteral("h")}),
             QCommandLineOption(versionOption)};
 }
@@ -58,10 +68,11 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
                           .arg(parser.positionalArguments().constFirst());
         return line;
     }
-    const std::pair<QString, Action> actions[] = {{importOption, Action::Import},
-                                                  {undoOption, Action::Undo},
-                                                  {defaultOption, Action::Default},
-                                                  {listOption, Action::List}};
+    const std::pair<QString, Action> actions[] = {
+        {importOption, Action::Import},   {undoOption, Action::Undo},
+        {defaultOption, Action::Default}, {listOption, Action::List},
+        {exportOption, Action::Export},   {importSetOption, Action::ImportSet},
+        {pictureOption, Action::Picture}};
     int chosen = 0;
     for (const auto& [option, action] : actions)
         if (parser.isSet(option)) {
@@ -69,12 +80,22 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             ++chosen;
         }
     if (chosen > 1)
-        line.error_ = QStringLiteral("una sola accion a la còp : --import, --undo, --default o "
-                                     "--list");
-    else if (parser.isSet(importOption) != parser.isSet(toOption))
-        line.error_ = QStringLiteral("--import e --to van amassa");
+        line.error_ = QStringLiteral("una sola accion a la còp : --import, --undo, --default, "
+                                     "--list, --export, --import-set o --picture");
+    else if ((parser.isSet(importOption) || parser.isSet(pictureOption)) != parser.isSet(toOption))
+        line.error_ = QStringLiteral("--import o --picture e --to van amassa");
+    else if (parser.isSet(systemOption) && !parser.isSet(importSetOption))
+        line.error_ = QStringLiteral("--system va amb --import-set");
+    else if (parser.isSet(systemOption) && parser.isSet(folderOption))
+        line.error_ = QStringLiteral("--system o --folder, pas los dos");
+    else if (parser.isSet(fitOption) && !parser.isSet(pictureOption))
+        line.error_ = QStringLiteral("--fit va amb --picture");
     line.folder_ = valueOf(parser, folderOption, line.error_);
-    line.file_ = valueOf(parser, importOption, line.error_);
+    line.system_ = parser.isSet(systemOption);
+    line.fit_ = parser.isSet(fitOption);
+    for (const QString& option : {importOption, exportOption, importSetOption, pictureOption})
+        if (parser.isSet(option))
+            line.file_ = valueOf(parser, option, line.error_);
     for (const QString& option : {toOption, undoOption, defaultOption})
         if (parser.isSet(option))
             line.voice_ = valueOf(parser, option, line.error_);
@@ -88,15 +109,24 @@ QString CommandLine::usage() {
         "         mirabosc-record [--folder DIR] --undo VOTZ\n"
         "         mirabosc-record [--folder DIR] --default VOTZ\n"
         "         mirabosc-record [--folder DIR] --list\n"
+        "         mirabosc-record [--folder DIR] --picture IMATGE --to IMATGE_DEL_JÒC [--fit]\n"
+        "         mirabosc-record [--folder DIR] --export FICHIÈR\n"
+        "         mirabosc-record [--folder DIR | --system] --import-set FICHIÈR\n"
         "         mirabosc-record --help | --version\n"
         "\n"
-        "Sens accion, dobrís la fenèstra de las votz.\n"
+        "Sens accion, dobrís lo talhièr.\n"
         "  --folder DIR      lo dorsièr de las votz (per defaut, lo vòstre)\n"
         "  --import FICHIÈR  importa un son WAV, FLAC, Ogg o MP3 coma la votz VOTZ\n"
         "  --to VOTZ         la votz remplaçada, coma sons_familles/12.mp3 o son_album/3.mp3\n"
         "  --undo VOTZ       torna la votz d'abans lo darrièr cambiament\n"
         "  --default VOTZ    torna la votz per defaut\n"
         "  --list            cada votz, sas paraulas e se es la vòstra\n"
+        "  --picture IMATGE  fa la carta (o la pagina) VOTZ d'una imatge PNG, JPEG, WebP, TIFF\n"
+        "                    o BMP, ont VOTZ es coma img_familles/12.bmp\n"
+        "  --fit             l'imatge tota sus la carta, puslèu que retalhada\n"
+        "  --export FICHIÈR  met dins un fichièr zip çò que cambia del jòc installat\n"
+        "  --import-set FICHIÈR  pren lo jòc d'aquel fichièr, verificat tot d'abans\n"
+        "  --system          per totes los comptes de l'ordenador (amb --import-set)\n"
         "  --help            aquesta ajuda\n"
         "  --version         la version\n");
 }

@@ -6,7 +6,18 @@
 
 class CommandLine {
 public:
-    enum class Action { Window, Import, Undo, Default, List, Help, Version };
+    enum class Action {
+        Window,
+        Import,
+        Undo,
+        Default,
+        List,
+        Export,
+        ImportSet,
+        Picture,
+        Help,
+        Version
+    };
 
     // The arguments as main() gets them, the program's name first.
     static CommandLine parse(const QStringList& arguments);
@@ -18,7 +29,12 @@ public:
     // Empty: the user's own set.
     const QString& folder() const { return folder_; }
     const QString& file() const { return file_; }
+    // The voice or picture changed (--to, --undo, --default).
     const QString& voice() const { return voice_; }
+    // --import-set --system: the computer's class set rather than the user's.
+    bool system() const { return system_; }
+    // --picture --fit: the whole picture on the card's ground rather than cropped to it.
+    bool fit() const { return fit_; }
 
 private:
     Action action_ = Action::Window;
@@ -26,4 +42,6 @@ private:
     QString folder_;
     QString file_;
     QString voice_;
+    bool system_ = false;
+    bool fit_ = false;
 };

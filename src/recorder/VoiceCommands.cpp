@@ -2,6 +2,7 @@
 #include "recorder/VoiceCommands.h"
 
 #include "recorder/CommandLine.h"
+#include "recorder/SetCommands.h"
 #include "recorder/VoiceTexts.h"
 #include "voices/Locations.h"
 #include "voices/VoiceFolder.h"
@@ -27,10 +28,13 @@ void list(const VoiceFolder& folder, QTextStream& out) {
 
 void act(const CommandLine& line, QTextStream& out) {
     using Action = CommandLine::Action;
+    if (line.action() == Action::Export || line.action() == Action::ImportSet ||
+        line.action() == Action::Picture)
+        return setcommands::act(line, out);
     const QString name =
         line.action() == Action::List ? QString() : VoiceFolder::checkedName(line.voice());
     VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
-                       locations::installedDefaultSet());
+                       locations::baseSet());
     // The list only reads: a set never written to shows the default voices.
     if (line.action() == Action::List) {
         if (QFileInfo(folder.root()).exists() && !QFileInfo(folder.root()).isDir())

@@ -37,9 +37,8 @@ int runWindow(int& argc, char* argv[], const CommandLine& line) {
     }
     QApplication app(argc, argv);
     recorderidentity::apply();
-    auto folder = std::make_unique<VoiceFolder>(line.folder().isEmpty() ? locations::userSet()
-                                                                        : line.folder(),
-                                                locations::installedDefaultSet());
+    auto folder = std::make_unique<VoiceFolder>(
+        line.folder().isEmpty() ? locations::userSet() : line.folder(), locations::baseSet());
     try {
         folder->fillFromDefaultSet();
     } catch (const Exception& error) {

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 #ifndef MIRABOSC_SET_FROM_BIN
 #error "src/voices/CMakeLists.txt says where the installed set is"
@@ -42,6 +43,20 @@ QString userSet() {
     return QDir::cleanPath(dataHome + QLatin1Char('/') + setName);
 }
 
+QString classSet() {
+    const QStringList dirs = qEnvironmentVariable("XDG_DATA_DIRS").split(QLatin1Char(':'));
+    const auto first = std::find_if(dirs.begin(), dirs.end(),
+                                    [](const QString& dir) { return QDir::isAbsolutePath(dir); });
+    const QString dataDir = first == dirs.end() ? QStringLiteral("/usr/local/share") : *first;
+    return QDir::cleanPath(dataDir + QLatin1Char('/') + setName);
+}
+
+QString baseSet() {
+    const QString installed = installedDefaultSet();
+    const QString shared = classSet();
+    return !installed.isEmpty() && isComplete(shared, installed) ? shared : installed;
+}
+
 bool isComplete(const QString& set, const QString& defaultSet) {
     for (const char* folder : catalogue::assetFolders) {
         const QDir defaults(defaultSet + QLatin1Char('/') + QLatin1String(folder));
@@ -60,8 +75,10 @@ QString gameFolder() {
     if (installed.isEmpty()) // named all the same, for the message that it is missing
         return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
                                    .absoluteFilePath(QStringLiteral(MIRABOSC_SET_FROM_BIN)));
-    const QString user = userSet();
-    return isComplete(user, installed) ? user : installed;
+    for (const QString& set : {userSet(), classSet()})
+        if (isComplete(set, installed))
+            return set;
+    return installed;
 }
 
 } // namespace locations

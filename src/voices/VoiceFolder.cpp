@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
+#include <climits>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +48,12 @@ QString canonicalFuture(const QString& path) {
 
 bool statOf(const QString& path, struct stat& status) {
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+QString linkTarget(const QString& path) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(QFile::encodeName(path).constData(), target, sizeof target);
+    return length < 0 ? QString() : QFile::decodeName(QByteArray(target, length));
 }
 
 bool sameBytes(const QString& one, const QString& other) {
@@ -288,6 +295,8 @@ int VoiceFolder::linkDefaults(const QString& folder) {
         const bool present = statOf(path, status);
         const bool replaceable = !present ||
                                  (S_ISLNK(status.st_mode) && !QFileInfo::exists(path)) ||
+                                 // a link to another base set (the class set came or went)
+                                 (S_ISLNK(status.st_mode) && linkTarget(path) != target) ||
                                  (S_ISREG(status.st_mode) && sameBytes(path, target));
         if (!replaceable)
             continue;

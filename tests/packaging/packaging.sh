@@ -81,6 +81,24 @@ EOT
     cmp -s "$user_set/sons_familles/3.mp3" "$set_dir/sons_familles/4.mp3" || fail "upgrade not seen"
     [ "$(md5sum <"$user_set/sons_familles/2.mp3")" = "$own" ] || fail "own voice changed"
     echo "ok: user's set of links, upgraded"
+    # A class set put for every account: exported from the user's set, imported with --system
+    # under the first absolute folder of XDG_DATA_DIRS; then the user's set, the class set, the
+    # installed set, in that order.
+    env -u DISPLAY -u XDG_DATA_HOME HOME="$work/rec" "$prefix/bin/mirabosc-record" --export "$work/class.mirabosc" \
+        >/dev/null || fail "export"
+    env -u DISPLAY XDG_DATA_DIRS="$work/sys:/usr/share" "$prefix/bin/mirabosc-record" \
+        --import-set "$work/class.mirabosc" --system >/dev/null || fail "import --system"
+    cmp -s "$work/sys/mirabosc/sons_familles/2.mp3" "$user_set/sons_familles/2.mp3" || fail "class"
+    # XDG_DATA_DIRS, HOME, the set the launcher must pick.
+    while read -r dirs home expected; do
+        expect_set "$prefix/bin" "$prefix/libexec/mirabosc/mirabosc" "$expected" \
+            "XDG_DATA_DIRS=$dirs HOME=$home" -u XDG_DATA_HOME "HOME=$work/$home" "XDG_DATA_DIRS=$dirs"
+    done <<EOT
+$work/sys:/usr/share none $work/sys/mirabosc
+rel/sys:$work/sys none $work/sys/mirabosc
+$work/sys rec $user_set
+$work/half none $set_dir
+EOT
     # In the build tree, the checker's default is the build's own set.
     out="$(HOME="$work/none" "$build/mirabosc-check" | head -n1)"
     [ "$out" = "Dossier vérifié : $build/assets" ] || fail "build tree: $out"

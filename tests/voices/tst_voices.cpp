@@ -97,6 +97,78 @@ QStringList strayFiles(const QString& root) {
     return stray;
 }
 
+// A zip written byte by byte, stored, so that a test can make it lie: a declared size, a name
+// leading out, a link's mode.
+struct ZipEntry {
+    QByteArray name;
+    QByteArray bytes;
+    quint32 declared = 0; // 0: the real size
+    quint32 mode = 0100644;
+};
+
+quint32 crc32Of(const QByteArray& bytes) {
+    quint32 crc = 0xFFFFFFFF;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+QByteArray zipOf(const std::vector<ZipEntry>& entries) {
+    QByteArray zip, directory;
+    const auto put = [](QByteArray& out, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.append(char(value >> (8 * i)));
+    };
+    for (const ZipEntry& entry : entries) {
+        const quint32 size = entry.declared ? entry.declared : quint32(entry.bytes.size());
+        QByteArray common;
+        for (const auto& [value, bytes] : std::vector<std::pair<quint32, int>>{
+                 {20, 2}, {0, 2}, {0, 2}, {0, 2}, {0x21, 2}, {crc32Of(entry.bytes), 4}})
+            put(common, value, bytes);
+        put(common, size, 4);
+        put(common, size, 4);
+        put(common, quint32(entry.name.size()), 2);
+        put(common, 0, 2);
+        const quint32 offset = quint32(zip.size());
+        put(zip, 0x04034b50, 4);
+        zip += common + entry.name + entry.bytes;
+        put(directory, 0x02014b50, 4);
+        put(directory, 0x0314, 2);
+        directory += common;
+        for (const quint32 value : {0u, 0u, 0u})
+            put(directory, value, 2);
+        put(directory, entry.mode << 16, 4);
+        put(directory, offset, 4);
+        directory += entry.name;
+    }
+    const quint32 start = quint32(zip.size());
+    zip += directory;
+    put(zip, 0x06054b50, 4);
+    put(zip, 0, 4);
+    put(zip, quint32(entries.size()), 2);
+    put(zip, quint32(entries.size()), 2);
+    put(zip, quint32(directory.size()), 4);
+    put(zip, start, 4);
+    put(zip, 0, 2);
+    return zip;
+}
+
+// Every file of a set with its bytes, hidden ones and links' targets included.
+QMap<QString, QByteArray> setFiles(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        files.insert(file.mid(root.size()), it.fileInfo().isSymLink()
+                                                ? it.fileInfo().symLinkTarget().toUtf8()
+                                                : safewrite::read(file));
+    }
+    return files;
+}
+
 } // namespace
 
 class TestVoices : public QObject {
@@ -110,6 +182,9 @@ private slots:
     void twoWritersAtOnceKeepBothTakes();
     void undoWalksTheHistoryOfALightSet();
     void olderFullCopyKeepsOwnVoicesOnly();
+    void exportThenImportOnAnEmptyAccountGivesTheSameFiles();
+    void hostileSetArchiveChangesNothing_data();
+    void hostileSetArchiveChangesNothing();
 
 private:
     QTemporaryDir takes_;
@@ -396,6 +471,90 @@ void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
     QVERIFY_THROWS_EXCEPTION(VoiceRefused, inside.fillFromDefaultSet());
     QCOMPARE(QDir(set.filePath(QStringLiteral("son_album"))).count(),
              uint(catalogue::albumPageCount + 2));
+}
+
+void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
+    QTemporaryDir work;
+    const QString mine = work.filePath(QStringLiteral("mine"));
+    const QString voice = QStringLiteral("sons_familles/5.mp3");
+    QCOMPARE(record({QStringLiteral("--folder"), mine, QStringLiteral("--import"),
+                     takes_.filePath(QStringLiteral("take.wav")), QStringLiteral("--to"), voice})
+                 .exitCode,
+             0);
+    // A drawing in place of card 2's picture, and the set's texts.
+    const QString picture = QStringLiteral("img_familles/v2.bmp");
+    QFile::remove(mine + QLatin1Char('/') + picture);
+    QVERIFY(QFile::copy(TestAssets::defaultAssetDir() + QStringLiteral("/img_familles/v3.bmp"),
+                        mine + QLatin1Char('/') + picture));
+    QVERIFY(QDir().mkpath(mine + QStringLiteral("/textes")));
+    QVERIFY(QFile::copy(QStringLiteral(MIRABOSC_DATA_DIR "/familles.txt"),
+                        mine + QStringLiteral("/textes/familles.txt")));
+    const QString archive = work.filePath(QStringLiteral("nòstra-classa.mirabosc"));
+    const Run exported =
+        record({QStringLiteral("--folder"), mine, QStringLiteral("--export"), archive});
+    QCOMPARE(exported.exitCode, 0);
+    QVERIFY2(exported.out.contains(QStringLiteral(": 3 fichièr(s)")), qPrintable(exported.out));
+    const QString theirs = work.filePath(QStringLiteral("theirs"));
+    QCOMPARE(record({QStringLiteral("--folder"), theirs, QStringLiteral("--import-set"), archive})
+                 .exitCode,
+             0);
+    for (const char* folder : catalogue::assetFolders)
+        for (const QString& file : QDir(mine + QLatin1Char('/') + folder).entryList(QDir::Files)) {
+            const QString name = QLatin1String(folder) + QLatin1Char('/') + file;
+            QCOMPARE(safewrite::read(theirs + QLatin1Char('/') + name),
+                     safewrite::read(mine + QLatin1Char('/') + name));
+        }
+    QCOMPARE(safewrite::read(theirs + QStringLiteral("/textes/familles.txt")),
+             safewrite::read(mine + QStringLiteral("/textes/familles.txt")));
+    // Only the changes travel: the rest links to the installed set.
+    QVERIFY(QFileInfo(theirs + QStringLiteral("/img_familles/v3.bmp")).isSymLink());
+    QVERIFY(!QFileInfo(theirs + QLatin1Char('/') + picture).isSymLink());
+}
+
+void TestVoices::hostileSetArchiveChangesNothing_data() {
+    QTest::addColumn<QByteArray>("zip");
+    QTest::addColumn<QString>("message");
+    const QByteArray mp3 =
+        safewrite::read(TestAssets::defaultAssetDir() + QStringLiteral("/sons_familles/3.mp3"));
+    const QByteArray good = zipOf({{"sons_familles/2.mp3", mp3}});
+    QTest::newRow("damaged") << good.left(good.size() / 2) + QByteArray(64, 'x') + good.mid(40)
+                             << "refusat";
+    QTest::newRow("../ entry") << zipOf({{"sons_familles/../../evil.mp3", mp3}})
+                               << "pas un fichièr del jòc";
+    QTest::newRow("absolute entry")
+        << zipOf({{"/tmp/sons_familles/2.mp3", mp3}}) << "pas un fichièr del jòc";
+    QTest::newRow("2 GB declared")
+        << zipOf({{"img_album/1.bmp", "BM", 0x80000000u}}) << "tròp grand";
+    QTest::newRow("a link") << zipOf({{"sons_familles/2.mp3", "/etc/passwd", 0, 0120777}})
+                            << "fichièr ordinari";
+    QTest::newRow("a device") << zipOf({{"sons_familles/2.mp3", "", 0, 0020666}})
+                              << "fichièr ordinari";
+    QTest::newRow("not a voice") << zipOf({{"sons_familles/2.mp3", "not an mp3"}})
+                                 << "sons_familles";
+    QTest::newRow("broken texts") << zipOf({{"textes/familles.txt", "family 9 | x | y\n"}})
+                                  << "familles.txt";
+}
+
+void TestVoices::hostileSetArchiveChangesNothing() {
+    QFETCH(QByteArray, zip);
+    QFETCH(QString, message);
+    QTemporaryDir work;
+    const QString set = work.filePath(QStringLiteral("set"));
+    QCOMPARE(record({QStringLiteral("--folder"), set, QStringLiteral("--import"),
+                     takes_.filePath(QStringLiteral("take.wav")), QStringLiteral("--to"),
+                     QStringLiteral("sons_familles/2.mp3")})
+                 .exitCode,
+             0);
+    const auto before = setFiles(set);
+    const QString archive = work.filePath(QStringLiteral("hostile.mirabosc"));
+    safewrite::write(archive, zip);
+    const Run run =
+        record({QStringLiteral("--folder"), set, QStringLiteral("--import-set"), archive});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(setFiles(set), before);
+    QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList({QStringLiteral("hostile.mirabosc"), QStringLiteral("set")}));
 }
 
 QTEST_GUILESS_MAIN(TestVoices)
