@@ -1,10 +1,10 @@
 // The contact sheet's layout: all miniatures, a few large and small cards, two album pages.
 #include "ContactSheet.h"
 
-#include "AlbumPainter.h"
-#include "CardPainter.h"
-#include "Style.h"
 #include "assets/DisplaySizes.h"
+#include "voices/AlbumPainter.h"
+#include "voices/CardPainter.h"
+#include "voices/Style.h"
 
 #include <QPainter>
 

@@ -1,12 +1,12 @@
 // The list of files to make, one job each: sounds on a thread pool, pictures on this thread.
 #include "Generator.h"
 
-#include "AlbumPainter.h"
-#include "CardPainter.h"
-#include "EmojiRenderer.h"
-#include "Style.h"
 #include "assets/Catalogue.h"
 #include "base/Errors.h"
+#include "voices/AlbumPainter.h"
+#include "voices/CardPainter.h"
+#include "voices/EmojiRenderer.h"
+#include "voices/Style.h"
 
 #include <QDir>
 #include <QFontDatabase>

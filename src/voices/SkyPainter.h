@@ -1,13 +1,15 @@
 // Draws the sky behind an album page and gives the tint its light casts on the land.
 #pragma once
 
-#include "Content.h"
+#include "voices/Content.h"
 
 #include <QColor>
 
 class QPainter;
 
-namespace assetgen {
+namespace drawing {
+
+using namespace content;
 
 class SkyPainter {
 public:
@@ -17,4 +19,4 @@ public:
     static QColor tint(AlbumPage::Sky sky);
 };
 
-} // namespace assetgen
+} // namespace drawing

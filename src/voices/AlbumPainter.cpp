@@ -1,11 +1,11 @@
 // Album pages: sky, far peaks, hills and meadow, then the pictograms, then the text.
-#include "AlbumPainter.h"
+#include "voices/AlbumPainter.h"
 
-#include "EmojiRenderer.h"
-#include "Lettering.h"
-#include "SkyPainter.h"
-#include "Style.h"
 #include "assets/DisplaySizes.h"
+#include "voices/EmojiRenderer.h"
+#include "voices/Lettering.h"
+#include "voices/SkyPainter.h"
+#include "voices/Style.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -14,7 +14,7 @@
 #include <QTextOption>
 #include <QtMath>
 
-namespace assetgen {
+namespace drawing {
 
 namespace {
 
@@ -204,4 +204,4 @@ QImage AlbumPainter::page(const AlbumPage& page) {
     return image;
 }
 
-} // namespace assetgen
+} // namespace drawing

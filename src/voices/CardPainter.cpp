@@ -1,17 +1,17 @@
 // Card pictures: a rounded frame in the family's colour, the pictogram, the word under it.
-#include "CardPainter.h"
+#include "voices/CardPainter.h"
 
-#include "EmojiRenderer.h"
-#include "Lettering.h"
-#include "PictogramPainter.h"
-#include "Style.h"
 #include "assets/DisplaySizes.h"
+#include "voices/EmojiRenderer.h"
+#include "voices/Lettering.h"
+#include "voices/PictogramPainter.h"
+#include "voices/Style.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 
-namespace assetgen {
+namespace drawing {
 
 namespace {
 
@@ -181,4 +181,4 @@ QImage CardPainter::blankCard(const std::vector<Family>& families) {
     return image;
 }
 
-} // namespace assetgen
+} // namespace drawing

@@ -1,12 +1,12 @@
 // The sky of an album page at each hour: its colours, sun or moon, stars and clouds.
-#include "SkyPainter.h"
+#include "voices/SkyPainter.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
 
-namespace assetgen {
+namespace drawing {
 
 namespace {
 
@@ -129,4 +129,4 @@ void SkyPainter::draw(QPainter& painter, AlbumPage::Sky sky, qreal horizon) {
     }
 }
 
-} // namespace assetgen
+} // namespace drawing

@@ -1,14 +1,14 @@
 // Pictograms: emoji as they are; weekdays and colours drawn with QPainter around an emoji.
-#include "PictogramPainter.h"
+#include "voices/PictogramPainter.h"
 
-#include "EmojiRenderer.h"
-#include "Style.h"
+#include "voices/EmojiRenderer.h"
+#include "voices/Style.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 
-namespace assetgen {
+namespace drawing {
 
 namespace {
 
@@ -134,4 +134,4 @@ void PictogramPainter::drawSplash(QPainter& painter, const Pictogram& picture, c
     painter.restore();
 }
 
-} // namespace assetgen
+} // namespace drawing

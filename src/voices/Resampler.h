@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QSize>
 
-namespace assetgen {
+namespace drawing {
 
 class Resampler {
 public:
@@ -12,4 +12,4 @@ public:
     static QImage lanczos(const QImage& image, QSize size);
 };
 
-} // namespace assetgen
+} // namespace drawing

@@ -1,8 +1,8 @@
 // Emoji are rendered once at the font's bitmap size and cached; later draws only scale them.
-#include "EmojiRenderer.h"
+#include "voices/EmojiRenderer.h"
 
-#include "Resampler.h"
-#include "Style.h"
+#include "voices/Resampler.h"
+#include "voices/Style.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -11,7 +11,7 @@
 #include <QPainter>
 #include <QtMath>
 
-namespace assetgen {
+namespace drawing {
 
 namespace {
 
@@ -131,4 +131,4 @@ void EmojiRenderer::drawSticker(QPainter& painter, const QString& emoji, const Q
     draw(painter, emoji, box);
 }
 
-} // namespace assetgen
+} // namespace drawing

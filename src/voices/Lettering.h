@@ -8,7 +8,7 @@
 
 class QPainter;
 
-namespace assetgen {
+namespace drawing {
 
 class Lettering {
 public:
@@ -21,4 +21,4 @@ public:
                              qreal outlineWidth);
 };
 
-} // namespace assetgen
+} // namespace drawing

@@ -1,11 +1,13 @@
 // Draws the family pictures: large and small cards, the family miniatures and the blank card.
 #pragma once
 
-#include "Content.h"
+#include "voices/Content.h"
 
 #include <QImage>
 
-namespace assetgen {
+namespace drawing {
+
+using namespace content;
 
 class CardPainter {
 public:
@@ -16,4 +18,4 @@ public:
     static QImage blankCard(const std::vector<Family>& families);
 };
 
-} // namespace assetgen
+} // namespace drawing

@@ -1,11 +1,11 @@
 // Separable Lanczos-3 resampling on premultiplied ARGB, one axis at a time.
-#include "Resampler.h"
+#include "voices/Resampler.h"
 
 #include <QtMath>
 #include <algorithm>
 #include <vector>
 
-namespace assetgen {
+namespace drawing {
 
 namespace {
 
@@ -90,4 +90,4 @@ QImage Resampler::lanczos(const QImage& image, QSize size) {
     return result;
 }
 
-} // namespace assetgen
+} // namespace drawing

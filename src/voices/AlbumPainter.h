@@ -1,13 +1,15 @@
 // Draws the album pages: a mountain landscape, the page's pictograms and its narration.
 #pragma once
 
-#include "Content.h"
+#include "voices/Content.h"
 
 #include <QImage>
 
 class QPainter;
 
-namespace assetgen {
+namespace drawing {
+
+using namespace content;
 
 class AlbumPainter {
 public:
@@ -19,4 +21,4 @@ private:
     static void drawTitle(QPainter& painter, const QString& title);
 };
 
-} // namespace assetgen
+} // namespace drawing

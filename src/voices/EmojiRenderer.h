@@ -7,7 +7,7 @@
 
 class QPainter;
 
-namespace assetgen {
+namespace drawing {
 
 class EmojiRenderer {
 public:
@@ -26,4 +26,4 @@ public:
                             qreal border);
 };
 
-} // namespace assetgen
+} // namespace drawing

@@ -1,13 +1,15 @@
 // Draws a card's pictogram: an emoji, a calendar sheet for a weekday, or a splash of paint.
 #pragma once
 
-#include "Content.h"
+#include "voices/Content.h"
 
 #include <QRectF>
 
 class QPainter;
 
-namespace assetgen {
+namespace drawing {
+
+using namespace content;
 
 class PictogramPainter {
 public:
@@ -21,4 +23,4 @@ private:
     static void drawSplash(QPainter& painter, const Pictogram& picture, const QRectF& box);
 };
 
-} // namespace assetgen
+} // namespace drawing

@@ -1,11 +1,11 @@
 // Fitting and outlining text drawn into the asset pictures.
-#include "Lettering.h"
+#include "voices/Lettering.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 
-namespace assetgen {
+namespace drawing {
 
 namespace {
 constexpr int smallestPixels = 6;
@@ -47,4 +47,4 @@ void Lettering::drawOutlined(QPainter& painter, const QFont& font, const QRectF&
     painter.restore();
 }
 
-} // namespace assetgen
+} // namespace drawing

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QSize>
 
-namespace assetgen::style {
+namespace drawing::style {
 
 // Picture sizes are the display sizes of the screens that show them (displaysize::).
 // The album shows only the leftmost columns of its pictures.
@@ -28,4 +28,4 @@ inline QColor cardBack() {
     return QColor(0x2E, 0x3F, 0x8F);
 }
 
-} // namespace assetgen::style
+} // namespace drawing::style
