@@ -2,12 +2,19 @@
 // computer's class set with --system.
 #include "recorder/SetCommands.h"
 
+#include "assets/Catalogue.h"
 #include "recorder/CommandLine.h"
 #include "recorder/SetCheck.h"
+#include "voices/CardComposer.h"
+#include "voices/ContentReader.h"
 #include "voices/Locations.h"
 #include "voices/SetArchive.h"
 #include "voices/SetImport.h"
+#include "voices/VoiceFolder.h"
 #include "voices/VoiceRefused.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <QTextStream>
 
@@ -36,7 +43,75 @@ void importSet(const CommandLine& line, QTextStream& out) {
     out << QStringLiteral("%1 : jòc mes a %2\n").arg(line.file(), target);
 }
 
+// A row named by its voice or by one of its pictures ("img_familles/v12.bmp", "mini10.bmp").
+QString rowOf(const QString& name) {
+    static const QRegularExpression card(
+        QStringLiteral(R"(^img_familles[/\\](v|mini)?([1-9][0-9]?)\.bmp$)"));
+    static const QRegularExpression page(QStringLiteral(R"(^img_album[/\\]([1-9][0-9]?)\.bmp$)"));
+    if (const auto match = card.match(name); match.hasMatch()) {
+        const bool miniature = match.captured(1) == QLatin1String("mini");
+        const int number = match.captured(2).toInt() - (miniature ? 1 : 0);
+        // A family's name has its miniature; a card has its large and small pictures.
+        if (number >= 1 && number <= catalogue::lastCardNumber &&
+            catalogue::isTitleNumber(number) == miniature)
+            return QStringLiteral("sons_familles/%1.mp3").arg(number);
+    }
+    if (const auto match = page.match(name); match.hasMatch())
+        return QStringLiteral("son_album/%1.mp3").arg(match.captured(1));
+    if (isPicture(name))
+        throw VoiceRefused(QStringLiteral("« %1 » es pas un imatge d'una linha del jòc").arg(name));
+    return VoiceFolder::checkedName(name);
+}
+
+// The set's own texts when it has them, else the installed set's.
+content::Content textsOf(const QString& set) {
+    const QString own = set + QLatin1Char('/') + setarchive::textsFolder;
+    return QFileInfo::exists(own + QStringLiteral("/familles.txt")) &&
+                   QFileInfo::exists(own + QStringLiteral("/album.txt"))
+               ? content::ContentReader::read(own)
+               : content::ContentReader::read(QStringLiteral(":/texts"));
+}
+
+void picture(const CommandLine& line, QTextStream& out) {
+    const QString row = rowOf(line.voice());
+    const PictureArt art = PictureArt::read(line.file(), cardcomposer::artSize(row));
+    VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                       locations::baseSet());
+    folder.fillFromDefaultSet();
+    const auto placement = line.fit() ? PictureArt::Placement::Fit : PictureArt::Placement::Fill;
+    for (const cardcomposer::Made& made :
+         cardcomposer::compose(textsOf(folder.root()), row, art, placement)) {
+        folder.write(made.name, cardcomposer::bmpBytes(made.image));
+        out << QStringLiteral("%1 → %2/%3 (%4 x %5)\n")
+                   .arg(line.file(), folder.root(), made.name)
+                   .arg(made.image.width())
+                   .arg(made.image.height());
+    }
+}
+
+// Undo and the default picture go over all the pictures of the row together.
+void undoPicture(const CommandLine& line, QTextStream& out) {
+    VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                       locations::baseSet());
+    folder.fillFromDefaultSet();
+    const bool undo = line.action() == CommandLine::Action::Undo;
+    for (const QString& name : cardcomposer::pictureNames(rowOf(line.voice()))) {
+        if (undo && !folder.canUndo(name))
+            throw VoiceRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
+        if (undo)
+            folder.undo(name);
+        else if (folder.isOwn(name))
+            folder.restoreDefault(name);
+        out << QStringLiteral("%1 : imatge %2 tornat\n")
+                   .arg(name, undo ? QStringLiteral("precedent") : QStringLiteral("per defaut"));
+    }
+}
+
 } // namespace
+
+bool isPicture(const QString& name) {
+    return name.startsWith(QLatin1String("img_"));
+}
 
 void act(const CommandLine& line, QTextStream& out) {
     switch (line.action()) {
@@ -44,6 +119,11 @@ void act(const CommandLine& line, QTextStream& out) {
         return exportSet(line, out);
     case CommandLine::Action::ImportSet:
         return importSet(line, out);
+    case CommandLine::Action::Picture:
+        return picture(line, out);
+    case CommandLine::Action::Undo:
+    case CommandLine::Action::Default:
+        return undoPicture(line, out);
     default:
         throw VoiceRefused(QStringLiteral("accion desconeguda"));
     }

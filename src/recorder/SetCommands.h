@@ -6,7 +6,10 @@ class QTextStream;
 
 namespace setcommands {
 
-// Runs --export, --import-set or --picture; throws the core's errors.
+// A name of the set's pictures ("img_familles/12.bmp"), which --undo and --default take too.
+bool isPicture(const QString& name);
+// Runs --export, --import-set, --picture, or --undo and --default of a picture; throws the
+// core's errors.
 void act(const CommandLine& line, QTextStream& out);
 
 } // namespace setcommands

@@ -29,7 +29,9 @@ void list(const VoiceFolder& folder, QTextStream& out) {
 void act(const CommandLine& line, QTextStream& out) {
     using Action = CommandLine::Action;
     if (line.action() == Action::Export || line.action() == Action::ImportSet ||
-        line.action() == Action::Picture)
+        line.action() == Action::Picture ||
+        ((line.action() == Action::Undo || line.action() == Action::Default) &&
+         setcommands::isPicture(line.voice())))
         return setcommands::act(line, out);
     const QString name =
         line.action() == Action::List ? QString() : VoiceFolder::checkedName(line.voice());

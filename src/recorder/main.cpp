@@ -7,6 +7,7 @@
 #include "voices/VoiceRefused.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTextStream>
 #include <memory>
@@ -71,7 +72,14 @@ int main(int argc, char* argv[]) {
         out << "mirabosc-record " << MIRABOSC_VERSION << '\n';
         return voicecommands::exitDone;
     default: {
-        QCoreApplication app(argc, argv);
+        // Cards are drawn with fonts, which need a GUI application: one that needs no screen.
+        std::unique_ptr<QCoreApplication> app;
+        if (line.action() == CommandLine::Action::Picture) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         recorderidentity::apply();
         return voicecommands::run(line, out, err);
     }

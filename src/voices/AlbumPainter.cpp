@@ -204,4 +204,22 @@ QImage AlbumPainter::page(const AlbumPage& page) {
     return image;
 }
 
+QRectF AlbumPainter::artArea() {
+    return QRectF(0, 0, style::albumVisibleWidth, height);
+}
+
+QImage AlbumPainter::page(const AlbumPage& page,
+                          const std::function<void(QPainter& painter, const QRectF& area)>& art) {
+    QImage image(displaysize::albumPage, QImage::Format_RGB32);
+    image.fill(style::cardFace());
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    art(painter, artArea());
+    if (!page.title.isEmpty())
+        drawTitle(painter, page.title);
+    if (!page.text.isEmpty())
+        drawNarration(painter, page.text);
+    return image;
+}
+
 } // namespace drawing

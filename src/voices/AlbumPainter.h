@@ -4,6 +4,8 @@
 #include "voices/Content.h"
 
 #include <QImage>
+#include <QRectF>
+#include <functional>
 
 class QPainter;
 
@@ -14,6 +16,10 @@ using namespace content;
 class AlbumPainter {
 public:
     static QImage page(const AlbumPage& page);
+    // The page with a picture of the class's own over the whole scene, under its title or text.
+    static QImage page(const AlbumPage& page,
+                       const std::function<void(QPainter& painter, const QRectF& area)>& art);
+    static QRectF artArea();
 
 private:
     static void drawLandscape(QPainter& painter, const AlbumPage& page);

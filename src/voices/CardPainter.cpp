@@ -39,6 +39,7 @@ constexpr QPointF miniPivot{79, 232};
 constexpr qreal miniCardCentre = 140; // distance from the pivot of the hand
 constexpr QRectF miniName{8, 164, 142, 46};
 constexpr qreal fanAngle = 15;
+constexpr QRectF miniArt{14, 14, 130, 148};
 
 QImage blankPicture(QSize size) {
     QImage image(size, QImage::Format_RGB32);
@@ -78,9 +79,35 @@ void drawFamilyStrip(QPainter& painter, const Family& family, const Card& card) 
     }
 }
 
+CardPainter::Art pictogramOf(const Family& family, const Card& card) {
+    return [&family, &card](QPainter& painter, const QRectF& area) {
+        PictogramPainter::draw(painter, card.picture, area, family.colour);
+    };
+}
+
 } // namespace
 
 QImage CardPainter::largeCard(const Family& family, const Card& card) {
+    return largeCard(family, card, pictogramOf(family, card));
+}
+
+QImage CardPainter::smallCard(const Family& family, const Card& card) {
+    return smallCard(family, card, pictogramOf(family, card));
+}
+
+QRectF CardPainter::largeArtArea() {
+    return largeArt;
+}
+
+QRectF CardPainter::smallArtArea() {
+    return smallArt;
+}
+
+QRectF CardPainter::miniatureArtArea() {
+    return miniArt;
+}
+
+QImage CardPainter::largeCard(const Family& family, const Card& card, const Art& art) {
     QImage image = blankPicture(displaysize::largeCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -90,20 +117,20 @@ QImage CardPainter::largeCard(const Family& family, const Card& card) {
     Lettering::drawOutlined(painter, title, largeHeader, family.name, Qt::white,
                             family.colour.darker(150), 1.5);
     drawFace(painter, largeFace, largeRadius - 8, family.colour);
-    PictogramPainter::draw(painter, card.picture, largeArt, family.colour);
+    art(painter, largeArt);
     const QFont word = Lettering::fitted(style::wordFont, true, 60, card.word, largeWord.width());
     Lettering::drawOutlined(painter, word, largeWord, card.word, style::ink(), Qt::white, 0);
     drawFamilyStrip(painter, family, card);
     return image;
 }
 
-QImage CardPainter::smallCard(const Family& family, const Card& card) {
+QImage CardPainter::smallCard(const Family& family, const Card& card, const Art& art) {
     QImage image = blankPicture(displaysize::smallCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     drawFrame(painter, smallFrame, 10, family.colour);
     drawFace(painter, smallFace, 7, family.colour);
-    PictogramPainter::draw(painter, card.picture, smallArt, family.colour);
+    art(painter, smallArt);
     const QFont word = Lettering::fitted(style::wordFont, true, 19, card.word, smallWord.width());
     Lettering::drawOutlined(painter, word, smallWord, card.word, style::ink(), Qt::white, 0);
     return image;
@@ -130,6 +157,19 @@ QImage CardPainter::miniature(const Family& family) {
         PictogramPainter::draw(painter, family.cards[shown[i]].picture, art, family.colour);
         painter.restore();
     }
+    const QFont name =
+        Lettering::fitted(style::titleFont, false, 30, family.name, miniName.width());
+    Lettering::drawOutlined(painter, name, miniName, family.name, Qt::white,
+                            family.colour.darker(160), 1.5);
+    return image;
+}
+
+QImage CardPainter::miniature(const Family& family, const Art& art) {
+    QImage image = blankPicture(displaysize::miniature);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawFrame(painter, miniFrame, 16, family.colour);
+    art(painter, miniArt);
     const QFont name =
         Lettering::fitted(style::titleFont, false, 30, family.name, miniName.width());
     Lettering::drawOutlined(painter, name, miniName, family.name, Qt::white,

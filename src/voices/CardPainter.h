@@ -4,6 +4,10 @@
 #include "voices/Content.h"
 
 #include <QImage>
+#include <QRectF>
+#include <functional>
+
+class QPainter;
 
 namespace drawing {
 
@@ -14,6 +18,15 @@ public:
     static QImage largeCard(const Family& family, const Card& card);
     static QImage smallCard(const Family& family, const Card& card);
     static QImage miniature(const Family& family);
+    // What fills a card's picture area instead of its pictogram: a class's drawing.
+    using Art = std::function<void(QPainter& painter, const QRectF& area)>;
+    static QImage largeCard(const Family& family, const Card& card, const Art& art);
+    static QImage smallCard(const Family& family, const Card& card, const Art& art);
+    // The family's name under the drawing, in place of the fanned cards.
+    static QImage miniature(const Family& family, const Art& art);
+    static QRectF largeArtArea();
+    static QRectF smallArtArea();
+    static QRectF miniatureArtArea();
     // The back of a card, shown before a card is chosen; it carries the colours of all families.
     static QImage blankCard(const std::vector<Family>& families);
 };

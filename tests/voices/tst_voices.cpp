@@ -5,6 +5,7 @@
 #include "audio/Mp3Fixture.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
+#include "voices/CardPainter.h"
 #include "voices/FolderLock.h"
 #include "voices/Locations.h"
 #include "voices/SafeWrite.h"
@@ -185,6 +186,7 @@ private slots:
     void exportThenImportOnAnEmptyAccountGivesTheSameFiles();
     void hostileSetArchiveChangesNothing_data();
     void hostileSetArchiveChangesNothing();
+    void turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle();
 
 private:
     QTemporaryDir takes_;
@@ -555,6 +557,62 @@ void TestVoices::hostileSetArchiveChangesNothing() {
     QCOMPARE(setFiles(set), before);
     QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList({QStringLiteral("hostile.mirabosc"), QStringLiteral("set")}));
+}
+
+void TestVoices::turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle() {
+    // Four quadrants of a 3000 x 2000 photo taken with the phone on its side (EXIF orientation
+    // 6: turn 90 degrees clockwise to see it).
+    QImage photo(3000, 2000, QImage::Format_RGB32);
+    const QRgb quadrants[] = {qRgb(200, 30, 30), qRgb(30, 160, 40), qRgb(40, 60, 210),
+                              qRgb(240, 220, 40)};
+    for (int i = 0; i < 4; ++i)
+        QPainter(&photo).fillRect(QRect(i % 2 * 1500, i / 2 * 1000, 1500, 1000), quadrants[i]);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && photo.save(&buffer, "JPEG", 95));
+    const QByteArray exif(
+        "\xFF\xE1\x00\x22"
+        "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0",
+        36);
+    QTemporaryDir work;
+    const QString file = work.filePath(QStringLiteral("dessenh.jpg"));
+    safewrite::write(file, jpeg.left(2) + exif + jpeg.mid(2));
+    const QString set = work.filePath(QStringLiteral("set"));
+    const Run run = record({QStringLiteral("--folder"), set, QStringLiteral("--picture"), file,
+                            QStringLiteral("--to"), QStringLiteral("img_familles/12.bmp")});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QImage large(set + QStringLiteral("/img_familles/12.bmp"));
+    QCOMPARE(large.size(), QSize(424, 576));
+    QCOMPARE(QImage(set + QStringLiteral("/img_familles/v12.bmp")).size(), QSize(100, 138));
+    QCOMPARE(safewrite::read(set + QStringLiteral("/img_familles/v12.bmp")).at(28), char(24));
+    // The picture area shows the turned photo, cropped to its shape; the frame is la cara's.
+    const QRect area = drawing::CardPainter::largeArtArea().toRect();
+    const QImage turned = photo.transformed(QTransform().rotate(90));
+    const QImage expected = turned.scaled(area.size(), Qt::KeepAspectRatioByExpanding);
+    const QPoint offset((expected.width() - area.width()) / 2,
+                        (expected.height() - area.height()) / 2);
+    for (const QPoint at : {QPoint(20, 20), QPoint(300, 20), QPoint(20, 280), QPoint(300, 280)}) {
+        const QColor got = large.pixelColor(area.topLeft() + at);
+        const QColor want = expected.pixelColor(offset + at);
+        QVERIFY2(std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+                         std::abs(got.blue() - want.blue()) <
+                     24,
+                 qPrintable(got.name() + QLatin1Char(' ') + want.name()));
+    }
+    QCOMPARE(large.pixelColor(10, 288), QColor(0xF0, 0x8A, 0x24));
+    QProcess check;
+    check.setWorkingDirectory(set);
+    check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {QStringLiteral(".")});
+    QVERIFY(check.waitForFinished(60000));
+    QCOMPARE(check.exitCode(), 0);
+    // Undo puts both pictures back.
+    QCOMPARE(record({QStringLiteral("--folder"), set, QStringLiteral("--undo"),
+                     QStringLiteral("img_familles/v12.bmp")})
+                 .exitCode,
+             0);
+    for (const char* name : {"/img_familles/12.bmp", "/img_familles/v12.bmp"})
+        QCOMPARE(safewrite::read(set + QLatin1String(name)),
+                 safewrite::read(TestAssets::defaultAssetDir() + QLatin1String(name)));
 }
 
 QTEST_GUILESS_MAIN(TestVoices)

@@ -1,0 +1,97 @@
+// Rows are named by their voice, as the workshop's list names them; the house style is the
+// generator's own painters, handed the class's picture in place of the pictogram.
+#include "voices/CardComposer.h"
+
+#include "assets/Catalogue.h"
+#include "voices/AlbumPainter.h"
+#include "voices/CardPainter.h"
+#include "voices/VoiceFolder.h"
+#include "voices/VoiceRefused.h"
+
+#include <QBuffer>
+
+namespace cardcomposer {
+
+namespace {
+
+QString slashed(QString path) {
+    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+struct Row {
+    int card = 0; // 1 to 56, titles included; 0 for a page
+    int page = 0;
+};
+
+Row rowOf(const QString& voiceName) {
+    const int index = int(VoiceFolder::voiceNames().indexOf(slashed(voiceName)));
+    if (index < 0)
+        throw VoiceRefused(QStringLiteral("« %1 » es pas una linha del jòc").arg(voiceName));
+    return index < catalogue::lastCardNumber ? Row{index + 1, 0}
+                                             : Row{0, index - catalogue::lastCardNumber + 1};
+}
+
+const content::Family& familyOf(const content::Content& content, int card) {
+    const int index = (card - 1) / (catalogue::cardsPerFamily + 1) + 1;
+    for (const content::Family& family : content.families)
+        if (family.index == index)
+            return family;
+    throw VoiceRefused(QStringLiteral("La familha %1 es pas dins los tèxtes").arg(index));
+}
+
+} // namespace
+
+QStringList pictureNames(const QString& voiceName) {
+    const Row row = rowOf(voiceName);
+    if (row.page)
+        return {slashed(catalogue::albumPicture(row.page))};
+    if (catalogue::isTitleNumber(row.card))
+        return {slashed(catalogue::miniature(row.card + 1))};
+    return {slashed(catalogue::largeCard(row.card)), slashed(catalogue::smallCard(row.card))};
+}
+
+QSize artSize(const QString& voiceName) {
+    const Row row = rowOf(voiceName);
+    if (row.page)
+        return drawing::AlbumPainter::artArea().size().toSize();
+    return (catalogue::isTitleNumber(row.card) ? drawing::CardPainter::miniatureArtArea()
+                                               : drawing::CardPainter::largeArtArea())
+        .size()
+        .toSize();
+}
+
+std::vector<Made> compose(const content::Content& content, const QString& voiceName,
+                          const PictureArt& art, PictureArt::Placement placement) {
+    const Row row = rowOf(voiceName);
+    const auto draw = [&art, placement](QPainter& painter, const QRectF& area) {
+        art.draw(painter, area, placement);
+    };
+    if (row.page) {
+        for (const content::AlbumPage& page : content.pages)
+            if (page.number == row.page)
+                return {{slashed(catalogue::albumPicture(row.page)),
+                         drawing::AlbumPainter::page(page, draw)}};
+        throw VoiceRefused(QStringLiteral("La pagina %1 es pas dins los tèxtes").arg(row.page));
+    }
+    const content::Family& family = familyOf(content, row.card);
+    if (catalogue::isTitleNumber(row.card))
+        return {{slashed(catalogue::miniature(row.card + 1)),
+                 drawing::CardPainter::miniature(family, draw)}};
+    for (const content::Card& card : family.cards)
+        if (card.number == row.card)
+            return {{slashed(catalogue::largeCard(row.card)),
+                     drawing::CardPainter::largeCard(family, card, draw)},
+                    {slashed(catalogue::smallCard(row.card)),
+                     drawing::CardPainter::smallCard(family, card, draw)}};
+    throw VoiceRefused(QStringLiteral("La carta %1 es pas dins los tèxtes").arg(row.card));
+}
+
+QByteArray bmpBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+    return bytes;
+}
+
+} // namespace cardcomposer
