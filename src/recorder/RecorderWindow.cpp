@@ -5,6 +5,8 @@
 #include "recorder/FolderWatcher.h"
 #include "recorder/PictureView.h"
 #include "recorder/RecorderIdentity.h"
+#include "recorder/SetBar.h"
+#include "recorder/SetCommands.h"
 #include "recorder/TakePanel.h"
 #include "recorder/VoicePictures.h"
 #include "recorder/VoiceTree.h"
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -37,13 +40,14 @@ RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* par
       list_(new VoiceTree(this)), count_(new QLabel(this)), panel_(new TakePanel(this)),
       meterTimer_(new QTimer(this)), stop_(new QShortcut(Qt::Key_Space, this)),
       cancel_(new QShortcut(Qt::Key_Escape, this)),
-      watcher_(new FolderWatcher(session_.folder().root(), this)) {
+      watcher_(new FolderWatcher(session_.folder().root(), this)), setBar_(new SetBar(this)) {
     setWindowTitle(recorderidentity::title);
     list_->setObjectName(QStringLiteral("lstVotz"));
     count_->setObjectName(QStringLiteral("LBcompte"));
     list_->fill(texts_, session_.folder());
     QSplitter* splitter = layOut();
     connectGestures();
+    connectSetBar();
     meterTimer_->setInterval(meterIntervalMs);
     fitScreen(splitter);
     list_->setCurrentItem(list_->topLevelItem(0));
@@ -58,6 +62,7 @@ QSplitter* RecorderWindow::layOut() {
     leftLayout->setContentsMargins({});
     leftLayout->addWidget(count_);
     leftLayout->addWidget(list_);
+    leftLayout->addWidget(setBar_);
     left->setMinimumWidth(listMinimumWidth);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(left);
@@ -99,6 +104,41 @@ void RecorderWindow::connectGestures() {
             [this] { forward([this] { session_.rescan(); }); });
 }
 
+void RecorderWindow::connectSetBar() {
+    connect(setBar_, &SetBar::pictureChosen, this, [this](const QString& file, bool whole) {
+        forward([&] {
+            session_.changeSet([&](VoiceFolder& folder) {
+                return setcommands::makePicture(folder, file, session_.current(), whole);
+            });
+        });
+        showPictures();
+    });
+    connect(setBar_, &SetBar::exportChosen, this, [this](const QString& file) {
+        forward([&] {
+            session_.changeSet(
+                [&](VoiceFolder& folder) { return setcommands::exportSet(folder.root(), file); });
+        });
+    });
+    connect(setBar_, &SetBar::importChosen, this, [this](const QString& file) {
+        forward([&] {
+            session_.changeSet(
+                [&](VoiceFolder& folder) { return setcommands::importSet(folder.root(), file); });
+        });
+        showPictures();
+    });
+}
+
+void RecorderWindow::showPictures() {
+    const QString current = session_.current();
+    {
+        const QSignalBlocker quiet(list_);
+        list_->clear();
+        list_->fill(texts_, session_.folder());
+        list_->setCurrentItem(list_->itemOf(current));
+    }
+    showVoice(current);
+}
+
 void RecorderWindow::fitScreen(QSplitter* splitter) {
     QSize start = preferredSize;
     if (const QScreen* screen = this->screen())
@@ -109,6 +149,10 @@ void RecorderWindow::fitScreen(QSplitter* splitter) {
 
 void RecorderWindow::select(const QString& voiceName) {
     forward([&] { session_.select(voiceName); });
+    showVoice(voiceName);
+}
+
+void RecorderWindow::showVoice(const QString& voiceName) {
     panel_->showVoice(voicepictures::load(session_.folder(), voicepictures::pictureOf(voiceName),
                                           PictureView::preferredSize),
                       texts_.textOf(voiceName));

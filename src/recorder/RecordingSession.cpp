@@ -157,6 +157,15 @@ void RecordingSession::importInto(const QString& voiceName, const QString& file)
     });
 }
 
+void RecordingSession::changeSet(const std::function<QString(VoiceFolder& folder)>& change) {
+    if (state() == State::Recording)
+        return;
+    guarded([&] {
+        dropTake();
+        status_ = {change(*folder_).trimmed()};
+    });
+}
+
 void RecordingSession::tick() {
     if (capture_.isRecording() && capture_.isFull())
         stopRecording();

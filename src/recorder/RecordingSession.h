@@ -52,6 +52,8 @@ public:
     void undo();
     void restoreDefault();
     void importInto(const QString& voiceName, const QString& file);
+    // A change to the set beyond one voice (pictures, the whole set), reported or refused.
+    void changeSet(const std::function<QString(VoiceFolder& folder)>& change);
     // While recording, called often: a take ends by itself at the longest take.
     void tick();
     // Another writer may have changed the folder: looks again at the voices' files.

@@ -15,7 +15,6 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
-
 #include <QTextStream>
 
 namespace setcommands {
@@ -27,20 +26,6 @@ QString installedSet() {
     if (installed.isEmpty())
         throw VoiceRefused(QStringLiteral("Lo jòc installat es introbable"));
     return installed;
-}
-
-void exportSet(const CommandLine& line, QTextStream& out) {
-    const QString set = line.folder().isEmpty() ? locations::gameFolder() : line.folder();
-    const int count = setarchive::write(set, installedSet(), line.file());
-    out << QStringLiteral("%1 : %2 fichièr(s) de %3\n").arg(line.file()).arg(count).arg(set);
-}
-
-void importSet(const CommandLine& line, QTextStream& out) {
-    const QString target = line.system()             ? locations::classSet()
-                           : line.folder().isEmpty() ? locations::userSet()
-                                                     : line.folder();
-    setimport::install(line.file(), target, installedSet(), &setcheck::problems);
-    out << QStringLiteral("%1 : jòc mes a %2\n").arg(line.file(), target);
 }
 
 // A row named by its voice or by one of its pictures ("img_familles/v12.bmp", "mini10.bmp").
@@ -73,20 +58,11 @@ content::Content textsOf(const QString& set) {
 }
 
 void picture(const CommandLine& line, QTextStream& out) {
-    const QString row = rowOf(line.voice());
-    const PictureArt art = PictureArt::read(line.file(), cardcomposer::artSize(row));
     VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
                        locations::baseSet());
+    const QString row = rowOf(line.voice());
     folder.fillFromDefaultSet();
-    const auto placement = line.fit() ? PictureArt::Placement::Fit : PictureArt::Placement::Fill;
-    for (const cardcomposer::Made& made :
-         cardcomposer::compose(textsOf(folder.root()), row, art, placement)) {
-        folder.write(made.name, cardcomposer::bmpBytes(made.image));
-        out << QStringLiteral("%1 → %2/%3 (%4 x %5)\n")
-                   .arg(line.file(), folder.root(), made.name)
-                   .arg(made.image.width())
-                   .arg(made.image.height());
-    }
+    out << makePicture(folder, line.file(), row, line.fit());
 }
 
 // Undo and the default picture go over all the pictures of the row together.
@@ -109,6 +85,31 @@ void undoPicture(const CommandLine& line, QTextStream& out) {
 
 } // namespace
 
+QString exportSet(const QString& set, const QString& file) {
+    const int count = setarchive::write(set, installedSet(), file);
+    return QStringLiteral("%1 : %2 fichièr(s) de %3\n").arg(file).arg(count).arg(set);
+}
+
+QString importSet(const QString& target, const QString& file) {
+    setimport::install(file, target, installedSet(), &setcheck::problems);
+    return QStringLiteral("%1 : jòc mes a %2\n").arg(file, target);
+}
+
+QString makePicture(VoiceFolder& folder, const QString& file, const QString& row, bool fit) {
+    const PictureArt art = PictureArt::read(file, cardcomposer::artSize(row));
+    const auto placement = fit ? PictureArt::Placement::Fit : PictureArt::Placement::Fill;
+    QString report;
+    for (const cardcomposer::Made& made :
+         cardcomposer::compose(textsOf(folder.root()), row, art, placement)) {
+        folder.write(made.name, cardcomposer::bmpBytes(made.image));
+        report += QStringLiteral("%1 → %2/%3 (%4 x %5)\n")
+                      .arg(file, folder.root(), made.name)
+                      .arg(made.image.width())
+                      .arg(made.image.height());
+    }
+    return report;
+}
+
 bool isPicture(const QString& name) {
     return name.startsWith(QLatin1String("img_"));
 }
@@ -116,9 +117,15 @@ bool isPicture(const QString& name) {
 void act(const CommandLine& line, QTextStream& out) {
     switch (line.action()) {
     case CommandLine::Action::Export:
-        return exportSet(line, out);
+        out << exportSet(line.folder().isEmpty() ? locations::gameFolder() : line.folder(),
+                         line.file());
+        return;
     case CommandLine::Action::ImportSet:
-        return importSet(line, out);
+        out << importSet(line.system()             ? locations::classSet()
+                         : line.folder().isEmpty() ? locations::userSet()
+                                                   : line.folder(),
+                         line.file());
+        return;
     case CommandLine::Action::Picture:
         return picture(line, out);
     case CommandLine::Action::Undo:

@@ -109,7 +109,7 @@ void TestRecorderWindow::recordListenKeepUndo() {
     RecorderWindow window(std::move(folder));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Las votz de Mirabosc"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Lo talhièr de Mirabosc"));
     auto* list = window.findChild<VoiceTree*>(QStringLiteral("lstVotz"));
     auto* count = window.findChild<QLabel*>(QStringLiteral("LBcompte"));
     auto* sign = window.findChild<QLabel*>(QStringLiteral("LBenregistrament"));

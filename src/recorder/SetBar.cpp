@@ -1,0 +1,58 @@
+// The dialogs name the files; what is done with them is the session's step.
+#include "recorder/SetBar.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace {
+
+const QString pictureFilter = QStringLiteral(
+    "Imatges (*.png *.jpg *.jpeg *.webp *.tif *.tiff *.bmp);;Totes los fichièrs (*)");
+const QString setFilter =
+    QStringLiteral("Jòcs de Mirabosc (*.mirabosc *.zip);;Totes los fichièrs (*)");
+const QString defaultExportName = QStringLiteral("nòstra-classa.mirabosc");
+
+QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
+    auto* created = new QPushButton(text, parent);
+    created->setObjectName(name);
+    created->setAutoDefault(true);
+    return created;
+}
+
+} // namespace
+
+SetBar::SetBar(QWidget* parent)
+    : QWidget(parent),
+      picture_(button(QStringLiteral("Cambiar l'imatge…"), QStringLiteral("btnImatge"), this)),
+      whole_(new QCheckBox(QStringLiteral("Tota l'imatge"), this)),
+      export_(button(QStringLiteral("Exportar…"), QStringLiteral("btnExportar"), this)),
+      import_(button(QStringLiteral("Importar un jòc…"), QStringLiteral("btnImportarJoc"), this)) {
+    whole_->setObjectName(QStringLiteral("chkTota"));
+    whole_->setToolTip(QStringLiteral("L'imatge tota sus la carta, puslèu que retalhada"));
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins({});
+    grid->addWidget(picture_, 0, 0);
+    grid->addWidget(whole_, 0, 1);
+    grid->addWidget(export_, 1, 0);
+    grid->addWidget(import_, 1, 1);
+    connect(picture_, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Cambiar l'imatge"),
+                                                          QString(), pictureFilter);
+        if (!file.isEmpty())
+            emit pictureChosen(file, whole_->isChecked());
+    });
+    connect(export_, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar lo jòc"),
+                                                          defaultExportName, setFilter);
+        if (!file.isEmpty())
+            emit exportChosen(file);
+    });
+    connect(import_, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Importar un jòc"),
+                                                          QString(), setFilter);
+        if (!file.isEmpty())
+            emit importChosen(file);
+    });
+}

@@ -1,0 +1,31 @@
+// The workshop's buttons for the set beyond one voice: the row's picture from a file, and the
+// set exported to or imported from a file to share with the class.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QPushButton;
+
+class SetBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit SetBar(QWidget* parent = nullptr);
+
+    QPushButton* picture() const { return picture_; }
+    QCheckBox* whole() const { return whole_; }
+    QPushButton* exportSet() const { return export_; }
+    QPushButton* importSet() const { return import_; }
+
+signals:
+    // A file chosen in the dialogs the buttons open.
+    void pictureChosen(const QString& file, bool whole);
+    void exportChosen(const QString& file);
+    void importChosen(const QString& file);
+
+private:
+    QPushButton* picture_;
+    QCheckBox* whole_;
+    QPushButton* export_;
+    QPushButton* import_;
+};
