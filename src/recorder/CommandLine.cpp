@@ -16,6 +16,8 @@ const QString importSetOption = QStringLiteral("import-set");
 const QString systemOption = QStringLiteral("system");
 const QString pictureOption = QStringLiteral("picture");
 const QString fitOption = QStringLiteral("fit");
+const QString wordOption = QStringLiteral("word");
+const QString pageOption = QStringLiteral("page");
 const QString helpOption = QStringLiteral("help");
 const QString versionOption = QStringLiteral("version");
 
@@ -32,6 +34,8 @@ QList<QCommandLineOption> options() {
             QCommandLineOption(systemOption),
             {pictureOption, {}, QStringLiteral("FILE")},
             QCommandLineOption(fitOption),
+            {wordOption, {}, QStringLiteral("N")},
+            {pageOption, {}, QStringLiteral("P")},
             QCommandLineOption(QStringList{helpOption, QStringLiteral("h")}),
             QCommandLineOption(versionOption)};
 }
@@ -63,7 +67,19 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         line.action_ = parser.isSet(helpOption) ? Action::Help : Action::Version;
         return line;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    // --word and --page take their text as the one argument after them.
+    const bool textual = parser.isSet(wordOption) || parser.isSet(pageOption);
+    if (textual && parser.positionalArguments().size() == 1) {
+        line.text_ = parser.positionalArguments().constFirst();
+        const QString number = parser.value(parser.isSet(wordOption) ? wordOption : pageOption);
+        bool valid = false;
+        line.number_ = number.toInt(&valid);
+        if (!valid || line.number_ < 1)
+            line.error_ = QStringLiteral("%1 es pas un numèro").arg(number);
+    } else if (textual) {
+        line.error_ = QStringLiteral("--word N e --page P an besonh d'un tèxte");
+        return line;
+    } else if (!parser.positionalArguments().isEmpty()) {
         line.error_ = QStringLiteral("argument inesperat : %1")
                           .arg(parser.positionalArguments().constFirst());
         return line;
@@ -72,7 +88,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         {importOption, Action::Import},   {undoOption, Action::Undo},
         {defaultOption, Action::Default}, {listOption, Action::List},
         {exportOption, Action::Export},   {importSetOption, Action::ImportSet},
-        {pictureOption, Action::Picture}};
+        {pictureOption, Action::Picture}, {wordOption, Action::Word},
+        {pageOption, Action::Page}};
     int chosen = 0;
     for (const auto& [option, action] : actions)
         if (parser.isSet(option)) {
@@ -81,7 +98,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         }
     if (chosen > 1)
         line.error_ = QStringLiteral("una sola accion a la còp : --import, --undo, --default, "
-                                     "--list, --export, --import-set o --picture");
+                                     "--list, --export, --import-set, --picture, --word o --page");
     else if ((parser.isSet(importOption) || parser.isSet(pictureOption)) != parser.isSet(toOption))
         line.error_ = QStringLiteral("--import o --picture e --to van amassa");
     else if (parser.isSet(systemOption) && !parser.isSet(importSetOption))
@@ -110,6 +127,8 @@ QString CommandLine::usage() {
         "         mirabosc-record [--folder DIR] --default VOTZ\n"
         "         mirabosc-record [--folder DIR] --list\n"
         "         mirabosc-record [--folder DIR] --picture IMATGE --to IMATGE_DEL_JÒC [--fit]\n"
+        "         mirabosc-record [--folder DIR] --word N TÈXTE\n"
+        "         mirabosc-record [--folder DIR] --page P TÈXTE\n"
         "         mirabosc-record [--folder DIR] --export FICHIÈR\n"
         "         mirabosc-record [--folder DIR | --system] --import-set FICHIÈR\n"
         "         mirabosc-record --help | --version\n"
@@ -124,6 +143,9 @@ QString CommandLine::usage() {
         "  --picture IMATGE  fa la carta (o la pagina) VOTZ d'una imatge PNG, JPEG, WebP, TIFF\n"
         "                    o BMP, ont VOTZ es coma img_familles/12.bmp\n"
         "  --fit             l'imatge tota sus la carta, puslèu que retalhada\n"
+        "  --word N TÈXTE    cambia lo mot N (coma los fichièrs : 1 es lo nom de la primièra\n"
+        "                    familha, 2 sa primièra carta), sos imatges e sa votz sintetica\n"
+        "  --page P TÈXTE    cambia lo tèxte de la pagina P de l'album\n"
         "  --export FICHIÈR  met dins un fichièr zip çò que cambia del jòc installat\n"
         "  --import-set FICHIÈR  pren lo jòc d'aquel fichièr, verificat tot d'abans\n"
         "  --system          per totes los comptes de l'ordenador (amb --import-set)\n"

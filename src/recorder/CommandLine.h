@@ -15,6 +15,8 @@ public:
         Export,
         ImportSet,
         Picture,
+        Word,
+        Page,
         Help,
         Version
     };
@@ -31,6 +33,9 @@ public:
     const QString& file() const { return file_; }
     // The voice or picture changed (--to, --undo, --default).
     const QString& voice() const { return voice_; }
+    // --word N or --page P, and the text given after it.
+    int number() const { return number_; }
+    const QString& text() const { return text_; }
     // --import-set --system: the computer's class set rather than the user's.
     bool system() const { return system_; }
     // --picture --fit: the whole picture on the card's ground rather than cropped to it.
@@ -42,6 +47,8 @@ private:
     QString folder_;
     QString file_;
     QString voice_;
+    int number_ = 0;
+    QString text_;
     bool system_ = false;
     bool fit_ = false;
 };

@@ -2,6 +2,7 @@
 // splitter, the picture shrinks to the room left, and no size is fixed.
 #include "recorder/RecorderWindow.h"
 
+#include "assets/Catalogue.h"
 #include "recorder/FolderWatcher.h"
 #include "recorder/PictureView.h"
 #include "recorder/RecorderIdentity.h"
@@ -10,9 +11,11 @@
 #include "recorder/TakePanel.h"
 #include "recorder/VoicePictures.h"
 #include "recorder/VoiceTree.h"
+#include "recorder/WordCommands.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -36,10 +39,10 @@ constexpr int meterIntervalMs = 30;
 } // namespace
 
 RecorderWindow::RecorderWindow(std::unique_ptr<VoiceFolder> folder, QWidget* parent)
-    : QWidget(parent), session_(std::move(folder)), texts_(VoiceTexts::embedded()),
-      list_(new VoiceTree(this)), count_(new QLabel(this)), panel_(new TakePanel(this)),
-      meterTimer_(new QTimer(this)), stop_(new QShortcut(Qt::Key_Space, this)),
-      cancel_(new QShortcut(Qt::Key_Escape, this)),
+    : QWidget(parent), session_(std::move(folder)),
+      texts_(wordcommands::textsOf(session_.folder())), list_(new VoiceTree(this)),
+      count_(new QLabel(this)), panel_(new TakePanel(this)), meterTimer_(new QTimer(this)),
+      stop_(new QShortcut(Qt::Key_Space, this)), cancel_(new QShortcut(Qt::Key_Escape, this)),
       watcher_(new FolderWatcher(session_.folder().root(), this)), setBar_(new SetBar(this)) {
     setWindowTitle(recorderidentity::title);
     list_->setObjectName(QStringLiteral("lstVotz"));
@@ -113,6 +116,7 @@ void RecorderWindow::connectSetBar() {
         });
         showPictures();
     });
+    connect(setBar_->word(), &QPushButton::clicked, this, &RecorderWindow::wordClick);
     connect(setBar_, &SetBar::exportChosen, this, [this](const QString& file) {
         forward([&] {
             session_.changeSet(
@@ -128,11 +132,34 @@ void RecorderWindow::connectSetBar() {
     });
 }
 
+void RecorderWindow::wordClick() {
+    const QString row = session_.current();
+    const int index = int(VoiceFolder::voiceNames().indexOf(row));
+    if (index < 0)
+        return;
+    bool given = false;
+    const QString text = QInputDialog::getText(this, QStringLiteral("Cambiar lo mot"),
+                                               QStringLiteral("Lo mot novèl :"), QLineEdit::Normal,
+                                               texts_.textOf(row), &given);
+    if (!given || text.trimmed().isEmpty())
+        return;
+    forward([&] {
+        session_.changeSet([&](VoiceFolder& folder) {
+            return index < catalogue::lastCardNumber
+                       ? wordcommands::changeWord(folder, index + 1, text)
+                       : wordcommands::changePage(folder, index - catalogue::lastCardNumber + 1,
+                                                  text);
+        });
+    });
+    showPictures();
+}
+
 void RecorderWindow::showPictures() {
     const QString current = session_.current();
     {
         const QSignalBlocker quiet(list_);
         list_->clear();
+        texts_ = wordcommands::textsOf(session_.folder());
         list_->fill(texts_, session_.folder());
         list_->setCurrentItem(list_->itemOf(current));
     }

@@ -37,6 +37,7 @@ private:
     void showVoice(const QString& voiceName);
     void importClick();
     void connectSetBar();
+    void wordClick();
     // The row's pictures are drawn again: the list's and the pane's.
     void showPictures();
     // Runs a step of the session, then shows where it left the session.

@@ -3,6 +3,7 @@
 #include "recorder/RecordingSession.h"
 
 #include "base/Errors.h"
+#include "recorder/WordCommands.h"
 #include "voices/SafeWrite.h"
 #include "voices/VoiceMaker.h"
 
@@ -114,6 +115,7 @@ void RecordingSession::keep() {
     guarded([this] {
         player_.close();
         folder_->write(current_, take_);
+        wordcommands::recorded(*folder_, current_);
         dropTake();
         status_ = {QStringLiteral("Votz gardada.")};
     });
@@ -154,6 +156,7 @@ void RecordingSession::importInto(const QString& voiceName, const QString& file)
         if (voiceName == current_)
             dropTake();
         status_ = {voicemaker::importFile(*folder_, file, voiceName)};
+        wordcommands::recorded(*folder_, voiceName);
     });
 }
 

@@ -26,6 +26,7 @@ QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
 SetBar::SetBar(QWidget* parent)
     : QWidget(parent),
       picture_(button(QStringLiteral("Cambiar l'imatge…"), QStringLiteral("btnImatge"), this)),
+      word_(button(QStringLiteral("Cambiar lo mot…"), QStringLiteral("btnMot"), this)),
       whole_(new QCheckBox(QStringLiteral("Tota l'imatge"), this)),
       export_(button(QStringLiteral("Exportar…"), QStringLiteral("btnExportar"), this)),
       import_(button(QStringLiteral("Importar un jòc…"), QStringLiteral("btnImportarJoc"), this)) {
@@ -35,8 +36,9 @@ SetBar::SetBar(QWidget* parent)
     grid->setContentsMargins({});
     grid->addWidget(picture_, 0, 0);
     grid->addWidget(whole_, 0, 1);
-    grid->addWidget(export_, 1, 0);
-    grid->addWidget(import_, 1, 1);
+    grid->addWidget(word_, 1, 0, 1, 2);
+    grid->addWidget(export_, 2, 0);
+    grid->addWidget(import_, 2, 1);
     connect(picture_, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Cambiar l'imatge"),
                                                           QString(), pictureFilter);

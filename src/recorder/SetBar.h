@@ -13,6 +13,8 @@ public:
     explicit SetBar(QWidget* parent = nullptr);
 
     QPushButton* picture() const { return picture_; }
+    // The window asks for the new word: it knows the row's present one.
+    QPushButton* word() const { return word_; }
     QCheckBox* whole() const { return whole_; }
     QPushButton* exportSet() const { return export_; }
     QPushButton* importSet() const { return import_; }
@@ -25,6 +27,7 @@ signals:
 
 private:
     QPushButton* picture_;
+    QPushButton* word_;
     QCheckBox* whole_;
     QPushButton* export_;
     QPushButton* import_;

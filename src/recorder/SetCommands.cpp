@@ -5,14 +5,17 @@
 #include "assets/Catalogue.h"
 #include "recorder/CommandLine.h"
 #include "recorder/SetCheck.h"
+#include "recorder/WordCommands.h"
 #include "voices/CardComposer.h"
 #include "voices/ContentReader.h"
 #include "voices/Locations.h"
 #include "voices/SetArchive.h"
 #include "voices/SetImport.h"
+#include "voices/StoredArt.h"
 #include "voices/VoiceFolder.h"
 #include "voices/VoiceRefused.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -78,6 +81,12 @@ void undoPicture(const CommandLine& line, QTextStream& out) {
             folder.undo(name);
         else if (folder.isOwn(name))
             folder.restoreDefault(name);
+        if (!undo)
+            for (const PictureArt::Placement placement :
+                 {PictureArt::Placement::Fill, PictureArt::Placement::Fit})
+                QFile::remove(folder.root() + QLatin1Char('/') + storedart::folder +
+                              QLatin1Char('/') +
+                              storedart::fileName(rowOf(line.voice()), placement));
         out << QStringLiteral("%1 : imatge %2 tornat\n")
                    .arg(name, undo ? QStringLiteral("precedent") : QStringLiteral("per defaut"));
     }
@@ -107,6 +116,8 @@ QString makePicture(VoiceFolder& folder, const QString& file, const QString& row
                       .arg(made.image.width())
                       .arg(made.image.height());
     }
+    // Kept for composing the row again when its word changes.
+    storedart::keep(folder.root(), row, art, placement);
     return report;
 }
 
@@ -131,6 +142,16 @@ void act(const CommandLine& line, QTextStream& out) {
     case CommandLine::Action::Undo:
     case CommandLine::Action::Default:
         return undoPicture(line, out);
+    case CommandLine::Action::Word:
+    case CommandLine::Action::Page: {
+        VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                           locations::baseSet());
+        folder.fillFromDefaultSet();
+        out << (line.action() == CommandLine::Action::Word
+                    ? wordcommands::changeWord(folder, line.number(), line.text())
+                    : wordcommands::changePage(folder, line.number(), line.text()));
+        return;
+    }
     default:
         throw VoiceRefused(QStringLiteral("accion desconeguda"));
     }

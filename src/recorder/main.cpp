@@ -74,7 +74,9 @@ int main(int argc, char* argv[]) {
     default: {
         // Cards are drawn with fonts, which need a GUI application: one that needs no screen.
         std::unique_ptr<QCoreApplication> app;
-        if (line.action() == CommandLine::Action::Picture) {
+        if (line.action() == CommandLine::Action::Picture ||
+            line.action() == CommandLine::Action::Word ||
+            line.action() == CommandLine::Action::Page) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
             app = std::make_unique<QGuiApplication>(argc, argv);
         } else {

@@ -86,6 +86,28 @@ std::vector<Made> compose(const content::Content& content, const QString& voiceN
     throw VoiceRefused(QStringLiteral("La carta %1 es pas dins los tèxtes").arg(row.card));
 }
 
+std::vector<Made> composeDefault(const content::Content& content, const QString& voiceName) {
+    const Row row = rowOf(voiceName);
+    if (row.page) {
+        for (const content::AlbumPage& page : content.pages)
+            if (page.number == row.page)
+                return {{slashed(catalogue::albumPicture(row.page)),
+                         drawing::AlbumPainter::page(page)}};
+        throw VoiceRefused(QStringLiteral("La pagina %1 es pas dins los tèxtes").arg(row.page));
+    }
+    const content::Family& family = familyOf(content, row.card);
+    if (catalogue::isTitleNumber(row.card))
+        return {
+            {slashed(catalogue::miniature(row.card + 1)), drawing::CardPainter::miniature(family)}};
+    for (const content::Card& card : family.cards)
+        if (card.number == row.card)
+            return {{slashed(catalogue::largeCard(row.card)),
+                     drawing::CardPainter::largeCard(family, card)},
+                    {slashed(catalogue::smallCard(row.card)),
+                     drawing::CardPainter::smallCard(family, card)}};
+    throw VoiceRefused(QStringLiteral("La carta %1 es pas dins los tèxtes").arg(row.card));
+}
+
 QByteArray bmpBytes(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);

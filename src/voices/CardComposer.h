@@ -26,6 +26,8 @@ QSize artSize(const QString& voiceName);
 // VoiceRefused for a name that is no row of the set.
 std::vector<Made> compose(const content::Content& content, const QString& voiceName,
                           const PictureArt& art, PictureArt::Placement placement);
+// The same pictures drawn as the default set draws them, with the pictograms of the texts.
+std::vector<Made> composeDefault(const content::Content& content, const QString& voiceName);
 // The picture as the game reads it: a 24-bit BMP.
 QByteArray bmpBytes(const QImage& image);
 

@@ -47,7 +47,7 @@ PictureArt PictureArt::read(const QString& path, QSize area) {
     const QSizeF target = QSizeF(turned ? area.transposed() : area) * oversampling;
     const qreal scale =
         std::max(target.width() / stored.width(), target.height() / stored.height());
-    if (scale < 1 && reader.supportsOption(QImageIOHandler::ScaledSize))
+    if (!area.isEmpty() && scale < 1 && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize((QSizeF(stored) * scale).toSize().expandedTo({1, 1}));
     QImage image = reader.read();
     if (image.isNull())

@@ -15,8 +15,8 @@ public:
     static constexpr qint64 pixelCap = 80'000'000;
 
     // Reads a PNG, JPEG, WebP, TIFF or BMP as it is meant to be seen (EXIF orientation applied),
-    // decoded straight to no more than it takes to cover the area. Only regular files are read,
-    // without blocking. Throws VoiceRefused.
+    // decoded straight to no more than it takes to cover the area (an empty area: all of it). Only
+    // regular files are read, without blocking. Throws VoiceRefused.
     static PictureArt read(const QString& path, QSize area);
     explicit PictureArt(QImage image) : image_(std::move(image)) {}
 

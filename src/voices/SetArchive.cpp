@@ -4,6 +4,7 @@
 
 #include "assets/Catalogue.h"
 #include "voices/SafeWrite.h"
+#include "voices/StoredArt.h"
 #include "voices/VoiceRefused.h"
 
 #include <QDir>
@@ -23,7 +24,8 @@ namespace {
 
 constexpr int readBlockBytes = 64 * 1024;
 constexpr int entryMode = 0644;
-const QStringList textFiles{QStringLiteral("familles.txt"), QStringLiteral("album.txt")};
+const QStringList textFiles{QStringLiteral("familles.txt"), QStringLiteral("album.txt"),
+                            QStringLiteral("votz.txt")};
 
 struct ReaderFree {
     void operator()(archive* a) const { archive_read_free(a); }
@@ -62,7 +64,7 @@ QStringList texts(const QString& set) {
 bool isSetFolder(QString name) {
     if (name.endsWith(QLatin1Char('/')))
         name.chop(1);
-    if (name == textsFolder)
+    if (name == textsFolder || name == storedart::folder)
         return true;
     for (const char* folder : catalogue::assetFolders)
         if (name == QLatin1String(folder))
@@ -78,6 +80,8 @@ bool isSetEntry(const QString& name, const QString& installed) {
         return false;
     if (parts[0] == textsFolder)
         return textFiles.contains(parts[1]);
+    if (parts[0] == storedart::folder)
+        return storedart::isStoredName(parts[1]);
     for (const char* folder : catalogue::assetFolders)
         if (parts[0] == QLatin1String(folder))
             return !parts[1].startsWith(QLatin1Char('.')) &&
@@ -98,6 +102,10 @@ std::vector<QString> changedFiles(const QString& set, const QString& installed) 
     }
     for (const QString& name : texts(set))
         names.push_back(name);
+    const QDir kept(set + QLatin1Char('/') + storedart::folder);
+    for (const QString& file : kept.entryList(QDir::Files, QDir::Name))
+        if (storedart::isStoredName(file))
+            names.push_back(storedart::folder + QLatin1Char('/') + file);
     return names;
 }
 

@@ -187,6 +187,7 @@ private slots:
     void hostileSetArchiveChangesNothing_data();
     void hostileSetArchiveChangesNothing();
     void turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle();
+    void changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt();
 
 private:
     QTemporaryDir takes_;
@@ -613,6 +614,45 @@ void TestVoices::turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle() {
     for (const char* name : {"/img_familles/12.bmp", "/img_familles/v12.bmp"})
         QCOMPARE(safewrite::read(set + QLatin1String(name)),
                  safewrite::read(TestAssets::defaultAssetDir() + QLatin1String(name)));
+}
+
+void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
+    QTemporaryDir work;
+    const QString set = work.filePath(QStringLiteral("set"));
+    const auto run = [&set](QStringList arguments) {
+        return record(QStringList{QStringLiteral("--folder"), set} + arguments);
+    };
+    QCOMPARE(run({QStringLiteral("--import"), takes_.filePath(QStringLiteral("take.wav")),
+                  QStringLiteral("--to"), QStringLiteral("sons_familles/11.mp3")})
+                 .exitCode,
+             0);
+    const QByteArray recorded = safewrite::read(set + QStringLiteral("/sons_familles/11.mp3"));
+    QCOMPARE(
+        run({QStringLiteral("--word"), QStringLiteral("12"), QStringLiteral("la gaunha")}).exitCode,
+        0);
+    QCOMPARE(
+        run({QStringLiteral("--word"), QStringLiteral("11"), QStringLiteral("lo morre")}).exitCode,
+        0);
+    QCOMPARE(run({QStringLiteral("--word"), QStringLiteral("57"), QStringLiteral("x")}).exitCode,
+             1);
+    // The word as a reader sees it on the large card.
+    const QString word = work.filePath(QStringLiteral("word.png"));
+    QImage(set + QStringLiteral("/img_familles/12.bmp")).copy(QRect(30, 396, 364, 82)).save(word);
+    QProcess ocr;
+    ocr.start(QStringLiteral("tesseract"),
+              {word, QStringLiteral("-"), QStringLiteral("--psm"), QStringLiteral("7")});
+    QVERIFY(ocr.waitForFinished(60000));
+    QVERIFY2(ocr.readAllStandardOutput().contains("gaunha"), "tesseract reads the new word");
+    // The synthetic voice says the new word; the recorded one is kept and says the old one.
+    QVERIFY(
+        safewrite::read(set + QStringLiteral("/sons_familles/12.mp3")) !=
+        safewrite::read(TestAssets::defaultAssetDir() + QStringLiteral("/sons_familles/12.mp3")));
+    QCOMPARE(safewrite::read(set + QStringLiteral("/sons_familles/11.mp3")), recorded);
+    const QString list = run({QStringLiteral("--list")}).out;
+    QVERIFY2(list.contains(
+                 QStringLiteral("sons_familles/11.mp3\tlo morre\tvotz vòstra (ditz « lo nas »)")),
+             qPrintable(list));
+    QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
 }
 
 QTEST_GUILESS_MAIN(TestVoices)

@@ -5,8 +5,10 @@
 #include "voices/ContentReader.h"
 
 namespace drawing {}
+namespace speech {}
 
 namespace assetgen {
 using namespace content;
 using namespace drawing;
+using namespace speech;
 } // namespace assetgen

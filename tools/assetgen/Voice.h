@@ -2,7 +2,7 @@
 // the set-making core's pipeline.
 #pragma once
 
-#include "Respeller.h"
+#include "voices/Respeller.h"
 
 #include <QString>
 

@@ -2,9 +2,9 @@
 #include "ContactSheet.h"
 #include "Content.h"
 #include "Generator.h"
-#include "Respeller.h"
 #include "Voice.h"
 #include "base/Errors.h"
+#include "voices/Respeller.h"
 
 #include <QDir>
 #include <QGuiApplication>

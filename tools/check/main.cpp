@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
 #include "toolkit/PictureLoader.h"
+#include "voices/ContentReader.h"
 #include "voices/Locations.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,16 @@ int check(QTextStream& out) {
             player.setFileName(path);
             player.open();
         }};
-    const std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
+    std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
+    // The set's texts, which the workshop keeps in it, read by the one parser of data/.
+    if (QFileInfo::exists(QStringLiteral("textes"))) {
+        try {
+            content::ContentReader::read(QStringLiteral("textes"));
+        } catch (const Exception& error) {
+            findings.push_back(
+                {QStringLiteral("textes"), assetcheck::Severity::Problem, error.message()});
+        }
+    }
     int counts[3] = {};
     for (const assetcheck::Finding& finding : findings) {
         out << assetcheck::reportLine(finding) << '\n';

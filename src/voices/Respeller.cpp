@@ -1,11 +1,11 @@
 // The pronunciation rules: whole words first, then letter groups in the order written.
-#include "Respeller.h"
+#include "voices/Respeller.h"
 
 #include "base/Errors.h"
 
 #include <QStringList>
 
-namespace assetgen {
+namespace speech {
 
 Respeller Respeller::parse(const QString& text, const QString& fileName) {
     Respeller respeller;
@@ -86,4 +86,4 @@ QString Respeller::respell(const QString& text) const {
     return result;
 }
 
-} // namespace assetgen
+} // namespace speech

@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-namespace assetgen {
+namespace speech {
 
 class Respeller {
 public:
@@ -29,4 +29,4 @@ private:
     std::vector<Rule> rules_;
 };
 
-} // namespace assetgen
+} // namespace speech

@@ -1,0 +1,27 @@
+// A word, a family's name or a page's text changed in a set: the texts kept, the pictures that
+// show it composed again, a synthetic voice spoken again, a recorded one marked as saying the
+// old text until it is recorded again.
+#pragma once
+
+#include "recorder/VoiceTexts.h"
+
+#include <QString>
+
+class VoiceFolder;
+
+namespace wordcommands {
+
+// number as in the file names: 1 is the first family's name, 2 its first card. Returns the
+// report; throws the core's errors.
+QString changeWord(VoiceFolder& folder, int number, const QString& text);
+QString changePage(VoiceFolder& folder, int page, const QString& text);
+// A voice was recorded (kept or imported): it says its row's text now.
+void recorded(const VoiceFolder& folder, const QString& voiceName);
+// What a recorded voice still says when its text changed since; empty otherwise.
+QString saysOld(const VoiceFolder& folder, const QString& voiceName);
+// What each voice of the set says: the set's own texts, or the installed set's.
+VoiceTexts textsOf(const VoiceFolder& folder);
+// The folder holding the installed set's texts, embedded in the program.
+inline const QString embeddedTexts = QStringLiteral(":/texts");
+
+} // namespace wordcommands
