@@ -13,6 +13,7 @@
 #include "recorder/VoiceTree.h"
 #include "recorder/WordCommands.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -100,8 +101,14 @@ void RecorderWindow::connectGestures() {
             [this] { forward([this] { session_.cancel(); }); });
     connect(meterTimer_, &QTimer::timeout, this, [this] {
         panel_->showLevel(session_.meterLevel());
-        if (session_.capture().isFull())
+        if (session_.inSitting()) {
+            const QString before = session_.current();
             forward([this] { session_.tick(); });
+            if (session_.current() != before)
+                showSittingRow();
+        } else if (session_.capture().isFull()) {
+            forward([this] { session_.tick(); });
+        }
     });
     connect(watcher_, &FolderWatcher::changed, this,
             [this] { forward([this] { session_.rescan(); }); });
@@ -117,6 +124,18 @@ void RecorderWindow::connectSetBar() {
         showPictures();
     });
     connect(setBar_->word(), &QPushButton::clicked, this, &RecorderWindow::wordClick);
+    const auto startSitting = [this] {
+        forward([this] { session_.startSitting(setBar_->skipRecorded()->isChecked()); });
+        showSittingRow();
+    };
+    connect(setBar_->sitting(), &QPushButton::clicked, this, startSitting);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this),
+            &QShortcut::activated, this, startSitting);
+    // Space redoes the previous row of a sitting: the row shown changes.
+    connect(stop_, &QShortcut::activated, this, [this] {
+        if (session_.sitting())
+            showSittingRow();
+    });
     connect(setBar_, &SetBar::exportChosen, this, [this](const QString& file) {
         forward([&] {
             session_.changeSet(
@@ -130,6 +149,16 @@ void RecorderWindow::connectSetBar() {
         });
         showPictures();
     });
+}
+
+void RecorderWindow::showSittingRow() {
+    if (session_.current().isEmpty())
+        return;
+    {
+        const QSignalBlocker quiet(list_);
+        list_->setCurrentItem(list_->itemOf(session_.current()));
+    }
+    showVoice(session_.current());
 }
 
 void RecorderWindow::wordClick() {

@@ -38,6 +38,8 @@ private:
     void importClick();
     void connectSetBar();
     void wordClick();
+    // The row a sitting is at, selected and shown.
+    void showSittingRow();
     // The row's pictures are drawn again: the list's and the pane's.
     void showPictures();
     // Runs a step of the session, then shows where it left the session.

@@ -30,6 +30,14 @@ RecordingSession::RecordingSession(std::unique_ptr<VoiceFolder> folder)
                    true};
 }
 
+namespace {
+
+const QString sittingPrompt =
+    QStringLiteral("Legissètz lo mot : quand vos calatz, lo seguent ven sol. Espaci : tornar far "
+                   "lo precedent. Escapar : arrestar.");
+
+} // namespace
+
 RecordingSession::~RecordingSession() {
     player_.close();
 }
@@ -69,6 +77,11 @@ void RecordingSession::startRecording() {
 }
 
 void RecordingSession::stopRecording() {
+    if (inSitting()) {
+        sitting_->redoPrevious();
+        current_ = sitting_->current();
+        return;
+    }
     if (!capture_.isRecording())
         return;
     guarded([this] {
@@ -88,6 +101,12 @@ void RecordingSession::toggleRecording() {
 }
 
 void RecordingSession::cancel() {
+    if (inSitting()) {
+        sitting_->stop();
+        status_ = {QStringLiteral("Enregistrar tot arrestat : %1 votz gardadas.")
+                       .arg(sitting_->written().size())};
+        return;
+    }
     if (state() == State::Idle)
         return;
     guarded([this] {
@@ -170,8 +189,37 @@ void RecordingSession::changeSet(const std::function<QString(VoiceFolder& folder
 }
 
 void RecordingSession::tick() {
+    if (inSitting()) {
+        const int before = sitting_->position();
+        sitting_->tick();
+        if (sitting_->position() == before)
+            return;
+        current_ = sitting_->current();
+        status_ =
+            inSitting() ? Status{sittingPrompt} : Status{QStringLiteral("Enregistrar tot acabat.")};
+        rescan();
+        return;
+    }
     if (capture_.isRecording() && capture_.isFull())
         stopRecording();
+}
+
+void RecordingSession::startSitting(bool skipRecorded) {
+    if (state() == State::Recording)
+        return;
+    guarded([&] {
+        dropTake();
+        sitting_.reset();
+        sitting_ = std::make_unique<Sitting>(*folder_, capture_, skipRecorded);
+        if (!sitting_->start()) {
+            status_ = {capture_.isOpen() ? QStringLiteral("Pas res a enregistrar.")
+                                         : QStringLiteral("Cap de microfòn."),
+                       true};
+            return;
+        }
+        current_ = sitting_->current();
+        status_ = {sittingPrompt};
+    });
 }
 
 void RecordingSession::rescan() {

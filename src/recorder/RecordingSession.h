@@ -3,6 +3,7 @@
 #pragma once
 
 #include "audio/MediaPlayerMP3.h"
+#include "recorder/Sitting.h"
 #include "recorder/VoiceStates.h"
 #include "voices/VoiceCapture.h"
 #include "voices/VoiceFolder.h"
@@ -52,6 +53,11 @@ public:
     void undo();
     void restoreDefault();
     void importInto(const QString& voiceName, const QString& file);
+    // All voices in one sitting; during it Space redoes the previous row and Escape stops.
+    void startSitting(bool skipRecorded);
+    bool inSitting() const { return sitting_ && !sitting_->isOver(); }
+    // The latest sitting, over or not; null before the first.
+    const Sitting* sitting() const { return sitting_.get(); }
     // A change to the set beyond one voice (pictures, the whole set), reported or refused.
     void changeSet(const std::function<QString(VoiceFolder& folder)>& change);
     // While recording, called often: a take ends by itself at the longest take.
@@ -75,4 +81,6 @@ private:
     QByteArray take_;
     Status status_;
     QStringList changed_;
+    // Last: it uses the folder and the capture, and ends before them.
+    std::unique_ptr<Sitting> sitting_;
 };

@@ -25,6 +25,8 @@ QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
 
 SetBar::SetBar(QWidget* parent)
     : QWidget(parent),
+      sitting_(button(QStringLiteral("Enregistrar tot"), QStringLiteral("btnTot"), this)),
+      skip_(new QCheckBox(QStringLiteral("Sautar las enregistradas"), this)),
       picture_(button(QStringLiteral("Cambiar l'imatge…"), QStringLiteral("btnImatge"), this)),
       word_(button(QStringLiteral("Cambiar lo mot…"), QStringLiteral("btnMot"), this)),
       whole_(new QCheckBox(QStringLiteral("Tota l'imatge"), this)),
@@ -34,11 +36,15 @@ SetBar::SetBar(QWidget* parent)
     whole_->setToolTip(QStringLiteral("L'imatge tota sus la carta, puslèu que retalhada"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins({});
-    grid->addWidget(picture_, 0, 0);
-    grid->addWidget(whole_, 0, 1);
-    grid->addWidget(word_, 1, 0, 1, 2);
-    grid->addWidget(export_, 2, 0);
-    grid->addWidget(import_, 2, 1);
+    skip_->setObjectName(QStringLiteral("chkSautar"));
+    sitting_->setToolTip(QStringLiteral("Cada mot a son torn (Ctrl+Maj+R)"));
+    grid->addWidget(sitting_, 0, 0);
+    grid->addWidget(skip_, 0, 1);
+    grid->addWidget(picture_, 1, 0);
+    grid->addWidget(whole_, 1, 1);
+    grid->addWidget(word_, 2, 0, 1, 2);
+    grid->addWidget(export_, 3, 0);
+    grid->addWidget(import_, 3, 1);
     connect(picture_, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Cambiar l'imatge"),
                                                           QString(), pictureFilter);

@@ -12,6 +12,9 @@ class SetBar : public QWidget {
 public:
     explicit SetBar(QWidget* parent = nullptr);
 
+    // "Enregistrar tot": the window starts the sitting, with the skip option.
+    QPushButton* sitting() const { return sitting_; }
+    QCheckBox* skipRecorded() const { return skip_; }
     QPushButton* picture() const { return picture_; }
     // The window asks for the new word: it knows the row's present one.
     QPushButton* word() const { return word_; }
@@ -26,6 +29,8 @@ signals:
     void importChosen(const QString& file);
 
 private:
+    QPushButton* sitting_;
+    QCheckBox* skip_;
     QPushButton* picture_;
     QPushButton* word_;
     QCheckBox* whole_;

@@ -10,7 +10,9 @@
 #include "support/TestAssets.h"
 #include "toolkit/PictureLoader.h"
 #include "voices/SafeWrite.h"
+#include "voices/TakeProcessor.h"
 
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -68,6 +70,7 @@ private slots:
     void commandLine_data();
     void commandLine();
     void commandsChangeListAndUndo();
+    void oneSittingWritesEachRowInTurnWithRedoAndStop();
 
 private:
     QTemporaryDir dir_;
@@ -291,6 +294,48 @@ void TestRecorderWindow::commandsChangeListAndUndo() {
     QCOMPARE(safewrite::read(root.filePath(card)), generated);
     QCOMPARE(record({folder, QStringLiteral("--undo"), card}).exitCode, 0);
     QVERIFY(safewrite::read(root.filePath(card)) != generated);
+}
+
+void TestRecorderWindow::oneSittingWritesEachRowInTurnWithRedoAndStop() {
+    // Eight times the word with a second of room noise on each side, as the microphone hears it.
+    const QString raw = dir_.filePath(QStringLiteral("eight.raw"));
+    QVERIFY(spokentake::sox({word_.wav, QStringLiteral("-t"), QStringLiteral("f32"),
+                             QStringLiteral("-c"), QStringLiteral("1"), raw,
+                             QStringLiteral("repeat"), QStringLiteral("7")}));
+    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    QTemporaryDir root;
+    RecordingSession session(filledFolder(root.path()));
+    qputenv("SDL_DISKAUDIOFILEIN", single);
+    const auto row = [](int number) { return QStringLiteral("sons_familles/%1.mp3").arg(number); };
+    const auto tickUntil = [&session](const QString& shown) {
+        QDeadlineTimer deadline(30000);
+        while (session.current() != shown && !deadline.hasExpired()) {
+            session.tick();
+            QTest::qWait(20);
+        }
+        return session.current() == shown;
+    };
+    session.startSitting(false);
+    QCOMPARE(session.current(), row(1));
+    QVERIFY(tickUntil(row(4)));
+    session.stopRecording(); // Space: the previous row again
+    QCOMPARE(session.current(), row(3));
+    QVERIFY(tickUntil(row(8)));
+    session.cancel(); // Escape: what was kept stays
+    QVERIFY(!session.inSitting());
+    QTRY_COMPARE_WITH_TIMEOUT(session.sitting()->written().size(), 8, 30000);
+    QCOMPARE(session.sitting()->written(),
+             QStringList({row(1), row(2), row(3), row(3), row(4), row(5), row(6), row(7)}));
+    const double longest = word_.speechEnd - word_.speechStart + takeprocessor::leadMarginSeconds +
+                           takeprocessor::tailMarginSeconds + 0.1;
+    for (int number = 1; number <= 7; ++number) {
+        QVERIFY(session.folder().isOwn(row(number)));
+        const mp3fixture::Decoded voice = mp3fixture::decode(session.folder().pathOf(row(number)));
+        QVERIFY2(double(voice.frames()) / voice.rate < longest, qPrintable(row(number)));
+    }
+    QVERIFY(session.folder().canUndo(row(3)));
+    QVERIFY(!session.folder().isOwn(row(8)));
 }
 
 QTEST_MAIN(TestRecorderWindow)
