@@ -1,14 +1,20 @@
 // The workshop's work on whole pictures and sets: a card's large and small pictures composed
 // from a 12-megapixel photo and written as BMPs (goal: under 300 ms), and a full set exported
-// to a zip and imported, checked, elsewhere (goal: under 2 s).
+// to a zip and imported, checked, elsewhere (goal: under 2 s); in one sitting, the time from the
+// end of a word's silence being heard to the next row shown (goal: under 50 ms), through SDL's
+// disk capture driver reading words and silences at the real-time rate.
 #include "Percentiles.h"
 #include "assets/Catalogue.h"
+#include "audio/Mp3Fixture.h"
 #include "recorder/SetCheck.h"
+#include "recorder/Sitting.h"
 #include "voices/CardComposer.h"
 #include "voices/ContentReader.h"
 #include "voices/SafeWrite.h"
 #include "voices/SetArchive.h"
 #include "voices/SetImport.h"
+#include "voices/VoiceCapture.h"
+#include "voices/VoiceFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,6 +24,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -84,8 +91,56 @@ void fullSetExportedAndImported(benchmark::State& state) {
     state.counters["archive_MB"] = double(QFileInfo(archive).size()) / 1e6;
 }
 
+constexpr int sittingWords = 8;
+constexpr double sittingWordSeconds = 0.8;
+constexpr double sittingPauseSeconds = 1.0;
+constexpr int tickMs = 5;
+
+void sittingNextRowGap(benchmark::State& state) {
+    QTemporaryDir work;
+    std::vector<float> input;
+    for (int word = 0; word < sittingWords; ++word) {
+        input.resize(input.size() + size_t(VoiceCapture::rate * sittingPauseSeconds), 0.0f);
+        for (const int16_t sample :
+             mp3fixture::synthesise(VoiceCapture::rate, 1, sittingWordSeconds))
+            input.push_back(float(sample) / mp3fixture::pcmFullScale);
+    }
+    input.resize(input.size() + size_t(VoiceCapture::rate * sittingPauseSeconds), 0.0f);
+    const QString raw = work.filePath(QStringLiteral("words.raw"));
+    safewrite::write(raw, QByteArray(reinterpret_cast<const char*>(input.data()),
+                                     qsizetype(input.size() * sizeof(float))));
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    qputenv("SDL_DISKAUDIOFILE", work.filePath(QStringLiteral("out.raw")).toLocal8Bit());
+    VoiceFolder folder(work.filePath(QStringLiteral("set")), QStringLiteral(MIRABOSC_ASSET_DIR));
+    folder.fillFromDefaultSet();
+    VoiceCapture capture;
+    std::vector<double> micros;
+    for (auto _ : state) {
+        if (!capture.open()) {
+            state.SkipWithError("no capture through SDL's disk driver");
+            return;
+        }
+        Sitting sitting(folder, capture, false);
+        sitting.start();
+        while (sitting.position() < sittingWords) {
+            const int before = sitting.position();
+            sitting.tick();
+            if (sitting.position() != before && sitting.lastGap())
+                micros.push_back(double(sitting.lastGap()->count()) / 1e3);
+            std::this_thread::sleep_for(std::chrono::milliseconds(tickMs));
+        }
+        sitting.stop();
+        sitting.waitForWrites();
+        state.SetIterationTime(percentile(micros, 1.0) / 1e6);
+    }
+    reportPercentiles(state, micros);
+    state.counters["rows"] = double(micros.size());
+}
+
 } // namespace
 
+BENCHMARK(sittingNextRowGap)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(cardFromTwelveMegapixelPhoto)
     ->UseManualTime()
     ->Iterations(composeRuns)

@@ -36,6 +36,9 @@ constexpr int listMinimumWidth = 300;
 constexpr int listShare = 2;
 constexpr int paneShare = 3;
 constexpr int meterIntervalMs = 30;
+// In a sitting the end of a word is looked for this often, so the next row follows the silence
+// closely (with SDL's 21 ms capture blocks, well under 50 ms).
+constexpr int sittingIntervalMs = 10;
 
 } // namespace
 
@@ -242,6 +245,7 @@ void RecorderWindow::showSession() {
     panel_->showSession(session_);
     stop_->setEnabled(recording);
     cancel_->setEnabled(session_.state() != RecordingSession::State::Idle);
+    meterTimer_->setInterval(session_.inSitting() ? sittingIntervalMs : meterIntervalMs);
     if (recording != meterTimer_->isActive())
         recording ? meterTimer_->start() : meterTimer_->stop();
 }
