@@ -32,6 +32,8 @@ RecordingSession::RecordingSession(std::unique_ptr<VoiceFolder> folder)
 
 namespace {
 
+// As many slices as the take's view has room for at most.
+constexpr int reviewSlices = 400;
 const QString sittingPrompt =
     QStringLiteral("Legissètz lo mot : quand vos calatz, lo seguent ven sol. Espaci : tornar far "
                    "lo precedent. Escapar : arrestar.");
@@ -62,6 +64,7 @@ void RecordingSession::select(const QString& voiceName) {
         if (capture_.isRecording())
             capture_.stop();
         dropTake();
+        review_.reset();
         current_ = voiceName;
     });
 }
@@ -86,6 +89,7 @@ void RecordingSession::stopRecording() {
         return;
     guarded([this] {
         const Take take = capture_.stop();
+        review_ = TakeReview::of(take, reviewSlices);
         QByteArray voice = voicemaker::makeVoice(take);
         safewrite::write(stagedPath(), voice);
         take_ = std::move(voice);

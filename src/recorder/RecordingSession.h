@@ -5,6 +5,7 @@
 #include "audio/MediaPlayerMP3.h"
 #include "recorder/Sitting.h"
 #include "recorder/VoiceStates.h"
+#include "voices/TakeReview.h"
 #include "voices/VoiceCapture.h"
 #include "voices/VoiceFolder.h"
 
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class RecordingSession {
 public:
@@ -36,6 +38,8 @@ public:
     const VoiceStates& voices() const { return voices_; }
     const VoiceCapture& capture() const { return capture_; }
     const MediaPlayerMP3& player() const { return player_; }
+    // The latest take recorded, as the teacher sees it; none before the first.
+    const std::optional<TakeReview>& review() const { return review_; }
     bool canRecord() const { return !current_.isEmpty() && capture_.isOpen(); }
     // The microphone's latest level, 0 (-60 dBFS or less) to 1 (full scale).
     double meterLevel() const;
@@ -81,6 +85,7 @@ private:
     QByteArray take_;
     Status status_;
     QStringList changed_;
+    std::optional<TakeReview> review_;
     // Last: it uses the folder and the capture, and ends before them.
     std::unique_ptr<Sitting> sitting_;
 };

@@ -5,10 +5,12 @@
 #include "recorder/PictureView.h"
 #include "recorder/RecorderIdentity.h"
 #include "recorder/RecorderWindow.h"
+#include "recorder/TakeView.h"
 #include "recorder/VoiceTree.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "toolkit/PictureLoader.h"
+#include "voices/AudioImport.h"
 #include "voices/SafeWrite.h"
 #include "voices/TakeProcessor.h"
 
@@ -138,6 +140,20 @@ void TestRecorderWindow::recordListenKeepUndo() {
     QVERIFY(!capture.isRecording());
     QVERIFY(!sign->isVisible());
     QCOMPARE(window.session().state(), RecordingSession::State::Review);
+    // The take seen: the word kept between the room's noise, its loudness, no warning.
+    const TakeReview& review = *window.session().review();
+    QVERIFY(review.kept && review.kept->first > 0.1 && review.kept->second < 0.9);
+    QCOMPARE(window.findChild<TakeView*>(QStringLiteral("vistaPresa"))->summary(),
+             QStringLiteral("%1 LUFS").arg(review.loudnessLufs, 0, 'f', 1));
+    const Take spoken = audioimport::decode(safewrite::read(word_.wav), word_.wav);
+    Take clipped = spoken, faint = spoken;
+    for (size_t i = 0; i < spoken.samples.size(); ++i) {
+        clipped.samples[i] = std::clamp(spoken.samples[i] * 1000.0f, -1.0f, 1.0f);
+        faint.samples[i] = spoken.samples[i] / 1000.0f;
+    }
+    QVERIFY(TakeReview::of(clipped, TakeView::sliceCount).clipped);
+    QVERIFY(TakeReview::of(faint, TakeView::sliceCount).tooQuiet);
+    QVERIFY(!TakeReview::of(spoken, TakeView::sliceCount).tooQuiet);
 
     QTest::mouseClick(buttonNamed("btnEscotar"), Qt::LeftButton);
     QVERIFY(window.session().player().isOpen());
