@@ -113,8 +113,7 @@ void RecorderWindow::connectGestures() {
             forward([this] { session_.tick(); });
         }
     });
-    connect(watcher_, &FolderWatcher::changed, this,
-            [this] { forward([this] { session_.rescan(); }); });
+    watchFolder();
 }
 
 void RecorderWindow::connectSetBar() {
@@ -150,8 +149,17 @@ void RecorderWindow::connectSetBar() {
             session_.changeSet(
                 [&](VoiceFolder& folder) { return setcommands::importSet(folder.root(), file); });
         });
+        // The set swapped in is new folders: the watcher follows the old ones.
+        watcher_->deleteLater();
+        watcher_ = new FolderWatcher(session_.folder().root(), this);
+        watchFolder();
         showPictures();
     });
+}
+
+void RecorderWindow::watchFolder() {
+    connect(watcher_, &FolderWatcher::changed, this,
+            [this] { forward([this] { session_.rescan(); }); });
 }
 
 void RecorderWindow::showSittingRow() {

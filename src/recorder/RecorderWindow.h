@@ -38,6 +38,7 @@ private:
     void importClick();
     void connectSetBar();
     void wordClick();
+    void watchFolder();
     // The row a sitting is at, selected and shown.
     void showSittingRow();
     // The row's pictures are drawn again: the list's and the pane's.
