@@ -4,6 +4,7 @@
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
+#include "check/ProgramReaders.h"
 #include "toolkit/PictureLoader.h"
 
 #include <QDir>
@@ -18,13 +19,7 @@ QString problems(const QString& folder) {
     QStringList found;
     try {
         MediaPlayerMP3 player;
-        const assetcheck::Readers readers{
-            [](const QString& path) { return pictures::loadPicture(path).size(); },
-            [&player](const QString& path) {
-                player.close();
-                player.setFileName(path);
-                player.open();
-            }};
+        const assetcheck::Readers readers = assetcheck::programReaders(player);
         for (const assetcheck::Finding& finding : assetcheck::checkCurrentFolder(readers))
             if (finding.severity == assetcheck::Severity::Problem)
                 found << assetcheck::reportLine(finding);

@@ -2,6 +2,7 @@
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
+#include "check/ProgramReaders.h"
 #include "toolkit/PictureLoader.h"
 #include "voices/ContentReader.h"
 #include "voices/Locations.h"
@@ -18,13 +19,7 @@ constexpr int exitUsage = 2;
 
 int check(QTextStream& out) {
     MediaPlayerMP3 player;
-    const assetcheck::Readers readers{
-        [](const QString& path) { return pictures::loadPicture(path).size(); },
-        [&player](const QString& path) {
-            player.close();
-            player.setFileName(path);
-            player.open();
-        }};
+    const assetcheck::Readers readers = assetcheck::programReaders(player);
     std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
     // The set's texts, which the workshop keeps in it, read by the one parser of data/.
     if (QFileInfo::exists(QStringLiteral("textes"))) {
