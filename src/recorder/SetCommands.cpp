@@ -11,6 +11,7 @@
 #include "voices/Locations.h"
 #include "voices/SetArchive.h"
 #include "voices/SetImport.h"
+#include "voices/SetTexts.h"
 #include "voices/StoredArt.h"
 #include "voices/VoiceFolder.h"
 #include "voices/VoiceRefused.h"
@@ -53,11 +54,7 @@ QString rowOf(const QString& name) {
 
 // The set's own texts when it has them, else the installed set's.
 content::Content textsOf(const QString& set) {
-    const QString own = set + QLatin1Char('/') + setarchive::textsFolder;
-    return QFileInfo::exists(own + QStringLiteral("/familles.txt")) &&
-                   QFileInfo::exists(own + QStringLiteral("/album.txt"))
-               ? content::ContentReader::read(own)
-               : content::ContentReader::read(QStringLiteral(":/texts"));
+    return SetTexts::load(set, wordcommands::embeddedTexts).content();
 }
 
 void picture(const CommandLine& line, QTextStream& out) {
@@ -107,9 +104,10 @@ QString importSet(const QString& target, const QString& file) {
 QString makePicture(VoiceFolder& folder, const QString& file, const QString& row, bool fit) {
     const PictureArt art = PictureArt::read(file, cardcomposer::artSize(row));
     const auto placement = fit ? PictureArt::Placement::Fit : PictureArt::Placement::Fill;
+    const content::Content texts = textsOf(folder.root());
     QString report;
-    for (const cardcomposer::Made& made :
-         cardcomposer::compose(textsOf(folder.root()), row, art, placement)) {
+    for (const cardcomposer::Made& made : cardcomposer::compose(
+             texts, row, art, placement, wordcommands::galleryOf(folder.root(), row))) {
         folder.write(made.name, cardcomposer::bmpBytes(made.image));
         report += QStringLiteral("%1 → %2/%3 (%4 x %5)\n")
                       .arg(file, folder.root(), made.name)
@@ -118,6 +116,13 @@ QString makePicture(VoiceFolder& folder, const QString& file, const QString& row
     }
     // Kept for composing the row again when its word changes.
     storedart::keep(folder.root(), row, art, placement);
+    // The family's other large cards show this card in their strip.
+    const int number = int(VoiceFolder::voiceNames().indexOf(row)) + 1;
+    if (number >= 1 && number <= catalogue::lastCardNumber && !catalogue::isTitleNumber(number))
+        for (const int card : catalogue::familyCards((number - 1) / 8 + 1))
+            if (card != number)
+                report += wordcommands::composeAgain(
+                    folder, texts, QStringLiteral("sons_familles/%1.mp3").arg(card));
     return report;
 }
 

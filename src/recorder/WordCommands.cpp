@@ -5,6 +5,7 @@
 #include "assets/Catalogue.h"
 #include "voices/CardComposer.h"
 #include "voices/ContentReader.h"
+#include "voices/SafeWrite.h"
 #include "voices/SetTexts.h"
 #include "voices/SpeechSynth.h"
 #include "voices/StoredArt.h"
@@ -24,20 +25,6 @@ QString pageVoice(int page) {
     return QStringLiteral("son_album/%1.mp3").arg(page);
 }
 
-// The row's pictures again: from the class's drawing when it has one, else as the default set.
-QString composeAgain(VoiceFolder& folder, const content::Content& content, const QString& row) {
-    const auto stored = storedart::find(folder.root(), row);
-    const std::vector<cardcomposer::Made> made =
-        stored ? cardcomposer::compose(content, row, stored->art, stored->placement)
-               : cardcomposer::composeDefault(content, row);
-    QString report;
-    for (const cardcomposer::Made& picture : made) {
-        folder.write(picture.name, cardcomposer::bmpBytes(picture.image));
-        report += QStringLiteral("%1 : imatge compausat de nòu\n").arg(picture.name);
-    }
-    return report;
-}
-
 // A voice still synthetic is spoken again; one the class recorded keeps what it says.
 QString speakAgain(VoiceFolder& folder, SetTexts& texts, const QString& voice, const QString& text,
                    const QString& old) {
@@ -55,6 +42,35 @@ QString speakAgain(VoiceFolder& folder, SetTexts& texts, const QString& voice, c
 }
 
 } // namespace
+
+cardcomposer::Gallery galleryOf(const QString& set, const QString& row) {
+    cardcomposer::Gallery gallery;
+    const int number = int(VoiceFolder::voiceNames().indexOf(row)) + 1;
+    if (number < 1 || number > catalogue::lastCardNumber)
+        return gallery;
+    for (const int card : catalogue::familyCards((number - 1) / 8 + 1))
+        if (auto stored = storedart::find(set, cardVoice(card)))
+            gallery.emplace(card, std::move(*stored));
+    return gallery;
+}
+
+QString composeAgain(VoiceFolder& folder, const content::Content& content, const QString& row) {
+    const cardcomposer::Gallery gallery = galleryOf(folder.root(), row);
+    const auto stored = storedart::find(folder.root(), row);
+    const std::vector<cardcomposer::Made> made =
+        stored ? cardcomposer::compose(content, row, stored->art, stored->placement, gallery)
+               : cardcomposer::composeDefault(content, row, gallery);
+    QString report;
+    for (const cardcomposer::Made& picture : made) {
+        const QByteArray bytes = cardcomposer::bmpBytes(picture.image);
+        // A picture that comes out the same adds no step to its history.
+        if (safewrite::read(folder.pathOf(picture.name)) == bytes)
+            continue;
+        folder.write(picture.name, bytes);
+        report += QStringLiteral("%1 : imatge compausat de nòu\n").arg(picture.name);
+    }
+    return report;
+}
 
 QString changeWord(VoiceFolder& folder, int number, const QString& text) {
     if (number < 1 || number > catalogue::lastCardNumber)

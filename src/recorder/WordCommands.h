@@ -4,6 +4,7 @@
 #pragma once
 
 #include "recorder/VoiceTexts.h"
+#include "voices/CardComposer.h"
 
 #include <QString>
 
@@ -19,6 +20,11 @@ QString changePage(VoiceFolder& folder, int page, const QString& text);
 void recorded(const VoiceFolder& folder, const QString& voiceName);
 // What a recorded voice still says when its text changed since; empty otherwise.
 QString saysOld(const VoiceFolder& folder, const QString& voiceName);
+// The class's drawings of the row's family's cards, for the strip of its large cards.
+cardcomposer::Gallery galleryOf(const QString& set, const QString& row);
+// The row's pictures composed again from the set's texts: from the class's drawing when it has
+// one, else as the default set draws them; those that come out the same are left alone.
+QString composeAgain(VoiceFolder& folder, const content::Content& content, const QString& row);
 // What each voice of the set says: the set's own texts, or the installed set's.
 VoiceTexts textsOf(const VoiceFolder& folder);
 // The folder holding the installed set's texts, embedded in the program.

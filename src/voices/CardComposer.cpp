@@ -5,6 +5,7 @@
 #include "assets/Catalogue.h"
 #include "voices/AlbumPainter.h"
 #include "voices/CardPainter.h"
+#include "voices/PictogramPainter.h"
 #include "voices/VoiceFolder.h"
 #include "voices/VoiceRefused.h"
 
@@ -39,6 +40,16 @@ const content::Family& familyOf(const content::Content& content, int card) {
     throw VoiceRefused(QStringLiteral("La familha %1 es pas dins los tèxtes").arg(index));
 }
 
+// The strip shows a card as the class drew it, else its pictogram.
+drawing::CardPainter::StripArt stripOf(const content::Family& family, const Gallery& gallery) {
+    return [&family, &gallery](QPainter& painter, const content::Card& card, const QRectF& area) {
+        if (const auto drawn = gallery.find(card.number); drawn != gallery.end())
+            drawn->second.art.draw(painter, area, drawn->second.placement);
+        else
+            drawing::PictogramPainter::draw(painter, card.picture, area, family.colour);
+    };
+}
+
 } // namespace
 
 QStringList pictureNames(const QString& voiceName) {
@@ -61,7 +72,8 @@ QSize artSize(const QString& voiceName) {
 }
 
 std::vector<Made> compose(const content::Content& content, const QString& voiceName,
-                          const PictureArt& art, PictureArt::Placement placement) {
+                          const PictureArt& art, PictureArt::Placement placement,
+                          const Gallery& gallery) {
     const Row row = rowOf(voiceName);
     const auto draw = [&art, placement](QPainter& painter, const QRectF& area) {
         art.draw(painter, area, placement);
@@ -78,15 +90,20 @@ std::vector<Made> compose(const content::Content& content, const QString& voiceN
         return {{slashed(catalogue::miniature(row.card + 1)),
                  drawing::CardPainter::miniature(family, draw)}};
     for (const content::Card& card : family.cards)
-        if (card.number == row.card)
+        if (card.number == row.card) {
+            // This card's new drawing in the strip too.
+            Gallery shown = gallery;
+            shown.insert_or_assign(card.number, storedart::Stored{art, placement});
             return {{slashed(catalogue::largeCard(row.card)),
-                     drawing::CardPainter::largeCard(family, card, draw)},
+                     drawing::CardPainter::largeCard(family, card, draw, stripOf(family, shown))},
                     {slashed(catalogue::smallCard(row.card)),
                      drawing::CardPainter::smallCard(family, card, draw)}};
+        }
     throw VoiceRefused(QStringLiteral("La carta %1 es pas dins los tèxtes").arg(row.card));
 }
 
-std::vector<Made> composeDefault(const content::Content& content, const QString& voiceName) {
+std::vector<Made> composeDefault(const content::Content& content, const QString& voiceName,
+                                 const Gallery& gallery) {
     const Row row = rowOf(voiceName);
     if (row.page) {
         for (const content::AlbumPage& page : content.pages)
@@ -102,7 +119,13 @@ std::vector<Made> composeDefault(const content::Content& content, const QString&
     for (const content::Card& card : family.cards)
         if (card.number == row.card)
             return {{slashed(catalogue::largeCard(row.card)),
-                     drawing::CardPainter::largeCard(family, card)},
+                     drawing::CardPainter::largeCard(
+                         family, card,
+                         [&family, &card](QPainter& painter, const QRectF& area) {
+                             drawing::PictogramPainter::draw(painter, card.picture, area,
+                                                             family.colour);
+                         },
+                         stripOf(family, gallery))},
                     {slashed(catalogue::smallCard(row.card)),
                      drawing::CardPainter::smallCard(family, card)}};
     throw VoiceRefused(QStringLiteral("La carta %1 es pas dins los tèxtes").arg(row.card));

@@ -61,7 +61,8 @@ void drawFace(QPainter& painter, const QRectF& face, qreal radius, const QColor&
 
 // The family's seven pictograms in a row, this card's bright and the others faded, as the
 // game's cards list the family they belong to.
-void drawFamilyStrip(QPainter& painter, const Family& family, const Card& card) {
+void drawFamilyStrip(QPainter& painter, const Family& family, const Card& card,
+                     const CardPainter::StripArt& strip) {
     const qreal left = largeFace.center().x() - largeStripSlot * family.cards.size() / 2;
     for (size_t i = 0; i < family.cards.size(); ++i) {
         const QRectF slot(left + i * largeStripSlot, largeStripTop, largeStripSlot, largeStripSlot);
@@ -74,7 +75,7 @@ void drawFamilyStrip(QPainter& painter, const Family& family, const Card& card) 
             painter.drawEllipse(slot.adjusted(1, 1, -1, -1));
         }
         painter.setOpacity(current ? 1.0 : 0.35);
-        PictogramPainter::draw(painter, family.cards[i].picture, art, family.colour);
+        strip(painter, family.cards[i], art);
         painter.setOpacity(1.0);
     }
 }
@@ -108,6 +109,14 @@ QRectF CardPainter::miniatureArtArea() {
 }
 
 QImage CardPainter::largeCard(const Family& family, const Card& card, const Art& art) {
+    return largeCard(family, card, art,
+                     [&family](QPainter& painter, const Card& shown, const QRectF& area) {
+                         PictogramPainter::draw(painter, shown.picture, area, family.colour);
+                     });
+}
+
+QImage CardPainter::largeCard(const Family& family, const Card& card, const Art& art,
+                              const StripArt& strip) {
     QImage image = blankPicture(displaysize::largeCard);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -120,7 +129,7 @@ QImage CardPainter::largeCard(const Family& family, const Card& card, const Art&
     art(painter, largeArt);
     const QFont word = Lettering::fitted(style::wordFont, true, 60, card.word, largeWord.width());
     Lettering::drawOutlined(painter, word, largeWord, card.word, style::ink(), Qt::white, 0);
-    drawFamilyStrip(painter, family, card);
+    drawFamilyStrip(painter, family, card, strip);
     return image;
 }
 

@@ -21,6 +21,10 @@ public:
     // What fills a card's picture area instead of its pictogram: a class's drawing.
     using Art = std::function<void(QPainter& painter, const QRectF& area)>;
     static QImage largeCard(const Family& family, const Card& card, const Art& art);
+    // The family's cards in the strip along the bottom drawn by strip, as the class drew them.
+    using StripArt = std::function<void(QPainter& painter, const Card& card, const QRectF& area)>;
+    static QImage largeCard(const Family& family, const Card& card, const Art& art,
+                            const StripArt& strip);
     static QImage smallCard(const Family& family, const Card& card, const Art& art);
     // The family's name under the drawing, in place of the fanned cards.
     static QImage miniature(const Family& family, const Art& art);

@@ -49,10 +49,14 @@ PictureArt PictureArt::read(const QString& path, QSize area) {
         std::max(target.width() / stored.width(), target.height() / stored.height());
     if (!area.isEmpty() && scale < 1 && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize((QSizeF(stored) * scale).toSize().expandedTo({1, 1}));
-    QImage image = reader.read();
+    const QImage image = reader.read();
     if (image.isNull())
         throw unreadable(path, reader.errorString());
-    return PictureArt(std::move(image));
+    // 8 bits a channel, as the cards are: Qt's smooth scaling of 16-bit pictures leaves a dark
+    // last column at large reductions.
+    return PictureArt(image.convertToFormat(image.hasAlphaChannel()
+                                                ? QImage::Format_ARGB32_Premultiplied
+                                                : QImage::Format_RGB32));
 }
 
 void PictureArt::draw(QPainter& painter, const QRectF& area, Placement placement) const {
