@@ -54,9 +54,8 @@ PictureArt PictureArt::read(const QString& path, QSize area) {
         throw unreadable(path, reader.errorString());
     // 8 bits a channel, as the cards are: Qt's smooth scaling of 16-bit pictures leaves a dark
     // last column at large reductions.
-    return PictureArt(image.convertToFormat(image.hasAlphaChannel()
-                                                ? QImage::Format_ARGB32_Premultiplied
-                                                : QImage::Format_RGB32));
+    return PictureArt(image.convertToFormat(
+        image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32));
 }
 
 void PictureArt::draw(QPainter& painter, const QRectF& area, Placement placement) const {
