@@ -5,6 +5,7 @@
 #include "recorder/PictureView.h"
 #include "recorder/RecorderIdentity.h"
 #include "recorder/RecorderWindow.h"
+#include "recorder/SetCommands.h"
 #include "recorder/TakeView.h"
 #include "recorder/VoiceTree.h"
 #include "support/SpokenTake.h"
@@ -215,6 +216,23 @@ void TestRecorderWindow::sessionStepsWithoutWindow() {
     session.importInto(card, QStringLiteral("/nowhere.wav"));
     QVERIFY(session.status().error);
     QVERIFY(!session.voices().isOwn(card));
+    // The window's set steps: a picture made, a set archive refused with the set unchanged.
+    QImage drawing(300, 200, QImage::Format_RGB32);
+    drawing.fill(Qt::darkGreen);
+    const QString png = root.filePath(QStringLiteral("dessenh.png"));
+    QVERIFY(drawing.save(png));
+    const auto picture = [&](VoiceFolder& folder) {
+        return setcommands::makePicture(folder, png, card, false);
+    };
+    session.changeSet(picture);
+    QVERIFY2(!session.status().error && session.status().text.contains(QStringLiteral("424 x 576")),
+             qPrintable(session.status().text));
+    const QString large = session.folder().pathOf(QStringLiteral("img_familles/6.bmp"));
+    const QByteArray made = safewrite::read(large);
+    session.changeSet(
+        [&](VoiceFolder& folder) { return setcommands::importSet(folder.root(), png); });
+    QVERIFY(session.status().error);
+    QCOMPARE(safewrite::read(large), made);
 }
 
 void TestRecorderWindow::fitsSmallScreens_data() {
