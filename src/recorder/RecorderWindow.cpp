@@ -126,6 +126,14 @@ void RecorderWindow::connectSetBar() {
         showPictures();
     });
     connect(setBar_->word(), &QPushButton::clicked, this, &RecorderWindow::wordClick);
+    connect(setBar_->undoPicture(), &QPushButton::clicked, this, [this] {
+        forward([this] {
+            session_.changeSet([this](VoiceFolder& folder) {
+                return setcommands::restorePictures(folder, session_.current(), true);
+            });
+        });
+        showPictures();
+    });
     const auto startSitting = [this] {
         forward([this] { session_.startSitting(setBar_->skipRecorded()->isChecked()); });
         showSittingRow();

@@ -29,6 +29,8 @@ SetBar::SetBar(QWidget* parent)
       skip_(new QCheckBox(QStringLiteral("Sautar las enregistradas"), this)),
       picture_(button(QStringLiteral("Cambiar l'imatge…"), QStringLiteral("btnImatge"), this)),
       word_(button(QStringLiteral("Cambiar lo mot…"), QStringLiteral("btnMot"), this)),
+      undoPicture_(
+          button(QStringLiteral("Desfar l'imatge"), QStringLiteral("btnDesfarImatge"), this)),
       whole_(new QCheckBox(QStringLiteral("Tota l'imatge"), this)),
       export_(button(QStringLiteral("Exportar…"), QStringLiteral("btnExportar"), this)),
       import_(button(QStringLiteral("Importar un jòc…"), QStringLiteral("btnImportarJoc"), this)) {
@@ -42,7 +44,8 @@ SetBar::SetBar(QWidget* parent)
     grid->addWidget(skip_, 0, 1);
     grid->addWidget(picture_, 1, 0);
     grid->addWidget(whole_, 1, 1);
-    grid->addWidget(word_, 2, 0, 1, 2);
+    grid->addWidget(word_, 2, 0);
+    grid->addWidget(undoPicture_, 2, 1);
     grid->addWidget(export_, 3, 0);
     grid->addWidget(import_, 3, 1);
     connect(picture_, &QPushButton::clicked, this, [this] {

@@ -18,6 +18,7 @@ public:
     QPushButton* picture() const { return picture_; }
     // The window asks for the new word: it knows the row's present one.
     QPushButton* word() const { return word_; }
+    QPushButton* undoPicture() const { return undoPicture_; }
     QCheckBox* whole() const { return whole_; }
     QPushButton* exportSet() const { return export_; }
     QPushButton* importSet() const { return import_; }
@@ -33,6 +34,7 @@ private:
     QCheckBox* skip_;
     QPushButton* picture_;
     QPushButton* word_;
+    QPushButton* undoPicture_;
     QCheckBox* whole_;
     QPushButton* export_;
     QPushButton* import_;

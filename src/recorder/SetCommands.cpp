@@ -65,28 +65,12 @@ void picture(const CommandLine& line, QTextStream& out) {
     out << makePicture(folder, line.file(), row, line.fit());
 }
 
-// Undo and the default picture go over all the pictures of the row together.
 void undoPicture(const CommandLine& line, QTextStream& out) {
     VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
                        locations::baseSet());
+    const QString row = rowOf(line.voice());
     folder.fillFromDefaultSet();
-    const bool undo = line.action() == CommandLine::Action::Undo;
-    for (const QString& name : cardcomposer::pictureNames(rowOf(line.voice()))) {
-        if (undo && !folder.canUndo(name))
-            throw VoiceRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
-        if (undo)
-            folder.undo(name);
-        else if (folder.isOwn(name))
-            folder.restoreDefault(name);
-        if (!undo)
-            for (const PictureArt::Placement placement :
-                 {PictureArt::Placement::Fill, PictureArt::Placement::Fit})
-                QFile::remove(folder.root() + QLatin1Char('/') + storedart::folder +
-                              QLatin1Char('/') +
-                              storedart::fileName(rowOf(line.voice()), placement));
-        out << QStringLiteral("%1 : imatge %2 tornat\n")
-                   .arg(name, undo ? QStringLiteral("precedent") : QStringLiteral("per defaut"));
-    }
+    out << restorePictures(folder, row, line.action() == CommandLine::Action::Undo);
 }
 
 } // namespace
@@ -123,6 +107,29 @@ QString makePicture(VoiceFolder& folder, const QString& file, const QString& row
             if (card != number)
                 report += wordcommands::composeAgain(
                     folder, texts, QStringLiteral("sons_familles/%1.mp3").arg(card));
+    return report;
+}
+
+QString restorePictures(VoiceFolder& folder, const QString& row, bool undo) {
+    const QStringList names = cardcomposer::pictureNames(row);
+    for (const QString& name : names)
+        if (undo && !folder.canUndo(name))
+            throw VoiceRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
+    QString report;
+    for (const QString& name : names) {
+        if (undo)
+            folder.undo(name);
+        else if (folder.isOwn(name))
+            folder.restoreDefault(name);
+        report += QStringLiteral("%1 : imatge %2 tornat\n")
+                      .arg(name, undo ? QStringLiteral("precedent") : QStringLiteral("per defaut"));
+    }
+    // The default pictures: the class's drawing is no longer the row's.
+    if (!undo)
+        for (const PictureArt::Placement placement :
+             {PictureArt::Placement::Fill, PictureArt::Placement::Fit})
+            QFile::remove(folder.root() + QLatin1Char('/') + storedart::folder + QLatin1Char('/') +
+                          storedart::fileName(row, placement));
     return report;
 }
 

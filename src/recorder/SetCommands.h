@@ -17,6 +17,8 @@ QString importSet(const QString& target, const QString& file);
 // The pictures of a row (named by its voice) composed from a picture file.
 QString makePicture(VoiceFolder& folder, const QString& file, const QString& row, bool fit);
 
+// The pictures of a row back as they were before their last change (undo), or as the default.
+QString restorePictures(VoiceFolder& folder, const QString& row, bool undo);
 // A name of the set's pictures ("img_familles/12.bmp"), which --undo and --default take too.
 bool isPicture(const QString& name);
 // Runs --export, --import-set, --picture, or --undo and --default of a picture; throws the

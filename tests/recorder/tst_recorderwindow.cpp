@@ -233,6 +233,11 @@ void TestRecorderWindow::sessionStepsWithoutWindow() {
         [&](VoiceFolder& folder) { return setcommands::importSet(folder.root(), png); });
     QVERIFY(session.status().error);
     QCOMPARE(safewrite::read(large), made);
+    session.changeSet([&](VoiceFolder& folder) {
+        return setcommands::restorePictures(folder, card, true); // "Desfar l'imatge"
+    });
+    QCOMPARE(safewrite::read(large), safewrite::read(TestAssets::defaultAssetDir() +
+                                                     QStringLiteral("/img_familles/6.bmp")));
 }
 
 void TestRecorderWindow::fitsSmallScreens_data() {
