@@ -67,12 +67,18 @@ void install(const QString& archive, const QString& target, const QString& insta
                                                    QFile::ExeGroup | QFile::ReadOther |
                                                    QFile::ExeOther))
         throw swapError(targetInfo.absolutePath());
+    // Each file synced, each folder once at the end, before the set can be swapped in.
+    QStringList folders;
     for (const setarchive::Entry& entry : entries) {
         const QString path = staging.filePath(entry.name);
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             throw swapError(path);
-        safewrite::write(path, entry.bytes);
+        safewrite::publish(safewrite::writeAside(path, entry.bytes), path, false);
+        if (!folders.contains(QFileInfo(path).absolutePath()))
+            folders << QFileInfo(path).absolutePath();
     }
+    for (const QString& folder : folders)
+        safewrite::syncFolderOf(folder + QStringLiteral("/."));
     VoiceFolder(staging.path(), installed).fillFromDefaultSet();
     QFile::remove(staging.filePath(FolderLock::fileName()));
     if (const QString problems = check(staging.path()); !problems.isEmpty())
