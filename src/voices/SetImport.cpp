@@ -56,9 +56,13 @@ void install(const QString& archive, const QString& target, const QString& insta
         canonicalTarget.startsWith(canonicalInstalled + QLatin1Char('/')))
         throw VoiceRefused(
             QStringLiteral("%1 es lo jòc installat, que cambia pas").arg(absoluteTarget));
-    if (!QDir().mkpath(targetInfo.absolutePath()))
-        throw swapError(targetInfo.absolutePath());
-    QTemporaryDir staging(targetInfo.absolutePath() + QStringLiteral("/.") + targetInfo.fileName() +
+    if (targetInfo.exists() && !targetInfo.isDir())
+        throw VoiceRefused(QStringLiteral("%1 es pas un dorsièr").arg(absoluteTarget));
+    // A set reached through a link is replaced where it is; the link stays.
+    const QFileInfo place(canonicalTarget);
+    if (!QDir().mkpath(place.absolutePath()))
+        throw swapError(place.absolutePath());
+    QTemporaryDir staging(place.absolutePath() + QStringLiteral("/.") + place.fileName() +
                           QStringLiteral(".import-XXXXXX"));
     // A class set is read by every account; the temporary folder is made for its owner only.
     if (!staging.isValid() ||
@@ -66,7 +70,7 @@ void install(const QString& archive, const QString& target, const QString& insta
                                                    QFile::ExeOwner | QFile::ReadGroup |
                                                    QFile::ExeGroup | QFile::ReadOther |
                                                    QFile::ExeOther))
-        throw swapError(targetInfo.absolutePath());
+        throw swapError(place.absolutePath());
     // Each file synced, each folder once at the end, before the set can be swapped in.
     QStringList folders;
     for (const setarchive::Entry& entry : entries) {
@@ -85,24 +89,28 @@ void install(const QString& archive, const QString& target, const QString& insta
         throw VoiceRefused(QStringLiteral("Lo jòc %1 es refusat :\n%2").arg(archive, problems));
 
     const QByteArray staged = QFile::encodeName(staging.path());
-    const QByteArray placed = QFile::encodeName(absoluteTarget);
+    const QByteArray placed = QFile::encodeName(canonicalTarget);
     if (!targetInfo.exists()) {
         if (::rename(staged.constData(), placed.constData()) != 0)
             throw swapError(absoluteTarget);
     } else {
         // The writers of the old set wait while it is swapped; the old set ends up in staging.
-        const FolderLock lock(absoluteTarget);
+        const FolderLock lock(canonicalTarget);
         if (::renameat2(AT_FDCWD, staged.constData(), AT_FDCWD, placed.constData(),
                         RENAME_EXCHANGE) != 0)
             throw swapError(absoluteTarget);
         staging.setAutoRemove(false);
-        const QString previous = absoluteTarget + previousSuffix;
-        QDir(previous).removeRecursively();
+        const QString previous = canonicalTarget + previousSuffix;
+        // A link there is removed itself, never what it leads to.
+        if (QFileInfo(previous).isSymLink() || !QFileInfo(previous).isDir())
+            QFile::remove(previous);
+        else
+            QDir(previous).removeRecursively();
         if (::rename(staged.constData(), QFile::encodeName(previous).constData()) != 0)
             throw swapError(previous);
     }
     staging.setAutoRemove(false);
-    safewrite::syncFolderOf(absoluteTarget);
+    safewrite::syncFolderOf(canonicalTarget);
 }
 
 } // namespace setimport

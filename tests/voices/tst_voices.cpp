@@ -512,6 +512,14 @@ void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
     // Only the changes travel: the rest links to the installed set.
     QVERIFY(QFileInfo(theirs + QStringLiteral("/img_familles/v3.bmp")).isSymLink());
     QVERIFY(!QFileInfo(theirs + QLatin1Char('/') + picture).isSymLink());
+    // Imported again: the set replaced is kept aside; a link there goes, not what it leads to.
+    const QString kept = mine + QStringLiteral("/textes/familles.txt");
+    QVERIFY(QFile::link(mine + QStringLiteral("/textes"), theirs + QStringLiteral(".abans")));
+    QCOMPARE(record({QStringLiteral("--folder"), theirs, QStringLiteral("--import-set"), archive})
+                 .exitCode,
+             0);
+    QVERIFY(QFileInfo::exists(kept));
+    QVERIFY(QFileInfo(theirs + QStringLiteral(".abans/") + picture).isFile());
 }
 
 void TestVoices::hostileSetArchiveChangesNothing_data() {
