@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, libFuzzer, ASan and UBSan, seeds their corpora from the
 # default assets and hand-made broken files, and runs each target for SECONDS (default 60).
-#   fuzz/run.sh [SECONDS] [TARGET...]     targets: fuzz_bmp fuzz_mp3open (default: both)
+#   fuzz/run.sh [SECONDS] [TARGET...]     targets: fuzz_bmp fuzz_mp3open fuzz_import (default: all)
 # Findings land in build-fuzz/artifacts/; a run that finds one exits with status 1.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
@@ -9,7 +9,7 @@ source "$(dirname "$0")/../scripts/common.sh"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp fuzz_mp3open)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp fuzz_mp3open fuzz_import)
 
 fuzz_build="${MIRABOSC_FUZZ_BUILD:-$MIRABOSC_ROOT/build-fuzz}"
 fuzz_src="$MIRABOSC_ROOT/fuzz"
@@ -30,7 +30,7 @@ fi
 
 seeds="$fuzz_build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds/fuzz_bmp" "$seeds/fuzz_mp3open"
+mkdir -p "$seeds/fuzz_bmp" "$seeds/fuzz_mp3open" "$seeds/fuzz_import"
 "$fuzz_build/make_seeds" "$seeds/fuzz_bmp"
 cp "$assets"/img_familles/{v2,2,mini2,vierge}.bmp "$assets/img_album/1.bmp" "$seeds/fuzz_bmp/"
 
@@ -55,10 +55,30 @@ printf '\xff\xfb\x90\x00' > "$mp3/header-only.mp3"
 head -c 2048 /dev/zero > "$mp3/zeros.mp3"
 printf 'RIFF\x24\x00\x00\x00WAVEfmt ' > "$mp3/riff.mp3"
 
+# Short spoken words in every format the recorder imports, at several rates and widths, with
+# room noise, a click, an offset, and cut or lying variants.
+take="$seeds/fuzz_import"
+spoken="$fuzz_build/spoken.wav"
+espeak-ng -v ca -s 200 -w "$spoken" "pan"
+sox "$spoken" -r 16000 "$take/word-16k.wav" trim 0 0.5
+sox "$spoken" -r 8000 -e floating-point -b 32 "$take/word-float.wav" trim 0 0.4
+sox "$spoken" -r 11025 -c 2 "$take/word-stereo.wav" trim 0 0.4 dcshift 0.05
+sox "$spoken" -r 16000 "$take/word.flac" trim 0 0.5
+sox "$spoken" -r 16000 -b 24 "$take/word-24.flac" trim 0 0.4
+sox "$spoken" -r 22050 "$take/word.ogg" trim 0 0.5
+sox "$spoken" -r 8000 "$take/word.aiff" trim 0 0.4
+sox -n -r 16000 "$fuzz_build/noise.wav" synth 0.6 whitenoise vol 0.01
+sox -m "$take/word-16k.wav" "$fuzz_build/noise.wav" "$take/word-noise.wav"
+sox -n -r 8000 "$take/click.wav" synth 0.004 square 900 pad 0.3 0.3
+lame --quiet -m m --resample 16 -V 7 "$take/word-16k.wav" "$take/word.mp3"
+head -c 3000 "$take/word-16k.wav" > "$take/word-cut.wav"
+head -c 2000 "$take/word.flac" > "$take/word-cut.flac"
+printf 'RIFF\x24\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x08\x00\xf6\xff\x09\x00\x00\x00\x00\x00\x10\x00\x10\x00data\xff\xff\xff\x7f' > "$take/lying-header.wav"
+
 export SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="*.debug=false"
 
-declare -A max_len=([fuzz_bmp]=16384 [fuzz_mp3open]=32768)
-declare -A dict=([fuzz_bmp]=bmp.dict [fuzz_mp3open]=mp3.dict)
+declare -A max_len=([fuzz_bmp]=16384 [fuzz_mp3open]=32768 [fuzz_import]=65536)
+declare -A dict=([fuzz_bmp]=bmp.dict [fuzz_mp3open]=mp3.dict [fuzz_import]=import.dict)
 status=0
 for target in "${targets[@]}"; do
     corpus="$fuzz_build/corpus/$target"
@@ -66,7 +86,9 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" "$artifacts"
     log="$fuzz_build/$target.log"
     echo "== $target for ${seconds}s (log: $log)"
-    if ! sanitized nice -n "${MIRABOSC_FUZZ_NICE:-19}" "$fuzz_build/$target" \
+    suppressions=()
+    [ "$target" != fuzz_import ] || suppressions=(env "LSAN_OPTIONS=suppressions=$fuzz_src/import.supp")
+    if ! sanitized "${suppressions[@]}" nice -n "${MIRABOSC_FUZZ_NICE:-19}" "$fuzz_build/$target" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="${max_len[$target]}" \
         -dict="$fuzz_src/${dict[$target]}" -artifact_prefix="$artifacts/$target-" \
         -print_final_stats=1 "$corpus" "$seeds/$target" >"$log" 2>&1; then

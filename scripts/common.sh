@@ -7,7 +7,8 @@ MIRABOSC_ASAN_BUILD="${MIRABOSC_ASAN_BUILD:-$MIRABOSC_ROOT/build-asan}"
 # Everything the build, the default assets, the tests and the screenshots need.
 MIRABOSC_PACKAGES=(
     build-essential cmake ninja-build pkgconf git
-    qt6-base-dev libmpg123-dev libsdl2-dev libbenchmark-dev libmp3lame-dev libsndfile1-dev
+    qt6-base-dev libmpg123-dev libsdl2-dev libbenchmark-dev libmp3lame-dev libsndfile1-dev libebur128-dev
+    libarchive-dev qt6-image-formats-plugins libespeak-ng-dev tesseract-ocr
     espeak-ng lame sox
     fonts-dejavu-core fonts-noto-color-emoji fonts-kaushanscript fonts-dancingscript fonts-comic-neue
     xvfb xauth x11-utils xdotool imagemagick libx11-dev libxcb1-dev openbox qt6-wayland

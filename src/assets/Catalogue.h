@@ -12,6 +12,9 @@ constexpr int familyCount = 7;
 constexpr int cardsPerFamily = 7;
 constexpr int albumPageCount = 17;
 constexpr int lastCardNumber = 56;
+// The four asset folders, relative to the set's root.
+inline constexpr std::array<const char*, 4> assetFolders{"img_album", "son_album", "img_familles",
+                                                         "sons_familles"};
 
 // Family k (1 to 7) owns the numbers 8(k-1)+1, its title, to 8k.
 constexpr int titleNumber(int family) {

@@ -1,10 +1,10 @@
-// A small reader of the "family", "card", "page", "title" and "text" lines of data/.
+// What each voice says, through the one parser of the set's texts.
 #include "assets/VoiceTexts.h"
 
 #include "assets/Catalogue.h"
+#include "assets/ContentReader.h"
 
 #include <QFile>
-#include <QStringList>
 
 namespace {
 
@@ -26,26 +26,15 @@ const VoiceTexts& VoiceTexts::defaultSet() {
 }
 
 VoiceTexts::VoiceTexts(const QString& families, const QString& album) {
-    for (const QString& line : families.split(QLatin1Char('\n'))) {
-        const QStringList fields = line.split(QLatin1Char('|'));
-        const QStringList head = fields.constFirst().simplified().split(QLatin1Char(' '));
-        if (fields.size() < 2 || head.size() != 2)
-            continue;
-        const int number = head[1].toInt();
-        if (head[0] == QLatin1String("family"))
-            cards_.insert(catalogue::titleNumber(number), fields[1].trimmed());
-        else if (head[0] == QLatin1String("card"))
-            cards_.insert(number, fields[1].trimmed());
+    for (const content::Family& family :
+         content::ContentReader::parseFamilies(families, QStringLiteral("familles.txt"))) {
+        cards_.insert(catalogue::titleNumber(family.index), family.name);
+        for (const content::Card& card : family.cards)
+            cards_.insert(card.number, card.word);
     }
-    int page = 0;
-    for (const QString& line : album.split(QLatin1Char('\n'))) {
-        const QString keyword = line.section(QLatin1Char(' '), 0, 0);
-        const QString rest = line.section(QLatin1Char(' '), 1).trimmed();
-        if (keyword == QLatin1String("page"))
-            page = rest.toInt();
-        else if (keyword == QLatin1String("title") || keyword == QLatin1String("text"))
-            pages_[page] = (pages_.value(page) + QLatin1Char(' ') + rest).trimmed();
-    }
+    for (const content::AlbumPage& page :
+         content::ContentReader::parsePages(album, QStringLiteral("album.txt")))
+        pages_.insert(page.number, (page.title + QLatin1Char(' ') + page.text).trimmed());
 }
 
 QString VoiceTexts::textOf(const QString& voiceName) const {

@@ -12,7 +12,7 @@ public:
     static VoiceTexts embedded();
     // The same, read once for the whole run.
     static const VoiceTexts& defaultSet();
-    // Parses the two files' text; lines it does not know are skipped.
+    // Parses the two files' text; throws EReadError when they are malformed.
     VoiceTexts(const QString& families, const QString& album);
 
     QString cardWord(int number) const { return cards_.value(number); } // titles: family name

@@ -6,7 +6,20 @@
 
 class CommandLine {
 public:
-    enum class Action { Window, Import, Undo, Default, List, Help, Version };
+    enum class Action {
+        Window,
+        Import,
+        Undo,
+        Default,
+        List,
+        Export,
+        ImportSet,
+        Picture,
+        Word,
+        Page,
+        Help,
+        Version
+    };
 
     // The arguments as main() gets them, the program's name first.
     static CommandLine parse(const QStringList& arguments);
@@ -18,7 +31,15 @@ public:
     // Empty: the user's own set.
     const QString& folder() const { return folder_; }
     const QString& file() const { return file_; }
+    // The voice or picture changed (--to, --undo, --default).
     const QString& voice() const { return voice_; }
+    // --word N or --page P, and the text given after it.
+    int number() const { return number_; }
+    const QString& text() const { return text_; }
+    // --import-set --system: the computer's class set rather than the user's.
+    bool system() const { return system_; }
+    // --picture --fit: the whole picture on the card's ground rather than cropped to it.
+    bool fit() const { return fit_; }
 
 private:
     Action action_ = Action::Window;
@@ -26,4 +47,8 @@ private:
     QString folder_;
     QString file_;
     QString voice_;
+    int number_ = 0;
+    QString text_;
+    bool system_ = false;
+    bool fit_ = false;
 };

@@ -9,7 +9,7 @@ namespace recorderidentity {
 inline const QString applicationName = QStringLiteral("mirabosc-record");
 // The desktop entry's file name without ".desktop"; Wayland's application id.
 inline const QString desktopFileName = QStringLiteral("org.mirabosc.Mirabosc.Record");
-inline const QString title = QStringLiteral("Las votz de Mirabosc");
+inline const QString title = QStringLiteral("Lo talhièr de Mirabosc");
 
 // Names the running application; with a QGuiApplication, also gives it the program's icon.
 void apply();

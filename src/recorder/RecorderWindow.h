@@ -14,6 +14,7 @@ class QLabel;
 class QShortcut;
 class QSplitter;
 class QTimer;
+class SetBar;
 class TakePanel;
 class VoiceTree;
 
@@ -33,7 +34,15 @@ private:
     // The preferred size, or less on a small screen, leaving room for the window's frame.
     void fitScreen(QSplitter* splitter);
     void select(const QString& voiceName);
+    void showVoice(const QString& voiceName);
     void importClick();
+    void connectSetBar();
+    void wordClick();
+    void watchFolder();
+    // The row a sitting is at, selected and shown.
+    void showSittingRow();
+    // The row's pictures are drawn again: the list's and the pane's.
+    void showPictures();
     // Runs a step of the session, then shows where it left the session.
     void forward(const std::function<void()>& step);
     void showSession();
@@ -47,4 +56,5 @@ private:
     QShortcut* stop_;
     QShortcut* cancel_;
     FolderWatcher* watcher_;
+    SetBar* setBar_;
 };

@@ -3,6 +3,7 @@
 #include "recorder/RecordingSession.h"
 
 #include "base/Errors.h"
+#include "recorder/WordCommands.h"
 #include "voices/SafeWrite.h"
 #include "voices/VoiceMaker.h"
 
@@ -29,6 +30,16 @@ RecordingSession::RecordingSession(std::unique_ptr<VoiceFolder> folder)
                    true};
 }
 
+namespace {
+
+// As many slices as the take's view has room for at most.
+constexpr int reviewSlices = 400;
+const QString sittingPrompt =
+    QStringLiteral("Legissètz lo mot : quand vos calatz, lo seguent ven sol. Espaci : tornar far "
+                   "lo precedent. Escapar : arrestar.");
+
+} // namespace
+
 RecordingSession::~RecordingSession() {
     player_.close();
 }
@@ -53,6 +64,7 @@ void RecordingSession::select(const QString& voiceName) {
         if (capture_.isRecording())
             capture_.stop();
         dropTake();
+        review_.reset();
         current_ = voiceName;
     });
 }
@@ -68,10 +80,16 @@ void RecordingSession::startRecording() {
 }
 
 void RecordingSession::stopRecording() {
+    if (inSitting()) {
+        sitting_->redoPrevious();
+        current_ = sitting_->current();
+        return;
+    }
     if (!capture_.isRecording())
         return;
     guarded([this] {
         const Take take = capture_.stop();
+        review_ = TakeReview::of(take, reviewSlices);
         QByteArray voice = voicemaker::makeVoice(take);
         safewrite::write(stagedPath(), voice);
         take_ = std::move(voice);
@@ -87,6 +105,12 @@ void RecordingSession::toggleRecording() {
 }
 
 void RecordingSession::cancel() {
+    if (inSitting()) {
+        sitting_->stop();
+        status_ = {QStringLiteral("Enregistrar tot arrestat : %1 votz gardadas.")
+                       .arg(sitting_->written().size())};
+        return;
+    }
     if (state() == State::Idle)
         return;
     guarded([this] {
@@ -114,6 +138,7 @@ void RecordingSession::keep() {
     guarded([this] {
         player_.close();
         folder_->write(current_, take_);
+        wordcommands::recorded(*folder_, current_);
         dropTake();
         status_ = {QStringLiteral("Votz gardada.")};
     });
@@ -154,12 +179,51 @@ void RecordingSession::importInto(const QString& voiceName, const QString& file)
         if (voiceName == current_)
             dropTake();
         status_ = {voicemaker::importFile(*folder_, file, voiceName)};
+        wordcommands::recorded(*folder_, voiceName);
+    });
+}
+
+void RecordingSession::changeSet(const std::function<QString(VoiceFolder& folder)>& change) {
+    if (state() == State::Recording)
+        return;
+    guarded([&] {
+        dropTake();
+        status_ = {change(*folder_).trimmed()};
     });
 }
 
 void RecordingSession::tick() {
+    if (inSitting()) {
+        const int before = sitting_->position();
+        sitting_->tick();
+        if (sitting_->position() == before)
+            return;
+        current_ = sitting_->current();
+        status_ =
+            inSitting() ? Status{sittingPrompt} : Status{QStringLiteral("Enregistrar tot acabat.")};
+        rescan();
+        return;
+    }
     if (capture_.isRecording() && capture_.isFull())
         stopRecording();
+}
+
+void RecordingSession::startSitting(bool skipRecorded) {
+    if (state() == State::Recording)
+        return;
+    guarded([&] {
+        dropTake();
+        sitting_.reset();
+        sitting_ = std::make_unique<Sitting>(*folder_, capture_, skipRecorded);
+        if (!sitting_->start()) {
+            status_ = {capture_.isOpen() ? QStringLiteral("Pas res a enregistrar.")
+                                         : QStringLiteral("Cap de microfòn."),
+                       true};
+            return;
+        }
+        current_ = sitting_->current();
+        status_ = {sittingPrompt};
+    });
 }
 
 void RecordingSession::rescan() {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "audio/MediaPlayerMP3.h"
+#include "recorder/Sitting.h"
 #include "recorder/VoiceStates.h"
+#include "voices/TakeReview.h"
 #include "voices/VoiceCapture.h"
 #include "voices/VoiceFolder.h"
 
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class RecordingSession {
 public:
@@ -35,6 +38,8 @@ public:
     const VoiceStates& voices() const { return voices_; }
     const VoiceCapture& capture() const { return capture_; }
     const MediaPlayerMP3& player() const { return player_; }
+    // The latest take recorded, as the teacher sees it; none before the first.
+    const std::optional<TakeReview>& review() const { return review_; }
     bool canRecord() const { return !current_.isEmpty() && capture_.isOpen(); }
     // The microphone's latest level, 0 (-60 dBFS or less) to 1 (full scale).
     double meterLevel() const;
@@ -52,6 +57,13 @@ public:
     void undo();
     void restoreDefault();
     void importInto(const QString& voiceName, const QString& file);
+    // All voices in one sitting; during it Space redoes the previous row and Escape stops.
+    void startSitting(bool skipRecorded);
+    bool inSitting() const { return sitting_ && !sitting_->isOver(); }
+    // The latest sitting, over or not; null before the first.
+    const Sitting* sitting() const { return sitting_.get(); }
+    // A change to the set beyond one voice (pictures, the whole set), reported or refused.
+    void changeSet(const std::function<QString(VoiceFolder& folder)>& change);
     // While recording, called often: a take ends by itself at the longest take.
     void tick();
     // Another writer may have changed the folder: looks again at the voices' files.
@@ -73,4 +85,7 @@ private:
     QByteArray take_;
     Status status_;
     QStringList changed_;
+    std::optional<TakeReview> review_;
+    // Last: it uses the folder and the capture, and ends before them.
+    std::unique_ptr<Sitting> sitting_;
 };

@@ -3,6 +3,7 @@
 
 #include "recorder/PictureView.h"
 #include "recorder/RecordingSession.h"
+#include "recorder/TakeView.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -43,7 +44,7 @@ TakePanel::TakePanel(QWidget* parent)
     : QWidget(parent), picture_(new PictureView(this)),
       text_(label(QStringLiteral("LBtext"), this)),
       recordingSign_(label(QStringLiteral("LBenregistrament"), this)),
-      meter_(new QProgressBar(this)),
+      meter_(new QProgressBar(this)), takeView_(new TakeView(this)),
       record_(button(recordText, QStringLiteral("btnEnregistrar"), this)),
       listen_(button(QStringLiteral("Escotar"), QStringLiteral("btnEscotar"), this)),
       keep_(button(QStringLiteral("Gardar"), QStringLiteral("btnGardar"), this)),
@@ -82,6 +83,7 @@ TakePanel::TakePanel(QWidget* parent)
     layout->addWidget(text_);
     layout->addWidget(recordingSign_);
     layout->addWidget(meter_);
+    layout->addWidget(takeView_);
     layout->addLayout(buttons);
     layout->addWidget(message_);
     layout->addStretch();
@@ -112,6 +114,7 @@ void TakePanel::showSession(const RecordingSession& session) {
     message_->setText(session.status().text);
     if (!recording)
         meter_->setValue(0);
+    takeView_->showReview(recording ? std::nullopt : session.review());
     // A button that has just done its work (Gardar, Tornar far) hands the focus to the next take.
     if (focused && !focused->isEnabled())
         (record_->isEnabled() ? record_ : import_)->setFocus();

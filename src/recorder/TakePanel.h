@@ -8,6 +8,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class RecordingSession;
+class TakeView;
 
 class TakePanel : public QWidget {
     Q_OBJECT
@@ -27,12 +28,14 @@ public:
     QPushButton* undo() const { return undo_; }
     QPushButton* defaultVoice() const { return defaultVoice_; }
     QPushButton* import() const { return import_; }
+    TakeView* takeView() const { return takeView_; }
 
 private:
     PictureView* picture_;
     QLabel* text_;
     QLabel* recordingSign_;
     QProgressBar* meter_;
+    TakeView* takeView_;
     QPushButton* record_;
     QPushButton* listen_;
     QPushButton* keep_;

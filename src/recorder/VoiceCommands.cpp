@@ -1,8 +1,10 @@
 // Each command names its voice before the folder is filled, so a wrong name changes nothing.
 #include "recorder/VoiceCommands.h"
 
-#include "recorder/CommandLine.h"
 #include "assets/VoiceTexts.h"
+#include "recorder/CommandLine.h"
+#include "recorder/SetCommands.h"
+#include "recorder/WordCommands.h"
 #include "voices/Locations.h"
 #include "voices/VoiceFolder.h"
 #include "voices/VoiceMaker.h"
@@ -19,18 +21,28 @@ const QString ownVoice = QStringLiteral("votz vòstra");
 const QString syntheticVoice = QStringLiteral("votz sintetica");
 
 void list(const VoiceFolder& folder, QTextStream& out) {
-    const VoiceTexts texts = VoiceTexts::embedded();
-    for (const QString& name : VoiceFolder::voiceNames())
+    const VoiceTexts texts = wordcommands::textsOf(folder);
+    for (const QString& name : VoiceFolder::voiceNames()) {
         out << name << '\t' << texts.textOf(name) << '\t'
-            << (folder.isOwn(name) ? ownVoice : syntheticVoice) << '\n';
+            << (folder.isOwn(name) ? ownVoice : syntheticVoice);
+        if (const QString old = wordcommands::saysOld(folder, name); !old.isEmpty())
+            out << QStringLiteral(" (ditz « %1 »)").arg(old);
+        out << '\n';
+    }
 }
 
 void act(const CommandLine& line, QTextStream& out) {
     using Action = CommandLine::Action;
+    if (line.action() == Action::Export || line.action() == Action::ImportSet ||
+        line.action() == Action::Picture || line.action() == Action::Word ||
+        line.action() == Action::Page ||
+        ((line.action() == Action::Undo || line.action() == Action::Default) &&
+         setcommands::isPicture(line.voice())))
+        return setcommands::act(line, out);
     const QString name =
         line.action() == Action::List ? QString() : VoiceFolder::checkedName(line.voice());
     VoiceFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
-                       locations::installedDefaultSet());
+                       locations::baseSet());
     // The list only reads: a set never written to shows the default voices.
     if (line.action() == Action::List) {
         if (QFileInfo(folder.root()).exists() && !QFileInfo(folder.root()).isDir())
@@ -41,6 +53,7 @@ void act(const CommandLine& line, QTextStream& out) {
     switch (line.action()) {
     case Action::Import:
         out << voicemaker::importFile(folder, line.file(), name) << '\n';
+        wordcommands::recorded(folder, name);
         break;
     case Action::Undo:
         if (!folder.canUndo(name))

@@ -7,6 +7,7 @@
 #include "voices/VoiceRefused.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTextStream>
 #include <memory>
@@ -37,9 +38,8 @@ int runWindow(int& argc, char* argv[], const CommandLine& line) {
     }
     QApplication app(argc, argv);
     recorderidentity::apply();
-    auto folder = std::make_unique<VoiceFolder>(line.folder().isEmpty() ? locations::userSet()
-                                                                        : line.folder(),
-                                                locations::installedDefaultSet());
+    auto folder = std::make_unique<VoiceFolder>(
+        line.folder().isEmpty() ? locations::userSet() : line.folder(), locations::baseSet());
     try {
         folder->fillFromDefaultSet();
     } catch (const Exception& error) {
@@ -72,7 +72,16 @@ int main(int argc, char* argv[]) {
         out << "mirabosc-record " << MIRABOSC_VERSION << '\n';
         return voicecommands::exitDone;
     default: {
-        QCoreApplication app(argc, argv);
+        // Cards are drawn with fonts, which need a GUI application: one that needs no screen.
+        std::unique_ptr<QCoreApplication> app;
+        if (line.action() == CommandLine::Action::Picture ||
+            line.action() == CommandLine::Action::Word ||
+            line.action() == CommandLine::Action::Page) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         recorderidentity::apply();
         return voicecommands::run(line, out, err);
     }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <lame/lame.h>
 #include <memory>
 
@@ -40,6 +41,10 @@ QByteArray encode(const Take& mono) {
     std::unique_ptr<lame_global_flags, LameDeleter> lame(lame_init());
     if (!lame || mono.channels != 1 || mono.rate <= 0)
         throw failed(-1);
+    // libmp3lame aborts the whole process on a sample that is not a number.
+    if (!std::all_of(mono.samples.begin(), mono.samples.end(),
+                     [](float sample) { return std::isfinite(sample); }))
+        throw failed(-3);
     const bool mp3Rate = std::find(mp3Rates.begin(), mp3Rates.end(), mono.rate) != mp3Rates.end();
     lame_set_in_samplerate(lame.get(), mono.rate);
     lame_set_out_samplerate(lame.get(), mp3Rate ? mono.rate : fallbackRate);

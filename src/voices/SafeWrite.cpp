@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -16,6 +17,9 @@
 namespace safewrite {
 
 namespace {
+
+const QByteArray temporaryMark = ".tmp-";
+constexpr int linkAttempts = 16;
 
 VoiceRefused writeError(const QString& path, int error) {
     return VoiceRefused(QStringLiteral("Escritura impossibla de %1 : %2")
@@ -52,12 +56,16 @@ void writeAll(int fd, const QByteArray& bytes) {
     }
 }
 
+QByteArray temporaryBeside(const QString& path) {
+    const QFileInfo target(path);
+    return QFile::encodeName(target.absolutePath()) + "/." + QFile::encodeName(target.fileName()) +
+           temporaryMark;
+}
+
 } // namespace
 
-void write(const QString& path, const QByteArray& bytes) {
-    const QFileInfo target(path);
-    const QByteArray folder = QFile::encodeName(target.absolutePath());
-    QByteArray temporary = folder + "/." + QFile::encodeName(target.fileName()) + ".tmp-XXXXXX";
+QString writeAside(const QString& path, const QByteArray& bytes) {
+    QByteArray temporary = temporaryBeside(path) + "XXXXXX";
     Descriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0)
         throw writeError(path, errno);
@@ -65,17 +73,48 @@ void write(const QString& path, const QByteArray& bytes) {
         errno = 0;
         writeAll(file.get(), bytes);
         if (::fchmod(file.get(), 0644) != 0 || ::fsync(file.get()) != 0 ||
-            ::close(file.release()) != 0 ||
-            ::rename(temporary.constData(), QFile::encodeName(target.absoluteFilePath())) != 0)
+            ::close(file.release()) != 0)
             throw errno;
     } catch (int error) {
         ::unlink(temporary.constData());
         throw writeError(path, error);
     }
-    // The rename itself reaches the disk with the folder.
-    Descriptor directory(::open(folder.constData(), O_RDONLY | O_DIRECTORY));
+    return QFile::decodeName(temporary);
+}
+
+QString linkAside(const QString& path, const QString& target) {
+    std::random_device random;
+    for (int attempt = 0; attempt < linkAttempts; ++attempt) {
+        const QByteArray temporary = temporaryBeside(path) + QByteArray::number(random(), 36);
+        if (::symlink(QFile::encodeName(target).constData(), temporary.constData()) == 0)
+            return QFile::decodeName(temporary);
+        if (errno != EEXIST)
+            throw writeError(path, errno);
+    }
+    throw writeError(path, EEXIST);
+}
+
+void syncFolderOf(const QString& path) {
+    Descriptor directory(::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                                O_RDONLY | O_DIRECTORY));
     if (directory.get() >= 0)
         ::fsync(directory.get());
+}
+
+void publish(const QString& temporary, const QString& path, bool syncFolder) {
+    if (::rename(QFile::encodeName(temporary).constData(),
+                 QFile::encodeName(QFileInfo(path).absoluteFilePath()).constData()) != 0) {
+        const int error = errno;
+        ::unlink(QFile::encodeName(temporary).constData());
+        throw writeError(path, error);
+    }
+    // The rename itself reaches the disk with the folder.
+    if (syncFolder)
+        syncFolderOf(path);
+}
+
+void write(const QString& path, const QByteArray& bytes) {
+    publish(writeAside(path, bytes), path);
 }
 
 QByteArray read(const QString& path) {
@@ -84,6 +123,11 @@ QByteArray read(const QString& path) {
         throw VoiceRefused(
             QStringLiteral("Lectura impossibla de %1 : %2").arg(path, file.errorString()));
     return file.readAll();
+}
+
+bool isTemporary(const QString& fileName) {
+    return fileName.startsWith(QLatin1Char('.')) &&
+           fileName.contains(QString::fromLatin1(temporaryMark));
 }
 
 } // namespace safewrite

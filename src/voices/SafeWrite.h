@@ -10,7 +10,17 @@ namespace safewrite {
 // folder. Throws VoiceRefused, with path left as it was, when any step fails (full disk, no right
 // to write); the temporary file is removed.
 void write(const QString& path, const QByteArray& bytes);
+// The first half of write(): the bytes synced in a temporary file beside path, whose name is
+// returned; publish() renames it over path. Both throw VoiceRefused and leave no temporary file.
+QString writeAside(const QString& path, const QByteArray& bytes);
+// A symbolic link to target, made aside the same way.
+QString linkAside(const QString& path, const QString& target);
+// syncFolder false leaves syncing the folder to the caller, once for many files (syncFolderOf).
+void publish(const QString& temporary, const QString& path, bool syncFolder = true);
+void syncFolderOf(const QString& path);
 // The file's bytes; throws VoiceRefused when it cannot be read.
 QByteArray read(const QString& path);
+// The name pattern of the temporary files, which a writer may clear when none is running.
+bool isTemporary(const QString& fileName);
 
 } // namespace safewrite

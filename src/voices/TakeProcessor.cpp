@@ -1,55 +1,42 @@
-// Trimming against the take's own noise floor, and levelling to the default voices' peak.
+// Cleaning before anything is measured, trimming to the speech the finder locates, and levelling
+// by loudness with a true-peak ceiling.
 #include "voices/TakeProcessor.h"
 
+#include "voices/Loudness.h"
+#include "voices/SpeechFinder.h"
 #include "voices/VoiceRefused.h"
 
 #include <QString>
 #include <algorithm>
 #include <cmath>
-#include <iterator>
+#include <numbers>
 
 namespace takeprocessor {
 
 namespace {
 
-constexpr double windowSeconds = 0.010;
-// The quietest tenth of the windows is taken as the room's noise.
-constexpr double floorQuantile = 0.10;
-constexpr double silentDb = -100.0;
-constexpr double digitalSilenceDb = -90.0;
-// Speech must stand this far above the noise, and above this absolute level.
-constexpr double speechOverFloorDb = 20.0;
-constexpr double quietestSpeechDb = -55.0;
-// A window counts as speech when it is this far above the floor and not too far below the peak.
-constexpr double thresholdOverFloorDb = 9.0;
-constexpr double thresholdUnderPeakDb = 45.0;
-// Fewer loud windows than this is a click or a knock, not a word.
-constexpr int shortestSpeechWindows = 5;
-constexpr double leadMarginSeconds = 0.05;
-constexpr double tailMarginSeconds = 0.10;
+// Slow drift under this is no sound: it goes with the offset.
+constexpr double driftHz = 20.0;
 
-std::vector<double> windowLevels(const Take& mono, int64_t windowFrames) {
-    std::vector<double> levels;
-    const int64_t frames = mono.frames();
-    for (int64_t start = 0; start < frames; start += windowFrames) {
-        const int64_t end = std::min(frames, start + windowFrames);
-        double energy = 0.0;
-        for (int64_t i = start; i < end; ++i)
-            energy += double(mono.samples[size_t(i)]) * mono.samples[size_t(i)];
-        const double rms = std::sqrt(energy / double(end - start));
-        levels.push_back(rms > 0.0 ? std::max(silentDb, 20.0 * std::log10(rms)) : silentDb);
-    }
-    return levels;
+Span withMargins(const speechfinder::Bounds& speech, const Take& mono) {
+    const auto lead = int64_t(std::llround(mono.rate * leadMarginSeconds));
+    const auto tail = int64_t(std::llround(mono.rate * tailMarginSeconds));
+    return {speech.first - lead, speech.end + tail};
 }
 
-VoiceRefused noSpeech() {
-    return VoiceRefused(QStringLiteral("L'enregistrament ten pas cap de paraula "
-                                       "(silenci o bruch sonque)"));
+Span clamped(const Span& span, const Take& mono) {
+    return {std::max<int64_t>(0, span.first), std::min(mono.frames(), span.end)};
+}
+
+double fromDecibels(double db) {
+    return std::pow(10.0, db / 20.0);
 }
 
 } // namespace
 
 Take toMono(const Take& take) {
+    if (take.channels == 1)
+        return take;
     Take mono{take.rate, 1, {}};
     const int64_t frames = take.frames();
     mono.samples.resize(size_t(frames));
@@ -62,63 +49,81 @@ Take toMono(const Take& take) {
     return mono;
 }
 
-Span spokenPart(const Take& mono) {
-    const auto windowFrames =
-        std::max<int64_t>(1, int64_t(std::llround(mono.rate * windowSeconds)));
-    const std::vector<double> levels = windowLevels(mono, windowFrames);
-    if (levels.empty())
-        throw noSpeech();
-    // Digital silence (a device still starting, a pause in a file) is no room: left out of the
-    // floor, it would make the room's own noise count as speech.
-    std::vector<double> sorted;
-    std::copy_if(levels.begin(), levels.end(), std::back_inserter(sorted),
-                 [](double level) { return level > digitalSilenceDb; });
-    if (sorted.empty())
-        throw noSpeech();
-    const auto quantile = sorted.begin() + ptrdiff_t(double(sorted.size() - 1) * floorQuantile);
-    std::nth_element(sorted.begin(), quantile, sorted.end());
-    const double noiseFloor = *quantile;
-    const double peak = *std::max_element(levels.begin(), levels.end());
-    if (peak < quietestSpeechDb || peak - noiseFloor < speechOverFloorDb)
-        throw noSpeech();
-    const double threshold =
-        std::max(noiseFloor + thresholdOverFloorDb, peak - thresholdUnderPeakDb);
-    const auto loud = [threshold](double level) { return level > threshold; };
-    if (std::count_if(levels.begin(), levels.end(), loud) < shortestSpeechWindows)
-        throw noSpeech();
-    const auto first = int64_t(std::find_if(levels.begin(), levels.end(), loud) - levels.begin());
-    const auto last =
-        int64_t(std::find_if(levels.rbegin(), levels.rend(), loud).base() - levels.begin() - 1);
-    const auto lead = int64_t(std::llround(mono.rate * leadMarginSeconds));
-    const auto tail = int64_t(std::llround(mono.rate * tailMarginSeconds));
-    return {std::max<int64_t>(0, first * windowFrames - lead),
-            std::min(mono.frames(), (last + 1) * windowFrames + tail)};
+int64_t clean(Take& take) {
+    int64_t repaired = 0;
+    for (float& sample : take.samples) {
+        if (!std::isfinite(sample)) {
+            sample = 0.0f;
+            ++repaired;
+        } else if (std::abs(sample) > 1.0f) {
+            sample = std::copysign(1.0f, sample);
+            ++repaired;
+        }
+    }
+    return repaired;
 }
 
-void level(Take& mono, float peak) {
-    float loudest = 0.0f;
-    for (float sample : mono.samples)
-        loudest = std::max(loudest, std::abs(sample));
-    if (loudest <= 0.0f)
+void removeOffset(Take& mono) {
+    if (mono.samples.empty() || mono.rate <= 0)
         return;
-    const float gain = peak / loudest;
-    for (float& sample : mono.samples)
-        sample *= gain;
+    double sum = 0.0;
+    for (float sample : mono.samples)
+        sum += sample;
+    const double mean = sum / double(mono.samples.size());
+    // Once the mean is gone, a one-pole high-pass takes what drifts, with no step at the start.
+    const double keep = 1.0 / (1.0 + 2.0 * std::numbers::pi * driftHz / mono.rate);
+    double previousIn = 0.0, previousOut = 0.0;
+    for (float& sample : mono.samples) {
+        const double in = sample - mean;
+        previousOut = keep * (previousOut + in - previousIn);
+        previousIn = in;
+        sample = float(previousOut);
+    }
 }
 
-Take prepare(const Take& take) {
+Span spokenPart(const Take& mono) {
+    return clamped(withMargins(speechfinder::find(mono), mono), mono);
+}
+
+double loudness(const Take& mono) {
+    return loudness::measure(mono).integratedLufs;
+}
+
+double truePeak(const Take& mono) {
+    const double peak = loudness::measure(mono).truePeak;
+    return peak > 0.0 ? 20.0 * std::log10(peak) : -HUGE_VAL;
+}
+
+void level(Take& mono) {
+    const loudness::Measure measure = loudness::measure(mono);
+    if (!std::isfinite(measure.integratedLufs) || measure.truePeak <= 0.0)
+        return;
+    const double gain = std::min(fromDecibels(targetLoudnessLufs - measure.integratedLufs),
+                                 fromDecibels(truePeakCeilingDbtp) / measure.truePeak);
+    for (float& sample : mono.samples)
+        sample = float(sample * gain);
+}
+
+Take prepare(Take take) {
     if (take.rate <= 0 || take.channels <= 0 || take.frames() == 0)
         throw VoiceRefused(QStringLiteral("L'enregistrament es void"));
     if (take.seconds() > longestTakeSeconds)
         throw VoiceRefused(QStringLiteral("L'enregistrament dura mai de %1 s (%2 s)")
                                .arg(longestTakeSeconds)
                                .arg(take.seconds(), 0, 'f', 1));
-    Take mono = toMono(take);
-    const Span span = spokenPart(mono);
-    mono.samples.erase(mono.samples.begin() + span.end, mono.samples.end());
-    mono.samples.erase(mono.samples.begin(), mono.samples.begin() + span.first);
-    level(mono);
-    return mono;
+    Take mono = take.channels == 1 ? std::move(take) : toMono(take);
+    clean(mono);
+    removeOffset(mono);
+    // Every voice gets its whole margins, with silence where the take had less (a synthetic
+    // voice starts at once), so that all words start and end alike.
+    const Span whole = withMargins(speechfinder::find(mono), mono);
+    const Span kept = clamped(whole, mono);
+    Take voice{mono.rate, 1, {}};
+    voice.samples.assign(size_t(whole.end - whole.first), 0.0f);
+    std::copy(mono.samples.begin() + kept.first, mono.samples.begin() + kept.end,
+              voice.samples.begin() + (kept.first - whole.first));
+    level(voice);
+    return voice;
 }
 
 } // namespace takeprocessor

@@ -1,4 +1,5 @@
-// The work done on every take before it becomes a voice: mono, trimmed, levelled.
+// The work done on every take before it becomes a voice, recorded, imported or synthetic:
+// cleaned, mono, trimmed to its speech with one set of margins, levelled by loudness.
 #pragma once
 
 #include "voices/Take.h"
@@ -7,8 +8,13 @@ namespace takeprocessor {
 
 // The longest take accepted, recorded or imported.
 constexpr double longestTakeSeconds = 60.0;
-// The default voices peak at half of full scale (-6 dBFS) before encoding.
-constexpr float defaultSetPeak = 0.5f;
+// Kept before the first and after the last sound of speech.
+constexpr double leadMarginSeconds = 0.05;
+constexpr double tailMarginSeconds = 0.10;
+// Every voice, the default set's included, is levelled to this integrated loudness (EBU R128),
+// unless its true peak would pass the ceiling, which leaves room for the MP3 encoder's overshoot.
+constexpr double targetLoudnessLufs = -21.0;
+constexpr double truePeakCeilingDbtp = -2.0;
 
 struct Span {
     int64_t first = 0; // first frame kept
@@ -17,12 +23,22 @@ struct Span {
 
 // The channels averaged into one.
 Take toMono(const Take& take);
-// The spoken part of a mono take with short margins, judged against the take's own noise floor.
-// Throws VoiceRefused when the take holds no speech.
+// Samples no sound card gives are repaired: NaN and infinite ones silenced, those beyond full
+// scale clipped to it. Returns how many were changed.
+int64_t clean(Take& take);
+// The DC offset and any slow drift of a mono take removed.
+void removeOffset(Take& mono);
+// The spoken part of a clean mono take with the margins. Throws VoiceRefused when the take
+// holds no speech.
 Span spokenPart(const Take& mono);
-// The samples scaled so that the loudest reaches peak.
-void level(Take& mono, float peak = defaultSetPeak);
+// Integrated loudness in LUFS (for a take shorter than one gating block, that of the take
+// repeated); and the true peak in dBTP.
+double loudness(const Take& mono);
+double truePeak(const Take& mono);
+// The samples scaled to the target loudness, or lower when the true peak would pass the ceiling.
+void level(Take& mono);
 // All of the above; throws VoiceRefused for an empty, overlong or speechless take.
-Take prepare(const Take& take);
+// A take handed over (moved) is worked on in place, which keeps a long one's memory low.
+Take prepare(Take take);
 
 } // namespace takeprocessor

@@ -69,6 +69,12 @@ bool VoiceCapture::isFull() const {
     return frames_.load() >= longestTakeFrames;
 }
 
+std::vector<float> VoiceCapture::samplesFrom(int64_t frame) {
+    std::lock_guard lock(mutex_);
+    const auto from = std::min(size_t(std::max<int64_t>(frame, 0) * channels), samples_.size());
+    return {samples_.begin() + std::ptrdiff_t(from), samples_.end()};
+}
+
 void VoiceCapture::receive(void* self, Uint8* stream, int length) {
     auto* capture = static_cast<VoiceCapture*>(self);
     const auto* samples = reinterpret_cast<const float*>(stream);

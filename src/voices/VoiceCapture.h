@@ -30,6 +30,8 @@ public:
     Take stop();
     bool isRecording() const { return recording_; }
     bool isFull() const;
+    // A copy of what the take holds from this frame on, while it goes on.
+    std::vector<float> samplesFrom(int64_t frame);
     int64_t frames() const { return frames_.load(); }
     // The loudest sample of the latest block, 0 to 1.
     float level() const { return level_.load(); }

@@ -1,31 +1,76 @@
-// Voice files are replaced only by safe writes, and only under the game's own names.
+// Voice files are replaced only by renames of files written aside, and only under the game's own
+// names; history steps are hard links to the replaced files, so keeping one costs no copy.
 #include "voices/VoiceFolder.h"
 
 #include "assets/Catalogue.h"
+#include "voices/FolderLock.h"
 #include "voices/SafeWrite.h"
 #include "voices/VoiceRefused.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+#include <climits>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-const QStringList assetFolders = {QStringLiteral("img_album"), QStringLiteral("son_album"),
-                                  QStringLiteral("img_familles"), QStringLiteral("sons_familles")};
-// Replaced voices are kept apart from the four folders, where the game and the checker look.
+// Histories are kept apart from the four folders, where the game and the checker look.
 const QString undoFolder = QStringLiteral(".desfar");
-const QString redoSuffix = QStringLiteral(".refar");
+const QString redoFolder = QStringLiteral(".refar");
+const QString ownStep = QStringLiteral(".mp3");
+const QString defaultStep = QStringLiteral(".default"); // the voice was the default one
+constexpr int stepDigits = 6;
 
 QString slashed(QString path) {
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
+bool isInside(const QString& path, const QString& folder) {
+    return path == folder || path.startsWith(folder + QLatin1Char('/'));
+}
+
+// The canonical form of a path that may not exist yet: that of its nearest existing ancestor,
+// followed by the rest.
+QString canonicalFuture(const QString& path) {
+    QString head = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString rest;
+    while (!QFileInfo::exists(head) && head != QLatin1String("/")) {
+        rest = QLatin1Char('/') + QFileInfo(head).fileName() + rest;
+        head = QFileInfo(head).absolutePath();
+    }
+    return QDir::cleanPath(QFileInfo(head).canonicalFilePath() + rest);
+}
+
+bool statOf(const QString& path, struct stat& status) {
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+QString linkTarget(const QString& path) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(QFile::encodeName(path).constData(), target, sizeof target);
+    return length < 0 ? QString() : QFile::decodeName(QByteArray(target, length));
+}
+
+bool sameBytes(const QString& one, const QString& other) {
+    QFile a(one), b(other);
+    return a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.size() == b.size() &&
+           a.readAll() == b.readAll();
+}
+
+VoiceRefused outside(const QString& path, const QString& root) {
+    return VoiceRefused(QStringLiteral("Lo dorsièr %1 es pas dins %2").arg(path, root));
+}
+
 } // namespace
 
 VoiceFolder::VoiceFolder(const QString& root, const QString& defaultSet)
-    : root_(QDir(root).absolutePath()), defaultSet_(defaultSet) {}
+    : root_(QDir(root).absolutePath()),
+      defaultSet_(QDir::cleanPath(QDir(defaultSet).absolutePath())) {}
 
 const QStringList& VoiceFolder::voiceNames() {
     static const QStringList names = [] {
@@ -52,94 +97,165 @@ QString VoiceFolder::pathOf(const QString& name) const {
     return root_ + QLatin1Char('/') + name;
 }
 
-QString VoiceFolder::undoPathOf(const QString& name) const {
-    return root_ + QLatin1Char('/') + undoFolder + QLatin1Char('/') + name;
-}
-
-void VoiceFolder::checkInside(const QString& path) const {
-    const QString folder = QFileInfo(path).absolutePath();
-    const QString canonicalRoot = QFileInfo(root_).canonicalFilePath();
-    const QString canonicalFolder = QFileInfo(folder).canonicalFilePath();
-    if (canonicalRoot.isEmpty() || canonicalFolder.isEmpty() ||
-        !canonicalFolder.startsWith(canonicalRoot + QLatin1Char('/')))
-        throw VoiceRefused(QStringLiteral("Lo dorsièr %1 es pas dins %2").arg(folder, root_));
-}
-
-int VoiceFolder::fillFromDefaultSet() {
-    if (!QFileInfo::exists(defaultSet_ + QLatin1Char('/') + voiceNames().constFirst()))
-        throw VoiceRefused(
-            QStringLiteral("Las votz per defaut son introbablas dins %1").arg(defaultSet_));
-    // The generated set is what "default voice" goes back to: it is never written.
-    if (QFileInfo(root_).canonicalFilePath() == QFileInfo(defaultSet_).canonicalFilePath())
-        throw VoiceRefused(QStringLiteral("%1 ten las votz per defaut, que se cambian pas : "
+void VoiceFolder::checkNotInDefaultSet() const {
+    // The installed set is what "default voice" goes back to: nothing in it is ever written.
+    const QString defaults = QFileInfo(defaultSet_).canonicalFilePath();
+    if (!defaults.isEmpty() && isInside(canonicalFuture(root_), defaults))
+        throw VoiceRefused(QStringLiteral("%1 es dins lo jòc per defaut (%2), que se cambia pas : "
                                           "causissètz un autre dorsièr")
-                               .arg(root_));
-    int copied = 0;
-    for (const QString& folder : assetFolders) {
-        if (!QDir().mkpath(root_ + QLatin1Char('/') + folder))
-            throw VoiceRefused(QStringLiteral("Impossible de crear %1/%2").arg(root_, folder));
-        QDirIterator files(defaultSet_ + QLatin1Char('/') + folder, QDir::Files);
-        while (files.hasNext()) {
-            const QString name = folder + QLatin1Char('/') + QFileInfo(files.next()).fileName();
-            checkInside(pathOf(name));
-            if (QFileInfo(pathOf(name)).exists())
-                continue;
-            safewrite::write(pathOf(name), safewrite::read(files.filePath()));
-            ++copied;
+                               .arg(root_, defaultSet_));
+}
+
+QString VoiceFolder::ensureFolder(const QString& relative) const {
+    const QString top = QFileInfo(root_).canonicalFilePath();
+    if (top.isEmpty())
+        throw VoiceRefused(QStringLiteral("Lo dorsièr %1 es introbable").arg(root_));
+    QString at = top;
+    for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String(".") || part == QLatin1String(".."))
+            throw outside(relative, root_);
+        at += QLatin1Char('/') + part;
+        struct stat status {};
+        if (!statOf(at, status)) {
+            if (errno != ENOENT ||
+                (::mkdir(QFile::encodeName(at).constData(), 0755) != 0 && errno != EEXIST))
+                throw VoiceRefused(QStringLiteral("Impossible de crear %1").arg(at));
+            continue;
         }
+        // A link is followed only when it stays inside the set.
+        if (S_ISLNK(status.st_mode) && !isInside(QFileInfo(at).canonicalFilePath(), top))
+            throw outside(at, root_);
+        if (!QFileInfo(at).isDir())
+            throw outside(at, root_);
     }
-    return copied;
+    return at;
+}
+
+QString VoiceFolder::stackFolder(Stack stack, const QString& name) const {
+    const QString stem = name.left(name.size() - ownStep.size());
+    return (stack == Stack::Undo ? undoFolder : redoFolder) + QLatin1Char('/') + stem;
+}
+
+QStringList VoiceFolder::steps(Stack stack, const QString& name) const {
+    static const QRegularExpression step(
+        QStringLiteral("^\\d{%1}\\.(mp3|default)$").arg(stepDigits));
+    QStringList found;
+    const QDir dir(root_ + QLatin1Char('/') + stackFolder(stack, name));
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::System, QDir::Name))
+        if (step.match(entry).hasMatch())
+            found << dir.filePath(entry);
+    return found;
+}
+
+VoiceFolder::Content VoiceFolder::current(const QString& name) const {
+    const QString path = pathOf(name);
+    struct stat status {};
+    if (!statOf(path, status))
+        return {};
+    if (S_ISLNK(status.st_mode)) {
+        const QString defaultFile = defaultSet_ + QLatin1Char('/') + name;
+        // The links the fill makes name the default file as it is; others are resolved.
+        if (QFile::symLinkTarget(path) == defaultFile && QFileInfo::exists(defaultFile))
+            return {};
+        const QString target = QFileInfo(path).canonicalFilePath();
+        if (target.isEmpty() || target == QFileInfo(defaultFile).canonicalFilePath())
+            return {};
+    }
+    return {false, path};
+}
+
+QString VoiceFolder::pushStep(Stack stack, const QString& name, const Content& content) {
+    const QString dir = ensureFolder(stackFolder(stack, name));
+    const QStringList existing = steps(stack, name);
+    const int number = existing.isEmpty() ? 1 : QFileInfo(existing.last()).baseName().toInt() + 1;
+    const QString step = QStringLiteral("%1/%2%3")
+                             .arg(dir)
+                             .arg(number, stepDigits, 10, QLatin1Char('0'))
+                             .arg(content.isDefault ? defaultStep : ownStep);
+    if (content.isDefault)
+        safewrite::write(step, {});
+    else if (::link(QFile::encodeName(content.file).constData(),
+                    QFile::encodeName(step).constData()) != 0)
+        safewrite::write(step, safewrite::read(content.file)); // no hard links here: a copy
+    return step;
+}
+
+void VoiceFolder::pruneSteps(Stack stack, const QString& name) {
+    const QStringList kept = steps(stack, name);
+    for (qsizetype i = 0; i + historySteps < kept.size(); ++i)
+        QFile::remove(kept[i]);
+}
+
+void VoiceFolder::replace(const QString& name, const Content& content, Stack keepIn) {
+    replaceWith(name, keepIn, [this, &name, &content](const QString& path) {
+        return content.isDefault ? safewrite::linkAside(path, defaultSet_ + QLatin1Char('/') + name)
+                                 : safewrite::writeAside(path, safewrite::read(content.file));
+    });
+}
+
+void VoiceFolder::replaceWith(const QString& name, Stack keepIn,
+                              const std::function<QString(const QString&)>& aside) {
+    const QString path = pathOf(name);
+    ensureFolder(QFileInfo(name).path());
+    // The new voice is whole on disk before anything else changes.
+    const QString temporary = aside(path);
+    QString step;
+    try {
+        step = pushStep(keepIn, name, current(name));
+        safewrite::publish(temporary, path);
+    } catch (...) {
+        QFile::remove(temporary);
+        if (!step.isEmpty())
+            QFile::remove(step);
+        throw;
+    }
+    pruneSteps(keepIn, name);
 }
 
 void VoiceFolder::write(const QString& name, const QByteArray& mp3) {
-    const QString path = pathOf(name);
-    checkInside(path);
-    if (QFileInfo::exists(path)) {
-        const QString undoPath = undoPathOf(name);
-        if (!QDir().mkpath(QFileInfo(undoPath).absolutePath()))
-            throw VoiceRefused(QStringLiteral("Impossible de crear %1").arg(undoPath));
-        checkInside(undoPath);
-        safewrite::write(undoPath, safewrite::read(path));
-    }
-    safewrite::write(path, mp3);
+    checkNotInDefaultSet();
+    const FolderLock lock(root_);
+    replaceWith(name, Stack::Undo,
+                [&mp3](const QString& path) { return safewrite::writeAside(path, mp3); });
 }
 
 bool VoiceFolder::canUndo(const QString& name) const {
-    return QFileInfo::exists(undoPathOf(name));
+    return !steps(Stack::Undo, name).isEmpty();
+}
+
+bool VoiceFolder::canRedo(const QString& name) const {
+    return !steps(Stack::Redo, name).isEmpty();
 }
 
 void VoiceFolder::undo(const QString& name) {
-    const QString path = pathOf(name);
-    const QString undoPath = undoPathOf(name);
-    checkInside(path);
-    checkInside(undoPath);
-    const QByteArray previous = safewrite::read(undoPath);
-    // The current file goes aside first, so a failure at any step loses neither version.
-    const QString redoPath = undoPath + redoSuffix;
-    safewrite::write(redoPath, safewrite::read(path));
-    try {
-        safewrite::write(path, previous);
-    } catch (...) {
-        QFile::remove(redoPath);
-        throw;
-    }
-    if (!QFile::remove(undoPath) || !QFile::rename(redoPath, undoPath))
-        throw VoiceRefused(
-            QStringLiteral("Impossible de gardar la votz remplaçada dins %1").arg(undoPath));
+    checkNotInDefaultSet();
+    const FolderLock lock(root_);
+    const QStringList undo = steps(Stack::Undo, name);
+    if (undo.isEmpty())
+        throw VoiceRefused(QStringLiteral("Res de desfar per %1").arg(name));
+    replace(name, {undo.last().endsWith(defaultStep), undo.last()}, Stack::Redo);
+    QFile::remove(undo.last());
+}
+
+void VoiceFolder::redo(const QString& name) {
+    checkNotInDefaultSet();
+    const FolderLock lock(root_);
+    const QStringList redo = steps(Stack::Redo, name);
+    if (redo.isEmpty())
+        throw VoiceRefused(QStringLiteral("Res de tornar far per %1").arg(name));
+    replace(name, {redo.last().endsWith(defaultStep), redo.last()}, Stack::Undo);
+    QFile::remove(redo.last());
 }
 
 void VoiceFolder::restoreDefault(const QString& name) {
-    write(name, safewrite::read(defaultSet_ + QLatin1Char('/') + name));
+    checkNotInDefaultSet();
+    const FolderLock lock(root_);
+    if (!current(name).isDefault)
+        replace(name, {}, Stack::Undo);
 }
 
 bool VoiceFolder::isOwn(const QString& name) const {
-    QFile own(pathOf(name));
-    QFile generated(defaultSet_ + QLatin1Char('/') + name);
-    if (!own.open(QIODevice::ReadOnly))
-        return false;
-    if (!generated.open(QIODevice::ReadOnly) || own.size() != generated.size())
-        return true;
-    return own.readAll() != generated.readAll();
+    return !current(name).isDefault;
 }
 
 int VoiceFolder::ownCount() const {
@@ -147,4 +263,65 @@ int VoiceFolder::ownCount() const {
     for (const QString& name : voiceNames())
         count += isOwn(name) ? 1 : 0;
     return count;
+}
+
+void VoiceFolder::moveOlderHistory() {
+    // Version 1.0 kept one replaced file per voice, as .desfar/<folder>/<n>.mp3.
+    for (const QString& name : voiceNames()) {
+        const QString older = root_ + QLatin1Char('/') + undoFolder + QLatin1Char('/') + name;
+        if (!QFileInfo(older).isFile() || !steps(Stack::Undo, name).isEmpty())
+            continue;
+        const QString dir = ensureFolder(stackFolder(Stack::Undo, name));
+        QFile::rename(older, QStringLiteral("%1/%2%3")
+                                 .arg(dir)
+                                 .arg(1, stepDigits, 10, QLatin1Char('0'))
+                                 .arg(ownStep));
+    }
+}
+
+int VoiceFolder::linkDefaults(const QString& folder) {
+    const QString dir = ensureFolder(folder);
+    const QDir here(dir);
+    // Temporary files of a writer that was killed: none runs while this one holds the lock.
+    for (const QString& entry : here.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (safewrite::isTemporary(entry))
+            QFile::remove(here.filePath(entry));
+    int made = 0;
+    const QDir defaults(defaultSet_ + QLatin1Char('/') + folder);
+    for (const QString& file : defaults.entryList(QDir::Files)) {
+        const QString path = here.filePath(file);
+        const QString target = defaults.filePath(file);
+        struct stat status {};
+        const bool present = statOf(path, status);
+        const bool replaceable = !present ||
+                                 (S_ISLNK(status.st_mode) && !QFileInfo::exists(path)) ||
+                                 // a link to another base set (the class set came or went)
+                                 (S_ISLNK(status.st_mode) && linkTarget(path) != target) ||
+                                 (S_ISREG(status.st_mode) && sameBytes(path, target));
+        if (!replaceable)
+            continue;
+        // A new link appears whole by itself; one that replaces a file is made aside first.
+        if (present || ::symlink(QFile::encodeName(target).constData(),
+                                 QFile::encodeName(path).constData()) != 0)
+            safewrite::publish(safewrite::linkAside(path, target), path, false);
+        ++made;
+    }
+    if (made > 0)
+        safewrite::syncFolderOf(here.filePath(QStringLiteral(".")));
+    return made;
+}
+
+int VoiceFolder::fillFromDefaultSet() {
+    if (!QFileInfo::exists(defaultSet_ + QLatin1Char('/') + voiceNames().constFirst()))
+        throw VoiceRefused(
+            QStringLiteral("Las votz per defaut son introbablas dins %1").arg(defaultSet_));
+    checkNotInDefaultSet();
+    if (!QDir().mkpath(root_))
+        throw VoiceRefused(QStringLiteral("Impossible de crear %1").arg(root_));
+    const FolderLock lock(root_);
+    moveOlderHistory();
+    int made = 0;
+    for (const char* folder : catalogue::assetFolders)
+        made += linkDefaults(QLatin1String(folder));
+    return made;
 }

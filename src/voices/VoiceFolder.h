@@ -1,13 +1,18 @@
-// The asset folder the recorder works on: its 73 voices, own or default, written safely with Undo.
+// The set the recorder works on: its 73 voices, own or default, written safely with several
+// steps of history, under the folder's lock. The user's set holds only what the user changed;
+// every other file is a link to the installed default set.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class VoiceFolder {
 public:
     static constexpr int voiceCount = 73;
+    // Changes each voice remembers for undo (and undone changes for redo).
+    static constexpr int historySteps = 10;
 
     // root: the folder written to; defaultSet: the installed default asset folder, read only.
     VoiceFolder(const QString& root, const QString& defaultSet);
@@ -22,24 +27,52 @@ public:
     const QString& defaultSet() const { return defaultSet_; }
     QString pathOf(const QString& name) const;
 
-    // Creates the folder and copies in every file of the default set it lacks; an existing file
-    // is never replaced. Returns the number of files copied; throws VoiceRefused.
+    // Makes the folder a whole set: every file of the default set it lacks (or whose link no
+    // longer leads anywhere) becomes a link to it; a copy equal to the default byte for byte (a
+    // full copy of an older version) becomes a link too, so that upgrades reach it; the user's
+    // own files are kept. Each file appears at once, and a set missing any file is not used by
+    // the launcher. Returns the number of links made; throws VoiceRefused, refusing any folder
+    // inside the default set.
     int fillFromDefaultSet();
 
-    // Replaces a voice, keeping the file it replaces for undo().
+    // Replaces a voice; the file it replaces goes into the voice's history once the new one is in
+    // place. A failure leaves the voice and its history as they were.
     void write(const QString& name, const QByteArray& mp3);
     bool canUndo(const QString& name) const;
-    // Puts back the file the last change replaced; a second undo redoes the change.
+    // Puts back the voice before the last change; the undone one can come back through redo().
     void undo(const QString& name);
+    bool canRedo(const QString& name) const;
+    void redo(const QString& name);
+    // The default voice again (a link to it), the replaced one kept in the history.
     void restoreDefault(const QString& name);
-    // The voice differs from the default set's.
+    // The voice is the user's own, not the default set's.
     bool isOwn(const QString& name) const;
     int ownCount() const;
 
 private:
-    QString undoPathOf(const QString& name) const;
-    // Throws VoiceRefused when the file's folder leads outside root (a link, for one).
-    void checkInside(const QString& path) const;
+    enum class Stack { Undo, Redo };
+    // What a voice holds: bytes of its own, or the default (its link).
+    struct Content {
+        bool isDefault = true;
+        QString file; // the file holding the bytes, when not the default
+    };
+
+    void checkNotInDefaultSet() const;
+    // Makes the folder below root (a relative path) step by step, refusing any step that leads
+    // outside root, before anything is created. Returns its absolute path.
+    QString ensureFolder(const QString& relative) const;
+    QString stackFolder(Stack stack, const QString& name) const;
+    QStringList steps(Stack stack, const QString& name) const;
+    Content current(const QString& name) const;
+    // The voice becomes content; what it was is pushed on the given stack.
+    void replace(const QString& name, const Content& content, Stack keepIn);
+    // aside(path) writes the new voice beside path and returns the temporary file's name.
+    void replaceWith(const QString& name, Stack keepIn,
+                     const std::function<QString(const QString&)>& aside);
+    QString pushStep(Stack stack, const QString& name, const Content& content);
+    void pruneSteps(Stack stack, const QString& name);
+    void moveOlderHistory();
+    int linkDefaults(const QString& folder);
 
     QString root_;
     QString defaultSet_;

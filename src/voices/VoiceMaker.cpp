@@ -14,8 +14,7 @@ QByteArray makeVoice(const Take& take) {
 
 QString importFile(VoiceFolder& folder, const QString& file, const QString& relativePath) {
     const QString name = VoiceFolder::checkedName(relativePath);
-    const Take take = audioimport::read(file);
-    const Take prepared = takeprocessor::prepare(take);
+    const Take prepared = takeprocessor::prepare(audioimport::read(file));
     folder.write(name, mp3encoder::encode(prepared));
     return QStringLiteral("%1 → %2 (%3 s)")
         .arg(file, folder.pathOf(name))

@@ -5,6 +5,7 @@
 #include "check/AssetCheck.h"
 #include "support/TestAssets.h"
 #include "toolkit/PictureLoader.h"
+#include "voices/TakeProcessor.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -23,8 +24,10 @@ namespace {
 
 constexpr int generatorTimeoutMs = 300000;
 constexpr float audible = 0.02f;       // of full scale
-constexpr double leadAllowance = 0.06; // seconds of silence tolerated before the voice
-constexpr double tailAllowance = 0.2;  // and after it, where the voice fades out
+// The silence tolerated before the voice and after it, where it fades out: the margins of every
+// voice, recorded or synthetic, and a little more.
+constexpr double leadAllowance = takeprocessor::leadMarginSeconds + 0.03;
+constexpr double tailAllowance = takeprocessor::tailMarginSeconds + 0.1;
 constexpr QPoint largeFramePixel{8, 288};
 constexpr QPoint smallFramePixel{3, 69};
 constexpr QPoint miniatureFramePixel{10, 24};

@@ -46,8 +46,10 @@ install)
         grep -q ", $px x $px," || fail "no $px px icon $id"; done
     set_dir="$prefix/share/mirabosc"
     mkdir -p "$work/full/mirabosc" "$work/part/mirabosc" "$work/home/.local/share" "$work/none"
-    for copy in full/mirabosc home/.local/share/mirabosc; do cp -as "$set_dir/." "$work/$copy"; done
+    for copy in full/mirabosc home/.local/share/mirabosc half/mirabosc; do
+        mkdir -p "$work/$copy"; cp -as "$set_dir/." "$work/$copy"; done
     cp -as "$set_dir/img_album" "$set_dir/son_album" "$set_dir/img_familles" "$work/part/mirabosc"
+    rm "$work/half/mirabosc/son_album/17.mp3"    # a fill cut short: four folders, one voice missing
     # XDG_DATA_HOME ("-": unset), HOME, the set the launcher must pick.
     while read -r xdg home expected; do
         args=(-u XDG_DATA_HOME "HOME=$work/$home")
@@ -60,6 +62,42 @@ $work/full none $work/full/mirabosc
 $work/part none $set_dir
 - home $work/home/.local/share/mirabosc
 ../full none $set_dir
+$work/half none $set_dir
+EOT
+    # The recorder writes where the launcher and the checker look, a relative XDG_DATA_HOME
+    # ignored; the user's set holds the one voice changed, the rest links to the installed set.
+    need espeak-ng; espeak-ng -v ca -w "$work/take.wav" "lo papet"
+    user_set="$work/rec/.local/share/mirabosc"; mkdir -p "$work/rec"
+    (cd "$work/elsewhere" && env -u DISPLAY HOME="$work/rec" XDG_DATA_HOME=../full \
+        "$prefix/bin/mirabosc-record" --import "$work/take.wav" --to sons_familles/2.mp3) >/dev/null ||
+        fail "recorder import"
+    expect_set "$prefix/bin" "$prefix/libexec/mirabosc/mirabosc" "$user_set" "recorder's set" \
+        HOME="$work/rec" XDG_DATA_HOME=../full
+    [ "$(find "$user_set"/{img_album,son_album,img_familles,sons_familles} -type f | wc -l)" = 1 ] ||
+        fail "the user's set holds more than the voice changed"
+    # An upgrade of the installed set reaches the user's set; the user's own voice stays.
+    own="$(md5sum <"$user_set/sons_familles/2.mp3")"
+    cp "$set_dir/sons_familles/4.mp3" "$set_dir/sons_familles/3.mp3"
+    cmp -s "$user_set/sons_familles/3.mp3" "$set_dir/sons_familles/4.mp3" || fail "upgrade not seen"
+    [ "$(md5sum <"$user_set/sons_familles/2.mp3")" = "$own" ] || fail "own voice changed"
+    echo "ok: user's set of links, upgraded"
+    # A class set put for every account: exported from the user's set, imported with --system
+    # under the first absolute folder of XDG_DATA_DIRS; then the user's set, the class set, the
+    # installed set, in that order.
+    env -u DISPLAY -u XDG_DATA_HOME HOME="$work/rec" "$prefix/bin/mirabosc-record" --export "$work/class.mirabosc" \
+        >/dev/null || fail "export"
+    env -u DISPLAY XDG_DATA_DIRS="$work/sys:/usr/share" "$prefix/bin/mirabosc-record" \
+        --import-set "$work/class.mirabosc" --system >/dev/null || fail "import --system"
+    cmp -s "$work/sys/mirabosc/sons_familles/2.mp3" "$user_set/sons_familles/2.mp3" || fail "class"
+    # XDG_DATA_DIRS, HOME, the set the launcher must pick.
+    while read -r dirs home expected; do
+        expect_set "$prefix/bin" "$prefix/libexec/mirabosc/mirabosc" "$expected" \
+            "XDG_DATA_DIRS=$dirs HOME=$home" -u XDG_DATA_HOME "HOME=$work/$home" "XDG_DATA_DIRS=$dirs"
+    done <<EOT
+$work/sys:/usr/share none $work/sys/mirabosc
+rel/sys:$work/sys none $work/sys/mirabosc
+$work/sys rec $user_set
+$work/half none $set_dir
 EOT
     # In the build tree, the checker's default is the build's own set.
     out="$(HOME="$work/none" "$build/mirabosc-check" | head -n1)"

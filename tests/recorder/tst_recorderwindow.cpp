@@ -5,12 +5,17 @@
 #include "recorder/PictureView.h"
 #include "recorder/RecorderIdentity.h"
 #include "recorder/RecorderWindow.h"
+#include "recorder/SetCommands.h"
+#include "recorder/TakeView.h"
 #include "recorder/VoiceTree.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "toolkit/PictureLoader.h"
+#include "voices/AudioImport.h"
 #include "voices/SafeWrite.h"
+#include "voices/TakeProcessor.h"
 
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -68,6 +73,7 @@ private slots:
     void commandLine_data();
     void commandLine();
     void commandsChangeListAndUndo();
+    void oneSittingWritesEachRowInTurnWithRedoAndStop();
 
 private:
     QTemporaryDir dir_;
@@ -109,7 +115,7 @@ void TestRecorderWindow::recordListenKeepUndo() {
     RecorderWindow window(std::move(folder));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Las votz de Mirabosc"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Lo talhièr de Mirabosc"));
     auto* list = window.findChild<VoiceTree*>(QStringLiteral("lstVotz"));
     auto* count = window.findChild<QLabel*>(QStringLiteral("LBcompte"));
     auto* sign = window.findChild<QLabel*>(QStringLiteral("LBenregistrament"));
@@ -135,6 +141,20 @@ void TestRecorderWindow::recordListenKeepUndo() {
     QVERIFY(!capture.isRecording());
     QVERIFY(!sign->isVisible());
     QCOMPARE(window.session().state(), RecordingSession::State::Review);
+    // The take seen: the word kept between the room's noise, its loudness, no warning.
+    const TakeReview& review = *window.session().review();
+    QVERIFY(review.kept && review.kept->first > 0.1 && review.kept->second < 0.9);
+    QCOMPARE(window.findChild<TakeView*>(QStringLiteral("vistaPresa"))->summary(),
+             QStringLiteral("%1 LUFS").arg(review.loudnessLufs, 0, 'f', 1));
+    const Take spoken = audioimport::decode(safewrite::read(word_.wav), word_.wav);
+    Take clipped = spoken, faint = spoken;
+    for (size_t i = 0; i < spoken.samples.size(); ++i) {
+        clipped.samples[i] = std::clamp(spoken.samples[i] * 1000.0f, -1.0f, 1.0f);
+        faint.samples[i] = spoken.samples[i] / 1000.0f;
+    }
+    QVERIFY(TakeReview::of(clipped, TakeView::sliceCount).clipped);
+    QVERIFY(TakeReview::of(faint, TakeView::sliceCount).tooQuiet);
+    QVERIFY(!TakeReview::of(spoken, TakeView::sliceCount).tooQuiet);
 
     QTest::mouseClick(buttonNamed("btnEscotar"), Qt::LeftButton);
     QVERIFY(window.session().player().isOpen());
@@ -196,6 +216,28 @@ void TestRecorderWindow::sessionStepsWithoutWindow() {
     session.importInto(card, QStringLiteral("/nowhere.wav"));
     QVERIFY(session.status().error);
     QVERIFY(!session.voices().isOwn(card));
+    // The window's set steps: a picture made, a set archive refused with the set unchanged.
+    QImage drawing(300, 200, QImage::Format_RGB32);
+    drawing.fill(Qt::darkGreen);
+    const QString png = root.filePath(QStringLiteral("dessenh.png"));
+    QVERIFY(drawing.save(png));
+    const auto picture = [&](VoiceFolder& folder) {
+        return setcommands::makePicture(folder, png, card, false);
+    };
+    session.changeSet(picture);
+    QVERIFY2(!session.status().error && session.status().text.contains(QStringLiteral("424 x 576")),
+             qPrintable(session.status().text));
+    const QString large = session.folder().pathOf(QStringLiteral("img_familles/6.bmp"));
+    const QByteArray made = safewrite::read(large);
+    session.changeSet(
+        [&](VoiceFolder& folder) { return setcommands::importSet(folder.root(), png); });
+    QVERIFY(session.status().error);
+    QCOMPARE(safewrite::read(large), made);
+    session.changeSet([&](VoiceFolder& folder) {
+        return setcommands::restorePictures(folder, card, true); // "Desfar l'imatge"
+    });
+    QCOMPARE(safewrite::read(large), safewrite::read(TestAssets::defaultAssetDir() +
+                                                     QStringLiteral("/img_familles/6.bmp")));
 }
 
 void TestRecorderWindow::fitsSmallScreens_data() {
@@ -291,6 +333,48 @@ void TestRecorderWindow::commandsChangeListAndUndo() {
     QCOMPARE(safewrite::read(root.filePath(card)), generated);
     QCOMPARE(record({folder, QStringLiteral("--undo"), card}).exitCode, 0);
     QVERIFY(safewrite::read(root.filePath(card)) != generated);
+}
+
+void TestRecorderWindow::oneSittingWritesEachRowInTurnWithRedoAndStop() {
+    // Eight times the word with a second of room noise on each side, as the microphone hears it.
+    const QString raw = dir_.filePath(QStringLiteral("eight.raw"));
+    QVERIFY(spokentake::sox({word_.wav, QStringLiteral("-t"), QStringLiteral("f32"),
+                             QStringLiteral("-c"), QStringLiteral("1"), raw,
+                             QStringLiteral("repeat"), QStringLiteral("7")}));
+    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    QTemporaryDir root;
+    RecordingSession session(filledFolder(root.path()));
+    qputenv("SDL_DISKAUDIOFILEIN", single);
+    const auto row = [](int number) { return QStringLiteral("sons_familles/%1.mp3").arg(number); };
+    const auto tickUntil = [&session](const QString& shown) {
+        QDeadlineTimer deadline(30000);
+        while (session.current() != shown && !deadline.hasExpired()) {
+            session.tick();
+            QTest::qWait(20);
+        }
+        return session.current() == shown;
+    };
+    session.startSitting(false);
+    QCOMPARE(session.current(), row(1));
+    QVERIFY(tickUntil(row(4)));
+    session.stopRecording(); // Space: the previous row again
+    QCOMPARE(session.current(), row(3));
+    QVERIFY(tickUntil(row(8)));
+    session.cancel(); // Escape: what was kept stays
+    QVERIFY(!session.inSitting());
+    QTRY_COMPARE_WITH_TIMEOUT(session.sitting()->written().size(), 8, 30000);
+    QCOMPARE(session.sitting()->written(),
+             QStringList({row(1), row(2), row(3), row(3), row(4), row(5), row(6), row(7)}));
+    const double longest = word_.speechEnd - word_.speechStart + takeprocessor::leadMarginSeconds +
+                           takeprocessor::tailMarginSeconds + 0.1;
+    for (int number = 1; number <= 7; ++number) {
+        QVERIFY(session.folder().isOwn(row(number)));
+        const mp3fixture::Decoded voice = mp3fixture::decode(session.folder().pathOf(row(number)));
+        QVERIFY2(double(voice.frames()) / voice.rate < longest, qPrintable(row(number)));
+    }
+    QVERIFY(session.folder().canUndo(row(3)));
+    QVERIFY(!session.folder().isOwn(row(8)));
 }
 
 QTEST_MAIN(TestRecorderWindow)

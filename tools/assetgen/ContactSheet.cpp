@@ -1,9 +1,10 @@
 // The contact sheet's layout: all miniatures, a few large and small cards, two album pages.
 #include "ContactSheet.h"
 
-#include "AlbumPainter.h"
-#include "CardPainter.h"
-#include "Style.h"
+#include "assets/DisplaySizes.h"
+#include "voices/AlbumPainter.h"
+#include "voices/CardPainter.h"
+#include "voices/Style.h"
 
 #include <QPainter>
 
@@ -40,7 +41,7 @@ QImage ContactSheet::render(const Content& content) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const auto& families = content.families;
 
-    const int miniStep = style::miniatureSize.width() + gap;
+    const int miniStep = displaysize::miniature.width() + gap;
     QPoint at(rowStart(int(families.size()) * miniStep), margin);
     for (const Family& family : families) {
         place(painter, CardPainter::miniature(family), at);
@@ -55,10 +56,10 @@ QImage ContactSheet::render(const Content& content) {
                             CardPainter::smallCard(families[3], families[3].cards[3]),
                             CardPainter::smallCard(families[4], families[4].cards[5]),
                             CardPainter::smallCard(families[1], families[1].cards[2])};
-    const int largeStep = scaled(style::largeCardSize, cardScale).width() + gap;
-    const QSize smallStep = style::smallCardSize + QSize(gap, gap);
+    const int largeStep = scaled(displaysize::largeCard, cardScale).width() + gap;
+    const QSize smallStep = displaysize::smallCard + QSize(gap, gap);
     at = QPoint(rowStart(4 * largeStep + 2 * smallStep.width()),
-                margin + style::miniatureSize.height() + gap);
+                margin + displaysize::miniature.height() + gap);
     const int cardsTop = at.y();
     for (const QImage& card : large) {
         place(painter, card, at, cardScale);
@@ -68,9 +69,9 @@ QImage ContactSheet::render(const Content& content) {
         place(painter, small[i],
               at + QPoint((i % 2) * smallStep.width(), (i / 2) * smallStep.height()));
 
-    const int pageStep = scaled(style::albumSize, pageScale).width() + gap;
+    const int pageStep = scaled(displaysize::albumPage, pageScale).width() + gap;
     at = QPoint(rowStart(2 * pageStep),
-                cardsTop + scaled(style::largeCardSize, cardScale).height() + gap);
+                cardsTop + scaled(displaysize::largeCard, cardScale).height() + gap);
     for (const int page : albumPagesShown) {
         place(painter, AlbumPainter::page(content.pages.at(page - 1)), at, pageScale);
         at.rx() += pageStep;

@@ -1,12 +1,12 @@
 // The list of files to make, one job each: sounds on a thread pool, pictures on this thread.
 #include "Generator.h"
 
-#include "AlbumPainter.h"
-#include "CardPainter.h"
-#include "EmojiRenderer.h"
-#include "Style.h"
 #include "assets/Catalogue.h"
 #include "base/Errors.h"
+#include "voices/AlbumPainter.h"
+#include "voices/CardPainter.h"
+#include "voices/EmojiRenderer.h"
+#include "voices/Style.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -17,8 +17,6 @@
 namespace assetgen {
 
 namespace {
-
-const char* const folders[] = {"img_album", "son_album", "img_familles", "sons_familles"};
 
 void saveBmp(const QImage& image, const QString& file) {
     if (!image.convertToFormat(QImage::Format_RGB888).save(file, "BMP"))
@@ -106,7 +104,7 @@ std::vector<Generator::Job> Generator::jobs() const {
 
 void Generator::writeAll(const QString& outputDir) const {
     QDir out(outputDir);
-    for (const char* folder : folders)
+    for (const char* folder : catalogue::assetFolders)
         if (!out.mkpath(QLatin1String(folder)))
             throw EFOpenError(
                 QStringLiteral("Impossible de créer le dossier %1").arg(out.filePath(folder)));
@@ -123,9 +121,9 @@ void Generator::writeAll(const QString& outputDir) const {
                 firstError = std::current_exception();
         }
     };
-    // The voices are other programs, run from a pool while this thread draws. The pictures stay
-    // on one thread: Qt's font engines, shared between threads, can round glyph outlines
-    // differently from one run to the next, and the set must come out the same every time.
+    // The voices are espeak-ng runs and the pipeline, on a pool while this thread draws. The
+    // pictures stay on one thread: Qt's font engines, shared between threads, can round glyph
+    // outlines differently from one run to the next, and the set must come out the same every time.
     QThreadPool pool;
     for (const Job& job : list)
         if (job.sound)

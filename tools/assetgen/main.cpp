@@ -1,10 +1,10 @@
 // mirabosc-assetgen: draws and records the default asset set from the text files of data/.
 #include "ContactSheet.h"
-#include "ContentReader.h"
+#include "Content.h"
 #include "Generator.h"
-#include "Respeller.h"
 #include "Voice.h"
 #include "base/Errors.h"
+#include "voices/Respeller.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -2,8 +2,10 @@
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
-#include "check/LauncherFolder.h"
+#include "check/ProgramReaders.h"
 #include "toolkit/PictureLoader.h"
+#include "assets/ContentReader.h"
+#include "voices/Locations.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,14 +19,17 @@ constexpr int exitUsage = 2;
 
 int check(QTextStream& out) {
     MediaPlayerMP3 player;
-    const assetcheck::Readers readers{
-        [](const QString& path) { return pictures::loadPicture(path).size(); },
-        [&player](const QString& path) {
-            player.close();
-            player.setFileName(path);
-            player.open();
-        }};
-    const std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
+    const assetcheck::Readers readers = assetcheck::programReaders(player);
+    std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
+    // The set's texts, which the workshop keeps in it, read by the one parser of data/.
+    if (QFileInfo::exists(QStringLiteral("textes"))) {
+        try {
+            content::ContentReader::read(QStringLiteral("textes"));
+        } catch (const Exception& error) {
+            findings.push_back(
+                {QStringLiteral("textes"), assetcheck::Severity::Problem, error.message()});
+        }
+    }
     int counts[3] = {};
     for (const assetcheck::Finding& finding : findings) {
         out << assetcheck::reportLine(finding) << '\n';
@@ -48,16 +53,19 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList arguments = QCoreApplication::arguments();
+    // --folder: the folder the launcher starts the game in, the only answer to that question.
+    if (arguments.size() == 2 && arguments[1] == QLatin1String("--folder")) {
+        QTextStream(stdout) << locations::gameFolder() << '\n';
+        return 0;
+    }
     const bool named = arguments.size() == 2;
     if (arguments.size() > 2 || (named && arguments[1].startsWith(QLatin1Char('-')))) {
-        err << "Usage : mirabosc-check [DOSSIER_DES_IMAGES_ET_SONS]\n";
+        err << "Usage : mirabosc-check [DOSSIER_DES_IMAGES_ET_SONS]\n"
+               "        mirabosc-check --folder\n";
         return exitUsage;
     }
     // With no folder named, the one the launcher would start the program in.
-    const QString folder = named
-                               ? arguments[1]
-                               : assetcheck::launcherFolder(QCoreApplication::applicationDirPath(),
-                                                            QStringLiteral(MIRABOSC_INSTALLED_SET));
+    const QString folder = named ? arguments[1] : locations::gameFolder();
     if (!QFileInfo(folder).isDir() || !QDir::setCurrent(folder)) {
         err << QStringLiteral("mirabosc-check : dossier introuvable : %1\n").arg(folder);
         return exitUsage;

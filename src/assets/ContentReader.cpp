@@ -1,0 +1,290 @@
+// The line formats of familles.txt and album.txt, and the checks on what they hold.
+#include "assets/ContentReader.h"
+
+#include "assets/Catalogue.h"
+#include "base/Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+namespace content {
+
+namespace {
+
+constexpr int pageWidth = 800;
+constexpr int pageHeight = 527;
+constexpr int maxCodePoints = 8;
+
+// One line of a data file, with what an error message needs to point at it.
+struct Line {
+    QString file;
+    int number = 0;
+    QString text;
+
+    [[noreturn]] void fail(const QString& why) const {
+        throw EReadError(QStringLiteral("%1, ligne %2 : %3").arg(file).arg(number).arg(why));
+    }
+    QString keyword() const { return text.section(QLatin1Char(' '), 0, 0); }
+    QString rest() const { return text.section(QLatin1Char(' '), 1).trimmed(); }
+};
+
+std::vector<Line> meaningfulLines(const QString& text, const QString& file) {
+    std::vector<Line> lines;
+    const QStringList raw = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < raw.size(); ++i) {
+        const QString trimmed = raw[i].trimmed();
+        if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#')))
+            lines.push_back({file, i + 1, trimmed.simplified()});
+    }
+    return lines;
+}
+
+int toInt(const Line& line, const QString& word, int low, int high, const char* what) {
+    bool ok = false;
+    const int value = word.toInt(&ok);
+    if (!ok || value < low || value > high)
+        line.fail(QStringLiteral("%1 attendu entre %2 et %3, trouvé « %4 »")
+                      .arg(QLatin1String(what))
+                      .arg(low)
+                      .arg(high)
+                      .arg(word));
+    return value;
+}
+
+QColor toColour(const Line& line, const QString& word) {
+    static const QRegularExpression hex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    if (!hex.match(word).hasMatch())
+        line.fail(
+            QStringLiteral("couleur attendue sous la forme #RRVVBB, trouvé « %1 »").arg(word));
+    return QColor(word);
+}
+
+QString toEmoji(const Line& line, const QStringList& words) {
+    if (words.size() > maxCodePoints)
+        line.fail(QStringLiteral("trop de points de code (%1 au plus)").arg(maxCodePoints));
+    QString emoji;
+    for (const QString& word : words) {
+        bool ok = false;
+        const uint code = word.toUInt(&ok, 16);
+        if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            line.fail(QStringLiteral("point de code invalide « %1 »").arg(word));
+        const char32_t c = code;
+        emoji += QString::fromUcs4(&c, 1);
+    }
+    return emoji;
+}
+
+Pictogram toPictogram(const Line& line, const QString& field) {
+    const QStringList words = field.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    Pictogram picture;
+    const QString kind = words.value(0);
+    if (kind == QLatin1String("emoji")) {
+        if (words.size() < 2)
+            line.fail(QStringLiteral("« emoji » sans point de code"));
+        picture.emoji = toEmoji(line, words.mid(1));
+    } else if (kind == QLatin1String("calendar")) {
+        picture.kind = Pictogram::Kind::Calendar;
+        picture.day = toInt(line, words.value(1), 1, 7, "jour");
+        picture.emoji = toEmoji(line, words.mid(2));
+    } else if (kind == QLatin1String("splash")) {
+        picture.kind = Pictogram::Kind::Splash;
+        picture.colour = toColour(line, words.value(1));
+        picture.emoji = toEmoji(line, words.mid(2));
+    } else {
+        line.fail(QStringLiteral("image inconnue « %1 » (emoji, calendar ou splash)").arg(kind));
+    }
+    return picture;
+}
+
+QString spokenField(const Line& line, const QStringList& fields, int index) {
+    if (fields.size() <= index)
+        return {};
+    const QString field = fields[index];
+    if (!field.startsWith(QLatin1String("say ")) || field.mid(4).trimmed().isEmpty())
+        line.fail(QStringLiteral("champ « say <texte> » attendu, trouvé « %1 »").arg(field));
+    return field.mid(4).trimmed();
+}
+
+QStringList fieldsOf(const Line& line, int least, int most) {
+    const QStringList fields = line.rest().split(QLatin1Char('|'));
+    QStringList trimmed;
+    for (const QString& field : fields)
+        trimmed << field.trimmed();
+    if (trimmed.size() < least || trimmed.size() > most)
+        line.fail(QStringLiteral("%1 à %2 champs séparés par « | » attendus").arg(least).arg(most));
+    for (const QString& field : trimmed)
+        if (field.isEmpty())
+            line.fail(QStringLiteral("champ vide"));
+    return trimmed;
+}
+
+} // namespace
+
+std::vector<Family> ContentReader::parseFamilies(const QString& text, const QString& fileName) {
+    std::vector<Family> families;
+    for (const Line& line : meaningfulLines(text, fileName)) {
+        const QString keyword = line.keyword();
+        if (keyword == QLatin1String("family")) {
+            const QStringList fields = fieldsOf(line, 3, 4);
+            const int expected = int(families.size()) + 1;
+            if (expected > catalogue::familyCount ||
+                toInt(line, fields[0], 1, catalogue::familyCount, "numéro de famille") != expected)
+                line.fail(QStringLiteral("famille %1 attendue ici").arg(expected));
+            families.push_back(
+                {expected, fields[1], toColour(line, fields[2]), spokenField(line, fields, 3), {}});
+        } else if (keyword == QLatin1String("card")) {
+            if (families.empty())
+                line.fail(QStringLiteral("carte avant la première famille"));
+            Family& family = families.back();
+            const QStringList fields = fieldsOf(line, 3, 4);
+            const int slot = int(family.cards.size()) + 1;
+            if (slot > catalogue::cardsPerFamily)
+                line.fail(QStringLiteral("plus de %1 cartes dans la famille %2")
+                              .arg(catalogue::cardsPerFamily)
+                              .arg(family.index));
+            const int expected = catalogue::cardNumber(family.index, slot);
+            if (toInt(line, fields[0], 1, catalogue::lastCardNumber, "numéro de carte") != expected)
+                line.fail(QStringLiteral("carte %1 attendue ici").arg(expected));
+            family.cards.push_back(
+                {expected, fields[1], toPictogram(line, fields[2]), spokenField(line, fields, 3)});
+        } else {
+            line.fail(QStringLiteral("mot-clé inconnu « %1 » (family ou card)").arg(keyword));
+        }
+    }
+    if (families.size() != catalogue::familyCount)
+        throw EReadError(QStringLiteral("%1 : %2 familles au lieu de %3")
+                             .arg(fileName)
+                             .arg(families.size())
+                             .arg(catalogue::familyCount));
+    for (const Family& family : families)
+        if (family.cards.size() != catalogue::cardsPerFamily)
+            throw EReadError(QStringLiteral("%1 : la famille %2 a %3 cartes au lieu de %4")
+                                 .arg(fileName)
+                                 .arg(family.index)
+                                 .arg(family.cards.size())
+                                 .arg(catalogue::cardsPerFamily));
+    return families;
+}
+
+namespace {
+
+AlbumPage::Sky toSky(const Line& line) {
+    static const std::pair<const char*, AlbumPage::Sky> skies[] = {
+        {"dawn", AlbumPage::Sky::Dawn},
+        {"day", AlbumPage::Sky::Day},
+        {"evening", AlbumPage::Sky::Evening},
+        {"night", AlbumPage::Sky::Night},
+        {"storm", AlbumPage::Sky::Storm}};
+    for (const auto& [name, sky] : skies)
+        if (line.rest() == QLatin1String(name))
+            return sky;
+    line.fail(
+        QStringLiteral("ciel inconnu « %1 » (dawn, day, evening, night, storm)").arg(line.rest()));
+}
+
+SceneItem toItem(const Line& line, bool pool) {
+    QStringList words = line.rest().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() < 4)
+        line.fail(QStringLiteral("position, taille et dessin attendus"));
+    SceneItem item;
+    item.centre = QPointF(toInt(line, words[0], 0, pageWidth, "x"),
+                          toInt(line, words[1], 0, pageHeight, "y"));
+    item.size = toInt(line, words[2], 1, pageWidth, "taille");
+    if (pool) {
+        if (words.size() != 4)
+            line.fail(QStringLiteral("« pool <x> <y> <largeur> <#RRVVBB> » attendu"));
+        item.kind = SceneItem::Kind::Pool;
+        item.colour = toColour(line, words[3]);
+        return item;
+    }
+    if (words.last() == QLatin1String("flip")) {
+        item.flipped = true;
+        words.removeLast();
+    }
+    if (words.size() < 4)
+        line.fail(QStringLiteral("« put » sans point de code"));
+    item.emoji = toEmoji(line, words.mid(3));
+    return item;
+}
+
+void addToPage(AlbumPage& page, const Line& line) {
+    const QString keyword = line.keyword();
+    auto setOnce = [&line](QString& field) {
+        if (!field.isEmpty())
+            line.fail(QStringLiteral("« %1 » déjà donné pour cette page").arg(line.keyword()));
+        if (line.rest().isEmpty())
+            line.fail(QStringLiteral("texte vide"));
+        field = line.rest();
+    };
+    if (keyword == QLatin1String("sky"))
+        page.sky = toSky(line);
+    else if (keyword == QLatin1String("rainbow") && line.rest().isEmpty())
+        page.rainbow = true;
+    else if (keyword == QLatin1String("put") || keyword == QLatin1String("pool"))
+        page.items.push_back(toItem(line, keyword == QLatin1String("pool")));
+    else if (keyword == QLatin1String("title"))
+        setOnce(page.title);
+    else if (keyword == QLatin1String("text"))
+        setOnce(page.text);
+    else if (keyword == QLatin1String("say"))
+        setOnce(page.spoken);
+    else
+        line.fail(QStringLiteral("mot-clé inconnu « %1 »").arg(keyword));
+}
+
+} // namespace
+
+std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QString& fileName) {
+    std::vector<AlbumPage> pages;
+    for (const Line& line : meaningfulLines(text, fileName)) {
+        if (line.keyword() == QLatin1String("page")) {
+            const int expected = int(pages.size()) + 1;
+            if (expected > catalogue::albumPageCount ||
+                toInt(line, line.rest(), 1, catalogue::albumPageCount, "numéro de page") !=
+                    expected)
+                line.fail(QStringLiteral("page %1 attendue ici").arg(expected));
+            pages.push_back({});
+            pages.back().number = expected;
+        } else if (pages.empty()) {
+            line.fail(QStringLiteral("« page <numéro> » attendu avant « %1 »").arg(line.keyword()));
+        } else {
+            addToPage(pages.back(), line);
+        }
+    }
+    if (pages.size() != catalogue::albumPageCount)
+        throw EReadError(QStringLiteral("%1 : %2 pages au lieu de %3")
+                             .arg(fileName)
+                             .arg(pages.size())
+                             .arg(catalogue::albumPageCount));
+    for (const AlbumPage& page : pages)
+        if (page.narration().isEmpty())
+            throw EReadError(QStringLiteral("%1 : la page %2 n'a ni titre ni texte")
+                                 .arg(fileName)
+                                 .arg(page.number));
+    return pages;
+}
+
+QString ContentReader::readTextFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder(file.readAll());
+    if (decoder.hasError())
+        throw EReadError(QStringLiteral("%1 : le texte n'est pas en UTF-8").arg(path));
+    return text;
+}
+
+Content ContentReader::read(const QString& dataDir) {
+    const QDir dir(dataDir);
+    Content content;
+    content.families = parseFamilies(readTextFile(dir.filePath(QStringLiteral("familles.txt"))),
+                                     QStringLiteral("familles.txt"));
+    content.pages = parsePages(readTextFile(dir.filePath(QStringLiteral("album.txt"))),
+                               QStringLiteral("album.txt"));
+    return content;
+}
+
+} // namespace content

@@ -1,0 +1,23 @@
+// The one parser of the text files of data/, for the generator and the recorder; it refuses
+// anything malformed.
+#pragma once
+
+#include "assets/Content.h"
+
+#include <QString>
+
+namespace content {
+
+class ContentReader {
+public:
+    // Reads familles.txt and album.txt from the folder. Throws EFOpenError when a file cannot
+    // be read and EReadError, naming the file and line, when its content is wrong.
+    static Content read(const QString& dataDir);
+
+    static std::vector<Family> parseFamilies(const QString& text, const QString& fileName);
+    static std::vector<AlbumPage> parsePages(const QString& text, const QString& fileName);
+    // The text of a UTF-8 file; throws EFOpenError, or EReadError for bytes that are not UTF-8.
+    static QString readTextFile(const QString& path);
+};
+
+} // namespace content

@@ -1,0 +1,38 @@
+// Draws the family pictures: large and small cards, the family miniatures and the blank card.
+#pragma once
+
+#include "assets/Content.h"
+
+#include <QImage>
+#include <QRectF>
+#include <functional>
+
+class QPainter;
+
+namespace drawing {
+
+using namespace content;
+
+class CardPainter {
+public:
+    static QImage largeCard(const Family& family, const Card& card);
+    static QImage smallCard(const Family& family, const Card& card);
+    static QImage miniature(const Family& family);
+    // What fills a card's picture area instead of its pictogram: a class's drawing.
+    using Art = std::function<void(QPainter& painter, const QRectF& area)>;
+    static QImage largeCard(const Family& family, const Card& card, const Art& art);
+    // The family's cards in the strip along the bottom drawn by strip, as the class drew them.
+    using StripArt = std::function<void(QPainter& painter, const Card& card, const QRectF& area)>;
+    static QImage largeCard(const Family& family, const Card& card, const Art& art,
+                            const StripArt& strip);
+    static QImage smallCard(const Family& family, const Card& card, const Art& art);
+    // The family's name under the drawing, in place of the fanned cards.
+    static QImage miniature(const Family& family, const Art& art);
+    static QRectF largeArtArea();
+    static QRectF smallArtArea();
+    static QRectF miniatureArtArea();
+    // The back of a card, shown before a card is chosen; it carries the colours of all families.
+    static QImage blankCard(const std::vector<Family>& families);
+};
+
+} // namespace drawing

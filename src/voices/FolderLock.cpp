@@ -1,0 +1,57 @@
+// The lock file names its holder (program and process), so a writer kept waiting can say who.
+#include "voices/FolderLock.h"
+
+#include "voices/VoiceRefused.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int pollMs = 20;
+constexpr int holderBytes = 256;
+
+} // namespace
+
+FolderLock::FolderLock(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + fileName());
+    // O_NOFOLLOW: a link planted as the lock file must not make us create a file elsewhere.
+    fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd_ < 0)
+        throw VoiceRefused(QStringLiteral("Impossible de verrolhar %1 : %2")
+                               .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
+    const QDeadlineTimer deadline(waitMs);
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
+            char holder[holderBytes] = {};
+            const ssize_t got = ::pread(fd_, holder, sizeof holder - 1, 0);
+            ::close(fd_);
+            throw VoiceRefused(
+                QStringLiteral("Lo dorsièr %1 es ocupat per un autre escrivan (%2) : tornatz "
+                               "ensajar quand aurà acabat")
+                    .arg(folder,
+                         QString::fromLocal8Bit(holder, std::max<ssize_t>(0, got)).trimmed()));
+        }
+        QThread::msleep(pollMs);
+    }
+    const QByteArray holder = QStringLiteral("%1, pid %2\n")
+                                  .arg(QCoreApplication::applicationName())
+                                  .arg(::getpid())
+                                  .toLocal8Bit();
+    if (::ftruncate(fd_, 0) == 0 &&
+        ::pwrite(fd_, holder.constData(), size_t(holder.size()), 0) < 0) {
+        // The name of the holder is a courtesy; the lock itself is held.
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
