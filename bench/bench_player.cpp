@@ -7,6 +7,7 @@
 #include "audio/Mp3Fixture.h"
 #include "audio/NarrationSource.h"
 #include "audio/SdlAudio.h"
+#include "support/PlayerProbe.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -84,7 +85,8 @@ void startToFirstSamples(benchmark::State& state) {
         player.open();
         player.play();
         std::optional<Clock::time_point> first;
-        while (!(first = player.firstDeliveryTime()) && Clock::now() - start < deliveryTimeout)
+        while (!(first = PlayerProbe::firstDeliveryTime(player)) &&
+               Clock::now() - start < deliveryTimeout)
             std::this_thread::yield();
         if (!first) {
             state.SkipWithError("no sample reached the output");

@@ -109,14 +109,10 @@ bool MediaPlayerMP3::lastPlayRefused() const {
     return d->playRefused || (d->voice && d->voice->phase() == VoiceState::Phase::Refused);
 }
 
-int64_t MediaPlayerMP3::framesDelivered() const {
-    return d->voice ? d->voice->framesDelivered() : 0;
+const MixerVoice* MediaPlayerMP3::voice() const {
+    return d->voice.get();
 }
 
-std::optional<std::chrono::steady_clock::time_point> MediaPlayerMP3::firstDeliveryTime() const {
-    return d->voice ? d->voice->firstDelivery() : std::nullopt;
-}
-
-int MediaPlayerMP3::endOfPlayNotices() const {
-    return EndOfPlayReceiver::instance().received(d->id);
+uint64_t MediaPlayerMP3::id() const {
+    return d->id;
 }

@@ -4,10 +4,10 @@
 #include "audio/PcmSource.h"
 
 #include <QString>
-#include <chrono>
 #include <cstdint>
 #include <memory>
-#include <optional>
+
+class MixerVoice;
 
 class MediaPlayerMP3 {
 public:
@@ -41,14 +41,13 @@ public:
     // rewinds.
     bool lastPlayRefused() const;
 
-    // Views for tests and benchmarks of what the output keeps anyway; the callback pays nothing
-    // for them. Sample frames of this narration handed to the output, over every play.
-    int64_t framesDelivered() const;
-    // When the first frames of this narration were handed to the output, for latency figures.
-    std::optional<std::chrono::steady_clock::time_point> firstDeliveryTime() const;
-    int endOfPlayNotices() const; // notices delivered to this player's thread so far
-
 private:
+    // Tests and benchmarks read what the output keeps anyway through PlayerProbe; the program
+    // never asks.
+    friend class PlayerProbe;
+    const MixerVoice* voice() const; // the open narration, null when none
+    uint64_t id() const;             // the number its end-of-play notices carry
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

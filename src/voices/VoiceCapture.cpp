@@ -15,10 +15,9 @@ constexpr auto longestTakeFrames = int64_t(takeprocessor::longestTakeSeconds * V
 } // namespace
 
 VoiceCapture::~VoiceCapture() {
-    if (device_ != 0)
-        SDL_CloseAudioDevice(device_);
+    // A device is only ever open after a successful start.
     if (audioInitialised_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlaudio::stop(device_);
 }
 
 bool VoiceCapture::open() {

@@ -6,6 +6,7 @@
 #include "audio/Mp3Fixture.h"
 #include "audio/NarrationSource.h"
 #include "base/Errors.h"
+#include "support/PlayerProbe.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -175,7 +176,7 @@ void TestMediaPlayer::openRefusesWhatIsNotAPlayableMp3() {
     QVERIFY(!player.isOpen());
     QVERIFY(player.openFile().isEmpty());
     QVERIFY(!player.isPlaying());
-    QCOMPARE(player.framesDelivered(), 0);
+    QCOMPARE(PlayerProbe::framesDelivered(player), 0);
 }
 
 void TestMediaPlayer::playWithNothingOpenRaises_data() {
@@ -230,7 +231,7 @@ void TestMediaPlayer::openResolvesTheNameWhenItOpens() {
     QVERIFY(player.isOpen());
     QCOMPARE(player.openFile(), shortWord);
     QVERIFY(!player.isPlaying());
-    QCOMPARE(player.framesDelivered(), 0);
+    QCOMPARE(PlayerProbe::framesDelivered(player), 0);
 }
 
 void TestMediaPlayer::wordsPlayToTheEndAtTheOutputRate_data() {
@@ -248,11 +249,11 @@ void TestMediaPlayer::wordsPlayToTheEndAtTheOutputRate() {
     player.play();
     QVERIFY(!player.lastPlayRefused());
     QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(), playTimeoutMs);
-    const int64_t delivered = player.framesDelivered();
+    const int64_t delivered = PlayerProbe::framesDelivered(player);
     const int64_t expected = expectedFrames(name);
     QVERIFY2(qAbs(delivered - expected) <= resampleSlackFrames,
              qPrintable(QStringLiteral("%1 frames, %2 expected").arg(delivered).arg(expected)));
-    QTRY_COMPARE(player.endOfPlayNotices(), 1);
+    QTRY_COMPARE(PlayerProbe::endOfPlayNotices(player), 1);
     // The end of the sound does not close the narration.
     QVERIFY(player.isOpen());
     QCOMPARE(player.openFile(), name);
@@ -264,11 +265,11 @@ void TestMediaPlayer::playAtTheEndStartsAgain() {
     player.open();
     player.play();
     QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(), playTimeoutMs);
-    const int64_t once = player.framesDelivered();
+    const int64_t once = PlayerProbe::framesDelivered(player);
     QCOMPARE(once, expectedFrames(shortWord));
     player.play();
-    QTRY_COMPARE_WITH_TIMEOUT(player.endOfPlayNotices(), 2, playTimeoutMs);
-    QCOMPARE(player.framesDelivered(), 2 * once);
+    QTRY_COMPARE_WITH_TIMEOUT(PlayerProbe::endOfPlayNotices(player), 2, playTimeoutMs);
+    QCOMPARE(PlayerProbe::framesDelivered(player), 2 * once);
 }
 
 void TestMediaPlayer::closeStopsAtOnceAndPostsNoNotice() {
@@ -276,19 +277,19 @@ void TestMediaPlayer::closeStopsAtOnceAndPostsNoNotice() {
     player.setFileName(longWord);
     player.open();
     player.play();
-    QTRY_VERIFY(player.framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(player) > 0);
     player.close();
     QVERIFY(!player.isPlaying());
     QVERIFY(!player.isOpen());
     QVERIFY(player.openFile().isEmpty());
-    QCOMPARE(player.framesDelivered(), 0);
+    QCOMPARE(PlayerProbe::framesDelivered(player), 0);
     // The next word plays to its end and brings the only notice.
     player.setFileName(shortWord);
     player.open();
     player.play();
     QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(), playTimeoutMs);
-    QTRY_COMPARE(player.endOfPlayNotices(), 1);
-    QCOMPARE(player.framesDelivered(), expectedFrames(shortWord));
+    QTRY_COMPARE(PlayerProbe::endOfPlayNotices(player), 1);
+    QCOMPARE(PlayerProbe::framesDelivered(player), expectedFrames(shortWord));
 }
 
 void TestMediaPlayer::destroyingAPlayerBeforeItsNoticeArrivesIsSafe() {
@@ -305,7 +306,7 @@ void TestMediaPlayer::destroyingAPlayerBeforeItsNoticeArrivesIsSafe() {
     next.open();
     next.play();
     QTRY_VERIFY_WITH_TIMEOUT(!next.isPlaying(), playTimeoutMs);
-    QTRY_COMPARE(next.endOfPlayNotices(), 1);
+    QTRY_COMPARE(PlayerProbe::endOfPlayNotices(next), 1);
 }
 
 void TestMediaPlayer::destroyingAPlayingPlayerTakesItsVoiceOut() {
@@ -313,7 +314,7 @@ void TestMediaPlayer::destroyingAPlayingPlayerTakesItsVoiceOut() {
     player->setFileName(longWord);
     player->open();
     player->play();
-    QTRY_VERIFY(player->framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(*player) > 0);
     player.reset();
 
     // The output goes on mixing without the destroyed voice (a sanitizer build sees any use).
@@ -322,7 +323,7 @@ void TestMediaPlayer::destroyingAPlayingPlayerTakesItsVoiceOut() {
     next.open();
     next.play();
     QTRY_VERIFY_WITH_TIMEOUT(!next.isPlaying(), playTimeoutMs);
-    QCOMPARE(next.framesDelivered(), expectedFrames(shortWord));
+    QCOMPARE(PlayerProbe::framesDelivered(next), expectedFrames(shortWord));
 }
 
 void TestMediaPlayer::twoPlayersPlayTogether() {
@@ -335,10 +336,10 @@ void TestMediaPlayer::twoPlayersPlayTogether() {
     first.play();
     second.play();
     QTRY_VERIFY_WITH_TIMEOUT(!second.isPlaying(), playTimeoutMs);
-    QCOMPARE(second.framesDelivered(), expectedFrames(shortWord));
+    QCOMPARE(PlayerProbe::framesDelivered(second), expectedFrames(shortWord));
     // The second word did not cut the first one off.
     QVERIFY(first.isPlaying());
-    QVERIFY(first.framesDelivered() > 0);
+    QVERIFY(PlayerProbe::framesDelivered(first) > 0);
 }
 
 void TestMediaPlayer::aStalledReadHoldsNeitherCloseNorOtherWords() {
@@ -352,7 +353,7 @@ void TestMediaPlayer::aStalledReadHoldsNeitherCloseNorOtherWords() {
     stalled.play();
     // Its filler is now inside a read that does not return; what was decoded at the open plays.
     QVERIFY(entered.try_acquire_for(std::chrono::milliseconds(playTimeoutMs)));
-    QTRY_VERIFY(stalled.framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(stalled) > 0);
 
     // Another word plays whole meanwhile, well past what its open decoded.
     MediaPlayerMP3 other;
@@ -360,7 +361,7 @@ void TestMediaPlayer::aStalledReadHoldsNeitherCloseNorOtherWords() {
     other.open();
     other.play();
     QTRY_VERIFY_WITH_TIMEOUT(!other.isPlaying(), playTimeoutMs);
-    QCOMPARE(other.framesDelivered(), expectedFrames(shortWord));
+    QCOMPARE(PlayerProbe::framesDelivered(other), expectedFrames(shortWord));
 
     stalled.close(); // must not wait for the read
     QVERIFY(!stalled.isOpen());
@@ -399,7 +400,8 @@ void TestMediaPlayer::randomOperationsOnFourPlayers() {
             QCoreApplication::processEvents();
             QThread::usleep(random.bounded(2000));
         }
-        QVERIFY(player->isOpen() || (!player->isPlaying() && player->framesDelivered() == 0));
+        QVERIFY(player->isOpen() ||
+                (!player->isPlaying() && PlayerProbe::framesDelivered(*player) == 0));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "audio/AudioOutput.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/Mp3Fixture.h"
+#include "support/PlayerProbe.h"
 
 #include <QDir>
 #include <QFile>
@@ -170,7 +171,7 @@ void TestMediaPlayerOutput::arrivesUnchanged(const QString& name) {
     playToTheEnd(player);
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(player.framesDelivered(), word.frames());
+    QCOMPARE(PlayerProbe::framesDelivered(player), word.frames());
 
     const Output out = output(before);
     auto source = [&](int64_t f, int c) { return sourceSample(word, f, c); };
@@ -241,8 +242,8 @@ void TestMediaPlayerOutput::closeMidWordCutsItAndReopenStartsAgain() {
     player.setFileName(name);
     player.open();
     player.play();
-    QTRY_VERIFY(player.framesDelivered() > 0);
-    const int64_t heardBeforeClose = player.framesDelivered();
+    QTRY_VERIFY(PlayerProbe::framesDelivered(player) > 0);
+    const int64_t heardBeforeClose = PlayerProbe::framesDelivered(player);
     player.close();
     player.open();
     playToTheEnd(player);
@@ -282,7 +283,7 @@ void TestMediaPlayerOutput::aLostOutputIsOpenedAgainForTheNextWord() {
     cut.setFileName(QStringLiteral("son_album\\5.mp3"));
     cut.open();
     cut.play();
-    QTRY_VERIFY(cut.framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(cut) > 0);
     // A file size limit fails the disk driver's next write and SDL reports its device lost, as
     // when a sound server goes away in the middle of a word.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -291,7 +292,7 @@ void TestMediaPlayerOutput::aLostOutputIsOpenedAgainForTheNextWord() {
     rlimit limit = previous;
     limit.rlim_cur = 1;
     QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
-    QTRY_COMPARE(cut.endOfPlayNotices(), 1);
+    QTRY_COMPARE(PlayerProbe::endOfPlayNotices(cut), 1);
     QVERIFY(!cut.isPlaying());
     QVERIFY(::setrlimit(RLIMIT_FSIZE, &previous) == 0);
 

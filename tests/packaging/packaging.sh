@@ -4,7 +4,9 @@
 set -euo pipefail
 mode="$1"; build="$(realpath "$2")"; version="$3"
 work="$(realpath "$(mktemp -d)")"; prefix="$work/stage/usr"; pid=""; ours=""
-installed() { dpkg-query -Wf'${db:Status-Status}' mirabosc 2>/dev/null | grep -qv not-installed; }
+# grep reads to the end (no -q) so that its writer never dies of SIGPIPE under pipefail.
+installed() {
+    dpkg-query -Wf'${db:Status-Status}' mirabosc 2>/dev/null | grep -v not-installed >/dev/null; }
 cleanup() { # neither the program nor the package outlives the test
     { [ -z "$pid" ] || kill "$pid"; [ -z "$ours" ] || ! installed || dpkg -P mirabosc; } &>/dev/null
     rm -rf "$work"; }
@@ -43,7 +45,7 @@ install)
     need file; stage
     id="$(basename "$prefix"/share/metainfo/*.metainfo.xml .metainfo.xml)"
     for px in 16 32 48 64 128 256; do file -L "$prefix/share/icons/hicolor/${px}x$px/apps/$id.png" |
-        grep -q ", $px x $px," || fail "no $px px icon $id"; done
+        grep ", $px x $px," >/dev/null || fail "no $px px icon $id"; done
     set_dir="$prefix/share/mirabosc"
     mkdir -p "$work/full/mirabosc" "$work/part/mirabosc" "$work/home/.local/share" "$work/none"
     for copy in full/mirabosc home/.local/share/mirabosc half/mirabosc; do
@@ -100,7 +102,7 @@ $work/sys rec $user_set
 $work/half none $set_dir
 EOT
     # In the build tree, the checker's default is the build's own set.
-    out="$(HOME="$work/none" "$build/mirabosc-check" | head -n1)"
+    out="$(HOME="$work/none" "$build/mirabosc-check" | sed -n 1p)"
     [ "$out" = "Dossier vérifié : $build/assets" ] || fail "build tree: $out"
     ;;
 deb)
@@ -108,8 +110,9 @@ deb)
     deb="$work/cpack/mirabosc_${version}_$(dpkg --print-architecture).deb"
     (cd "$build" && cpack -G DEB -B "$work/cpack" >"$work/log") || fail "cpack: $(cat "$work/log")"
     for f in Section Priority Maintainer Description; do
-        dpkg-deb -f "$deb" $f | grep -q . || fail "no $f"; done
-    dpkg-deb -f "$deb" Depends | grep libqt6widgets6 | grep libsdl2 | grep -q libmpg123 || fail deps
+        dpkg-deb -f "$deb" $f | grep . >/dev/null || fail "no $f"; done
+    dpkg-deb -f "$deb" Depends | grep libqt6widgets6 | grep libsdl2 | grep libmpg123 >/dev/null ||
+        fail deps
     lintian "$deb" 2>&1 | tee "$work/lintian" && ! grep '^E:' "$work/lintian" || fail "lintian"
     [ "$(id -u)" = 0 ] || { echo "SKIP: installing the package needs root"; exit 77; }
     exec 9>/var/lock/mirabosc-package-test; flock 9    # one package test at a time

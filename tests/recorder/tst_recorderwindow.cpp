@@ -8,6 +8,7 @@
 #include "recorder/SetCommands.h"
 #include "recorder/TakeView.h"
 #include "recorder/VoiceTree.h"
+#include "support/PlayerProbe.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "toolkit/PictureLoader.h"
@@ -158,7 +159,8 @@ void TestRecorderWindow::recordListenKeepUndo() {
 
     QTest::mouseClick(buttonNamed("btnEscotar"), Qt::LeftButton);
     QVERIFY(window.session().player().isOpen());
-    QTRY_VERIFY_WITH_TIMEOUT(window.session().player().framesDelivered() > 0, takeTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(PlayerProbe::framesDelivered(window.session().player()) > 0,
+                             takeTimeoutMs);
 
     buttonNamed("btnGardar")->setFocus();
     QTest::keyClick(buttonNamed("btnGardar"), Qt::Key_Return); // Return presses the focused one

@@ -5,6 +5,7 @@
 #include "screens/Ualbum.h"
 #include "support/BmpWriter.h"
 #include "support/DialogWatcher.h"
+#include "support/PlayerProbe.h"
 #include "support/TestAssets.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
@@ -137,7 +138,7 @@ int TestAlbum::tabCaptioned(const QString& caption) const {
 void TestAlbum::verifyPlaying(int page) {
     QCOMPARE(player().openFile(), narration(page));
     QVERIFY(player().isPlaying());
-    QTRY_VERIFY(player().framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(player()) > 0);
 }
 
 void TestAlbum::opensCentredOnPageOneWithSeventeenTabs() {
@@ -255,11 +256,11 @@ void TestAlbum::narrationOnPlaysThePageOnShowFromItsStart() {
 
 void TestAlbum::pressedSonOuiRestartsTheNarration() {
     open();
-    QTRY_VERIFY(player().framesDelivered() > wellUnderway);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(player()) > wellUnderway);
     QVERIFY(player().isPlaying());
     clickAt(onSonOuiOnly);
     // A restart reopens the file: what this narration has delivered starts again from nothing.
-    QVERIFY(player().framesDelivered() < wellUnderway);
+    QVERIFY(PlayerProbe::framesDelivered(player()) < wellUnderway);
     QVERIFY(album().btnSonOui->isChecked());
     verifyPlaying(1);
 }
@@ -284,7 +285,7 @@ void TestAlbum::closingStopsTheNarrationAndFreesTheTabs() {
     const QRegularExpression tabNames(QStringLiteral("^onglet"));
     open();
     clickTab(3);
-    QTRY_VERIFY(player().framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(player()) > 0);
     QList<QPointer<QWidget>> sheets;
     for (QWidget* sheet : album().findChildren<QWidget*>(tabNames))
         sheets << sheet;
@@ -491,7 +492,7 @@ void TestAlbum::failedTabChange() {
     else
         assets_->replace(broken, bytes);
     open();
-    QTRY_VERIFY(player().framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(player()) > 0);
 
     DialogWatcher& dialogs = *dialogs_;
     boxesExpected_ = 1;

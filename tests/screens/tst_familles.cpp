@@ -5,6 +5,7 @@
 #include "screens/Ufamilles.h"
 #include "support/DialogWatcher.h"
 #include "support/ModalDriver.h"
+#include "support/PlayerProbe.h"
 #include "support/TestAssets.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
@@ -187,7 +188,7 @@ void TestFamilles::miniatureSpeaksTheFamilyName() {
     QFETCH(int, title);
     moveTo(QStringLiteral("fam%1").arg(family));
     QCOMPARE(form_->MediaPlayerMP3->openFile(), sound(title));
-    QTRY_VERIFY(form_->MediaPlayerMP3->framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(*form_->MediaPlayerMP3) > 0);
     QVERIFY(!sonPret);
 }
 
@@ -236,7 +237,7 @@ void TestFamilles::cardShowsLargeAndSpeaks() {
     QCOMPARE(form_->carte->picture(), TestAssets::picture(catalogue::largeCard(number)));
     QCOMPARE(form_->carte->drawnRect(), QRect(0, 0, 424, 576));
     QCOMPARE(form_->MediaPlayerMP3->openFile(), sound(number));
-    QTRY_VERIFY(form_->MediaPlayerMP3->framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(*form_->MediaPlayerMP3) > 0);
     QVERIFY(!sonPret);
 }
 
@@ -332,7 +333,7 @@ void TestFamilles::oneSoundPerArrival() {
         gesture(token);
     QCOMPARE(form_->MediaPlayerMP3->openFile(), speaking ? sound(speaking) : QString());
     if (speaking)
-        QTRY_VERIFY(form_->MediaPlayerMP3->framesDelivered() > 0);
+        QTRY_VERIFY(PlayerProbe::framesDelivered(*form_->MediaPlayerMP3) > 0);
     else
         QVERIFY(!form_->MediaPlayerMP3->isOpen() && !form_->MediaPlayerMP3->isPlaying());
     if (family)
@@ -385,7 +386,7 @@ void TestFamilles::nameGoesOnOverTheCardsUntilTheBackground() {
     clickOn("fam6"); // the click comes where the name started
     QVERIFY(form_->PNcartes->isVisible());
     QCOMPARE(form_->MediaPlayerMP3->openFile(), sound(41));
-    QTRY_VERIFY(form_->MediaPlayerMP3->framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(*form_->MediaPlayerMP3) > 0);
     moveTo("carte'");
     QVERIFY(form_->MediaPlayerMP3->isOpen());
     QVERIFY(!sonPret);

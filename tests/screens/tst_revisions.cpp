@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "screens/Urevisions.h"
 #include "support/DialogWatcher.h"
+#include "support/PlayerProbe.h"
 #include "support/TestAssets.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/ImageControl.h"
@@ -353,7 +354,7 @@ void TestRevisions::okStartsARoundOfTheChosenFamilies() {
     QCOMPARE(form_->cptJ->text(), "0");
     QCOMPARE(form_->LBF->text(), "responsa faussa");
     QCOMPARE(form_->cptF->text(), "0");
-    QTRY_VERIFY(form_->MediaPlayerMP3.framesDelivered() > 0);
+    QTRY_VERIFY(PlayerProbe::framesDelivered(form_->MediaPlayerMP3) > 0);
 }
 
 // A hidden "OK" that kept the keyboard focus: Space on it must leave the round alone (a second
@@ -408,8 +409,8 @@ void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
     DialogWatcher dialogs;
     showScreen();
     start({5});
-    QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value());
-    const auto started = form_->MediaPlayerMP3.firstDeliveryTime();
+    QTRY_VERIFY(PlayerProbe::firstDeliveryTime(form_->MediaPlayerMP3).has_value());
+    const auto started = PlayerProbe::firstDeliveryTime(form_->MediaPlayerMP3);
     const QList<int> before = board();
     const QStringList files = pictureFiles();
     const int target = carteCible;
@@ -434,7 +435,7 @@ void TestRevisions::wrongPickKeepsBoardAndPlayerAndCountsAgain() {
     QCOMPARE(carteCible, target);
     // The word was neither reopened nor restarted.
     QCOMPARE(form_->MediaPlayerMP3.openFile(), catalogue::cardSound(target));
-    QVERIFY(form_->MediaPlayerMP3.firstDeliveryTime() == started);
+    QVERIFY(PlayerProbe::firstDeliveryTime(form_->MediaPlayerMP3) == started);
 }
 
 void TestRevisions::replayRestartsTheWord_data() {
@@ -448,16 +449,16 @@ void TestRevisions::replayRestartsTheWord() {
     DialogWatcher dialogs;
     showScreen();
     start({6}, key);
-    QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value());
-    const auto firstStart = *form_->MediaPlayerMP3.firstDeliveryTime();
+    QTRY_VERIFY(PlayerProbe::firstDeliveryTime(form_->MediaPlayerMP3).has_value());
+    const auto firstStart = *PlayerProbe::firstDeliveryTime(form_->MediaPlayerMP3);
     const QList<int> before = board();
     if (key)
         QTest::keyClick(window(), Qt::Key_R);
     else
         click(form_->btnRejouer);
     QCOMPARE(form_->MediaPlayerMP3.openFile(), catalogue::cardSound(carteCible));
-    QTRY_VERIFY(form_->MediaPlayerMP3.firstDeliveryTime().has_value() &&
-                *form_->MediaPlayerMP3.firstDeliveryTime() != firstStart);
+    QTRY_VERIFY(PlayerProbe::firstDeliveryTime(form_->MediaPlayerMP3).has_value() &&
+                *PlayerProbe::firstDeliveryTime(form_->MediaPlayerMP3) != firstStart);
     QCOMPARE(board(), before);
     QCOMPARE(dialogs.count(), 0);
     QCOMPARE(nbJustes + nbFausses, 0);
