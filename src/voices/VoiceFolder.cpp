@@ -7,9 +7,11 @@
 #include "voices/SafeWrite.h"
 #include "voices/VoiceRefused.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMultiHash>
 #include <QRegularExpression>
 #include <cerrno>
 #include <functional>
@@ -53,6 +55,26 @@ bool sameBytes(const QString& one, const QString& other) {
     QFile a(one), b(other);
     return a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) && a.size() == b.size() &&
            a.readAll() == b.readAll();
+}
+
+// The voices earlier versions installed, by name: a copy of one is a default, not the user's.
+bool isEarlierDefault(const QString& name, const QString& path) {
+    static const QMultiHash<QString, QByteArray> earlier = [] {
+        QMultiHash<QString, QByteArray> hashes;
+        QFile list(QStringLiteral(":/voices/earlier-defaults.txt"));
+        if (list.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : list.readAll().split('\n'))
+                if (const QList<QByteArray> fields = line.simplified().split(' ');
+                    fields.size() == 2 && !line.startsWith('#'))
+                    hashes.insert(QString::fromUtf8(fields[1]), QByteArray::fromHex(fields[0]));
+        return hashes;
+    }();
+    if (!earlier.contains(name))
+        return false;
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) &&
+           earlier.values(name).contains(hash.result());
 }
 
 VoiceRefused outside(const QString& path, const QString& root) {
@@ -286,9 +308,10 @@ int VoiceFolder::linkDefaults(const QString& folder) {
         const QString target = defaults.filePath(file);
         struct stat status {};
         const bool present = statOf(path, status);
-        const bool replaceable = !present ||
-                                 (S_ISLNK(status.st_mode) && !QFileInfo::exists(path)) ||
-                                 (S_ISREG(status.st_mode) && sameBytes(path, target));
+        const bool replaceable =
+            !present || (S_ISLNK(status.st_mode) && !QFileInfo::exists(path)) ||
+            (S_ISREG(status.st_mode) &&
+             (sameBytes(path, target) || isEarlierDefault(folder + QLatin1Char('/') + file, path)));
         if (!replaceable)
             continue;
         // A new link appears whole by itself; one that replaces a file is made aside first.

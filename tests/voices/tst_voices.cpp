@@ -378,6 +378,10 @@ void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
                                root.path()}) == 0);
     const QString name = QStringLiteral("sons_familles/9.mp3");
     safewrite::write(root.filePath(name), ownBytes);
+    // A synthetic voice as 1.0 installed it, since made anew: still a default, not the user's.
+    QVERIFY(QFile::remove(root.filePath(QStringLiteral("sons_familles/10.mp3"))));
+    QVERIFY(QFile::copy(QFINDTESTDATA("sons_familles-10-of-1.0.mp3"),
+                        root.filePath(QStringLiteral("sons_familles/10.mp3"))));
     QDir().mkpath(root.filePath(QStringLiteral(".desfar/sons_familles")));
     safewrite::write(root.filePath(QStringLiteral(".desfar/") + name), "its undo");
     VoiceFolder folder(root.path(), TestAssets::defaultAssetDir());
