@@ -228,9 +228,11 @@ void VoiceFolder::replaceWith(const QString& name, Stack keepIn,
 }
 
 void VoiceFolder::write(const QString& name, const QByteArray& mp3) {
+    // Nothing but the game's voices is ever written, under the names the game reads.
+    const QString voice = checkedName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    replaceWith(name, Stack::Undo,
+    replaceWith(voice, Stack::Undo,
                 [&mp3](const QString& path) { return safewrite::writeAside(path, mp3); });
 }
 
@@ -243,30 +245,36 @@ bool VoiceFolder::canRedo(const QString& name) const {
 }
 
 void VoiceFolder::undo(const QString& name) {
+    // Nothing but the game's voices is ever written, under the names the game reads.
+    const QString voice = checkedName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    const QStringList undo = steps(Stack::Undo, name);
+    const QStringList undo = steps(Stack::Undo, voice);
     if (undo.isEmpty())
         throw VoiceRefused(QStringLiteral("Res de desfar per %1").arg(name));
-    replace(name, {undo.last().endsWith(defaultStep), undo.last()}, Stack::Redo);
+    replace(voice, {undo.last().endsWith(defaultStep), undo.last()}, Stack::Redo);
     QFile::remove(undo.last());
 }
 
 void VoiceFolder::redo(const QString& name) {
+    // Nothing but the game's voices is ever written, under the names the game reads.
+    const QString voice = checkedName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    const QStringList redo = steps(Stack::Redo, name);
+    const QStringList redo = steps(Stack::Redo, voice);
     if (redo.isEmpty())
         throw VoiceRefused(QStringLiteral("Res de tornar far per %1").arg(name));
-    replace(name, {redo.last().endsWith(defaultStep), redo.last()}, Stack::Undo);
+    replace(voice, {redo.last().endsWith(defaultStep), redo.last()}, Stack::Undo);
     QFile::remove(redo.last());
 }
 
 void VoiceFolder::restoreDefault(const QString& name) {
+    // Nothing but the game's voices is ever written, under the names the game reads.
+    const QString voice = checkedName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    if (!current(name).isDefault)
-        replace(name, {}, Stack::Undo);
+    if (!current(voice).isDefault)
+        replace(voice, {}, Stack::Undo);
 }
 
 bool VoiceFolder::isOwn(const QString& name) const {
