@@ -163,6 +163,18 @@ void TestVoices::initTestCase() {
                              QStringLiteral("-c"), QStringLiteral("8"), QStringLiteral("-b"),
                              QStringLiteral("16"), takes_.filePath(QStringLiteral("wide.flac")),
                              QStringLiteral("trim"), QStringLiteral("0"), QStringLiteral("1")}));
+    // An MP3 without a length header whose size, a cover picture included, says nothing of it.
+    QImage cover(300, 300, QImage::Format_RGB32);
+    for (int y = 0; y < cover.height(); ++y)
+        for (int x = 0; x < cover.width(); ++x)
+            cover.setPixel(x, y, uint(qHash(x * 7919 + y)));
+    QVERIFY(cover.save(takes_.filePath(QStringLiteral("cover.png"))));
+    QCOMPARE(QProcess::execute(QStringLiteral("lame"),
+                               {QStringLiteral("--quiet"), QStringLiteral("-b"),
+                                QStringLiteral("64"), QStringLiteral("-t"), QStringLiteral("--ti"),
+                                takes_.filePath(QStringLiteral("cover.png")), word_.wav,
+                                takes_.filePath(QStringLiteral("cover.mp3"))}),
+             0);
     QFile garbage(takes_.filePath(QStringLiteral("garbage.wav")));
     QVERIFY(garbage.open(QIODevice::WriteOnly));
     garbage.write(QByteArray("RIFF\x10\0\0\0WAVEjunk", 16).repeated(64));
@@ -202,6 +214,8 @@ void TestVoices::importWritesTrimmedLevelledMonoVoice_data() {
                                    << "sons_familles/53.mp3";
     QTest::newRow("a 5 % DC offset") << "dc.wav"
                                      << "sons_familles/52.mp3";
+    QTest::newRow("mp3 with a cover picture") << "cover.mp3"
+                                              << "sons_familles/50.mp3";
     QTest::newRow("a key click after the word") << "click.wav"
                                                 << "sons_familles/51.mp3";
 }
