@@ -25,7 +25,7 @@ constexpr double marginTolerance = 0.1;
 constexpr double loudnessToleranceLu = 1.5;
 constexpr double leadMargin = takeprocessor::leadMarginSeconds;
 constexpr double tailMargin = takeprocessor::tailMarginSeconds;
-constexpr rlim_t fullDiskBytes = 4096;
+constexpr rlim_t fullDiskBytes = 65536;
 constexpr int writerRaces = 8;
 const QByteArray ownBytes = "an own voice, kept byte for byte";
 
@@ -131,6 +131,8 @@ void TestVoices::initTestCase() {
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("zeros.wav")),
                             {QStringLiteral("pad"), QStringLiteral("0.5"), QStringLiteral("0.5")}));
+    QVERIFY(spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("speech.wav")),
+                                {QStringLiteral("repeat"), QStringLiteral("7")}));
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("long.flac")),
                             {QStringLiteral("pad"), QStringLiteral("0"), QStringLiteral("58")}));
@@ -278,7 +280,8 @@ void TestVoices::refusalLeavesOldFileByteForByte_data() {
                                    << "sons_familles/../../6.mp3" << false << "votz del jòc";
     QTest::newRow("absolute") << "take.wav"
                               << "/tmp/6.mp3" << false << "votz del jòc";
-    QTest::newRow("full disk") << "take.wav" << card << true << "Escritura impossibla";
+    // Room for the replaced voice but not for the new one, longer: nothing may move into history.
+    QTest::newRow("full disk") << "speech.wav" << card << true << "Escritura impossibla";
     QTest::newRow("a pipe") << "fifo.wav" << card << false << "fichièr ordinari";
     QTest::newRow("cut mid-word") << "cut.wav" << card << false << "damatjat";
     QTest::newRow("8 channels at 655350 Hz") << "wide.flac" << card << false << "655350 Hz";
@@ -293,7 +296,7 @@ void TestVoices::refusalLeavesOldFileByteForByte() {
     const QString card = folder_.filePath(QStringLiteral("sons_familles/6.mp3"));
     safewrite::write(card, ownBytes);
     // Two earlier imports make a history that no refusal may change.
-    for (const char* earlier : {"zeros.wav", "take.wav"})
+    for (const char* earlier : {"take.ogg", "take.wav"})
         QCOMPARE(record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"),
                          takes_.filePath(QLatin1String(earlier)), QStringLiteral("--to"),
                          QStringLiteral("sons_familles/6.mp3")})
