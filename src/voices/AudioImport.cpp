@@ -23,8 +23,6 @@ constexpr sf_count_t chunkFrames = 1 << 13;
 constexpr size_t logBytes = 4096;
 // espeak-ng and other streaming writers put this (or more) as the length of data still to come.
 constexpr qint64 streamingLength = 0x7FFF0000;
-// MP3 lengths without an exact header are estimates from the bit rate.
-constexpr double mpegLengthSlack = 0.05;
 
 struct Source {
     virtual ~Source() = default;
@@ -178,9 +176,10 @@ Take decodeFrom(Source& source, const QString& name) {
         throw unreadable(name, QString::fromLocal8Bit(sf_strerror(file.get())));
     if (take.frames() == 0)
         throw unreadable(name, QStringLiteral("cap de son"));
-    const bool mpeg = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG;
-    const double shortest = double(info.frames) * (mpeg ? 1.0 - mpegLengthSlack : 1.0);
-    if (lengthKnown && double(take.frames()) < shortest)
+    // An MP3's length is often an estimate from its size (cover pictures included): only the
+    // other formats know theirs exactly.
+    const bool exactLength = (info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_MPEG;
+    if (lengthKnown && exactLength && take.frames() < info.frames)
         throw damaged(name);
     return take;
 }

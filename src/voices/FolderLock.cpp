@@ -33,11 +33,11 @@ FolderLock::FolderLock(const QString& folder) {
             char holder[holderBytes] = {};
             const ssize_t got = ::pread(fd_, holder, sizeof holder - 1, 0);
             ::close(fd_);
+            const QString who = QString::fromLocal8Bit(holder, std::max<ssize_t>(0, got)).trimmed();
             throw VoiceRefused(
-                QStringLiteral("Lo dorsièr %1 es ocupat per un autre escrivan (%2) : tornatz "
-                               "ensajar quand aurà acabat")
-                    .arg(folder,
-                         QString::fromLocal8Bit(holder, std::max<ssize_t>(0, got)).trimmed()));
+                QStringLiteral("Lo dorsièr %1 es ocupat per un autre escrivan%2 : "
+                               "tornatz ensajar quand aurà acabat")
+                    .arg(folder, who.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(who)));
         }
         QThread::msleep(pollMs);
     }
@@ -52,6 +52,11 @@ FolderLock::FolderLock(const QString& folder) {
 }
 
 FolderLock::~FolderLock() {
-    if (fd_ >= 0)
+    // The holder's name goes with the lock, so that it never names a writer long gone.
+    if (fd_ >= 0) {
+        if (::ftruncate(fd_, 0) != 0) {
+            // Only a courtesy lost: the next holder writes its own name.
+        }
         ::close(fd_);
+    }
 }

@@ -7,9 +7,11 @@
 #include "voices/SafeWrite.h"
 #include "voices/VoiceRefused.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMultiHash>
 #include <QRegularExpression>
 #include <cerrno>
 #include <climits>
@@ -62,6 +64,26 @@ bool sameBytes(const QString& one, const QString& other) {
            a.readAll() == b.readAll();
 }
 
+// The voices earlier versions installed, by name: a copy of one is a default, not the user's.
+bool isEarlierDefault(const QString& name, const QString& path) {
+    static const QMultiHash<QString, QByteArray> earlier = [] {
+        QMultiHash<QString, QByteArray> hashes;
+        QFile list(QStringLiteral(":/voices/earlier-defaults.txt"));
+        if (list.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : list.readAll().split('\n'))
+                if (const QList<QByteArray> fields = line.simplified().split(' ');
+                    fields.size() == 2 && !line.startsWith('#'))
+                    hashes.insert(QString::fromUtf8(fields[1]), QByteArray::fromHex(fields[0]));
+        return hashes;
+    }();
+    if (!earlier.contains(name))
+        return false;
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) &&
+           earlier.values(name).contains(hash.result());
+}
+
 VoiceRefused outside(const QString& path, const QString& root) {
     return VoiceRefused(QStringLiteral("Lo dorsièr %1 es pas dins %2").arg(path, root));
 }
@@ -91,6 +113,24 @@ QString VoiceFolder::checkedName(const QString& relativePath) {
                                           "a 56.mp3 o son_album/1.mp3 a 17.mp3")
                                .arg(relativePath));
     return name;
+}
+
+QString VoiceFolder::checkedFileName(const QString& relativePath) {
+    static const QStringList pictures = [] {
+        QStringList list{slashed(catalogue::blankCard())};
+        for (int number = 1; number <= catalogue::lastCardNumber; ++number) {
+            if (catalogue::isTitleNumber(number)) {
+                list << slashed(catalogue::miniature(number + 1));
+                continue;
+            }
+            list << slashed(catalogue::smallCard(number)) << slashed(catalogue::largeCard(number));
+        }
+        for (int page = 1; page <= catalogue::albumPageCount; ++page)
+            list << slashed(catalogue::albumPicture(page));
+        return list;
+    }();
+    const QString name = slashed(relativePath);
+    return pictures.contains(name) ? name : checkedName(relativePath);
 }
 
 QString VoiceFolder::pathOf(const QString& name) const {
@@ -213,9 +253,11 @@ void VoiceFolder::replaceWith(const QString& name, Stack keepIn,
 }
 
 void VoiceFolder::write(const QString& name, const QByteArray& mp3) {
+    // Nothing but the set's own files is ever written, under the names the game reads.
+    const QString voice = checkedFileName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    replaceWith(name, Stack::Undo,
+    replaceWith(voice, Stack::Undo,
                 [&mp3](const QString& path) { return safewrite::writeAside(path, mp3); });
 }
 
@@ -228,30 +270,36 @@ bool VoiceFolder::canRedo(const QString& name) const {
 }
 
 void VoiceFolder::undo(const QString& name) {
+    // Nothing but the set's own files is ever written, under the names the game reads.
+    const QString voice = checkedFileName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    const QStringList undo = steps(Stack::Undo, name);
+    const QStringList undo = steps(Stack::Undo, voice);
     if (undo.isEmpty())
         throw VoiceRefused(QStringLiteral("Res de desfar per %1").arg(name));
-    replace(name, {undo.last().endsWith(defaultStep), undo.last()}, Stack::Redo);
+    replace(voice, {undo.last().endsWith(defaultStep), undo.last()}, Stack::Redo);
     QFile::remove(undo.last());
 }
 
 void VoiceFolder::redo(const QString& name) {
+    // Nothing but the set's own files is ever written, under the names the game reads.
+    const QString voice = checkedFileName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    const QStringList redo = steps(Stack::Redo, name);
+    const QStringList redo = steps(Stack::Redo, voice);
     if (redo.isEmpty())
         throw VoiceRefused(QStringLiteral("Res de tornar far per %1").arg(name));
-    replace(name, {redo.last().endsWith(defaultStep), redo.last()}, Stack::Undo);
+    replace(voice, {redo.last().endsWith(defaultStep), redo.last()}, Stack::Undo);
     QFile::remove(redo.last());
 }
 
 void VoiceFolder::restoreDefault(const QString& name) {
+    // Nothing but the set's own files is ever written, under the names the game reads.
+    const QString voice = checkedFileName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    if (!current(name).isDefault)
-        replace(name, {}, Stack::Undo);
+    if (!current(voice).isDefault)
+        replace(voice, {}, Stack::Undo);
 }
 
 bool VoiceFolder::isOwn(const QString& name) const {
@@ -293,11 +341,12 @@ int VoiceFolder::linkDefaults(const QString& folder) {
         const QString target = defaults.filePath(file);
         struct stat status {};
         const bool present = statOf(path, status);
-        const bool replaceable = !present ||
-                                 (S_ISLNK(status.st_mode) && !QFileInfo::exists(path)) ||
-                                 // a link to another base set (the class set came or went)
-                                 (S_ISLNK(status.st_mode) && linkTarget(path) != target) ||
-                                 (S_ISREG(status.st_mode) && sameBytes(path, target));
+        const bool replaceable =
+            !present || (S_ISLNK(status.st_mode) && !QFileInfo::exists(path)) ||
+            // a link to another base set (the class set came or went)
+            (S_ISLNK(status.st_mode) && linkTarget(path) != target) ||
+            (S_ISREG(status.st_mode) &&
+             (sameBytes(path, target) || isEarlierDefault(folder + QLatin1Char('/') + file, path)));
         if (!replaceable)
             continue;
         // A new link appears whole by itself; one that replaces a file is made aside first.

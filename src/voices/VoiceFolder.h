@@ -22,6 +22,9 @@ public:
     // A name as the game reads it, with "/" or "\" between folder and file; throws VoiceRefused
     // for any other name, so nothing outside the folder's voices can be written.
     static QString checkedName(const QString& relativePath);
+    // The same for every file of a set the workshop may change: the voices and every picture
+    // the game reads (cards, miniatures, album pages).
+    static QString checkedFileName(const QString& relativePath);
 
     const QString& root() const { return root_; }
     const QString& defaultSet() const { return defaultSet_; }

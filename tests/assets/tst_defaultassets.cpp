@@ -23,7 +23,7 @@ Q_DECLARE_METATYPE(assetcheck::Kind)
 namespace {
 
 constexpr int generatorTimeoutMs = 300000;
-constexpr float audible = 0.02f;       // of full scale
+constexpr float audible = 0.02f; // of full scale
 // The silence tolerated before the voice and after it, where it fades out: the margins of every
 // voice, recorded or synthetic, and a little more.
 constexpr double leadAllowance = takeprocessor::leadMarginSeconds + 0.03;

@@ -26,7 +26,7 @@ constexpr double marginTolerance = 0.1;
 constexpr double loudnessToleranceLu = 1.5;
 constexpr double leadMargin = takeprocessor::leadMarginSeconds;
 constexpr double tailMargin = takeprocessor::tailMarginSeconds;
-constexpr rlim_t fullDiskBytes = 4096;
+constexpr rlim_t fullDiskBytes = 65536;
 constexpr int writerRaces = 8;
 const QByteArray ownBytes = "an own voice, kept byte for byte";
 
@@ -209,6 +209,8 @@ void TestVoices::initTestCase() {
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("zeros.wav")),
                             {QStringLiteral("pad"), QStringLiteral("0.5"), QStringLiteral("0.5")}));
+    QVERIFY(spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("speech.wav")),
+                                {QStringLiteral("repeat"), QStringLiteral("7")}));
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("long.flac")),
                             {QStringLiteral("pad"), QStringLiteral("0"), QStringLiteral("58")}));
@@ -241,6 +243,18 @@ void TestVoices::initTestCase() {
                              QStringLiteral("-c"), QStringLiteral("8"), QStringLiteral("-b"),
                              QStringLiteral("16"), takes_.filePath(QStringLiteral("wide.flac")),
                              QStringLiteral("trim"), QStringLiteral("0"), QStringLiteral("1")}));
+    // An MP3 without a length header whose size, a cover picture included, says nothing of it.
+    QImage cover(300, 300, QImage::Format_RGB32);
+    for (int y = 0; y < cover.height(); ++y)
+        for (int x = 0; x < cover.width(); ++x)
+            cover.setPixel(x, y, uint(qHash(x * 7919 + y)));
+    QVERIFY(cover.save(takes_.filePath(QStringLiteral("cover.png"))));
+    QCOMPARE(QProcess::execute(QStringLiteral("lame"),
+                               {QStringLiteral("--quiet"), QStringLiteral("-b"),
+                                QStringLiteral("64"), QStringLiteral("-t"), QStringLiteral("--ti"),
+                                takes_.filePath(QStringLiteral("cover.png")), word_.wav,
+                                takes_.filePath(QStringLiteral("cover.mp3"))}),
+             0);
     QFile garbage(takes_.filePath(QStringLiteral("garbage.wav")));
     QVERIFY(garbage.open(QIODevice::WriteOnly));
     garbage.write(QByteArray("RIFF\x10\0\0\0WAVEjunk", 16).repeated(64));
@@ -280,6 +294,8 @@ void TestVoices::importWritesTrimmedLevelledMonoVoice_data() {
                                    << "sons_familles/53.mp3";
     QTest::newRow("a 5 % DC offset") << "dc.wav"
                                      << "sons_familles/52.mp3";
+    QTest::newRow("mp3 with a cover picture") << "cover.mp3"
+                                              << "sons_familles/50.mp3";
     QTest::newRow("a key click after the word") << "click.wav"
                                                 << "sons_familles/51.mp3";
 }
@@ -342,7 +358,8 @@ void TestVoices::refusalLeavesOldFileByteForByte_data() {
                                    << "sons_familles/../../6.mp3" << false << "votz del jòc";
     QTest::newRow("absolute") << "take.wav"
                               << "/tmp/6.mp3" << false << "votz del jòc";
-    QTest::newRow("full disk") << "take.wav" << card << true << "Escritura impossibla";
+    // Room for the replaced voice but not for the new one, longer: nothing may move into history.
+    QTest::newRow("full disk") << "speech.wav" << card << true << "Escritura impossibla";
     QTest::newRow("a pipe") << "fifo.wav" << card << false << "fichièr ordinari";
     QTest::newRow("cut mid-word") << "cut.wav" << card << false << "damatjat";
     QTest::newRow("8 channels at 655350 Hz") << "wide.flac" << card << false << "655350 Hz";
@@ -357,7 +374,7 @@ void TestVoices::refusalLeavesOldFileByteForByte() {
     const QString card = folder_.filePath(QStringLiteral("sons_familles/6.mp3"));
     safewrite::write(card, ownBytes);
     // Two earlier imports make a history that no refusal may change.
-    for (const char* earlier : {"zeros.wav", "take.wav"})
+    for (const char* earlier : {"take.ogg", "take.wav"})
         QCOMPARE(record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"),
                          takes_.filePath(QLatin1String(earlier)), QStringLiteral("--to"),
                          QStringLiteral("sons_familles/6.mp3")})
@@ -419,7 +436,10 @@ void TestVoices::undoWalksTheHistoryOfALightSet() {
     QTemporaryDir root;
     VoiceFolder folder(root.path(), defaults);
     QVERIFY(folder.fillFromDefaultSet() > VoiceFolder::voiceCount);
+    // A write killed midway leaves its temporary file; the next fill clears it.
+    safewrite::write(root.filePath(QStringLiteral("sons_familles/.3.mp3.tmp-k1ll3d")), ownBytes);
     QCOMPARE(folder.fillFromDefaultSet(), 0); // nothing is made twice
+    QCOMPARE(strayFiles(root.path()), QStringList());
     // The first use copies nothing: every file is a link to the installed set.
     QCOMPARE(QFileInfo(folder.pathOf(QStringLiteral("img_album/17.bmp"))).symLinkTarget(),
              defaults + QStringLiteral("/img_album/17.bmp"));
@@ -456,6 +476,10 @@ void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
                                root.path()}) == 0);
     const QString name = QStringLiteral("sons_familles/9.mp3");
     safewrite::write(root.filePath(name), ownBytes);
+    // A synthetic voice as 1.0 installed it, since made anew: still a default, not the user's.
+    QVERIFY(QFile::remove(root.filePath(QStringLiteral("sons_familles/10.mp3"))));
+    QVERIFY(QFile::copy(QFINDTESTDATA("sons_familles-10-of-1.0.mp3"),
+                        root.filePath(QStringLiteral("sons_familles/10.mp3"))));
     QDir().mkpath(root.filePath(QStringLiteral(".desfar/sons_familles")));
     safewrite::write(root.filePath(QStringLiteral(".desfar/") + name), "its undo");
     VoiceFolder folder(root.path(), TestAssets::defaultAssetDir());
