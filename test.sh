@@ -5,13 +5,13 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages
-build_tree "$MIRABOSC_BUILD"
+build_tree "$MIRABOSC_BUILD" -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=ON
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 status=0
 ctest --test-dir "$MIRABOSC_BUILD" --output-on-failure -j2 || status=1
 
-build_tree "$MIRABOSC_ASAN_BUILD" -DMIRABOSC_SANITIZE=ON -DMIRABOSC_BENCH=OFF \
+build_tree "$MIRABOSC_ASAN_BUILD" -DMIRABOSC_SANITIZE=ON -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=OFF \
     -DMIRABOSC_GENERATED_FROM="$MIRABOSC_BUILD"
 sanitized ctest --test-dir "$MIRABOSC_ASAN_BUILD" --output-on-failure -j2 || status=1
 exit $status

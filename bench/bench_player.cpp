@@ -3,8 +3,8 @@
 // file reads slowly; with the median and 99th percentile over many starts.
 #include "Percentiles.h"
 #include "audio/MediaPlayerMP3.h"
-#include "audio/Mp3Fixture.h"
 #include "audio/NarrationSource.h"
+#include "support/Mp3Fixture.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The recorder's processing of a 3 s take, from the end of recording to the voice written: trim,
 // level, mono, MP3 encoding and the safe write. Goal: under 100 ms.
 #include "Percentiles.h"
-#include "audio/Mp3Fixture.h"
+#include "support/Mp3Fixture.h"
 #include "voices/SafeWrite.h"
 #include "voices/VoiceMaker.h"
 

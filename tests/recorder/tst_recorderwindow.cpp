@@ -1,8 +1,8 @@
 // The recorder's window driven as a teacher uses it: a take spoken into the real capture path
 // (SDL's disk driver reading a known take), then listen, keep and undo.
-#include "audio/Mp3Fixture.h"
 #include "recorder/RecorderWindow.h"
 #include "recorder/VoiceTree.h"
+#include "support/Mp3Fixture.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "voices/SafeWrite.h"

@@ -1,7 +1,7 @@
 // The recorder's import path as a script uses it (mirabosc-record --import), and the folder's undo
 // and default voice: written voices are trimmed, levelled and mono; refusals change nothing.
 #include "audio/MediaPlayerMP3.h"
-#include "audio/Mp3Fixture.h"
+#include "support/Mp3Fixture.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "voices/SafeWrite.h"
