@@ -17,13 +17,14 @@ ensure_packages mmdebstrap git
 mirror() {
     local f
     for f in /etc/apt/sources.list.d/*.sources; do
-        [ -e "$f" ] && awk '/^URIs:/ {for (i = 2; i <= NF; i++) print $i}' "$f"
+        [ ! -e "$f" ] || awk '/^URIs:/ {for (i = 2; i <= NF; i++) print $i}' "$f"
     done
     for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -e "$f" ] && awk '$1 == "deb" {for (i = 2; i <= NF; i++) if ($i !~ /^\[/ && $i !~ /\]$/) {print $i; break}}' "$f"
+        [ ! -e "$f" ] ||
+            awk '$1 == "deb" {for (i = 2; i <= NF; i++) if ($i !~ /^\[/ && $i !~ /\]$/) {print $i; break}}' "$f"
     done
 }
-archive="$(mirror | grep -v -e security -e '^cdrom:' | head -n1)"
+archive="$(mirror | grep -v -e security -e '^cdrom:' | sed -n 1p)"
 [ -n "$archive" ] || { echo "trixie-check: no Debian archive in /etc/apt/sources*" >&2; exit 2; }
 
 made_here=0
