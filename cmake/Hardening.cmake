@@ -31,5 +31,6 @@ endforeach()
 add_compile_options(${MIRABOSC_HARDENING_CXXFLAGS})
 # Immediate binding with the read-only relocations: the whole global offset table read-only.
 add_link_options(${MIRABOSC_HARDENING_LDFLAGS} LINKER:-z,now)
-message(STATUS "Hardening: ${MIRABOSC_HARDENING_CPPFLAGS} ${MIRABOSC_HARDENING_CXXFLAGS} "
-               "${MIRABOSC_HARDENING_LDFLAGS} -Wl,-z,now")
+string(JOIN " " flags ${MIRABOSC_HARDENING_CPPFLAGS} ${MIRABOSC_HARDENING_CXXFLAGS}
+       ${MIRABOSC_HARDENING_LDFLAGS} -Wl,-z,now)
+message(STATUS "Hardening: ${flags}")
