@@ -27,15 +27,15 @@ MIRABOSC_TEST_PACKAGES=(
     clang lld "libclang-rt-dev|libclang-rt-14-dev" "clang-format-14|clang-format"
 )
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+# (grep reads all its input: with pipefail, an early exit would fail the writer and the test.)
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep "install ok installed" >/dev/null; }
 # Whether apt can install the package (a real package, not only a name others provide).
-known() { apt-cache show --no-all-versions "$1" 2>/dev/null | grep -q '^Package:'; }
+known() { apt-cache show --no-all-versions "$1" 2>/dev/null | grep '^Package:' >/dev/null; }
 
-# Of the alternatives "a|b|c", the first that apt knows, else the first; an installed one wins.
+# Of the alternatives "a|b|c", the first that apt knows, else the first.
 package_choice() {
     local names name
     IFS='|' read -r -a names <<<"$1"
-    for name in "${names[@]}"; do installed "$name" && { echo "$name"; return; }; done
     for name in "${names[@]}"; do known "$name" && { echo "$name"; return; }; done
     echo "${names[0]}"
 }
