@@ -97,4 +97,21 @@ function(mirabosc_precompile target)
   endif()
   target_precompile_headers(${target} REUSE_FROM ${owner})
   target_compile_options(${target} PRIVATE -Winvalid-pch -Werror=invalid-pch)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    # A program's classes for moc live in libraries or in its own source, which includes their
+    # moc output; the file where AUTOMOC gathers the rest is empty, and loading the precompiled
+    # headers would be all its cost (a second each).
+    # CMake's AUTOMOC manual names that file <AUTOGEN_BUILD_DIR>/mocs_compilation[_<CONFIG>].cpp;
+    # should the name change, the file merely compiles with the headers again.
+    get_target_property(autogen ${target} AUTOGEN_BUILD_DIR)
+    if(NOT autogen)
+      set(autogen ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen)
+    endif()
+    set(gathering ${autogen}/mocs_compilation.cpp)
+    foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES)
+      list(APPEND gathering ${autogen}/mocs_compilation_${config}.cpp)
+    endforeach()
+    set_source_files_properties(${gathering} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+  endif()
 endfunction()
