@@ -11,7 +11,12 @@ if [ "${1:-}" = "--screenshot" ]; then
     shot="$(realpath -m "$2")"
 fi
 
-ensure_packages
+# Only what the programs need: the test suite's packages, tests and benchmarks are ./test.sh's.
+if [ -n "$shot" ]; then
+    ensure_packages "${MIRABOSC_RUN_PACKAGES[@]}" "${MIRABOSC_SCREENSHOT_PACKAGES[@]}"
+else
+    ensure_packages "${MIRABOSC_RUN_PACKAGES[@]}"
+fi
 build_tree "$MIRABOSC_BUILD"
 mkdir -p "$MIRABOSC_BUILD/assets"
 cd "$MIRABOSC_BUILD/assets"

@@ -4,9 +4,9 @@
 // median and 99th percentile over many starts.
 #include "Percentiles.h"
 #include "audio/MediaPlayerMP3.h"
-#include "audio/Mp3Fixture.h"
 #include "audio/NarrationSource.h"
 #include "audio/SdlAudio.h"
+#include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
 
 #include <QDir>

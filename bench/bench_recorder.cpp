@@ -2,7 +2,7 @@
 // find speech, trim, level, MP3 encoding and the safe write (goal: under 100 ms); and a first use
 // on an empty user folder, which links the installed set instead of copying it (goal: 200 ms).
 #include "Percentiles.h"
-#include "audio/Mp3Fixture.h"
+#include "support/Mp3Fixture.h"
 #include "voices/SafeWrite.h"
 #include "voices/VoiceFolder.h"
 #include "voices/VoiceMaker.h"

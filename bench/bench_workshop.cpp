@@ -5,11 +5,11 @@
 // disk capture driver reading words and silences at the real-time rate.
 #include "Percentiles.h"
 #include "assets/Catalogue.h"
-#include "audio/Mp3Fixture.h"
+#include "assets/ContentReader.h"
 #include "recorder/SetCheck.h"
 #include "recorder/Sitting.h"
+#include "support/Mp3Fixture.h"
 #include "voices/CardComposer.h"
-#include "assets/ContentReader.h"
 #include "voices/SafeWrite.h"
 #include "voices/SetArchive.h"
 #include "voices/SetImport.h"

@@ -62,63 +62,56 @@ set(MIRABOSC_PCH_WIDGETS
     <QApplication> <QLabel> <QMessageBox> <QMouseEvent> <QPushButton> <QTimer> <QWidget>)
 set(MIRABOSC_PCH_TESTS ${MIRABOSC_PCH_WIDGETS} <QtTest> <QTemporaryDir> <QProcess>)
 
-# Compiles HEADERS once for the first of TARGETS; the others, built with the same flags, reuse it.
-function(mirabosc_share_pch headers)
+# mirabosc_precompile(TARGET [TESTS]): TARGET, which links Qt Widgets (and Qt Test with TESTS),
+# reuses headers precompiled once. They are compiled by a target of their own, made on first use
+# in the calling directory, with only the flags every target has; a target that adds flags or
+# definitions that change those headers fails to build (-Werror=invalid-pch) instead of
+# silently compiling without them.
+function(mirabosc_precompile target)
   if(NOT MIRABOSC_PCH)
     return()
   endif()
-  set(owner "")
-  foreach(target IN LISTS ARGN)
-    if(NOT TARGET ${target})
-      continue()
-    elseif(owner)
-      target_precompile_headers(${target} REUSE_FROM ${owner})
-      target_compile_options(${target} PRIVATE -Winvalid-pch)
-    else()
-      target_precompile_headers(${target} PRIVATE ${${headers}})
-      target_compile_options(${target} PRIVATE -Winvalid-pch)
-      set(owner ${target})
-    endif()
-    # Only the library has headers for moc; elsewhere the file that gathers moc's output is
-    # empty, and loading the precompiled headers would be most of its cost.
-    if(NOT target STREQUAL "mirabosc_core")
-      get_target_property(source ${target} SOURCE_DIR)
-      get_target_property(binary ${target} BINARY_DIR)
-      set_source_files_properties(${binary}/${target}_autogen/mocs_compilation.cpp
-          DIRECTORY ${source} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
-    endif()
-  endforeach()
-endfunction()
-
-# Runs once every target exists: called at the end of the top directory.
-function(mirabosc_tune_targets)
-  # A reused header must see the same macros as when it was compiled, and may see more: owners
-  # come first, with the fewest definitions.
-  set(programs mirabosc_core mirabosc mirabosc_testsupport mirabosc_checkrules mirabosc-check
-               mirabosc_voices mirabosc_recorder mirabosc-record)
-  if(MIRABOSC_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
-    get_property(benches DIRECTORY ${CMAKE_SOURCE_DIR}/bench PROPERTY BUILDSYSTEM_TARGETS)
-    list(APPEND programs ${benches})
+  cmake_parse_arguments(PARSE_ARGV 1 arg "TESTS" "" "")
+  if(arg_TESTS)
+    # Qt Test defines the test's folders: the owner must live in the same directory.
+    string(MD5 key ${CMAKE_CURRENT_SOURCE_DIR})
+    string(SUBSTRING ${key} 0 8 key)
+    set(owner mirabosc_pch_tests_${key})
+    set(headers ${MIRABOSC_PCH_TESTS})
+    set(libraries Qt6::Widgets Qt6::Test)
+  else()
+    set(owner mirabosc_pch_widgets)
+    set(headers ${MIRABOSC_PCH_WIDGETS})
+    set(libraries Qt6::Widgets)
   endif()
-  mirabosc_share_pch(MIRABOSC_PCH_WIDGETS ${programs})
-  get_property(tests DIRECTORY ${CMAKE_SOURCE_DIR}/tests PROPERTY BUILDSYSTEM_TARGETS)
-  list(FILTER tests INCLUDE REGEX "^tst_")
-  mirabosc_share_pch(MIRABOSC_PCH_TESTS ${tests})
-  # moc needs nothing that other targets make: without this, a target's moc step waits until all
-  # it links is built, and the precompiled headers behind it, so two cores idle along one chain.
-  set_target_properties(mirabosc_core ${tests} PROPERTIES AUTOGEN_ORIGIN_DEPENDS OFF)
-  # The test programs drive the library; they need not be optimized like it.
-  foreach(test IN LISTS tests)
-    target_compile_options(${test} PRIVATE $<${MIRABOSC_OPTIMIZED}:-O1>)
-  endforeach()
-  # Tool and test-support sources compile in batches of eight; they change seldom. A clash of
-  # names between two of their files is a reason to set SKIP_UNITY_BUILD_INCLUSION on one. The
-  # two generators take no precompiled headers: for two batches each they would not pay, and
-  # the artwork generator starts the build's longest chain (artwork, library, tests).
-  foreach(target mirabosc-artgen mirabosc-assetgen mirabosc_testsupport)
-    if(TARGET ${target})
-      set_target_properties(${target} PROPERTIES UNITY_BUILD ON)
+  if(NOT TARGET ${owner})
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/${owner}.cpp)
+    file(CONFIGURE OUTPUT ${source} CONTENT "// Compiles the shared precompiled headers.\n")
+    add_library(${owner} OBJECT ${source})
+    target_link_libraries(${owner} PRIVATE ${libraries})
+    target_precompile_headers(${owner} PRIVATE ${headers})
+    set_target_properties(${owner} PROPERTIES AUTOMOC OFF)
+    if(arg_TESTS)
+      target_compile_options(${owner} PRIVATE $<${MIRABOSC_OPTIMIZED}:-O1>)
     endif()
-  endforeach()
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${owner})
+  target_compile_options(${target} PRIVATE -Winvalid-pch -Werror=invalid-pch)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    # A program's classes for moc live in libraries or in its own source, which includes their
+    # moc output; the file where AUTOMOC gathers the rest is empty, and loading the precompiled
+    # headers would be all its cost (a second each).
+    # CMake's AUTOMOC manual names that file <AUTOGEN_BUILD_DIR>/mocs_compilation[_<CONFIG>].cpp;
+    # should the name change, the file merely compiles with the headers again.
+    get_target_property(autogen ${target} AUTOGEN_BUILD_DIR)
+    if(NOT autogen)
+      set(autogen ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen)
+    endif()
+    set(gathering ${autogen}/mocs_compilation.cpp)
+    foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES)
+      list(APPEND gathering ${autogen}/mocs_compilation_${config}.cpp)
+    endforeach()
+    set_source_files_properties(${gathering} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+  endif()
 endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL mirabosc_tune_targets)

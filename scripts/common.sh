@@ -4,45 +4,80 @@ MIRABOSC_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 MIRABOSC_BUILD="${MIRABOSC_BUILD:-$MIRABOSC_ROOT/build}"
 MIRABOSC_ASAN_BUILD="${MIRABOSC_ASAN_BUILD:-$MIRABOSC_ROOT/build-asan}"
 
-# Everything the build, the default assets, the tests and the screenshots need.
-MIRABOSC_PACKAGES=(
-    build-essential cmake ninja-build pkgconf git
-    qt6-base-dev libmpg123-dev libsdl2-dev libbenchmark-dev libmp3lame-dev libsndfile1-dev libebur128-dev
-    libarchive-dev qt6-image-formats-plugins libespeak-ng-dev tesseract-ocr
-    espeak-ng lame sox
+# What building and running the program and its tools need: compilers, libraries, the fonts and
+# voice programs the default set is made with, and Xvfb for a machine with no display. Nothing
+# here changes the machine's desktop or sound server.
+MIRABOSC_RUN_PACKAGES=(
+    build-essential cmake ninja-build pkgconf
+    qt6-base-dev libmpg123-dev libsdl2-dev libmp3lame-dev libsndfile1-dev libxcb1-dev
+    libebur128-dev libarchive-dev libespeak-ng-dev qt6-image-formats-plugins
+    espeak-ng lame
     fonts-dejavu-core fonts-noto-color-emoji fonts-kaushanscript fonts-dancingscript fonts-comic-neue
-    xvfb xauth x11-utils xdotool imagemagick libx11-dev libxcb1-dev openbox qt6-wayland
-    weston xwayland
+    xvfb xauth
+)
+# What ./run.sh --screenshot adds: finding the menu's window and saving its picture.
+MIRABOSC_SCREENSHOT_PACKAGES=(xdotool x11-utils imagemagick)
+# What the test suite adds: benchmarks, desktops to run under (window manager, Wayland, a sound
+# server of its own), packaging checks, the format check and the sanitizers' and fuzzers' clang.
+# "a|b" takes the first name apt knows, so that one list fits several Debian releases.
+MIRABOSC_TEST_PACKAGES=(
+    git libbenchmark-dev sox tesseract-ocr libx11-dev openbox qt6-wayland weston xwayland
     desktop-file-utils appstream lintian dpkg-dev file
     pulseaudio pulseaudio-utils
-    clang libclang-rt-14-dev lld
+    clang lld "libclang-rt-dev|libclang-rt-14-dev" "clang-format-14|clang-format"
 )
 
+# (grep reads all its input: with pipefail, an early exit would fail the writer and the test.)
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep "install ok installed" >/dev/null; }
+# Whether apt can install the package (a real package, not only a name others provide).
+known() { apt-cache show --no-all-versions "$1" 2>/dev/null | grep '^Package:' >/dev/null; }
+
+# Of the alternatives "a|b|c", the first that apt knows, else the first.
+package_choice() {
+    local names name
+    IFS='|' read -r -a names <<<"$1"
+    for name in "${names[@]}"; do known "$name" && { echo "$name"; return; }; done
+    echo "${names[0]}"
+}
+
+# Installs those of the given packages ("a|b" alternatives allowed) that are missing; with none
+# given, everything the programs, the screenshot and the test suite need.
 ensure_packages() {
-    local missing=()
-    for p in "${MIRABOSC_PACKAGES[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    local wanted=("$@") missing=() entry name names any
+    [ $# -gt 0 ] || wanted=("${MIRABOSC_RUN_PACKAGES[@]}" "${MIRABOSC_SCREENSHOT_PACKAGES[@]}"
+        "${MIRABOSC_TEST_PACKAGES[@]}")
+    for entry in "${wanted[@]}"; do
+        any=0
+        IFS='|' read -r -a names <<<"$entry"
+        for name in "${names[@]}"; do installed "$name" && any=1; done
+        [ $any -eq 1 ] || missing+=("$entry")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing Debian packages: ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    local chosen=()
+    for entry in "${missing[@]}"; do chosen+=("$(package_choice "$entry")"); done
+    echo "Installing Debian packages: ${chosen[*]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${chosen[@]}"
 }
 
-# Configures (once) and builds the given directory with the given extra CMake options.
+# Configures and builds the given directory with the given extra CMake options. Options given
+# on a later run apply there too: CMake is run again whenever options are given.
 build_tree() {
     local dir="$1"; shift
-    if [ ! -f "$dir/build.ninja" ]; then
+    if [ ! -f "$dir/build.ninja" ] || [ $# -gt 0 ]; then
         cmake -S "$MIRABOSC_ROOT" -B "$dir" -G Ninja "$@"
     fi
     cmake --build "$dir" -j2
 }
 
 # Runs a command with AddressSanitizer, UBSan and LeakSanitizer reporting as errors; the
-# suppressions name only what system libraries keep until the process ends.
+# suppressions name only what system libraries keep until the process ends. Qt 6.8 asks the
+# desktop portal over D-Bus at start-up and keeps that watcher to the end; with fast unwinding its
+# blocks show no frame a suppression could name, so the sanitized programs do not ask.
 sanitized() {
+    QT_NO_XDG_DESKTOP_PORTAL=1 \
     ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
     LSAN_OPTIONS="suppressions=$MIRABOSC_ROOT/scripts/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
     UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}" \

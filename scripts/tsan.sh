@@ -18,7 +18,8 @@ ensure_packages
 mkdir -p "$tree"
 cmake -S "$MIRABOSC_ROOT" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1 -g" -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread \
-    -DMIRABOSC_BENCH=OFF -DMIRABOSC_GENERATED_FROM="$MIRABOSC_BUILD" >"$tree/configure.log" ||
+    -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=OFF -DMIRABOSC_GENERATED_FROM="$MIRABOSC_BUILD" \
+    >"$tree/configure.log" ||
     { cat "$tree/configure.log"; exit 1; }
 cmake --build "$tree" -j2 --target "${tests[@]}"
 

@@ -3,11 +3,11 @@
 #include "recorder/SetCommands.h"
 
 #include "assets/Catalogue.h"
+#include "assets/ContentReader.h"
 #include "recorder/CommandLine.h"
 #include "recorder/SetCheck.h"
 #include "recorder/WordCommands.h"
 #include "voices/CardComposer.h"
-#include "assets/ContentReader.h"
 #include "voices/Locations.h"
 #include "voices/SetArchive.h"
 #include "voices/SetImport.h"

@@ -2,8 +2,8 @@
 #include "recorder/VoiceTree.h"
 
 #include "assets/Catalogue.h"
-#include "recorder/VoicePictures.h"
 #include "assets/VoiceTexts.h"
+#include "recorder/VoicePictures.h"
 #include "voices/VoiceFolder.h"
 
 #include <QDragEnterEvent>

@@ -3,8 +3,8 @@
 #include "recorder/WordCommands.h"
 
 #include "assets/Catalogue.h"
-#include "voices/CardComposer.h"
 #include "assets/ContentReader.h"
+#include "voices/CardComposer.h"
 #include "voices/SafeWrite.h"
 #include "voices/SetTexts.h"
 #include "voices/SpeechSynth.h"

@@ -1,4 +1,5 @@
 // mirabosc-record: the window that records the game's voices, or one of its actions as a command.
+#include "MiraboscVersion.h"
 #include "recorder/CommandLine.h"
 #include "recorder/RecorderIdentity.h"
 #include "recorder/RecorderWindow.h"

@@ -1,6 +1,7 @@
 // The main menu's layout and handlers.
 #include "screens/principale.h"
 
+#include "MiraboscVersion.h"
 #include "screens/Ualbum.h"
 #include "screens/Ufamilles.h"
 #include "screens/Urevisions.h"
@@ -62,7 +63,7 @@ constexpr Credit credits[] = {
     {"Label7", nameColumn, 224, "contributors de Mirabosc", false},
 };
 // This version's month and year.
-constexpr const char* creditsDate = "12/2026";
+constexpr const char* creditsDate = MIRABOSC_RELEASE_MONTH;
 
 ImageControl* wordPicture(QWidget* parent, const char* name, QRect rect, const char* art) {
     auto* image = new ImageControl(parent, QLatin1String(name), rect);

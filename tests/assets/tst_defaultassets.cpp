@@ -1,8 +1,8 @@
 // The generated default asset set: complete, readable by the program, and the same at every build.
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
-#include "audio/Mp3Fixture.h"
 #include "check/AssetCheck.h"
+#include "support/Mp3Fixture.h"
 #include "support/TestAssets.h"
 #include "toolkit/PictureLoader.h"
 #include "voices/TakeProcessor.h"

@@ -3,9 +3,9 @@
 #include "assets/Catalogue.h"
 #include "audio/AudioOutput.h"
 #include "audio/MediaPlayerMP3.h"
-#include "audio/Mp3Fixture.h"
 #include "audio/NarrationSource.h"
 #include "base/Errors.h"
+#include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
 
 #include <QDeadlineTimer>

@@ -1,8 +1,8 @@
 // The narration player on a machine where no audio output can be opened: open still checks the
 // file, play is refused without an error and the refusal is recorded.
 #include "audio/MediaPlayerMP3.h"
-#include "audio/Mp3Fixture.h"
 #include "base/Errors.h"
+#include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "assets/Catalogue.h"
 #include "audio/AudioOutput.h"
 #include "audio/MediaPlayerMP3.h"
-#include "audio/Mp3Fixture.h"
+#include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 // The recorder's window driven as a teacher uses it: a take spoken into the real capture path
 // (SDL's disk driver reading a known take), then listen, keep and undo; its size on small
 // screens, its keys, another writer's changes; and its command line, run without a display.
-#include "audio/Mp3Fixture.h"
 #include "recorder/PictureView.h"
 #include "recorder/RecorderIdentity.h"
 #include "recorder/RecorderWindow.h"
 #include "recorder/SetCommands.h"
 #include "recorder/TakeView.h"
 #include "recorder/VoiceTree.h"
+#include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"

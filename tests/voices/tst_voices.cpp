@@ -2,7 +2,7 @@
 // and default voice: written voices are trimmed, levelled and mono; refusals change nothing.
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
-#include "audio/Mp3Fixture.h"
+#include "support/Mp3Fixture.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "voices/CardPainter.h"

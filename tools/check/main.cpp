@@ -1,10 +1,10 @@
 // mirabosc-check: reports what is wrong in an asset folder, read as the program itself reads it.
+#include "assets/ContentReader.h"
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
 #include "check/ProgramReaders.h"
 #include "toolkit/PictureLoader.h"
-#include "assets/ContentReader.h"
 #include "voices/Locations.h"
 
 #include <QCoreApplication>
