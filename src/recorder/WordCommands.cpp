@@ -5,6 +5,7 @@
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
 #include "voices/CardComposer.h"
+#include "voices/FolderLock.h"
 #include "voices/SafeWrite.h"
 #include "voices/SetTexts.h"
 #include "voices/SpeechSynth.h"
@@ -75,6 +76,8 @@ QString composeAgain(VoiceFolder& folder, const content::Content& content, const
 QString changeWord(VoiceFolder& folder, int number, const QString& text) {
     if (number < 1 || number > catalogue::lastCardNumber)
         throw VoiceRefused(QStringLiteral("Lo numèro %1 es pas un mot del jòc").arg(number));
+    // The texts are read, changed and written back as one step: no other writer in between.
+    const FolderLock lock(folder.root());
     SetTexts texts = SetTexts::load(folder.root(), embeddedTexts);
     const QString old = texts.setWord(number, text);
     const content::Content content = texts.content();
@@ -93,6 +96,7 @@ QString changeWord(VoiceFolder& folder, int number, const QString& text) {
 }
 
 QString changePage(VoiceFolder& folder, int page, const QString& text) {
+    const FolderLock lock(folder.root());
     SetTexts texts = SetTexts::load(folder.root(), embeddedTexts);
     const QString old = texts.setPage(page, text);
     const content::Content content = texts.content();
@@ -105,6 +109,7 @@ QString changePage(VoiceFolder& folder, int page, const QString& text) {
 }
 
 void recorded(const VoiceFolder& folder, const QString& voiceName) {
+    const FolderLock lock(folder.root());
     SetTexts texts = SetTexts::load(folder.root(), embeddedTexts);
     if (texts.saysOld(voiceName).isEmpty() && !texts.isSynthetic(voiceName))
         return;

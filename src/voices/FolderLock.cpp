@@ -5,7 +5,9 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QThread>
 #include <cerrno>
 #include <cstring>
@@ -17,10 +19,18 @@ namespace {
 
 constexpr int pollMs = 20;
 constexpr int holderBytes = 256;
+// The folders this thread holds, with how many times: flock would make a nested lock of the same
+// process wait for itself.
+thread_local QHash<QString, int> heldHere;
 
 } // namespace
 
-FolderLock::FolderLock(const QString& folder) {
+FolderLock::FolderLock(const QString& folder)
+    : folder_(QDir::cleanPath(QDir(folder).absolutePath())) {
+    if (heldHere.contains(folder_)) {
+        ++heldHere[folder_];
+        return;
+    }
     const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + fileName());
     // O_NOFOLLOW: a link planted as the lock file must not make us create a file elsewhere.
     fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
@@ -49,9 +59,13 @@ FolderLock::FolderLock(const QString& folder) {
         ::pwrite(fd_, holder.constData(), size_t(holder.size()), 0) < 0) {
         // The name of the holder is a courtesy; the lock itself is held.
     }
+    heldHere.insert(folder_, 1);
 }
 
 FolderLock::~FolderLock() {
+    if (--heldHere[folder_] > 0)
+        return;
+    heldHere.remove(folder_);
     // The holder's name goes with the lock, so that it never names a writer long gone.
     if (fd_ >= 0) {
         if (::ftruncate(fd_, 0) != 0) {

@@ -10,7 +10,8 @@ public:
     static constexpr int waitMs = 3000;
 
     // Takes the lock of the folder, which must exist. Throws VoiceRefused naming the holder when
-    // another writer keeps it longer than waitMs.
+    // another writer keeps it longer than waitMs. A thread that holds it already (a change made
+    // of several writes) takes it again at once.
     explicit FolderLock(const QString& folder);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
@@ -19,5 +20,6 @@ public:
     static QString fileName() { return QStringLiteral(".mirabosc.lock"); }
 
 private:
+    QString folder_;
     int fd_ = -1;
 };
