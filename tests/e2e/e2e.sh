@@ -19,6 +19,12 @@ cleanup() {
     [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     for p in "${row_pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    # An X server still ending when the next run starts one on its number would remove the new
+    # server's socket as it goes: wait (5 s at most each) until they are all gone.
+    for p in "$app_pid" "$parec_pid" "$pulse_pid" "$xvfb_pid" "${row_pids[@]}"; do
+        [ -n "$p" ] || continue
+        for _ in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
+    done
 }
 trap cleanup EXIT
 fail() {
