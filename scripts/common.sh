@@ -75,10 +75,11 @@ build_tree() {
 # Runs a command with AddressSanitizer, UBSan and LeakSanitizer reporting as errors; the
 # suppressions name only what system libraries keep until the process ends. Qt 6.8 asks the
 # desktop portal over D-Bus at start-up and keeps that watcher to the end; with fast unwinding its
-# blocks show no frame a suppression could name, so the sanitized programs do not ask.
+# blocks show no frame a suppression could name, so the sanitized programs do not ask. Stack
+# memory used after its function returned is looked for on every release (newer ones do by default).
 sanitized() {
     QT_NO_XDG_DESKTOP_PORTAL=1 \
-    ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
+    ASAN_OPTIONS="detect_leaks=1:detect_stack_use_after_return=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
     LSAN_OPTIONS="suppressions=$MIRABOSC_ROOT/scripts/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
     UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}" \
         "$@"

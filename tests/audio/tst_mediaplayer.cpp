@@ -47,21 +47,25 @@ bool waitUntilSilent(const MediaPlayerMP3& player) {
 }
 
 // A file on a disk that stopped answering: reads after the open wait until the test lets them go.
+// The gates belong to the source as much as to the test: its filler may still be leaving the
+// read when the test has returned.
+struct Gates {
+    std::binary_semaphore entered{0};
+    std::binary_semaphore release{0};
+};
 class StalledSource : public NarrationSource {
 public:
-    StalledSource(const QString& path, std::binary_semaphore& entered,
-                  std::binary_semaphore& release)
-        : NarrationSource(path), entered_(entered), release_(release) {}
+    StalledSource(const QString& path, std::shared_ptr<Gates> gates)
+        : NarrationSource(path), gates_(std::move(gates)) {}
     int read(float* out, int frames) override {
-        entered_.release();
-        release_.acquire();
-        release_.release();
+        gates_->entered.release();
+        gates_->release.acquire();
+        gates_->release.release();
         return NarrationSource::read(out, frames);
     }
 
 private:
-    std::binary_semaphore& entered_;
-    std::binary_semaphore& release_;
+    std::shared_ptr<Gates> gates_;
 };
 
 } // namespace
@@ -343,16 +347,14 @@ void TestMediaPlayer::twoPlayersPlayTogether() {
 }
 
 void TestMediaPlayer::aStalledReadHoldsNeitherCloseNorOtherWords() {
-    std::binary_semaphore entered(0);
-    std::binary_semaphore release(0);
-    MediaPlayerMP3 stalled([&](const QString& path) {
-        return std::make_unique<StalledSource>(path, entered, release);
-    });
+    const auto gates = std::make_shared<Gates>();
+    MediaPlayerMP3 stalled(
+        [gates](const QString& path) { return std::make_unique<StalledSource>(path, gates); });
     stalled.setFileName(longWord);
     stalled.open();
     stalled.play();
     // Its filler is now inside a read that does not return; what was decoded at the open plays.
-    QVERIFY(entered.try_acquire_for(std::chrono::milliseconds(playTimeoutMs)));
+    QVERIFY(gates->entered.try_acquire_for(std::chrono::milliseconds(playTimeoutMs)));
     QTRY_VERIFY(PlayerProbe::framesDelivered(stalled) > 0);
 
     // Another word plays whole meanwhile, well past what its open decoded.
@@ -365,7 +367,7 @@ void TestMediaPlayer::aStalledReadHoldsNeitherCloseNorOtherWords() {
 
     stalled.close(); // must not wait for the read
     QVERIFY(!stalled.isOpen());
-    release.release(); // the stalled read ends and its narration goes, unheard
+    gates->release.release(); // the stalled read ends and its narration goes, unheard
 }
 
 // A seeded random mix of every operation on four players at once, for races (scripts/tsan.sh
