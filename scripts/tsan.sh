@@ -25,7 +25,7 @@ cmake --build "$tree" -j2 --target "${tests[@]}"
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy MIRABOSC_STRESS_OPS=$stress_operations
 # The tests start lame through QProcess while threads run; the child only execs.
-export TSAN_OPTIONS="halt_on_error=1 exitcode=66 second_deadlock_stack=1 die_after_fork=0${TSAN_OPTIONS:+ $TSAN_OPTIONS}"
+export TSAN_OPTIONS="halt_on_error=1 suppressions=$MIRABOSC_ROOT/scripts/tsan.supp exitcode=66 second_deadlock_stack=1 die_after_fork=0${TSAN_OPTIONS:+ $TSAN_OPTIONS}"
 status=0
 for t in "${tests[@]}"; do
     log="$tree/$t.log"
