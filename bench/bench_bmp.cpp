@@ -1,4 +1,5 @@
 // Our bitmap reader against Qt's own BMP reader, on the two picture sizes the screens load most.
+#include "GuiMain.h"
 #include "toolkit/BmpReader.h"
 #include "toolkit/PictureLoader.h"
 
@@ -85,10 +86,5 @@ BENCHMARK(BM_OurLoaderFromFile)->Args({424, 576})->Args({800, 527})->Unit(benchm
 BENCHMARK(BM_QtLoaderFromFile)->Args({424, 576})->Args({800, 527})->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }
