@@ -1,7 +1,7 @@
 // Our bitmap reader against Qt's own BMP reader, on the two picture sizes the screens load most.
 #include "GuiMain.h"
-#include "toolkit/BmpReader.h"
-#include "toolkit/PictureLoader.h"
+#include "pictures/BmpReader.h"
+#include "pictures/PictureLoader.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -3,10 +3,10 @@
 #include "Percentiles.h"
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
+#include "pictures/PictureLoader.h"
 #include "screens/Ufamilles.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
-#include "toolkit/PictureLoader.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,10 +2,10 @@
 // find speech, trim, level, MP3 encoding and the safe write (goal: under 100 ms); and a first use
 // on an empty user folder, which links the installed set instead of copying it (goal: 200 ms).
 #include "Percentiles.h"
+#include "sets/SafeWrite.h"
+#include "sets/SetFolder.h"
 #include "support/Mp3Fixture.h"
-#include "voices/SafeWrite.h"
-#include "voices/VoiceFolder.h"
-#include "voices/VoiceMaker.h"
+#include "workshop/VoiceMaker.h"
 
 #include <QTemporaryDir>
 #include <chrono>
@@ -67,8 +67,8 @@ void firstUseOnEmptyFolder(benchmark::State& state) {
     std::vector<double> micros;
     for (auto _ : state) {
         QTemporaryDir home;
-        VoiceFolder folder(home.filePath(QStringLiteral("mirabosc")),
-                           QStringLiteral(MIRABOSC_ASSET_DIR));
+        SetFolder folder(home.filePath(QStringLiteral("mirabosc")),
+                         QStringLiteral(MIRABOSC_ASSET_DIR));
         const auto start = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(folder.fillFromDefaultSet());
         benchmark::DoNotOptimize(folder.ownCount());

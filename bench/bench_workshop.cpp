@@ -7,15 +7,15 @@
 #include "Percentiles.h"
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
-#include "recorder/SetCheck.h"
-#include "recorder/Sitting.h"
+#include "cardart/CardComposer.h"
+#include "sets/SafeWrite.h"
+#include "sets/SetArchive.h"
+#include "sets/SetFolder.h"
+#include "sets/SetImport.h"
 #include "support/Mp3Fixture.h"
-#include "voices/CardComposer.h"
-#include "voices/SafeWrite.h"
-#include "voices/SetArchive.h"
-#include "voices/SetImport.h"
-#include "voices/VoiceCapture.h"
-#include "voices/VoiceFolder.h"
+#include "takes/VoiceCapture.h"
+#include "workshop/SetCheck.h"
+#include "workshop/Sitting.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -113,7 +113,7 @@ void sittingNextRowGap(benchmark::State& state) {
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
     qputenv("SDL_DISKAUDIOFILE", work.filePath(QStringLiteral("out.raw")).toLocal8Bit());
-    VoiceFolder folder(work.filePath(QStringLiteral("set")), QStringLiteral(MIRABOSC_ASSET_DIR));
+    SetFolder folder(work.filePath(QStringLiteral("set")), QStringLiteral(MIRABOSC_ASSET_DIR));
     folder.fillFromDefaultSet();
     VoiceCapture capture;
     std::vector<double> micros;

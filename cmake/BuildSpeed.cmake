@@ -10,11 +10,11 @@ instead of making its own (./test.sh passes its first tree to the sanitized one)
 include(CheckLinkerFlag)
 check_linker_flag(CXX -fuse-ld=lld MIRABOSC_HAVE_LLD)
 if(MIRABOSC_HAVE_LLD)
-  add_link_options(-fuse-ld=lld)
+  target_link_options(mirabosc_flags INTERFACE -fuse-ld=lld)
 else()
   check_linker_flag(CXX -fuse-ld=gold MIRABOSC_HAVE_GOLD)
   if(MIRABOSC_HAVE_GOLD)
-    add_link_options(-fuse-ld=gold)
+    target_link_options(mirabosc_flags INTERFACE -fuse-ld=gold)
   endif()
 endif()
 
@@ -23,11 +23,11 @@ endif()
 # both compile in about half the time of -O2 -g.
 set(MIRABOSC_OPTIMIZED $<CONFIG:RelWithDebInfo,Release,MinSizeRel>)
 if(MIRABOSC_SANITIZE)
-  add_compile_options($<${MIRABOSC_OPTIMIZED}:-O1>)
+  target_compile_options(mirabosc_flags INTERFACE $<${MIRABOSC_OPTIMIZED}:-O1>)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    add_compile_options(-g1)
+    target_compile_options(mirabosc_flags INTERFACE -g1)
   elseif(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    add_compile_options(-gline-tables-only)
+    target_compile_options(mirabosc_flags INTERFACE -gline-tables-only)
   endif()
 endif()
 
@@ -55,23 +55,25 @@ if(MIRABOSC_GENERATED_FROM)
   endif()
 endif()
 
-# What the program's library and its programs include most; the tests add Qt Test.
-set(MIRABOSC_PCH_WIDGETS
+# What the libraries and programs include most; the widget-free ones take the first part, the
+# tests add Qt Test.
+set(MIRABOSC_PCH_GUI
     <QByteArray> <QColor> <QDir> <QFile> <QImage> <QObject> <QPainter> <QPainterPath> <QString>
-    <QStringList> <algorithm> <array> <cmath> <cstdint> <functional> <memory> <vector>
+    <QStringList> <algorithm> <array> <cmath> <cstdint> <functional> <memory> <vector>)
+set(MIRABOSC_PCH_WIDGETS ${MIRABOSC_PCH_GUI}
     <QApplication> <QLabel> <QMessageBox> <QMouseEvent> <QPushButton> <QTimer> <QWidget>)
 set(MIRABOSC_PCH_TESTS ${MIRABOSC_PCH_WIDGETS} <QtTest> <QTemporaryDir> <QProcess>)
 
-# mirabosc_precompile(TARGET [TESTS]): TARGET, which links Qt Widgets (and Qt Test with TESTS),
-# reuses headers precompiled once. They are compiled by a target of their own, made on first use
-# in the calling directory, with only the flags every target has; a target that adds flags or
-# definitions that change those headers fails to build (-Werror=invalid-pch) instead of
+# mirabosc_precompile(TARGET [GUI|TESTS]): TARGET, which links Qt Widgets (Qt Gui alone with GUI,
+# Qt Test too with TESTS), reuses headers precompiled once. They are compiled by a target of
+# their own, made on first use, with only the flags every target has; a target that adds flags
+# or definitions that change those headers fails to build (-Werror=invalid-pch) instead of
 # silently compiling without them.
 function(mirabosc_precompile target)
   if(NOT MIRABOSC_PCH)
     return()
   endif()
-  cmake_parse_arguments(PARSE_ARGV 1 arg "TESTS" "" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "GUI;TESTS" "" "")
   if(arg_TESTS)
     # Qt Test defines the test's folders: the owner must live in the same directory.
     string(MD5 key ${CMAKE_CURRENT_SOURCE_DIR})
@@ -79,16 +81,20 @@ function(mirabosc_precompile target)
     set(owner mirabosc_pch_tests_${key})
     set(headers ${MIRABOSC_PCH_TESTS})
     set(libraries Qt6::Widgets Qt6::Test)
+  elseif(arg_GUI)
+    set(owner mirabosc_pch_gui)
+    set(headers ${MIRABOSC_PCH_GUI})
+    set(libraries Qt6::Gui)
   else()
     set(owner mirabosc_pch_widgets)
     set(headers ${MIRABOSC_PCH_WIDGETS})
     set(libraries Qt6::Widgets)
   endif()
   if(NOT TARGET ${owner})
-    set(source ${CMAKE_CURRENT_BINARY_DIR}/${owner}.cpp)
+    set(source ${CMAKE_BINARY_DIR}/pch/${owner}.cpp)
     file(CONFIGURE OUTPUT ${source} CONTENT "// Compiles the shared precompiled headers.\n")
     add_library(${owner} OBJECT ${source})
-    target_link_libraries(${owner} PRIVATE ${libraries})
+    target_link_libraries(${owner} PRIVATE ${libraries} mirabosc_flags)
     target_precompile_headers(${owner} PRIVATE ${headers})
     set_target_properties(${owner} PROPERTIES AUTOMOC OFF)
     if(arg_TESTS)
@@ -97,21 +103,4 @@ function(mirabosc_precompile target)
   endif()
   target_precompile_headers(${target} REUSE_FROM ${owner})
   target_compile_options(${target} PRIVATE -Winvalid-pch -Werror=invalid-pch)
-  get_target_property(type ${target} TYPE)
-  if(type STREQUAL "EXECUTABLE")
-    # A program's classes for moc live in libraries or in its own source, which includes their
-    # moc output; the file where AUTOMOC gathers the rest is empty, and loading the precompiled
-    # headers would be all its cost (a second each).
-    # CMake's AUTOMOC manual names that file <AUTOGEN_BUILD_DIR>/mocs_compilation[_<CONFIG>].cpp;
-    # should the name change, the file merely compiles with the headers again.
-    get_target_property(autogen ${target} AUTOGEN_BUILD_DIR)
-    if(NOT autogen)
-      set(autogen ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen)
-    endif()
-    set(gathering ${autogen}/mocs_compilation.cpp)
-    foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES)
-      list(APPEND gathering ${autogen}/mocs_compilation_${config}.cpp)
-    endforeach()
-    set_source_files_properties(${gathering} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
-  endif()
 endfunction()

@@ -1,4 +1,4 @@
-# Debian's hardening for every build that is not sanitized: the flags dpkg-buildflags gives for
+# Debian's hardening for every target of a build that is not sanitized: the flags dpkg-buildflags gives for
 # this release (fortified functions, stack protector, format checks, read-only relocations...),
 # without its optimization and debug levels, which the build type sets. Where dpkg-buildflags is
 # missing, the flags every Debian release since 10 gives.
@@ -26,11 +26,11 @@ endif()
 # Fortified functions need the optimizer: glibc warns when _FORTIFY_SOURCE meets -O0.
 set(optimized $<CONFIG:RelWithDebInfo,Release,MinSizeRel>)
 foreach(flag IN LISTS MIRABOSC_HARDENING_CPPFLAGS)
-  add_compile_options($<${optimized}:${flag}>)
+  target_compile_options(mirabosc_flags INTERFACE $<${optimized}:${flag}>)
 endforeach()
-add_compile_options(${MIRABOSC_HARDENING_CXXFLAGS})
+target_compile_options(mirabosc_flags INTERFACE ${MIRABOSC_HARDENING_CXXFLAGS})
 # Immediate binding with the read-only relocations: the whole global offset table read-only.
-add_link_options(${MIRABOSC_HARDENING_LDFLAGS} LINKER:-z,now)
+target_link_options(mirabosc_flags INTERFACE ${MIRABOSC_HARDENING_LDFLAGS} LINKER:-z,now)
 string(JOIN " " flags ${MIRABOSC_HARDENING_CPPFLAGS} ${MIRABOSC_HARDENING_CXXFLAGS}
        ${MIRABOSC_HARDENING_LDFLAGS} -Wl,-z,now)
 message(STATUS "Hardening: ${flags}")

@@ -1,6 +1,6 @@
 // Fuzz target: any bytes given to the bitmap reader end in a picture or in one of its two errors.
 #include "base/Errors.h"
-#include "toolkit/BmpReader.h"
+#include "pictures/BmpReader.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Fuzz target: the import path of the set-making core on arbitrary bytes: decode (libsndfile
 // through our virtual I/O and header caps), clean, find the speech, trim, level, encode.
 #include "base/Errors.h"
-#include "voices/AudioImport.h"
-#include "voices/VoiceMaker.h"
+#include "takes/AudioImport.h"
+#include "workshop/VoiceMaker.h"
 
 #include <QString>
 #include <cstddef>

@@ -2,8 +2,8 @@
 #include "app/Application.h"
 
 #include "app/ApplicationTitle.h"
+#include "pictures/PictureLoader.h"
 #include "toolkit/Guard.h"
-#include "toolkit/PictureLoader.h"
 
 #include <QIcon>
 #include <QPixmap>

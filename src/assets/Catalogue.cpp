@@ -36,4 +36,36 @@ QString cardSound(int number) {
     return numbered("sons_familles\\", number, ".mp3");
 }
 
+static QString slashed(QString path) {
+    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+const QStringList& voiceNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (int number = 1; number <= lastCardNumber; ++number)
+            list << slashed(cardSound(number));
+        for (int page = 1; page <= albumPageCount; ++page)
+            list << slashed(albumNarration(page));
+        return list;
+    }();
+    return names;
+}
+
+const QStringList& pictureNames() {
+    static const QStringList names = [] {
+        QStringList list{slashed(blankCard())};
+        for (int number = 1; number <= lastCardNumber; ++number) {
+            if (isTitleNumber(number))
+                list << slashed(miniature(number + 1));
+            else
+                list << slashed(smallCard(number)) << slashed(largeCard(number));
+        }
+        for (int page = 1; page <= albumPageCount; ++page)
+            list << slashed(albumPicture(page));
+        return list;
+    }();
+    return names;
+}
+
 } // namespace catalogue

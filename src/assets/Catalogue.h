@@ -4,6 +4,7 @@
 #include "base/Paths.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace catalogue {
@@ -12,6 +13,8 @@ constexpr int familyCount = 7;
 constexpr int cardsPerFamily = 7;
 constexpr int albumPageCount = 17;
 constexpr int lastCardNumber = 56;
+// A voice for every card number, family names included, and one for every album page.
+constexpr int voiceCount = lastCardNumber + albumPageCount;
 // The four asset folders, relative to the set's root.
 inline constexpr std::array<const char*, 4> assetFolders{"img_album", "son_album", "img_familles",
                                                          "sons_familles"};
@@ -36,6 +39,12 @@ QString smallCard(int card);
 QString largeCard(int card);
 QString blankCard();
 QString cardSound(int number);
+// Every voice of a set, with "/" between folder and file: the cards' sounds by number, then the
+// album's narrations by page.
+const QStringList& voiceNames();
+// Every picture of a set, named the same way: the blank card, each family's miniature, each
+// card's small and large picture, then the album's pages.
+const QStringList& pictureNames();
 
 // A catalogue path as the file system wants it, and resolved against the current directory now.
 using paths::resolve;

@@ -1,8 +1,8 @@
-// The process's SDL output device, its watcher thread, and the mixing of the voices on it.
+// The process's SDL output device, its watcher thread, and the mixing of the channels on it.
 #include "audio/AudioOutput.h"
 
 #include "audio/AudioLog.h"
-#include "audio/MixerVoice.h"
+#include "audio/MixerChannel.h"
 #include "audio/SdlAudio.h"
 
 #include <algorithm>
@@ -12,7 +12,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How often the watcher looks for a lost device: often while voices play, so a word on a lost
+// How often the watcher looks for a lost device: often while channels play, so a word on a lost
 // device ends soon, and now and then while none do.
 constexpr auto busyWatch = std::chrono::milliseconds(50);
 constexpr auto idleWatch = std::chrono::milliseconds(500);
@@ -68,9 +68,9 @@ std::optional<uint32_t> AudioOutput::prepare() {
     lock.unlock();
     watcherWake_.notify_one();
     // What played on an opening that is over must not go on where it stopped on the next one.
-    for (MixerVoice* voice : owners_) {
-        if (voice && voice->epoch() != current)
-            remove(*voice);
+    for (MixerChannel* channel : owners_) {
+        if (channel && channel->epoch() != current)
+            remove(*channel);
     }
     return current;
 }
@@ -109,7 +109,7 @@ void AudioOutput::watch() {
                 epoch_.fetch_add(1, std::memory_order_relaxed);
             }
         }
-        watcherWake_.wait_for(lock, voicesInMix() ? busyWatch : idleWatch, [this] {
+        watcherWake_.wait_for(lock, channelsInMix() ? busyWatch : idleWatch, [this] {
             return quit_ || state_ == Device::Opening || state_ == Device::Closing;
         });
     }
@@ -143,16 +143,16 @@ bool AudioOutput::hasRoom() const {
     return std::find(owners_.begin(), owners_.end(), nullptr) != owners_.end();
 }
 
-void AudioOutput::add(MixerVoice& voice) {
+void AudioOutput::add(MixerChannel& channel) {
     const auto free = std::find(owners_.begin(), owners_.end(), nullptr);
-    assert(free != owners_.end() && !mixing(voice));
-    *free = &voice;
-    // Release: the callback that finds the voice also finds its prepared ring and phase.
-    slots_[static_cast<size_t>(free - owners_.begin())].store(&voice, std::memory_order_release);
+    assert(free != owners_.end() && !mixing(channel));
+    *free = &channel;
+    // Release: the callback that finds the channel also finds its prepared ring and phase.
+    slots_[static_cast<size_t>(free - owners_.begin())].store(&channel, std::memory_order_release);
 }
 
-void AudioOutput::remove(MixerVoice& voice) noexcept {
-    const auto owner = std::find(owners_.begin(), owners_.end(), &voice);
+void AudioOutput::remove(MixerChannel& channel) noexcept {
+    const auto owner = std::find(owners_.begin(), owners_.end(), &channel);
     if (owner == owners_.end())
         return;
     *owner = nullptr;
@@ -169,11 +169,11 @@ void AudioOutput::remove(MixerVoice& voice) noexcept {
     }
 }
 
-bool AudioOutput::mixing(const MixerVoice& voice) const {
-    return std::find(owners_.begin(), owners_.end(), &voice) != owners_.end();
+bool AudioOutput::mixing(const MixerChannel& channel) const {
+    return std::find(owners_.begin(), owners_.end(), &channel) != owners_.end();
 }
 
-bool AudioOutput::voicesInMix() const {
+bool AudioOutput::channelsInMix() const {
     return std::any_of(slots_.begin(), slots_.end(), [](const auto& slot) {
         return slot.load(std::memory_order_relaxed) != nullptr;
     });
@@ -189,8 +189,8 @@ void AudioOutput::mix(float* out, int frames) {
     std::fill(out, end, 0.0f);
     mixPasses_.fetch_add(1, std::memory_order_acq_rel);
     for (auto& slot : slots_) {
-        if (MixerVoice* voice = slot.load(std::memory_order_acquire))
-            voice->mixInto(out, frames);
+        if (MixerChannel* channel = slot.load(std::memory_order_acquire))
+            channel->mixInto(out, frames);
     }
     mixPasses_.fetch_add(1, std::memory_order_release);
     std::transform(out, end, out, [](float sample) { return std::clamp(sample, -1.0f, 1.0f); });

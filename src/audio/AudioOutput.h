@@ -12,13 +12,13 @@
 #include <optional>
 #include <thread>
 
-class MixerVoice;
+class MixerChannel;
 
 // The device is opened at the first play and kept while it works: closing an SDL device waits
 // for its buffers to drain. Opening and closing happen on the output's watcher thread, never on
 // the players' thread: a sound server may take its time to answer. The watcher also notices a
 // device that SDL reports lost (a sound server that went away) and closes it; the next play
-// opens a new one. Every player plays on it; the voices of players that play at the same time are
+// opens a new one. Every player plays on it; the channels of players that play at the same time are
 // mixed (summed and clipped), so a second player never cuts the first off.
 class AudioOutput {
 public:
@@ -26,7 +26,7 @@ public:
     static constexpr int channels = 2;
     // 512 frames at 44.1 kHz is 11.6 ms between callbacks, the wait before a word is heard.
     static constexpr int bufferFrames = 512;
-    static constexpr int maxVoices = 16;
+    static constexpr int maxChannels = 16;
     // After a failed opening, plays are refused for this long; the next one tries again.
     static constexpr std::chrono::milliseconds retryDelay{200};
 
@@ -41,19 +41,19 @@ public:
     // hence relaxed. Static, so that a filler may still read it after the output is gone.
     static uint32_t epoch() { return epoch_.load(std::memory_order_relaxed); }
 
-    // Players' thread. The opening a voice started now plays on: the open device, or one the
+    // Players' thread. The opening a channel started now plays on: the open device, or one the
     // watcher is opening now (asked for here when there is none, or it was lost). Nothing when
-    // the last try failed less than retryDelay ago. Voices of earlier openings leave the mix.
+    // the last try failed less than retryDelay ago. Channels of earlier openings leave the mix.
     std::optional<uint32_t> prepare();
-    // Players' thread: a voice may join the mix.
+    // Players' thread: a channel may join the mix.
     bool hasRoom() const;
-    // Players' thread: adds the voice to the mix, which has room.
-    void add(MixerVoice& voice);
-    // Players' thread: takes the voice out of the mix; on return the callback no longer
+    // Players' thread: adds the channel to the mix, which has room.
+    void add(MixerChannel& channel);
+    // Players' thread: takes the channel out of the mix; on return the callback no longer
     // touches it.
-    void remove(MixerVoice& voice) noexcept;
-    // Players' thread: the voice is in the mix (it may have played out).
-    bool mixing(const MixerVoice& voice) const;
+    void remove(MixerChannel& channel) noexcept;
+    // Players' thread: the channel is in the mix (it may have played out).
+    bool mixing(const MixerChannel& channel) const;
 
 private:
     enum class Device { Closed, Opening, Open, Closing };
@@ -64,7 +64,7 @@ private:
     static void closeDevice(SDL_AudioDeviceID device) noexcept;
     static void fill(void* output, Uint8* stream, int length);
     void mix(float* out, int frames);
-    bool voicesInMix() const;
+    bool channelsInMix() const;
 
     static inline std::atomic<uint32_t> epoch_{0}; // written under deviceMutex_
 
@@ -79,9 +79,10 @@ private:
     std::optional<std::chrono::steady_clock::time_point> failedAt_; // the last opening's failure
 
     // The mix: slots written by the players' thread, read by the callback. The pass count is odd
-    // while the callback reads them, so remove() can wait for the pass that may still see a voice.
-    std::array<std::atomic<MixerVoice*>, maxVoices> slots_{};
-    std::array<MixerVoice*, maxVoices> owners_{}; // the players' thread's copy of slots_
+    // while the callback reads them, so remove() can wait for the pass that may still see a
+    // channel.
+    std::array<std::atomic<MixerChannel*>, maxChannels> slots_{};
+    std::array<MixerChannel*, maxChannels> owners_{}; // the players' thread's copy of slots_
     std::atomic<uint64_t> mixPasses_{0};
 
     std::thread watcher_; // last: started once the rest is ready

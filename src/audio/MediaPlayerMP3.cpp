@@ -4,7 +4,7 @@
 #include "audio/AudioLog.h"
 #include "audio/AudioOutput.h"
 #include "audio/EndOfPlayReceiver.h"
-#include "audio/MixerVoice.h"
+#include "audio/MixerChannel.h"
 #include "audio/NarrationSource.h"
 #include "base/Errors.h"
 #include "base/Paths.h"
@@ -18,7 +18,7 @@ struct MediaPlayerMP3::Impl {
     QString openName;
     PcmSourceFactory openSource;
     // Shared with its filler thread, which may still be inside a read of it after a close.
-    std::shared_ptr<MixerVoice> voice;
+    std::shared_ptr<MixerChannel> channel;
     bool playRefused = false;
 
     void refuse(const char* why) {
@@ -40,12 +40,12 @@ MediaPlayerMP3::~MediaPlayerMP3() {
 }
 
 void MediaPlayerMP3::close() noexcept {
-    if (!d->voice)
+    if (!d->channel)
         return;
-    d->output->remove(*d->voice);
-    // The file goes with the voice: here, or on its filler thread once its read in progress ends.
-    d->voice->release();
-    d->voice.reset();
+    d->output->remove(*d->channel);
+    // The file goes with the channel: here, or on its filler thread once its read in progress ends.
+    d->channel->release();
+    d->channel.reset();
     d->openName.clear();
 }
 
@@ -64,12 +64,12 @@ void MediaPlayerMP3::open() {
     auto source = d->openSource(paths::resolve(d->fileName));
     qCDebug(lcAudio) << "ouvert" << d->fileName << source->sourceRate() << "Hz,"
                      << source->sourceChannels() << "voie(s)";
-    d->voice = std::make_shared<MixerVoice>(std::move(source), d->id);
+    d->channel = std::make_shared<MixerChannel>(std::move(source), d->id);
     d->openName = d->fileName;
 }
 
 void MediaPlayerMP3::play() {
-    if (!d->voice)
+    if (!d->channel)
         throw EMCIDeviceError(QStringLiteral("Aucun périphérique MCI ouvert"));
     d->playRefused = false;
     if (isPlaying())
@@ -79,21 +79,21 @@ void MediaPlayerMP3::play() {
         d->refuse("aucune sortie audio");
         return;
     }
-    d->output->remove(*d->voice);
+    d->output->remove(*d->channel);
     if (!d->output->hasRoom()) {
         d->refuse("trop de lectures en même temps");
         return;
     }
-    // A voice cut off by a lost device keeps its file until its filler's read ends.
-    if (!MixerVoice::start(d->voice, *epoch)) {
+    // A channel cut off by a lost device keeps its file until its filler's read ends.
+    if (!MixerChannel::start(d->channel, *epoch)) {
         d->refuse("lecture précédente pas finie ou retour au début impossible");
         return;
     }
-    d->output->add(*d->voice);
+    d->output->add(*d->channel);
 }
 
 bool MediaPlayerMP3::isOpen() const {
-    return d->voice != nullptr;
+    return d->channel != nullptr;
 }
 
 QString MediaPlayerMP3::openFile() const {
@@ -101,16 +101,17 @@ QString MediaPlayerMP3::openFile() const {
 }
 
 bool MediaPlayerMP3::isPlaying() const {
-    return d->voice && d->output->mixing(*d->voice) && VoiceState::sounding(d->voice->phase()) &&
-           d->voice->epoch() == AudioOutput::epoch();
+    return d->channel && d->output->mixing(*d->channel) &&
+           ChannelState::sounding(d->channel->phase()) &&
+           d->channel->epoch() == AudioOutput::epoch();
 }
 
 bool MediaPlayerMP3::lastPlayRefused() const {
-    return d->playRefused || (d->voice && d->voice->phase() == VoiceState::Phase::Refused);
+    return d->playRefused || (d->channel && d->channel->phase() == ChannelState::Phase::Refused);
 }
 
-const MixerVoice* MediaPlayerMP3::voice() const {
-    return d->voice.get();
+const MixerChannel* MediaPlayerMP3::channel() const {
+    return d->channel.get();
 }
 
 uint64_t MediaPlayerMP3::id() const {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-class MixerVoice;
+class MixerChannel;
 
 class MediaPlayerMP3 {
 public:
@@ -45,8 +45,8 @@ private:
     // Tests and benchmarks read what the output keeps anyway through PlayerProbe; the program
     // never asks.
     friend class PlayerProbe;
-    const MixerVoice* voice() const; // the open narration, null when none
-    uint64_t id() const;             // the number its end-of-play notices carry
+    const MixerChannel* channel() const; // the open narration, null when none
+    uint64_t id() const;                 // the number its end-of-play notices carry
 
     struct Impl;
     std::unique_ptr<Impl> d;

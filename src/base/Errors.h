@@ -45,3 +45,10 @@ class EMCIDeviceError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// The workshop's refusal of a take, a picture, a word, a file or a set: its message, in Occitan,
+// is shown to the teacher as it stands.
+class SetRefused : public Exception {
+public:
+    using Exception::Exception;
+};

@@ -4,11 +4,11 @@
 #include "assets/Catalogue.h"
 #include "assets/DisplaySizes.h"
 #include "audio/MediaPlayerMP3.h"
+#include "pictures/PictureLoader.h"
 #include "toolkit/CompactTabStyle.h"
 #include "toolkit/Guard.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
-#include "toolkit/PictureLoader.h"
 #include "toolkit/SpeedButton.h"
 
 #include <QButtonGroup>

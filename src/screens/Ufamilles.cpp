@@ -5,11 +5,11 @@
 #include "assets/DisplaySizes.h"
 #include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
+#include "pictures/PictureLoader.h"
 #include "text/fichiers_Chaines.h"
 #include "toolkit/Guard.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
-#include "toolkit/PictureLoader.h"
 
 namespace Ufamilles {
 

@@ -4,13 +4,13 @@
 #include "assets/Catalogue.h"
 #include "assets/DisplaySizes.h"
 #include "assets/VoiceTexts.h"
+#include "pictures/PictureLoader.h"
 #include "text/fichiers_Chaines.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Guard.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
-#include "toolkit/PictureLoader.h"
 #include "toolkit/Transparency.h"
 
 #include <QCheckBox>

@@ -2,6 +2,7 @@
 #include "screens/principale.h"
 
 #include "MiraboscVersion.h"
+#include "pictures/PictureLoader.h"
 #include "screens/Ualbum.h"
 #include "screens/Ufamilles.h"
 #include "screens/Urevisions.h"
@@ -9,7 +10,6 @@
 #include "toolkit/Guard.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
-#include "toolkit/PictureLoader.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // ImageControl: drawing rules, transparency by the bottom-left pixel, and pointer handling.
 #include "toolkit/ImageControl.h"
 
+#include "pictures/PictureLoader.h"
 #include "toolkit/DeviceImage.h"
 #include "toolkit/FocusFrame.h"
 #include "toolkit/Geometry.h"
-#include "toolkit/PictureLoader.h"
 #include "toolkit/Transparency.h"
 
 #include <QMouseEvent>

@@ -2,9 +2,9 @@
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
 #include "check/AssetCheck.h"
+#include "pictures/PictureLoader.h"
 #include "support/BmpWriter.h"
 #include "support/TestAssets.h"
-#include "toolkit/PictureLoader.h"
 
 #include <QProcess>
 #include <QtTest>

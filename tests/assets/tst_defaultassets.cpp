@@ -2,10 +2,10 @@
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
 #include "check/AssetCheck.h"
+#include "pictures/PictureLoader.h"
 #include "support/Mp3Fixture.h"
 #include "support/TestAssets.h"
-#include "toolkit/PictureLoader.h"
-#include "voices/TakeProcessor.h"
+#include "takes/TakeProcessor.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>

@@ -5,7 +5,7 @@
 #include "audio/MediaPlayerMP3.h"
 #include "audio/NarrationSource.h"
 #include "base/Errors.h"
-#include "toolkit/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,6 +2,7 @@
 // switch, the visible part of the picture, and what each failing file leaves behind.
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
+#include "pictures/PictureLoader.h"
 #include "screens/Ualbum.h"
 #include "support/BmpWriter.h"
 #include "support/DialogWatcher.h"
@@ -9,7 +10,6 @@
 #include "support/TestAssets.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
-#include "toolkit/PictureLoader.h"
 #include "toolkit/SpeedButton.h"
 
 #include <QPointer>

@@ -1,6 +1,7 @@
 // The review screen as a child uses it: the family choice, rounds, picks, replay and failures.
 #include "assets/Catalogue.h"
 #include "base/Errors.h"
+#include "pictures/PictureLoader.h"
 #include "screens/Urevisions.h"
 #include "support/DialogWatcher.h"
 #include "support/PlayerProbe.h"
@@ -8,7 +9,6 @@
 #include "toolkit/Dialogs.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
-#include "toolkit/PictureLoader.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 
 #include "audio/EndOfPlayReceiver.h"
 #include "audio/MediaPlayerMP3.h"
-#include "audio/MixerVoice.h"
+#include "audio/MixerChannel.h"
 
 #include <chrono>
 #include <cstdint>
@@ -14,14 +14,14 @@ class PlayerProbe {
 public:
     // Sample frames of the open narration handed to the output, over every play; 0 when none.
     static int64_t framesDelivered(const MediaPlayerMP3& player) {
-        const MixerVoice* voice = player.voice();
-        return voice ? voice->framesDelivered() : 0;
+        const MixerChannel* channel = player.channel();
+        return channel ? channel->framesDelivered() : 0;
     }
     // When the first frames of the open narration were handed to the output.
     static std::optional<std::chrono::steady_clock::time_point>
     firstDeliveryTime(const MediaPlayerMP3& player) {
-        const MixerVoice* voice = player.voice();
-        return voice ? voice->firstDelivery() : std::nullopt;
+        const MixerChannel* channel = player.channel();
+        return channel ? channel->firstDelivery() : std::nullopt;
     }
     // Notices delivered to the player's thread so far.
     static int endOfPlayNotices(const MediaPlayerMP3& player) {

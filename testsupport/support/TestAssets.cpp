@@ -2,7 +2,7 @@
 #include "support/TestAssets.h"
 
 #include "assets/Catalogue.h"
-#include "toolkit/BmpReader.h"
+#include "pictures/BmpReader.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -2,9 +2,9 @@
 #include "ContactSheet.h"
 
 #include "assets/DisplaySizes.h"
-#include "voices/AlbumPainter.h"
-#include "voices/CardPainter.h"
-#include "voices/Style.h"
+#include "cardart/AlbumPainter.h"
+#include "cardart/CardPainter.h"
+#include "cardart/Style.h"
 
 #include <QPainter>
 

@@ -3,10 +3,10 @@
 
 #include "assets/Catalogue.h"
 #include "base/Errors.h"
-#include "voices/AlbumPainter.h"
-#include "voices/CardPainter.h"
-#include "voices/EmojiRenderer.h"
-#include "voices/Style.h"
+#include "cardart/AlbumPainter.h"
+#include "cardart/CardPainter.h"
+#include "cardart/EmojiRenderer.h"
+#include "cardart/Style.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -33,8 +33,8 @@ QString spokenOf(const QString& spoken, const QString& written) {
 
 } // namespace
 
-Generator::Generator(Content content, Voice voice)
-    : content_(std::move(content)), voice_(std::move(voice)) {}
+Generator::Generator(Content content, Speaker speaker)
+    : content_(std::move(content)), speaker_(std::move(speaker)) {}
 
 void Generator::checkResources() const {
     const QStringList families = QFontDatabase::families();
@@ -52,29 +52,29 @@ void Generator::checkResources() const {
     for (const AlbumPage& page : content_.pages)
         for (const SceneItem& item : page.items)
             checkEmoji(item.emoji, QStringLiteral("page %1").arg(page.number));
-    Voice::checkTools();
+    Speaker::checkTools();
 }
 
 std::vector<Generator::Job> Generator::jobs() const {
     std::vector<Job> list;
     const Content& content = content_;
-    const Voice& voice = voice_;
+    const Speaker& speaker = speaker_;
     for (const AlbumPage& page : content.pages)
         list.push_back({catalogue::albumNarration(page.number),
-                        [&voice, &page](const QString& f) {
-                            voice.record(spokenOf(page.spoken, page.narration()), f);
+                        [&speaker, &page](const QString& f) {
+                            speaker.record(spokenOf(page.spoken, page.narration()), f);
                         },
                         true});
     for (const Family& family : content.families) {
         list.push_back({catalogue::cardSound(catalogue::titleNumber(family.index)),
-                        [&voice, &family](const QString& f) {
-                            voice.record(spokenOf(family.spoken, family.name), f);
+                        [&speaker, &family](const QString& f) {
+                            speaker.record(spokenOf(family.spoken, family.name), f);
                         },
                         true});
         for (const Card& card : family.cards)
             list.push_back({catalogue::cardSound(card.number),
-                            [&voice, &card](const QString& f) {
-                                voice.record(spokenOf(card.spoken, card.word), f);
+                            [&speaker, &card](const QString& f) {
+                                speaker.record(spokenOf(card.spoken, card.word), f);
                             },
                             true});
     }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Content.h"
-#include "Voice.h"
+#include "Speaker.h"
 
 #include <QString>
 #include <functional>
@@ -12,7 +12,7 @@ namespace assetgen {
 
 class Generator {
 public:
-    Generator(Content content, Voice voice);
+    Generator(Content content, Speaker speaker);
 
     // Throws EFOpenError or EReadError when a font, an emoji or a tool the content needs is
     // missing, before anything is written.
@@ -29,7 +29,7 @@ private:
     std::vector<Job> jobs() const;
 
     Content content_;
-    Voice voice_;
+    Speaker speaker_;
 };
 
 } // namespace assetgen

@@ -2,9 +2,9 @@
 #include "ContactSheet.h"
 #include "Content.h"
 #include "Generator.h"
-#include "Voice.h"
+#include "Speaker.h"
 #include "base/Errors.h"
-#include "voices/Respeller.h"
+#include "takes/Respeller.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -52,14 +52,14 @@ int run(const Options& options) {
     const assetgen::Respeller respeller = assetgen::Respeller::parse(
         assetgen::ContentReader::readTextFile(data.filePath(QStringLiteral("prononciation.txt"))),
         QStringLiteral("prononciation.txt"));
-    const assetgen::Voice voice(respeller);
+    const assetgen::Speaker speaker(respeller);
     QTextStream out(stdout);
     if (options.sayGiven) {
-        out << voice.respelled(options.say) << '\n' << voice.phonemes(options.say) << '\n';
+        out << speaker.respelled(options.say) << '\n' << speaker.phonemes(options.say) << '\n';
         return 0;
     }
     const assetgen::Content content = assetgen::ContentReader::read(options.dataDir);
-    const assetgen::Generator generator(content, voice);
+    const assetgen::Generator generator(content, speaker);
     generator.checkResources();
     if (!options.contactSheet.isEmpty()) {
         if (!assetgen::ContactSheet::render(content).save(options.contactSheet, "PNG"))

@@ -4,8 +4,8 @@
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
 #include "check/ProgramReaders.h"
-#include "toolkit/PictureLoader.h"
-#include "voices/Locations.h"
+#include "pictures/PictureLoader.h"
+#include "sets/Locations.h"
 
 #include <QCoreApplication>
 #include <QDir>

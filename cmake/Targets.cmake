@@ -1,0 +1,31 @@
+# How every target of the project is built: the compile and link options each one takes, and the
+# one way a folder under src/ becomes its library.
+
+# Warnings, the sanitizers, hardening and the linker, attached to each target rather than set for
+# the whole directory tree.
+add_library(mirabosc_flags INTERFACE)
+target_compile_options(mirabosc_flags INTERFACE -Wall -Wextra -Wpedantic)
+if(MIRABOSC_SANITIZE)
+  target_compile_options(mirabosc_flags INTERFACE -fsanitize=address,undefined
+                         -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(mirabosc_flags INTERFACE -fsanitize=address,undefined)
+endif()
+
+# mirabosc_library(NAME SOURCES...): src/NAME as the static library mirabosc_NAME. Its sources are
+# named one by one (a missing one stops the configuration); its includes name their folder, as
+# "sets/SetFolder.h".
+function(mirabosc_library name)
+  set(target mirabosc_${name})
+  add_library(${target} STATIC ${ARGN})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${target} PRIVATE mirabosc_flags)
+  # moc needs nothing that other targets make: without this, its step waits for what it links.
+  set_target_properties(${target} PROPERTIES AUTOGEN_ORIGIN_DEPENDS OFF)
+endfunction()
+
+# mirabosc_program(NAME SOURCES...): one of the installed programs, beside build/assets.
+function(mirabosc_program name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE mirabosc_flags)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+endfunction()

@@ -1,0 +1,206 @@
+// The zip is opened by this program (without blocking, regular files only) and handed to
+// libarchive as a descriptor; names are matched against the set's own list, never resolved.
+#include "sets/SetArchive.h"
+
+#include "assets/Catalogue.h"
+#include "base/Errors.h"
+#include "sets/SafeWrite.h"
+#include "sets/StoredArt.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+#include <archive.h>
+#include <archive_entry.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace setarchive {
+
+namespace {
+
+constexpr int readBlockBytes = 64 * 1024;
+constexpr int entryMode = 0644;
+const QStringList textFiles{QStringLiteral("familles.txt"), QStringLiteral("album.txt"),
+                            QStringLiteral("votz.txt")};
+
+struct ReaderFree {
+    void operator()(archive* a) const { archive_read_free(a); }
+};
+struct WriterFree {
+    void operator()(archive* a) const { archive_write_free(a); }
+};
+struct EntryFree {
+    void operator()(archive_entry* e) const { archive_entry_free(e); }
+};
+
+SetRefused refused(const QString& path, const QString& why) {
+    return SetRefused(QStringLiteral("Lo jòc %1 es refusat : %2").arg(path, why));
+}
+
+QString archiveError(archive* a) {
+    const char* text = archive_error_string(a);
+    return text ? QString::fromLocal8Bit(text) : QStringLiteral("archiu damatjat");
+}
+
+bool sameFile(const QString& one, const QString& other) {
+    const QFileInfo a(one), b(other);
+    if (a.canonicalFilePath() == b.canonicalFilePath())
+        return true;
+    return a.size() == b.size() && safewrite::read(one) == safewrite::read(other);
+}
+
+QStringList texts(const QString& set) {
+    QStringList names;
+    for (const QString& file : textFiles)
+        if (QFileInfo(set + QLatin1Char('/') + textsFolder + QLatin1Char('/') + file).isFile())
+            names << textsFolder + QLatin1Char('/') + file;
+    return names;
+}
+
+bool isSetFolder(QString name) {
+    if (name.endsWith(QLatin1Char('/')))
+        name.chop(1);
+    if (name == textsFolder || name == storedart::folder)
+        return true;
+    for (const char* folder : catalogue::assetFolders)
+        if (name == QLatin1String(folder))
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool isSetEntry(const QString& name, const QString& installed) {
+    const QStringList parts = name.split(QLatin1Char('/'));
+    if (parts.size() != 2)
+        return false;
+    if (parts[0] == textsFolder)
+        return textFiles.contains(parts[1]);
+    if (parts[0] == storedart::folder)
+        return storedart::isStoredName(parts[1]);
+    for (const char* folder : catalogue::assetFolders)
+        if (parts[0] == QLatin1String(folder))
+            return !parts[1].startsWith(QLatin1Char('.')) &&
+                   QFileInfo(installed + QLatin1Char('/') + name).isFile();
+    return false;
+}
+
+std::vector<QString> changedFiles(const QString& set, const QString& installed) {
+    std::vector<QString> names;
+    for (const char* folder : catalogue::assetFolders) {
+        const QDir defaults(installed + QLatin1Char('/') + QLatin1String(folder));
+        for (const QString& file : defaults.entryList(QDir::Files, QDir::Name)) {
+            const QString name = QLatin1String(folder) + QLatin1Char('/') + file;
+            const QString own = set + QLatin1Char('/') + name;
+            if (QFileInfo::exists(own) && !sameFile(own, defaults.filePath(file)))
+                names.push_back(name);
+        }
+    }
+    for (const QString& name : texts(set))
+        names.push_back(name);
+    const QDir kept(set + QLatin1Char('/') + storedart::folder);
+    for (const QString& file : kept.entryList(QDir::Files, QDir::Name))
+        if (storedart::isStoredName(file))
+            names.push_back(storedart::folder + QLatin1Char('/') + file);
+    return names;
+}
+
+int write(const QString& set, const QString& installed, const QString& path) {
+    const std::vector<QString> names = changedFiles(set, installed);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw SetRefused(
+            QStringLiteral("Escritura impossibla de %1 : %2").arg(path, file.errorString()));
+    const std::unique_ptr<archive, WriterFree> zip(archive_write_new());
+    if (archive_write_set_format_zip(zip.get()) != ARCHIVE_OK ||
+        archive_write_open_fd(zip.get(), file.handle()) != ARCHIVE_OK)
+        throw refused(path, archiveError(zip.get()));
+    for (const QString& name : names) {
+        const QByteArray bytes = safewrite::read(set + QLatin1Char('/') + name);
+        const std::unique_ptr<archive_entry, EntryFree> entry(archive_entry_new());
+        archive_entry_set_pathname_utf8(entry.get(), name.toUtf8().constData());
+        archive_entry_set_filetype(entry.get(), AE_IFREG);
+        archive_entry_set_perm(entry.get(), entryMode);
+        archive_entry_set_size(entry.get(), bytes.size());
+        if (archive_write_header(zip.get(), entry.get()) != ARCHIVE_OK ||
+            archive_write_data(zip.get(), bytes.constData(), size_t(bytes.size())) !=
+                la_ssize_t(bytes.size()))
+            throw refused(path, archiveError(zip.get()));
+    }
+    if (archive_write_close(zip.get()) != ARCHIVE_OK)
+        throw refused(path, archiveError(zip.get()));
+    if (!file.commit())
+        throw SetRefused(
+            QStringLiteral("Escritura impossibla de %1 : %2").arg(path, file.errorString()));
+    return int(names.size());
+}
+
+std::vector<Entry> read(const QString& path, const QString& installed) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw refused(path, QStringLiteral("legir impossible"));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw refused(path, QStringLiteral("es pas un fichièr ordinari"));
+    }
+    // libarchive does not own the descriptor: it is closed when this function leaves.
+    const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* d) {
+        ::close(*d);
+        delete d;
+    });
+    const std::unique_ptr<archive, ReaderFree> zip(archive_read_new());
+    archive_read_support_format_zip(zip.get());
+    if (archive_read_open_fd(zip.get(), fd, readBlockBytes) != ARCHIVE_OK)
+        throw refused(path, archiveError(zip.get()));
+    std::vector<Entry> entries;
+    QSet<QString> seen;
+    int count = 0;
+    qint64 total = 0;
+    archive_entry* entry = nullptr;
+    for (;;) {
+        const int status = archive_read_next_header(zip.get(), &entry);
+        if (status == ARCHIVE_EOF)
+            break;
+        if (status != ARCHIVE_OK)
+            throw refused(path, archiveError(zip.get()));
+        const char* rawName = archive_entry_pathname_utf8(entry);
+        const QString name = rawName ? QString::fromUtf8(rawName) : QString();
+        if (archive_entry_filetype(entry) == AE_IFDIR && isSetFolder(name))
+            continue; // a folder entry of its own carries nothing
+        if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry) ||
+            archive_entry_symlink(entry))
+            throw refused(path, QStringLiteral("%1 es pas un fichièr ordinari").arg(name));
+        if (!isSetEntry(name, installed))
+            throw refused(path, QStringLiteral("%1 es pas un fichièr del jòc").arg(name));
+        if (seen.contains(name))
+            throw refused(path, QStringLiteral("%1 i es dos còps").arg(name));
+        if (++count > entryCountCap)
+            throw refused(path, QStringLiteral("tròp de fichièrs"));
+        seen.insert(name);
+        const qint64 declared = archive_entry_size_is_set(entry) ? archive_entry_size(entry) : 0;
+        if (declared > entryCapBytes || total + declared > totalCapBytes)
+            throw refused(path,
+                          QStringLiteral("%1 es tròp grand (%2 octets)").arg(name).arg(declared));
+        Entry kept{name, {}};
+        char block[readBlockBytes];
+        for (;;) {
+            const la_ssize_t got = archive_read_data(zip.get(), block, sizeof block);
+            if (got < 0)
+                throw refused(path, archiveError(zip.get()));
+            if (got == 0)
+                break;
+            if (kept.bytes.size() + got > entryCapBytes || (total += got) > totalCapBytes)
+                throw refused(path, QStringLiteral("%1 es tròp grand").arg(name));
+            kept.bytes.append(block, got);
+        }
+        entries.push_back(std::move(kept));
+    }
+    return entries;
+}
+
+} // namespace setarchive

@@ -1,0 +1,84 @@
+// The set the recorder works on: its 73 voices, own or default, written safely with several
+// steps of history, under the folder's lock. The user's set holds only what the user changed;
+// every other file is a link to the installed default set.
+#pragma once
+
+#include "assets/Catalogue.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class SetFolder {
+public:
+    static constexpr int voiceCount = catalogue::voiceCount;
+    // Changes each voice remembers for undo (and undone changes for redo).
+    static constexpr int historySteps = 10;
+
+    // root: the folder written to; defaultSet: the installed default asset folder, read only.
+    SetFolder(const QString& root, const QString& defaultSet);
+
+    // The 73 voice names the game reads ("sons_familles/1.mp3" ... then "son_album/17.mp3").
+    static const QStringList& voiceNames() { return catalogue::voiceNames(); }
+    // A name as the game reads it, with "/" or "\" between folder and file; throws SetRefused
+    // for any other name, so nothing outside the folder's voices can be written.
+    static QString checkedName(const QString& relativePath);
+    // The same for every file of a set the workshop may change: the voices and every picture
+    // the game reads (cards, miniatures, album pages).
+    static QString checkedFileName(const QString& relativePath);
+
+    const QString& root() const { return root_; }
+    const QString& defaultSet() const { return defaultSet_; }
+    QString pathOf(const QString& name) const;
+
+    // Makes the folder a whole set: every file of the default set it lacks (or whose link no
+    // longer leads anywhere) becomes a link to it; a copy equal to the default byte for byte (a
+    // full copy of an older version) becomes a link too, so that upgrades reach it; the user's
+    // own files are kept. Each file appears at once, and a set missing any file is not used by
+    // the launcher. Returns the number of links made; throws SetRefused, refusing any folder
+    // inside the default set.
+    int fillFromDefaultSet();
+
+    // Replaces a voice; the file it replaces goes into the voice's history once the new one is in
+    // place. A failure leaves the voice and its history as they were.
+    void write(const QString& name, const QByteArray& mp3);
+    bool canUndo(const QString& name) const;
+    // Puts back the voice before the last change; the undone one can come back through redo().
+    void undo(const QString& name);
+    bool canRedo(const QString& name) const;
+    void redo(const QString& name);
+    // The default voice again (a link to it), the replaced one kept in the history.
+    void restoreDefault(const QString& name);
+    // The voice is the user's own, not the default set's.
+    bool isOwn(const QString& name) const;
+    int ownCount() const;
+
+private:
+    enum class Stack { Undo, Redo };
+    // What a voice holds: bytes of its own, or the default (its link).
+    struct Content {
+        bool isDefault = true;
+        QString file; // the file holding the bytes, when not the default
+    };
+
+    void checkNotInDefaultSet() const;
+    // Makes the folder below root (a relative path) step by step, refusing any step that leads
+    // outside root, before anything is created. Returns its absolute path.
+    QString ensureFolder(const QString& relative) const;
+    QString stackFolder(Stack stack, const QString& name) const;
+    QStringList steps(Stack stack, const QString& name) const;
+    Content current(const QString& name) const;
+    // The voice becomes content; what it was is pushed on the given stack.
+    void replace(const QString& name, const Content& content, Stack keepIn);
+    // aside(path) writes the new voice beside path and returns the temporary file's name.
+    void replaceWith(const QString& name, Stack keepIn,
+                     const std::function<QString(const QString&)>& aside);
+    QString pushStep(Stack stack, const QString& name, const Content& content);
+    void pruneSteps(Stack stack, const QString& name);
+    void moveOlderHistory();
+    int linkDefaults(const QString& folder);
+
+    QString root_;
+    QString defaultSet_;
+};

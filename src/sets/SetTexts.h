@@ -1,0 +1,41 @@
+// The words of a set, kept in the set's folder in the format of data/ (familles.txt and
+// album.txt under textes/), and what its voices say when that is not their row's text.
+#pragma once
+
+#include "assets/Content.h"
+
+#include <QMap>
+#include <QString>
+
+class SetTexts {
+public:
+    // The set's own texts, or those of defaults (a folder holding familles.txt and album.txt)
+    // for a set that has none yet. Throws EFOpenError or EReadError.
+    static SetTexts load(const QString& set, const QString& defaults);
+
+    const QString& families() const { return families_; }
+    const QString& album() const { return album_; }
+    // Parsed by the one parser of data/; throws EReadError.
+    content::Content content() const;
+    // A card's word or a family's name (number as in the file names: 1 is the first family's
+    // name), or a page's text; returns the text it replaces. Throws SetRefused for a number
+    // the set does not have or a text that does not fit on one line.
+    QString setWord(int number, const QString& text);
+    QString setPage(int page, const QString& text);
+
+    // A voice the class recorded that still says an older text: that text; empty otherwise.
+    QString saysOld(const QString& voiceName) const;
+    // A voice made from the text by the synthetic voice, which a change of text makes again.
+    bool isSynthetic(const QString& voiceName) const;
+    void markOld(const QString& voiceName, const QString& oldText);
+    void markSynthetic(const QString& voiceName);
+    void clearMark(const QString& voiceName);
+
+    // Writes the three files into the set's textes/ folder, each whole or not at all.
+    void save(const QString& set) const;
+
+private:
+    QString families_;
+    QString album_;
+    QMap<QString, QString> marks_; // voice -> "" (synthetic) or the old text it says
+};

@@ -1,0 +1,33 @@
+// The checker reads the current directory, as the game does: it is moved there and back.
+#include "workshop/SetCheck.h"
+
+#include "audio/MediaPlayerMP3.h"
+#include "base/Errors.h"
+#include "check/AssetCheck.h"
+#include "check/ProgramReaders.h"
+#include "pictures/PictureLoader.h"
+
+#include <QDir>
+#include <QStringList>
+
+namespace setcheck {
+
+QString problems(const QString& folder) {
+    const QString before = QDir::currentPath();
+    if (!QDir::setCurrent(folder))
+        return QStringLiteral("dorsièr introbable : %1").arg(folder);
+    QStringList found;
+    try {
+        MediaPlayerMP3 player;
+        const assetcheck::Readers readers = assetcheck::programReaders(player);
+        for (const assetcheck::Finding& finding : assetcheck::checkCurrentFolder(readers))
+            if (finding.severity == assetcheck::Severity::Problem)
+                found << assetcheck::reportLine(finding);
+    } catch (const Exception& error) {
+        found << error.message();
+    }
+    QDir::setCurrent(before);
+    return found.join(QLatin1Char('\n'));
+}
+
+} // namespace setcheck

@@ -1,0 +1,172 @@
+// A set is exported from the folder the game would use and imported into the user's set, or the
+// computer's class set with --system.
+#include "workshop/SetCommands.h"
+
+#include "assets/Catalogue.h"
+#include "assets/ContentReader.h"
+#include "base/Errors.h"
+#include "cardart/CardComposer.h"
+#include "sets/Locations.h"
+#include "sets/SetArchive.h"
+#include "sets/SetFolder.h"
+#include "sets/SetImport.h"
+#include "sets/SetTexts.h"
+#include "sets/StoredArt.h"
+#include "workshop/CommandLine.h"
+#include "workshop/SetCheck.h"
+#include "workshop/WordCommands.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTextStream>
+
+namespace setcommands {
+
+namespace {
+
+QString installedSet() {
+    const QString installed = locations::installedDefaultSet();
+    if (installed.isEmpty())
+        throw SetRefused(QStringLiteral("Lo jòc installat es introbable"));
+    return installed;
+}
+
+// A row named by its voice or by one of its pictures ("img_familles/v12.bmp", "mini10.bmp").
+QString rowOf(const QString& name) {
+    static const QRegularExpression card(
+        QStringLiteral(R"(^img_familles[/\\](v|mini)?([1-9][0-9]?)\.bmp$)"));
+    static const QRegularExpression page(QStringLiteral(R"(^img_album[/\\]([1-9][0-9]?)\.bmp$)"));
+    if (const auto match = card.match(name); match.hasMatch()) {
+        const bool miniature = match.captured(1) == QLatin1String("mini");
+        const int number = match.captured(2).toInt() - (miniature ? 1 : 0);
+        // A family's name has its miniature; a card has its large and small pictures.
+        if (number >= 1 && number <= catalogue::lastCardNumber &&
+            catalogue::isTitleNumber(number) == miniature)
+            return QStringLiteral("sons_familles/%1.mp3").arg(number);
+    }
+    if (const auto match = page.match(name); match.hasMatch())
+        return QStringLiteral("son_album/%1.mp3").arg(match.captured(1));
+    if (isPicture(name))
+        throw SetRefused(QStringLiteral("« %1 » es pas un imatge d'una linha del jòc").arg(name));
+    return SetFolder::checkedName(name);
+}
+
+// The set's own texts when it has them, else the installed set's.
+content::Content textsOf(const QString& set) {
+    return SetTexts::load(set, wordcommands::embeddedTexts).content();
+}
+
+void picture(const CommandLine& line, QTextStream& out) {
+    SetFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                     locations::baseSet());
+    const QString row = rowOf(line.voice());
+    folder.fillFromDefaultSet();
+    out << makePicture(folder, line.file(), row, line.fit());
+}
+
+void undoPicture(const CommandLine& line, QTextStream& out) {
+    SetFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                     locations::baseSet());
+    const QString row = rowOf(line.voice());
+    folder.fillFromDefaultSet();
+    out << restorePictures(folder, row, line.action() == CommandLine::Action::Undo);
+}
+
+} // namespace
+
+QString exportSet(const QString& set, const QString& file) {
+    const int count = setarchive::write(set, installedSet(), file);
+    return QStringLiteral("%1 : %2 fichièr(s) de %3\n").arg(file).arg(count).arg(set);
+}
+
+QString importSet(const QString& target, const QString& file) {
+    setimport::install(file, target, installedSet(), &setcheck::problems);
+    return QStringLiteral("%1 : jòc mes a %2\n").arg(file, target);
+}
+
+QString makePicture(SetFolder& folder, const QString& file, const QString& row, bool fit) {
+    const PictureArt art = PictureArt::read(file, cardcomposer::artSize(row));
+    const auto placement = fit ? PictureArt::Placement::Fit : PictureArt::Placement::Fill;
+    const content::Content texts = textsOf(folder.root());
+    QString report;
+    for (const cardcomposer::Made& made : cardcomposer::compose(
+             texts, row, art, placement, wordcommands::galleryOf(folder.root(), row))) {
+        folder.write(made.name, cardcomposer::bmpBytes(made.image));
+        report += QStringLiteral("%1 → %2/%3 (%4 x %5)\n")
+                      .arg(file, folder.root(), made.name)
+                      .arg(made.image.width())
+                      .arg(made.image.height());
+    }
+    // Kept for composing the row again when its word changes.
+    storedart::keep(folder.root(), row, art, placement);
+    // The family's other large cards show this card in their strip.
+    const int number = int(SetFolder::voiceNames().indexOf(row)) + 1;
+    if (number >= 1 && number <= catalogue::lastCardNumber && !catalogue::isTitleNumber(number))
+        for (const int card : catalogue::familyCards((number - 1) / 8 + 1))
+            if (card != number)
+                report += wordcommands::composeAgain(
+                    folder, texts, QStringLiteral("sons_familles/%1.mp3").arg(card));
+    return report;
+}
+
+QString restorePictures(SetFolder& folder, const QString& row, bool undo) {
+    const QStringList names = cardcomposer::pictureNames(row);
+    for (const QString& name : names)
+        if (undo && !folder.canUndo(name))
+            throw SetRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
+    QString report;
+    for (const QString& name : names) {
+        if (undo)
+            folder.undo(name);
+        else if (folder.isOwn(name))
+            folder.restoreDefault(name);
+        report += QStringLiteral("%1 : imatge %2 tornat\n")
+                      .arg(name, undo ? QStringLiteral("precedent") : QStringLiteral("per defaut"));
+    }
+    // The default pictures: the class's drawing is no longer the row's.
+    if (!undo)
+        for (const PictureArt::Placement placement :
+             {PictureArt::Placement::Fill, PictureArt::Placement::Fit})
+            QFile::remove(folder.root() + QLatin1Char('/') + storedart::folder + QLatin1Char('/') +
+                          storedart::fileName(row, placement));
+    return report;
+}
+
+bool isPicture(const QString& name) {
+    return name.startsWith(QLatin1String("img_"));
+}
+
+void act(const CommandLine& line, QTextStream& out) {
+    switch (line.action()) {
+    case CommandLine::Action::Export:
+        out << exportSet(line.folder().isEmpty() ? locations::gameFolder() : line.folder(),
+                         line.file());
+        return;
+    case CommandLine::Action::ImportSet:
+        out << importSet(line.system()             ? locations::classSet()
+                         : line.folder().isEmpty() ? locations::userSet()
+                                                   : line.folder(),
+                         line.file());
+        return;
+    case CommandLine::Action::Picture:
+        return picture(line, out);
+    case CommandLine::Action::Undo:
+    case CommandLine::Action::Default:
+        return undoPicture(line, out);
+    case CommandLine::Action::Word:
+    case CommandLine::Action::Page: {
+        SetFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                         locations::baseSet());
+        folder.fillFromDefaultSet();
+        out << (line.action() == CommandLine::Action::Word
+                    ? wordcommands::changeWord(folder, line.number(), line.text())
+                    : wordcommands::changePage(folder, line.number(), line.text()));
+        return;
+    }
+    default:
+        throw SetRefused(QStringLiteral("accion desconeguda"));
+    }
+}
+
+} // namespace setcommands

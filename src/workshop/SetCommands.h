@@ -1,0 +1,28 @@
+// The commands that work on a whole set: export to a file, import from one, a picture made.
+#pragma once
+
+#include <QString>
+
+class CommandLine;
+class QTextStream;
+class SetFolder;
+
+namespace setcommands {
+
+// Each returns its report and throws the core's errors.
+// What of the set differs from the installed one, into the zip at file.
+QString exportSet(const QString& set, const QString& file);
+// The set in the zip at file, checked whole, put at target.
+QString importSet(const QString& target, const QString& file);
+// The pictures of a row (named by its voice) composed from a picture file.
+QString makePicture(SetFolder& folder, const QString& file, const QString& row, bool fit);
+
+// The pictures of a row back as they were before their last change (undo), or as the default.
+QString restorePictures(SetFolder& folder, const QString& row, bool undo);
+// A name of the set's pictures ("img_familles/12.bmp"), which --undo and --default take too.
+bool isPicture(const QString& name);
+// Runs --export, --import-set, --picture, or --undo and --default of a picture; throws the
+// core's errors.
+void act(const CommandLine& line, QTextStream& out);
+
+} // namespace setcommands

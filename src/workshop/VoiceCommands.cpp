@@ -1,0 +1,91 @@
+// Each command names its voice before the folder is filled, so a wrong name changes nothing.
+#include "workshop/VoiceCommands.h"
+
+#include "assets/VoiceTexts.h"
+#include "base/Errors.h"
+#include "sets/Locations.h"
+#include "sets/SetFolder.h"
+#include "workshop/CommandLine.h"
+#include "workshop/SetCommands.h"
+#include "workshop/VoiceMaker.h"
+#include "workshop/WordCommands.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace voicecommands {
+
+namespace {
+
+const QString ownVoice = QStringLiteral("votz vòstra");
+const QString syntheticVoice = QStringLiteral("votz sintetica");
+
+void list(const SetFolder& folder, QTextStream& out) {
+    const VoiceTexts texts = wordcommands::textsOf(folder);
+    for (const QString& name : SetFolder::voiceNames()) {
+        out << name << '\t' << texts.textOf(name) << '\t'
+            << (folder.isOwn(name) ? ownVoice : syntheticVoice);
+        if (const QString old = wordcommands::saysOld(folder, name); !old.isEmpty())
+            out << QStringLiteral(" (ditz « %1 »)").arg(old);
+        out << '\n';
+    }
+}
+
+void act(const CommandLine& line, QTextStream& out) {
+    using Action = CommandLine::Action;
+    if (line.action() == Action::Export || line.action() == Action::ImportSet ||
+        line.action() == Action::Picture || line.action() == Action::Word ||
+        line.action() == Action::Page ||
+        ((line.action() == Action::Undo || line.action() == Action::Default) &&
+         setcommands::isPicture(line.voice())))
+        return setcommands::act(line, out);
+    const QString name =
+        line.action() == Action::List ? QString() : SetFolder::checkedName(line.voice());
+    SetFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                     locations::baseSet());
+    // The list only reads: a set never written to shows the default voices.
+    if (line.action() == Action::List) {
+        if (QFileInfo(folder.root()).exists() && !QFileInfo(folder.root()).isDir())
+            throw SetRefused(QStringLiteral("%1 es pas un dorsièr").arg(folder.root()));
+        return list(folder, out);
+    }
+    folder.fillFromDefaultSet();
+    switch (line.action()) {
+    case Action::Import:
+        out << voicemaker::importFile(folder, line.file(), name) << '\n';
+        wordcommands::recorded(folder, name);
+        break;
+    case Action::Undo:
+        if (!folder.canUndo(name))
+            throw SetRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
+        folder.undo(name);
+        out << QStringLiteral("%1 : votz precedenta tornada\n").arg(name);
+        break;
+    case Action::Default:
+        if (!folder.isOwn(name)) {
+            out << QStringLiteral("%1 es ja la votz per defaut\n").arg(name);
+            break;
+        }
+        folder.restoreDefault(name);
+        out << QStringLiteral("%1 : votz per defaut tornada\n").arg(name);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+int run(const CommandLine& line, QTextStream& out, QTextStream& err) {
+    try {
+        act(line, out);
+        return exitDone;
+    } catch (const Exception& error) {
+        err << "mirabosc-record : " << error.message() << '\n';
+    } catch (const std::exception& error) {
+        err << "mirabosc-record : " << QString::fromLocal8Bit(error.what()) << '\n';
+    }
+    return exitRefused;
+}
+
+} // namespace voicecommands

@@ -1,0 +1,43 @@
+// A voice's content is compared with the default set's only when its file's identity changes:
+// every write replaces the file by a rename, so a new inode, size or time tells a change.
+#include "workshop/VoiceStates.h"
+
+#include "sets/SetFolder.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+VoiceStates::VoiceStates(const SetFolder& folder) : folder_(folder) {}
+
+VoiceStates::Signature VoiceStates::signatureOf(const QString& name) const {
+    struct stat info {};
+    if (::stat(QFile::encodeName(folder_.pathOf(name)).constData(), &info) != 0)
+        return {};
+    return {uint64_t(info.st_ino), int64_t(info.st_size),
+            int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+QStringList VoiceStates::rescan() {
+    QStringList changed;
+    for (const QString& name : SetFolder::voiceNames()) {
+        const bool known = states_.contains(name);
+        State& state = states_[name];
+        const State before = state;
+        const Signature file = signatureOf(name);
+        if (!known || file != state.file) {
+            state.file = file;
+            state.own = folder_.isOwn(name);
+        }
+        state.canUndo = folder_.canUndo(name);
+        if (!known || state.own != before.own || state.canUndo != before.canUndo)
+            changed << name;
+    }
+    return changed;
+}
+
+int VoiceStates::ownCount() const {
+    int count = 0;
+    for (const State& state : states_)
+        count += state.own ? 1 : 0;
+    return count;
+}

@@ -1,0 +1,695 @@
+// The recorder's import path as a script uses it (mirabosc-record --import), and the folder's undo
+// and default voice: written voices are trimmed, levelled and mono; refusals change nothing.
+#include "assets/Catalogue.h"
+#include "audio/MediaPlayerMP3.h"
+#include "base/Errors.h"
+#include "cardart/CardPainter.h"
+#include "sets/FolderLock.h"
+#include "sets/Locations.h"
+#include "sets/SafeWrite.h"
+#include "sets/SetFolder.h"
+#include "support/Mp3Fixture.h"
+#include "support/SpokenTake.h"
+#include "support/TestAssets.h"
+#include "takes/TakeProcessor.h"
+
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr double marginTolerance = 0.1;
+constexpr double loudnessToleranceLu = 1.5;
+constexpr double leadMargin = takeprocessor::leadMarginSeconds;
+constexpr double tailMargin = takeprocessor::tailMarginSeconds;
+constexpr rlim_t fullDiskBytes = 65536;
+constexpr int writerRaces = 8;
+const QByteArray ownBytes = "an own voice, kept byte for byte";
+
+double peakOf(const mp3fixture::Decoded& decoded) {
+    float peak = 0;
+    for (float s : decoded.samples)
+        peak = std::max(peak, std::abs(s));
+    return peak;
+}
+
+struct Run {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Run record(const QStringList& arguments, bool fullDisk = false) {
+    QProcess process;
+    if (fullDisk)
+        process.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{fullDiskBytes, fullDiskBytes};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    process.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The take's samples edited and written back as a 32-bit float WAV, which carries any value.
+bool writeEdited(const QString& wav, const QString& out,
+                 const std::function<void(float*, qint64)>& edit) {
+    const QString raw = out + QStringLiteral(".raw");
+    if (!spokentake::sox({wav, QStringLiteral("-t"), QStringLiteral("f32"), raw}))
+        return false;
+    QByteArray samples = safewrite::read(raw);
+    edit(reinterpret_cast<float*>(samples.data()), samples.size() / qint64(sizeof(float)));
+    QByteArray header(
+        "RIFF....WAVEfmt \x10\0\0\0\3\0\2\0\x80\xbb\0\0\0\xdc\x05\0\x08\0\x20\0data....", 44);
+    qToLittleEndian<quint32>(quint32(36 + samples.size()), header.data() + 4);
+    qToLittleEndian<quint32>(quint32(samples.size()), header.data() + 40);
+    safewrite::write(out, header + samples);
+    return true;
+}
+
+// Every file under the folder's hidden history, with its bytes.
+QMap<QString, QByteArray> history(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root + QStringLiteral("/.desfar"), QDir::Files | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        files.insert(file, safewrite::read(file));
+    }
+    return files;
+}
+
+// Hidden files left in the four folders: temporary files of a write that failed.
+QStringList strayFiles(const QString& root) {
+    QStringList stray;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        if (it.next(); it.fileName().startsWith(QLatin1Char('.')) &&
+                       it.fileName() != FolderLock::fileName() &&
+                       !it.filePath().contains(QLatin1String("/.desfar/")))
+            stray << it.filePath();
+    return stray;
+}
+
+// A zip written byte by byte, stored, so that a test can make it lie: a declared size, a name
+// leading out, a link's mode.
+struct ZipEntry {
+    QByteArray name;
+    QByteArray bytes;
+    quint32 declared = 0; // 0: the real size
+    quint32 mode = 0100644;
+};
+
+quint32 crc32Of(const QByteArray& bytes) {
+    quint32 crc = 0xFFFFFFFF;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+QByteArray zipOf(const std::vector<ZipEntry>& entries) {
+    QByteArray zip, directory;
+    const auto put = [](QByteArray& out, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.append(char(value >> (8 * i)));
+    };
+    for (const ZipEntry& entry : entries) {
+        const quint32 size = entry.declared ? entry.declared : quint32(entry.bytes.size());
+        QByteArray common;
+        for (const auto& [value, bytes] : std::vector<std::pair<quint32, int>>{
+                 {20, 2}, {0, 2}, {0, 2}, {0, 2}, {0x21, 2}, {crc32Of(entry.bytes), 4}})
+            put(common, value, bytes);
+        put(common, size, 4);
+        put(common, size, 4);
+        put(common, quint32(entry.name.size()), 2);
+        put(common, 0, 2);
+        const quint32 offset = quint32(zip.size());
+        put(zip, 0x04034b50, 4);
+        zip += common + entry.name + entry.bytes;
+        put(directory, 0x02014b50, 4);
+        put(directory, 0x0314, 2);
+        directory += common;
+        for (const quint32 value : {0u, 0u, 0u})
+            put(directory, value, 2);
+        put(directory, entry.mode << 16, 4);
+        put(directory, offset, 4);
+        directory += entry.name;
+    }
+    const quint32 start = quint32(zip.size());
+    zip += directory;
+    put(zip, 0x06054b50, 4);
+    put(zip, 0, 4);
+    put(zip, quint32(entries.size()), 2);
+    put(zip, quint32(entries.size()), 2);
+    put(zip, quint32(directory.size()), 4);
+    put(zip, start, 4);
+    put(zip, 0, 2);
+    return zip;
+}
+
+// Every file of a set with its bytes, hidden ones and links' targets included.
+QMap<QString, QByteArray> setFiles(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        files.insert(file.mid(root.size()), it.fileInfo().isSymLink()
+                                                ? it.fileInfo().symLinkTarget().toUtf8()
+                                                : safewrite::read(file));
+    }
+    return files;
+}
+
+} // namespace
+
+class TestVoices : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void importWritesTrimmedLevelledMonoVoice_data();
+    void importWritesTrimmedLevelledMonoVoice();
+    void refusalLeavesOldFileByteForByte_data();
+    void refusalLeavesOldFileByteForByte();
+    void twoWritersAtOnceKeepBothTakes();
+    void undoWalksTheHistoryOfALightSet();
+    void olderFullCopyKeepsOwnVoicesOnly();
+    void exportThenImportOnAnEmptyAccountGivesTheSameFiles();
+    void hostileSetArchiveChangesNothing_data();
+    void hostileSetArchiveChangesNothing();
+    void turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle();
+    void changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt();
+
+private:
+    QTemporaryDir takes_;
+    QTemporaryDir folder_;
+    spokentake::Word word_;
+    double defaultLoudness_ = 0;
+};
+
+void TestVoices::initTestCase() {
+    word_ = spokentake::make(takes_.path());
+    QVERIFY2(!word_.wav.isEmpty(), "espeak-ng and sox make the test's take");
+    for (const char* format : {"flac", "ogg", "mp3"})
+        QVERIFY(spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("take.") + format)));
+    QVERIFY(spokentake::sox({QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("48000"),
+                             QStringLiteral("-c"), QStringLiteral("2"),
+                             takes_.filePath(QStringLiteral("silence.wav")), QStringLiteral("trim"),
+                             QStringLiteral("0"), QStringLiteral("2")}));
+    // A device that starts with digital silence before the room is heard.
+    QVERIFY(
+        spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("zeros.wav")),
+                            {QStringLiteral("pad"), QStringLiteral("0.5"), QStringLiteral("0.5")}));
+    QVERIFY(spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("speech.wav")),
+                                {QStringLiteral("repeat"), QStringLiteral("7")}));
+    QVERIFY(
+        spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("long.flac")),
+                            {QStringLiteral("pad"), QStringLiteral("0"), QStringLiteral("58")}));
+    // Values no microphone gives, in the noise before the word; a 5 % offset; a key click 0.4 s
+    // after the word; the take cut in the middle of the word; a pipe; a header asking for 2 GB.
+    const auto at = [this](double seconds) { return qint64(seconds * 48000) * 2; };
+    const std::pair<const char*, std::function<void(float*, qint64)>> edits[] = {
+        {"nan.wav",
+         [&](float* s, qint64) {
+             s[at((word_.speechStart + word_.speechEnd) / 2)] = std::nanf("");
+         }},
+        {"inf.wav", [&](float* s, qint64) { s[at(0.5)] = -INFINITY; }},
+        {"huge.wav", [&](float* s, qint64) { s[at(0.5)] = 3e38f; }},
+        {"dc.wav",
+         [](float* s, qint64 n) { std::for_each(s, s + n, [](float& v) { v += 0.05f; }); }},
+        {"click.wav", [&](float* s, qint64) {
+             for (qint64 i = at(word_.speechEnd + 0.4); i < at(word_.speechEnd + 0.404); ++i)
+                 s[i] = (i % 3 ? 0.9f : -0.9f);
+         }}};
+    for (const auto& [name, edit] : edits)
+        QVERIFY(writeEdited(word_.wav, takes_.filePath(QLatin1String(name)), edit));
+    const QByteArray whole = safewrite::read(word_.wav);
+    safewrite::write(takes_.filePath(QStringLiteral("cut.wav")),
+                     whole.left(qsizetype(whole.size() * (word_.speechStart + word_.speechEnd) / 2 /
+                                          word_.seconds)));
+    QCOMPARE(
+        ::mkfifo(QFile::encodeName(takes_.filePath(QStringLiteral("fifo.wav"))).constData(), 0600),
+        0);
+    QVERIFY(spokentake::sox({QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("655350"),
+                             QStringLiteral("-c"), QStringLiteral("8"), QStringLiteral("-b"),
+                             QStringLiteral("16"), takes_.filePath(QStringLiteral("wide.flac")),
+                             QStringLiteral("trim"), QStringLiteral("0"), QStringLiteral("1")}));
+    // An MP3 without a length header whose size, a cover picture included, says nothing of it.
+    QImage cover(300, 300, QImage::Format_RGB32);
+    for (int y = 0; y < cover.height(); ++y)
+        for (int x = 0; x < cover.width(); ++x)
+            cover.setPixel(x, y, uint(qHash(x * 7919 + y)));
+    QVERIFY(cover.save(takes_.filePath(QStringLiteral("cover.png"))));
+    QCOMPARE(QProcess::execute(QStringLiteral("lame"),
+                               {QStringLiteral("--quiet"), QStringLiteral("-b"),
+                                QStringLiteral("64"), QStringLiteral("-t"), QStringLiteral("--ti"),
+                                takes_.filePath(QStringLiteral("cover.png")), word_.wav,
+                                takes_.filePath(QStringLiteral("cover.mp3"))}),
+             0);
+    QFile garbage(takes_.filePath(QStringLiteral("garbage.wav")));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray("RIFF\x10\0\0\0WAVEjunk", 16).repeated(64));
+    garbage.close();
+    // The default voices' own loudness, which every recorded voice should match.
+    for (int number = 1; number <= 8; ++number) {
+        const mp3fixture::Decoded voice = mp3fixture::decode(
+            TestAssets::defaultAssetDir() + QStringLiteral("/sons_familles/%1.mp3").arg(number));
+        defaultLoudness_ += takeprocessor::loudness({int(voice.rate), 1, voice.samples}) / 8;
+    }
+    // The first run fills the folder with the default set.
+    const Run first =
+        record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"), word_.wav,
+                QStringLiteral("--to"), QStringLiteral("sons_familles/2.mp3")});
+    QCOMPARE(first.exitCode, 0);
+    QVERIFY(QFileInfo::exists(folder_.filePath(QStringLiteral("img_album/17.bmp"))));
+}
+
+void TestVoices::importWritesTrimmedLevelledMonoVoice_data() {
+    QTest::addColumn<QString>("take");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("wav as a card") << "take.wav"
+                                   << "sons_familles/12.mp3";
+    QTest::newRow("flac as a family name") << "take.flac"
+                                           << "sons_familles\\9.mp3";
+    QTest::newRow("ogg as an album page") << "take.ogg"
+                                          << "son_album/3.mp3";
+    QTest::newRow("mp3 as the last page") << "take.mp3"
+                                          << "son_album/17.mp3";
+    QTest::newRow("noise within digital silence") << "zeros.wav"
+                                                  << "sons_familles/56.mp3";
+    QTest::newRow("a NaN sample") << "nan.wav"
+                                  << "sons_familles/55.mp3";
+    QTest::newRow("an infinite sample") << "inf.wav"
+                                        << "sons_familles/54.mp3";
+    QTest::newRow("a 3e38 sample") << "huge.wav"
+                                   << "sons_familles/53.mp3";
+    QTest::newRow("a 5 % DC offset") << "dc.wav"
+                                     << "sons_familles/52.mp3";
+    QTest::newRow("mp3 with a cover picture") << "cover.mp3"
+                                              << "sons_familles/50.mp3";
+    QTest::newRow("a key click after the word") << "click.wav"
+                                                << "sons_familles/51.mp3";
+}
+
+void TestVoices::importWritesTrimmedLevelledMonoVoice() {
+    QFETCH(QString, take);
+    QFETCH(QString, target);
+    const Run run = record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"),
+                            takes_.filePath(take), QStringLiteral("--to"), target});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out.count(QLatin1Char('\n')), 1);
+    const QString written =
+        folder_.filePath(QString(target).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    const mp3fixture::Decoded voice = mp3fixture::decode(written);
+    QCOMPARE(voice.channels, 1);
+    const double seconds = double(voice.frames()) / voice.rate;
+    const double spoken = word_.speechEnd - word_.speechStart;
+    QVERIFY2(std::abs(seconds - (spoken + leadMargin + tailMargin)) < marginTolerance,
+             qPrintable(QStringLiteral("%1 s for %2 s of speech").arg(seconds).arg(spoken)));
+    // The word starts one lead margin in: the noise before it is gone.
+    const double peak = peakOf(voice);
+    const auto firstLoud = std::find_if(voice.samples.begin(), voice.samples.end(),
+                                        [peak](float s) { return std::abs(s) > peak / 10; });
+    QVERIFY(std::abs(double(firstLoud - voice.samples.begin()) / voice.rate - leadMargin) <
+            marginTolerance);
+    // Levelled by loudness, as the default voices are: one click cannot push the word down.
+    const double lufs = takeprocessor::loudness({int(voice.rate), 1, voice.samples});
+    QVERIFY2(std::abs(lufs - defaultLoudness_) < loudnessToleranceLu,
+             qPrintable(QStringLiteral("%1 LUFS against %2").arg(lufs).arg(defaultLoudness_)));
+    MediaPlayerMP3 player;
+    player.setFileName(written);
+    player.open();
+    QVERIFY(player.isOpen());
+    QProcess check;
+    check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {folder_.path()});
+    QVERIFY(check.waitForFinished(60000));
+    QCOMPARE(check.exitCode(), 0);
+}
+
+void TestVoices::refusalLeavesOldFileByteForByte_data() {
+    QTest::addColumn<QString>("take");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("message");
+    const QString card = QStringLiteral("sons_familles/6.mp3");
+    QTest::newRow("silence") << "silence.wav" << card << false << "paraula";
+    QTest::newRow("noise alone") << "noise.wav" << card << false << "paraula";
+    QTest::newRow("garbage") << "garbage.wav" << card << false << "legir";
+    QTest::newRow("missing file") << "absent.wav" << card << false << "legir";
+    QTest::newRow("over 60 s") << "long.flac" << card << false << "60 s";
+    QTest::newRow("card 57") << "take.wav"
+                             << "sons_familles/57.mp3" << false << "votz del jòc";
+    QTest::newRow("page 0") << "take.wav"
+                            << "son_album/0.mp3" << false << "votz del jòc";
+    QTest::newRow("leading zero") << "take.wav"
+                                  << "sons_familles/06.mp3" << false << "votz del jòc";
+    QTest::newRow("a picture") << "take.wav"
+                               << "img_familles/6.bmp" << false << "votz del jòc";
+    QTest::newRow("out of folder") << "take.wav"
+                                   << "sons_familles/../../6.mp3" << false << "votz del jòc";
+    QTest::newRow("absolute") << "take.wav"
+                              << "/tmp/6.mp3" << false << "votz del jòc";
+    // Room for the replaced voice but not for the new one, longer: nothing may move into history.
+    QTest::newRow("full disk") << "speech.wav" << card << true << "Escritura impossibla";
+    QTest::newRow("a pipe") << "fifo.wav" << card << false << "fichièr ordinari";
+    QTest::newRow("cut mid-word") << "cut.wav" << card << false << "damatjat";
+    QTest::newRow("8 channels at 655350 Hz") << "wide.flac" << card << false << "655350 Hz";
+    QTest::newRow("history led out of the folder") << "take.wav" << card << false << "pas dins";
+}
+
+void TestVoices::refusalLeavesOldFileByteForByte() {
+    QFETCH(QString, take);
+    QFETCH(QString, target);
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, message);
+    const QString card = folder_.filePath(QStringLiteral("sons_familles/6.mp3"));
+    safewrite::write(card, ownBytes);
+    // Two earlier imports make a history that no refusal may change.
+    for (const char* earlier : {"take.ogg", "take.wav"})
+        QCOMPARE(record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"),
+                         takes_.filePath(QLatin1String(earlier)), QStringLiteral("--to"),
+                         QStringLiteral("sons_familles/6.mp3")})
+                     .exitCode,
+                 0);
+    const QByteArray current = safewrite::read(card);
+    const auto before = history(folder_.path());
+    QTemporaryDir outside;
+    const QString undo = folder_.filePath(QStringLiteral(".desfar"));
+    const bool ledOut = QTest::currentDataTag() == QLatin1String("history led out of the folder");
+    if (ledOut) {
+        QVERIFY(QDir().rename(undo, undo + QStringLiteral(".kept")));
+        QVERIFY(QFile::link(outside.path(), undo));
+    }
+    const Run run = record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"),
+                            takes_.filePath(take), QStringLiteral("--to"), target},
+                           fullDisk);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+    if (ledOut) {
+        QVERIFY(QFile::remove(undo) && QDir().rename(undo + QStringLiteral(".kept"), undo));
+        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+    QCOMPARE(safewrite::read(card), current);
+    QCOMPARE(history(folder_.path()), before);
+    QCOMPARE(strayFiles(folder_.path()), QStringList());
+}
+
+void TestVoices::twoWritersAtOnceKeepBothTakes() {
+    const QString target = QStringLiteral("sons_familles/44.mp3");
+    const auto arguments = [&](const char* take) {
+        return QStringList{QStringLiteral("--folder"), folder_.path(),
+                           QStringLiteral("--import"), takes_.filePath(QLatin1String(take)),
+                           QStringLiteral("--to"),     target};
+    };
+    QSet<QByteArray> takes;
+    for (const char* take : {"take.wav", "take.ogg"}) {
+        QCOMPARE(record(arguments(take)).exitCode, 0);
+        takes.insert(safewrite::read(folder_.filePath(target)));
+    }
+    for (int race = 0; race < writerRaces; ++race) {
+        QProcess one, other;
+        one.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments("take.wav"));
+        other.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments("take.ogg"));
+        QVERIFY(one.waitForFinished(60000) && other.waitForFinished(60000));
+        QCOMPARE(one.exitCode() + other.exitCode(), 0);
+        // One take is the voice, the other the newest step of its history: none vanished.
+        const QDir steps(folder_.filePath(QStringLiteral(".desfar/sons_familles/44")));
+        const QByteArray newestStep =
+            safewrite::read(steps.filePath(steps.entryList(QDir::Files, QDir::Name).last()));
+        QCOMPARE(QSet<QByteArray>({safewrite::read(folder_.filePath(target)), newestStep}), takes);
+    }
+}
+
+void TestVoices::undoWalksTheHistoryOfALightSet() {
+    const QString defaults = TestAssets::defaultAssetDir();
+    QTemporaryDir root;
+    SetFolder folder(root.path(), defaults);
+    QVERIFY(folder.fillFromDefaultSet() > SetFolder::voiceCount);
+    // A write killed midway leaves its temporary file; the next fill clears it.
+    safewrite::write(root.filePath(QStringLiteral("sons_familles/.3.mp3.tmp-k1ll3d")), ownBytes);
+    QCOMPARE(folder.fillFromDefaultSet(), 0); // nothing is made twice
+    QCOMPARE(strayFiles(root.path()), QStringList());
+    // The first use copies nothing: every file is a link to the installed set.
+    QCOMPARE(QFileInfo(folder.pathOf(QStringLiteral("img_album/17.bmp"))).symLinkTarget(),
+             defaults + QStringLiteral("/img_album/17.bmp"));
+    QVERIFY(locations::isComplete(root.path(), defaults));
+    SetFolder installed(defaults, defaults);
+    QVERIFY_THROWS_EXCEPTION(SetRefused, installed.fillFromDefaultSet());
+    const QString name = QStringLiteral("son_album/5.mp3");
+    const QByteArray generated = safewrite::read(folder.pathOf(name));
+    QVERIFY(!folder.canUndo(name));
+    folder.write(name, ownBytes);
+    folder.write(name, ownBytes + ", again");
+    QVERIFY(folder.isOwn(name));
+    QCOMPARE(folder.ownCount(), 1);
+    folder.undo(name);
+    QCOMPARE(safewrite::read(folder.pathOf(name)), ownBytes);
+    folder.undo(name); // several steps back
+    QCOMPARE(safewrite::read(folder.pathOf(name)), generated);
+    QVERIFY(!folder.isOwn(name) && !folder.canUndo(name));
+    folder.redo(name);
+    QCOMPARE(safewrite::read(folder.pathOf(name)), ownBytes);
+    folder.restoreDefault(name);
+    QVERIFY(QFileInfo(folder.pathOf(name)).isSymLink());
+    QCOMPARE(folder.ownCount(), 0);
+    folder.undo(name);
+    QCOMPARE(safewrite::read(folder.pathOf(name)), ownBytes);
+}
+
+void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
+    // A set of version 1.0: a full copy with one own voice and its one undo file.
+    QTemporaryDir root;
+    QVERIFY(QProcess::execute(QStringLiteral("cp"),
+                              {QStringLiteral("-r"),
+                               TestAssets::defaultAssetDir() + QStringLiteral("/."),
+                               root.path()}) == 0);
+    const QString name = QStringLiteral("sons_familles/9.mp3");
+    safewrite::write(root.filePath(name), ownBytes);
+    // A synthetic voice as 1.0 installed it, since made anew: still a default, not the user's.
+    QVERIFY(QFile::remove(root.filePath(QStringLiteral("sons_familles/10.mp3"))));
+    QVERIFY(QFile::copy(QFINDTESTDATA("sons_familles-10-of-1.0.mp3"),
+                        root.filePath(QStringLiteral("sons_familles/10.mp3"))));
+    QDir().mkpath(root.filePath(QStringLiteral(".desfar/sons_familles")));
+    safewrite::write(root.filePath(QStringLiteral(".desfar/") + name), "its undo");
+    SetFolder folder(root.path(), TestAssets::defaultAssetDir());
+    QCOMPARE(folder.fillFromDefaultSet(), 195);
+    QCOMPARE(folder.ownCount(), 1);
+    QVERIFY(!QFileInfo(folder.pathOf(name)).isSymLink());
+    folder.undo(name);
+    QCOMPARE(safewrite::read(folder.pathOf(name)), QByteArray("its undo"));
+    // No folder inside an installed set is written, nor anything in it.
+    QTemporaryDir set;
+    QVERIFY(QProcess::execute(QStringLiteral("cp"),
+                              {QStringLiteral("-as"),
+                               TestAssets::defaultAssetDir() + QStringLiteral("/."), set.path()}) ==
+            0);
+    SetFolder inside(set.filePath(QStringLiteral("son_album")), set.path());
+    QVERIFY_THROWS_EXCEPTION(SetRefused, inside.fillFromDefaultSet());
+    QCOMPARE(QDir(set.filePath(QStringLiteral("son_album"))).count(),
+             uint(catalogue::albumPageCount + 2));
+}
+
+void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
+    QTemporaryDir work;
+    const QString mine = work.filePath(QStringLiteral("mine"));
+    const QString voice = QStringLiteral("sons_familles/5.mp3");
+    QCOMPARE(record({QStringLiteral("--folder"), mine, QStringLiteral("--import"),
+                     takes_.filePath(QStringLiteral("take.wav")), QStringLiteral("--to"), voice})
+                 .exitCode,
+             0);
+    // A drawing in place of card 2's picture, and the set's texts.
+    const QString picture = QStringLiteral("img_familles/v2.bmp");
+    QFile::remove(mine + QLatin1Char('/') + picture);
+    QVERIFY(QFile::copy(TestAssets::defaultAssetDir() + QStringLiteral("/img_familles/v3.bmp"),
+                        mine + QLatin1Char('/') + picture));
+    QVERIFY(QDir().mkpath(mine + QStringLiteral("/textes")));
+    QVERIFY(QFile::copy(QStringLiteral(MIRABOSC_DATA_DIR "/familles.txt"),
+                        mine + QStringLiteral("/textes/familles.txt")));
+    const QString archive = work.filePath(QStringLiteral("nòstra-classa.mirabosc"));
+    const Run exported =
+        record({QStringLiteral("--folder"), mine, QStringLiteral("--export"), archive});
+    QCOMPARE(exported.exitCode, 0);
+    QVERIFY2(exported.out.contains(QStringLiteral(": 3 fichièr(s)")), qPrintable(exported.out));
+    const QString theirs = work.filePath(QStringLiteral("theirs"));
+    QCOMPARE(record({QStringLiteral("--folder"), theirs, QStringLiteral("--import-set"), archive})
+                 .exitCode,
+             0);
+    for (const char* folder : catalogue::assetFolders)
+        for (const QString& file : QDir(mine + QLatin1Char('/') + folder).entryList(QDir::Files)) {
+            const QString name = QLatin1String(folder) + QLatin1Char('/') + file;
+            QCOMPARE(safewrite::read(theirs + QLatin1Char('/') + name),
+                     safewrite::read(mine + QLatin1Char('/') + name));
+        }
+    QCOMPARE(safewrite::read(theirs + QStringLiteral("/textes/familles.txt")),
+             safewrite::read(mine + QStringLiteral("/textes/familles.txt")));
+    // Only the changes travel: the rest links to the installed set.
+    QVERIFY(QFileInfo(theirs + QStringLiteral("/img_familles/v3.bmp")).isSymLink());
+    QVERIFY(!QFileInfo(theirs + QLatin1Char('/') + picture).isSymLink());
+    // Imported again: the set replaced is kept aside; a link there goes, not what it leads to.
+    const QString kept = mine + QStringLiteral("/textes/familles.txt");
+    QVERIFY(QFile::link(mine + QStringLiteral("/textes"), theirs + QStringLiteral(".abans")));
+    QCOMPARE(record({QStringLiteral("--folder"), theirs, QStringLiteral("--import-set"), archive})
+                 .exitCode,
+             0);
+    QVERIFY(QFileInfo::exists(kept));
+    QVERIFY(QFileInfo(theirs + QStringLiteral(".abans/") + picture).isFile());
+}
+
+void TestVoices::hostileSetArchiveChangesNothing_data() {
+    QTest::addColumn<QByteArray>("zip");
+    QTest::addColumn<QString>("message");
+    const QByteArray mp3 =
+        safewrite::read(TestAssets::defaultAssetDir() + QStringLiteral("/sons_familles/3.mp3"));
+    const QByteArray good = zipOf({{"sons_familles/2.mp3", mp3}});
+    QTest::newRow("damaged") << good.left(good.size() / 2) + QByteArray(64, 'x') + good.mid(40)
+                             << "refusat";
+    QTest::newRow("../ entry") << zipOf({{"sons_familles/../../evil.mp3", mp3}})
+                               << "pas un fichièr del jòc";
+    QTest::newRow("absolute entry")
+        << zipOf({{"/tmp/sons_familles/2.mp3", mp3}}) << "pas un fichièr del jòc";
+    QTest::newRow("2 GB declared")
+        << zipOf({{"img_album/1.bmp", "BM", 0x80000000u}}) << "tròp grand";
+    QTest::newRow("a link") << zipOf({{"sons_familles/2.mp3", "/etc/passwd", 0, 0120777}})
+                            << "fichièr ordinari";
+    QTest::newRow("a device") << zipOf({{"sons_familles/2.mp3", "", 0, 0020666}})
+                              << "fichièr ordinari";
+    QTest::newRow("not a voice") << zipOf({{"sons_familles/2.mp3", "not an mp3"}})
+                                 << "sons_familles";
+    QTest::newRow("broken texts") << zipOf({{"textes/familles.txt", "family 9 | x | y\n"}})
+                                  << "familles.txt";
+}
+
+void TestVoices::hostileSetArchiveChangesNothing() {
+    QFETCH(QByteArray, zip);
+    QFETCH(QString, message);
+    QTemporaryDir work;
+    const QString set = work.filePath(QStringLiteral("set"));
+    QCOMPARE(record({QStringLiteral("--folder"), set, QStringLiteral("--import"),
+                     takes_.filePath(QStringLiteral("take.wav")), QStringLiteral("--to"),
+                     QStringLiteral("sons_familles/2.mp3")})
+                 .exitCode,
+             0);
+    const auto before = setFiles(set);
+    const QString archive = work.filePath(QStringLiteral("hostile.mirabosc"));
+    safewrite::write(archive, zip);
+    const Run run =
+        record({QStringLiteral("--folder"), set, QStringLiteral("--import-set"), archive});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(setFiles(set), before);
+    QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList({QStringLiteral("hostile.mirabosc"), QStringLiteral("set")}));
+}
+
+void TestVoices::turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle() {
+    // Four quadrants of a 3000 x 2000 photo taken with the phone on its side (EXIF orientation
+    // 6: turn 90 degrees clockwise to see it).
+    QImage photo(3000, 2000, QImage::Format_RGB32);
+    const QRgb quadrants[] = {qRgb(200, 30, 30), qRgb(30, 160, 40), qRgb(40, 60, 210),
+                              qRgb(240, 220, 40)};
+    for (int i = 0; i < 4; ++i)
+        QPainter(&photo).fillRect(QRect(i % 2 * 1500, i / 2 * 1000, 1500, 1000), quadrants[i]);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    QVERIFY(buffer.open(QIODevice::WriteOnly) && photo.save(&buffer, "JPEG", 95));
+    const QByteArray exif(
+        "\xFF\xE1\x00\x22"
+        "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0",
+        36);
+    QTemporaryDir work;
+    const QString file = work.filePath(QStringLiteral("dessenh.jpg"));
+    safewrite::write(file, jpeg.left(2) + exif + jpeg.mid(2));
+    const QString set = work.filePath(QStringLiteral("set"));
+    const Run run = record({QStringLiteral("--folder"), set, QStringLiteral("--picture"), file,
+                            QStringLiteral("--to"), QStringLiteral("img_familles/12.bmp")});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QImage large(set + QStringLiteral("/img_familles/12.bmp"));
+    QCOMPARE(large.size(), QSize(424, 576));
+    QCOMPARE(QImage(set + QStringLiteral("/img_familles/v12.bmp")).size(), QSize(100, 138));
+    QCOMPARE(safewrite::read(set + QStringLiteral("/img_familles/v12.bmp")).at(28), char(24));
+    // The picture area shows the turned photo, cropped to its shape; the frame is la cara's.
+    const QRect area = drawing::CardPainter::largeArtArea().toRect();
+    const QImage turned = photo.transformed(QTransform().rotate(90));
+    const QImage expected = turned.scaled(area.size(), Qt::KeepAspectRatioByExpanding);
+    const QPoint offset((expected.width() - area.width()) / 2,
+                        (expected.height() - area.height()) / 2);
+    for (const QPoint at : {QPoint(20, 20), QPoint(300, 20), QPoint(20, 280), QPoint(300, 280)}) {
+        const QColor got = large.pixelColor(area.topLeft() + at);
+        const QColor want = expected.pixelColor(offset + at);
+        QVERIFY2(std::abs(got.red() - want.red()) + std::abs(got.green() - want.green()) +
+                         std::abs(got.blue() - want.blue()) <
+                     24,
+                 qPrintable(got.name() + QLatin1Char(' ') + want.name()));
+    }
+    QCOMPARE(large.pixelColor(10, 288), QColor(0xF0, 0x8A, 0x24));
+    QProcess check;
+    check.setWorkingDirectory(set);
+    check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {QStringLiteral(".")});
+    QVERIFY(check.waitForFinished(60000));
+    QCOMPARE(check.exitCode(), 0);
+    // Undo puts both pictures back.
+    QCOMPARE(record({QStringLiteral("--folder"), set, QStringLiteral("--undo"),
+                     QStringLiteral("img_familles/v12.bmp")})
+                 .exitCode,
+             0);
+    for (const char* name : {"/img_familles/12.bmp", "/img_familles/v12.bmp"})
+        QCOMPARE(safewrite::read(set + QLatin1String(name)),
+                 safewrite::read(TestAssets::defaultAssetDir() + QLatin1String(name)));
+}
+
+void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
+    QTemporaryDir work;
+    const QString set = work.filePath(QStringLiteral("set"));
+    const auto run = [&set](QStringList arguments) {
+        return record(QStringList{QStringLiteral("--folder"), set} + arguments);
+    };
+    QCOMPARE(run({QStringLiteral("--import"), takes_.filePath(QStringLiteral("take.wav")),
+                  QStringLiteral("--to"), QStringLiteral("sons_familles/11.mp3")})
+                 .exitCode,
+             0);
+    const QByteArray recorded = safewrite::read(set + QStringLiteral("/sons_familles/11.mp3"));
+    // Two words changed at once by two writers: both changes stay.
+    QProcess one, other;
+    one.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM),
+              {QStringLiteral("--folder"), set, QStringLiteral("--word"), QStringLiteral("12"),
+               QStringLiteral("la gaunha")});
+    other.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM),
+                {QStringLiteral("--folder"), set, QStringLiteral("--word"), QStringLiteral("11"),
+                 QStringLiteral("lo morre")});
+    QVERIFY(one.waitForFinished(60000) && other.waitForFinished(60000));
+    QCOMPARE(one.exitCode() + other.exitCode(), 0);
+    QCOMPARE(run({QStringLiteral("--word"), QStringLiteral("57"), QStringLiteral("x")}).exitCode,
+             1);
+    // The word as a reader sees it on the large card.
+    const QString word = work.filePath(QStringLiteral("word.png"));
+    QImage(set + QStringLiteral("/img_familles/12.bmp")).copy(QRect(30, 396, 364, 82)).save(word);
+    QProcess ocr;
+    ocr.start(QStringLiteral("tesseract"),
+              {word, QStringLiteral("-"), QStringLiteral("--psm"), QStringLiteral("7")});
+    QVERIFY(ocr.waitForFinished(60000));
+    QVERIFY2(ocr.readAllStandardOutput().contains("gaunha"), "tesseract reads the new word");
+    // The synthetic voice says the new word; the recorded one is kept and says the old one.
+    QVERIFY(
+        safewrite::read(set + QStringLiteral("/sons_familles/12.mp3")) !=
+        safewrite::read(TestAssets::defaultAssetDir() + QStringLiteral("/sons_familles/12.mp3")));
+    QCOMPARE(safewrite::read(set + QStringLiteral("/sons_familles/11.mp3")), recorded);
+    const QString list = run({QStringLiteral("--list")}).out;
+    QVERIFY2(list.contains(
+                 QStringLiteral("sons_familles/11.mp3\tlo morre\tvotz vòstra (ditz « lo nas »)")),
+             qPrintable(list));
+    QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
+}
+
+QTEST_GUILESS_MAIN(TestVoices)
+#include "tst_voices.moc"

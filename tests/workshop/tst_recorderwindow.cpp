@@ -1,0 +1,383 @@
+// The recorder's window driven as a teacher uses it: a take spoken into the real capture path
+// (SDL's disk driver reading a known take), then listen, keep and undo; its size on small
+// screens, its keys, another writer's changes; and its command line, run without a display.
+#include "pictures/PictureLoader.h"
+#include "sets/SafeWrite.h"
+#include "support/Mp3Fixture.h"
+#include "support/PlayerProbe.h"
+#include "support/SpokenTake.h"
+#include "support/TestAssets.h"
+#include "takes/AudioImport.h"
+#include "takes/TakeProcessor.h"
+#include "workshop/PictureView.h"
+#include "workshop/RecorderIdentity.h"
+#include "workshop/RecorderWindow.h"
+#include "workshop/SetCommands.h"
+#include "workshop/TakeView.h"
+#include "workshop/VoiceTree.h"
+
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString card = QStringLiteral("sons_familles/6.mp3");
+constexpr double margins = 0.15; // lead and tail
+constexpr double tolerance = 0.1;
+constexpr int takeTimeoutMs = 30000;
+// A window manager's frame: openbox's is 2 x 25 pixels, metacity's somewhat more.
+constexpr QSize frame(12, 40);
+
+struct Run {
+    int exitCode;
+    QString output; // standard output, then standard error
+};
+
+// The program run with no display at all, where a widget application would abort.
+Run record(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments);
+    process.waitForFinished(takeTimeoutMs);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+}
+
+std::unique_ptr<SetFolder> filledFolder(const QString& root) {
+    auto folder = std::make_unique<SetFolder>(root, TestAssets::defaultAssetDir());
+    folder->fillFromDefaultSet();
+    return folder;
+}
+
+} // namespace
+
+class TestRecorderWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void noCaptureDeviceDisablesRecordingButNotImport();
+    void recordListenKeepUndo();
+    void escapeDropsTheTakeBeingRecorded();
+    void sessionStepsWithoutWindow();
+    void fitsSmallScreens_data();
+    void fitsSmallScreens();
+    void showsVoiceWrittenByAnotherProgram();
+    void desktopKnowsTheWindow();
+    void commandLine_data();
+    void commandLine();
+    void commandsChangeListAndUndo();
+    void oneSittingWritesEachRowInTurnWithRedoAndStop();
+
+private:
+    QTemporaryDir dir_;
+    spokentake::Word word_;
+    qint64 rawFrames_ = 0;
+};
+
+void TestRecorderWindow::initTestCase() {
+    word_ = spokentake::make(dir_.path());
+    QVERIFY(!word_.wav.isEmpty());
+    const QString raw = dir_.filePath(QStringLiteral("take.raw"));
+    // The capture device's format: 48 kHz mono float.
+    QVERIFY(spokentake::sox({word_.wav, QStringLiteral("-t"), QStringLiteral("f32"),
+                             QStringLiteral("-c"), QStringLiteral("1"), raw}));
+    rawFrames_ = QFileInfo(raw).size() / qint64(sizeof(float));
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    qputenv("SDL_DISKAUDIOFILE", dir_.filePath(QStringLiteral("heard.raw")).toLocal8Bit());
+}
+
+void TestRecorderWindow::noCaptureDeviceDisablesRecordingButNotImport() {
+    qputenv("SDL_AUDIODRIVER", "absent");
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    qputenv("SDL_AUDIODRIVER", "disk");
+    QVERIFY(!window.findChild<QPushButton*>(QStringLiteral("btnEnregistrar"))->isEnabled());
+    QVERIFY(window.findChild<QLabel*>(QStringLiteral("LBmessatge"))
+                ->text()
+                .contains(QStringLiteral("Cap de microfòn")));
+    window.importInto(card, word_.wav); // as a drop on the row does
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("LBcompte"))->text(),
+             QStringLiteral("1 votz enregistradas sus 73"));
+}
+
+void TestRecorderWindow::recordListenKeepUndo() {
+    QTemporaryDir root;
+    auto folder = filledFolder(root.path());
+    const QByteArray generated = safewrite::read(folder->pathOf(card));
+    RecorderWindow window(std::move(folder));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Lo talhièr de Mirabosc"));
+    auto* list = window.findChild<VoiceTree*>(QStringLiteral("lstVotz"));
+    auto* count = window.findChild<QLabel*>(QStringLiteral("LBcompte"));
+    auto* sign = window.findChild<QLabel*>(QStringLiteral("LBenregistrament"));
+    auto* meter = window.findChild<QProgressBar*>(QStringLiteral("nivel"));
+    const auto buttonNamed = [&](const char* name) {
+        return window.findChild<QPushButton*>(QLatin1String(name));
+    };
+    QCOMPARE(list->topLevelItemCount(), 8); // seven families and the album
+    QCOMPARE(count->text(), QStringLiteral("0 votz enregistradas sus 73"));
+    list->setCurrentItem(list->itemOf(card));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("LBtext"))->text(),
+             QStringLiteral("lo papet"));
+    QVERIFY(!window.findChild<PictureView*>(QStringLiteral("imgGrand"))->picture().isNull());
+
+    QTest::mouseClick(buttonNamed("btnEnregistrar"), Qt::LeftButton);
+    const VoiceCapture& capture = window.session().capture();
+    QVERIFY(capture.isRecording());
+    QVERIFY(sign->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(meter->value() > 20, takeTimeoutMs); // the room at -40 dBFS shows
+    QTRY_VERIFY_WITH_TIMEOUT(capture.frames() >= rawFrames_, takeTimeoutMs);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_Space); // wherever the focus is
+    QVERIFY(!capture.isRecording());
+    QVERIFY(!sign->isVisible());
+    QCOMPARE(window.session().state(), RecordingSession::State::Review);
+    // The take seen: the word kept between the room's noise, its loudness, no warning.
+    const TakeReview& review = *window.session().review();
+    QVERIFY(review.kept && review.kept->first > 0.1 && review.kept->second < 0.9);
+    QCOMPARE(window.findChild<TakeView*>(QStringLiteral("vistaPresa"))->summary(),
+             QStringLiteral("%1 LUFS").arg(review.loudnessLufs, 0, 'f', 1));
+    const Take spoken = audioimport::decode(safewrite::read(word_.wav), word_.wav);
+    Take clipped = spoken, faint = spoken;
+    for (size_t i = 0; i < spoken.samples.size(); ++i) {
+        clipped.samples[i] = std::clamp(spoken.samples[i] * 1000.0f, -1.0f, 1.0f);
+        faint.samples[i] = spoken.samples[i] / 1000.0f;
+    }
+    QVERIFY(TakeReview::of(clipped, TakeView::sliceCount).clipped);
+    QVERIFY(TakeReview::of(faint, TakeView::sliceCount).tooQuiet);
+    QVERIFY(!TakeReview::of(spoken, TakeView::sliceCount).tooQuiet);
+
+    QTest::mouseClick(buttonNamed("btnEscotar"), Qt::LeftButton);
+    QVERIFY(window.session().player().isOpen());
+    QTRY_VERIFY_WITH_TIMEOUT(PlayerProbe::framesDelivered(window.session().player()) > 0,
+                             takeTimeoutMs);
+
+    buttonNamed("btnGardar")->setFocus();
+    QTest::keyClick(buttonNamed("btnGardar"), Qt::Key_Return); // Return presses the focused one
+    QCOMPARE(window.session().state(), RecordingSession::State::Idle);
+    const mp3fixture::Decoded kept = mp3fixture::decode(root.filePath(card));
+    QCOMPARE(kept.channels, 1);
+    const double seconds = double(kept.frames()) / kept.rate;
+    QVERIFY2(std::abs(seconds - (word_.speechEnd - word_.speechStart + margins)) < tolerance,
+             qPrintable(QString::number(seconds)));
+    QCOMPARE(count->text(), QStringLiteral("1 votz enregistradas sus 73"));
+    QCOMPARE(list->itemOf(card)->text(1), QStringLiteral("votz vòstra"));
+
+    QVERIFY(buttonNamed("btnDesfar")->isEnabled());
+    QTest::mouseClick(buttonNamed("btnDesfar"), Qt::LeftButton);
+    QCOMPARE(safewrite::read(root.filePath(card)), generated);
+    QCOMPARE(count->text(), QStringLiteral("0 votz enregistradas sus 73"));
+    QCOMPARE(list->itemOf(card)->text(1), QStringLiteral("votz sintetica"));
+}
+
+void TestRecorderWindow::escapeDropsTheTakeBeingRecorded() {
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnEnregistrar")),
+                      Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(window.session().capture().frames() > 0, takeTimeoutMs);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QCOMPARE(window.session().state(), RecordingSession::State::Idle);
+    QVERIFY(window.findChild<VoiceTree*>(QStringLiteral("lstVotz"))->isEnabled());
+}
+
+void TestRecorderWindow::sessionStepsWithoutWindow() {
+    QTemporaryDir root;
+    RecordingSession session(filledFolder(root.path()));
+    using State = RecordingSession::State;
+    QCOMPARE(session.takeChanges().size(), SetFolder::voiceCount); // every row, once
+    session.keep(); // nothing to keep, no voice chosen
+    QCOMPARE(session.state(), State::Idle);
+    session.select(card);
+    session.startRecording();
+    QCOMPARE(session.state(), State::Recording);
+    QTRY_VERIFY_WITH_TIMEOUT(session.capture().frames() >= rawFrames_, takeTimeoutMs);
+    session.stopRecording();
+    QCOMPARE(session.state(), State::Review);
+    session.cancel();
+    QCOMPARE(session.state(), State::Idle);
+    QVERIFY(!session.voices().isOwn(card));
+    session.importInto(card, word_.wav);
+    QVERIFY2(session.voices().isOwn(card) && session.voices().canUndo(card),
+             qPrintable(session.status().text));
+    QCOMPARE(session.takeChanges(), QStringList{card});
+    session.restoreDefault();
+    QVERIFY(!session.voices().isOwn(card));
+    session.importInto(card, QStringLiteral("/nowhere.wav"));
+    QVERIFY(session.status().error);
+    QVERIFY(!session.voices().isOwn(card));
+    // The window's set steps: a picture made, a set archive refused with the set unchanged.
+    QImage drawing(300, 200, QImage::Format_RGB32);
+    drawing.fill(Qt::darkGreen);
+    const QString png = root.filePath(QStringLiteral("dessenh.png"));
+    QVERIFY(drawing.save(png));
+    const auto picture = [&](SetFolder& folder) {
+        return setcommands::makePicture(folder, png, card, false);
+    };
+    session.changeSet(picture);
+    QVERIFY2(!session.status().error && session.status().text.contains(QStringLiteral("424 x 576")),
+             qPrintable(session.status().text));
+    const QString large = session.folder().pathOf(QStringLiteral("img_familles/6.bmp"));
+    const QByteArray made = safewrite::read(large);
+    session.changeSet(
+        [&](SetFolder& folder) { return setcommands::importSet(folder.root(), png); });
+    QVERIFY(session.status().error);
+    QCOMPARE(safewrite::read(large), made);
+    session.changeSet([&](SetFolder& folder) {
+        return setcommands::restorePictures(folder, card, true); // "Desfar l'imatge"
+    });
+    QCOMPARE(safewrite::read(large), safewrite::read(TestAssets::defaultAssetDir() +
+                                                     QStringLiteral("/img_familles/6.bmp")));
+}
+
+void TestRecorderWindow::fitsSmallScreens_data() {
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<bool>("asOpened");
+    // The offscreen screen is 1024x768: the window opens there; at 800x600 it shrinks.
+    QTest::newRow("opened on 1024x768") << QSize(1024, 768) << true;
+    QTest::newRow("shrunk to 800x600") << QSize(800, 600) << false;
+}
+
+void TestRecorderWindow::fitsSmallScreens() {
+    QFETCH(QSize, screen);
+    QFETCH(bool, asOpened);
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize size = asOpened ? window.size() : window.minimumSizeHint();
+    QVERIFY2((size + frame).width() <= screen.width() && (size + frame).height() <= screen.height(),
+             qPrintable(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())));
+}
+
+void TestRecorderWindow::showsVoiceWrittenByAnotherProgram() {
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    const Run run = record({QStringLiteral("--folder"), root.path(), QStringLiteral("--import"),
+                            word_.wav, QStringLiteral("--to"), card});
+    QCOMPARE(run.exitCode, 0);
+    auto* count = window.findChild<QLabel*>(QStringLiteral("LBcompte"));
+    QTRY_COMPARE(count->text(), QStringLiteral("1 votz enregistradas sus 73"));
+    QCOMPARE(window.findChild<VoiceTree*>()->itemOf(card)->text(1), QStringLiteral("votz vòstra"));
+}
+
+void TestRecorderWindow::desktopKnowsTheWindow() {
+    recorderidentity::apply();
+    QFile entry(QStringLiteral(MIRABOSC_RECORD_DESKTOP_ENTRY));
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    // WM_CLASS's class is the application's name.
+    QVERIFY(entry.readAll().contains(
+        "\nStartupWMClass=" + QApplication::applicationName().toUtf8() + '\n'));
+    QTemporaryDir root;
+    RecorderWindow window(filledFolder(root.path()));
+    const QImage icon = pictures::loadEmbedded(QStringLiteral(":/art/mainicon.bmp"));
+    QCOMPARE(window.windowIcon().pixmap(icon.size()).toImage().convertToFormat(icon.format()),
+             icon);
+}
+
+void TestRecorderWindow::commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<bool>("touchesFolder");
+    const QString usage = QStringLiteral("Usatge");
+    QTest::newRow("import=") << QStringList{"--import=", "--to", card} << 2 << "--import" << false;
+    QTest::newRow("import \"\"") << QStringList{"--import", "", "--to", card} << 2 << usage
+                                 << false;
+    QTest::newRow("window") << QStringList{} << 1 << "afichatge" << false;
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--undo VOTZ" << false;
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "mirabosc-record 1." << false;
+    QTest::newRow("mistyped") << QStringList{"--imprt", "a.wav"} << 2 << usage << false;
+    QTest::newRow("to alone") << QStringList{"--to", "x"} << 2 << usage << false;
+    QTest::newRow("two actions") << QStringList{"--list", "--undo", card} << 2 << usage << false;
+    QTest::newRow("list") << QStringList{"--list"} << 0 << card + "\tlo papet\tvotz sintetica"
+                          << false;
+    QTest::newRow("nothing to undo") << QStringList{"--undo", card} << 1 << "Pas res" << true;
+    QTest::newRow("default already") << QStringList{"--default", card} << 0 << "ja la" << true;
+    QTest::newRow("no such voice") << QStringList{"--default", "a.mp3"} << 1 << "a.mp3" << false;
+}
+
+void TestRecorderWindow::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(bool, touchesFolder);
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("votz"));
+    const Run run = record(QStringList{QStringLiteral("--folder"), root} + arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.output.contains(output), qPrintable(run.output));
+    QCOMPARE(QFileInfo::exists(root), touchesFolder);
+}
+
+void TestRecorderWindow::commandsChangeListAndUndo() {
+    QTemporaryDir root;
+    const QByteArray generated = safewrite::read(filledFolder(root.path())->pathOf(card));
+    const QString folder = QStringLiteral("--folder=") + root.path();
+    QCOMPARE(record({folder, QStringLiteral("--import"), word_.wav, QStringLiteral("--to"), card})
+                 .exitCode,
+             0);
+    QVERIFY(record({folder, QStringLiteral("--list")})
+                .output.contains(card + QStringLiteral("\tlo papet\tvotz vòstra")));
+    QCOMPARE(record({folder, QStringLiteral("--default"), card}).exitCode, 0);
+    QCOMPARE(safewrite::read(root.filePath(card)), generated);
+    QCOMPARE(record({folder, QStringLiteral("--undo"), card}).exitCode, 0);
+    QVERIFY(safewrite::read(root.filePath(card)) != generated);
+}
+
+void TestRecorderWindow::oneSittingWritesEachRowInTurnWithRedoAndStop() {
+    // Eight times the word with a second of room noise on each side, as the microphone hears it.
+    const QString raw = dir_.filePath(QStringLiteral("eight.raw"));
+    QVERIFY(spokentake::sox({word_.wav, QStringLiteral("-t"), QStringLiteral("f32"),
+                             QStringLiteral("-c"), QStringLiteral("1"), raw,
+                             QStringLiteral("repeat"), QStringLiteral("7")}));
+    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    QTemporaryDir root;
+    RecordingSession session(filledFolder(root.path()));
+    qputenv("SDL_DISKAUDIOFILEIN", single);
+    const auto row = [](int number) { return QStringLiteral("sons_familles/%1.mp3").arg(number); };
+    const auto tickUntil = [&session](const QString& shown) {
+        QDeadlineTimer deadline(30000);
+        while (session.current() != shown && !deadline.hasExpired()) {
+            session.tick();
+            QTest::qWait(20);
+        }
+        return session.current() == shown;
+    };
+    session.startSitting(false);
+    QCOMPARE(session.current(), row(1));
+    QVERIFY(tickUntil(row(4)));
+    session.stopRecording(); // Space: the previous row again
+    QCOMPARE(session.current(), row(3));
+    QVERIFY(tickUntil(row(8)));
+    session.cancel(); // Escape: what was kept stays
+    QVERIFY(!session.inSitting());
+    QTRY_COMPARE_WITH_TIMEOUT(session.sitting()->written().size(), 8, 30000);
+    QCOMPARE(session.sitting()->written(),
+             QStringList({row(1), row(2), row(3), row(3), row(4), row(5), row(6), row(7)}));
+    const double longest = word_.speechEnd - word_.speechStart + takeprocessor::leadMarginSeconds +
+                           takeprocessor::tailMarginSeconds + 0.1;
+    for (int number = 1; number <= 7; ++number) {
+        QVERIFY(session.folder().isOwn(row(number)));
+        const mp3fixture::Decoded voice = mp3fixture::decode(session.folder().pathOf(row(number)));
+        QVERIFY2(double(voice.frames()) / voice.rate < longest, qPrintable(row(number)));
+    }
+    QVERIFY(session.folder().canUndo(row(3)));
+    QVERIFY(!session.folder().isOwn(row(8)));
+}
+
+QTEST_MAIN(TestRecorderWindow)
+#include "tst_recorderwindow.moc"

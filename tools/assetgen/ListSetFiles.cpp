@@ -1,0 +1,12 @@
+// Prints every file of a set, one a line, as the catalogue names them: the build runs it when it
+// is configured, so that it knows each file the generator makes.
+#include "assets/Catalogue.h"
+
+#include <cstdio>
+
+int main() {
+    for (const QStringList* names : {&catalogue::pictureNames(), &catalogue::voiceNames()})
+        for (const QString& name : *names)
+            std::printf("%s\n", name.toUtf8().constData());
+    return 0;
+}
