@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Mirabosc and starts it from the folder holding its four asset folders.
 #   ./run.sh                   start the program (on a virtual X display when there is none)
 #   ./run.sh --screenshot FILE save a PNG of the main menu after start-up, then exit

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Mirabosc and runs its whole test suite headless, then builds it again with ASan, UBSan and
 # LeakSanitizer and runs the suite there, ending with CTest's summary of that run.
 # (scripts/tsan.sh runs the narration player's tests under ThreadSanitizer; it is left out of this

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the benchmarks that draw or load pictures: Google Benchmark under an offscreen Qt
 // application.
 #pragma once

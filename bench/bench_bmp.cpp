@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our bitmap reader against Qt's own BMP reader, on the two picture sizes the screens load most.
 #include "GuiMain.h"
 #include "pictures/BmpReader.h"

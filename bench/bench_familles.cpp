@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The family explorer's hot path: an armed pointer arrival on a small card, from the move event
 // to the large picture painted and the word started, with its parts measured apart.
 #include "Percentiles.h"

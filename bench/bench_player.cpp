@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How soon a narration starts: close + open + play of a 2 s word until its first samples are
 // handed to the output, and what the three calls cost the user-interface thread, also when the
 // file reads slowly; what a try to open the output costs while the sound server is away; with the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder's processing of a 3 s take, from the end of recording to the voice written: clean,
 // find speech, trim, level, MP3 encoding and the safe write (goal: under 100 ms); and a first use
 // on an empty user folder, which links the installed set instead of copying it (goal: 200 ms).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop's work on whole pictures and sets: a card's large and small pictures composed
 // from a 12-megapixel photo and written as BMPs (goal: under 300 ms), and a full set exported
 // to a zip and imported, checked, elsewhere (goal: under 2 s); in one sitting, the time from the

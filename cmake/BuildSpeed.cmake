@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Build speed: precompiled Qt headers, a faster linker, lighter debug info in the sanitized tree,
 # and a second tree that takes the default assets and artwork of a first one instead of redrawing.
 

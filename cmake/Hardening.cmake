@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian's hardening for every target of a build that is not sanitized: the flags dpkg-buildflags gives for
 # this release (fortified functions, stack protector, format checks, read-only relocations...),
 # without its optimization and debug levels, which the build type sets. Where dpkg-buildflags is

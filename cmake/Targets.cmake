@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How every target of the project is built: the compile and link options each one takes, and the
 # one way a folder under src/ becomes its library.
 

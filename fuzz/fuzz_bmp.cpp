@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes given to the bitmap reader end in a picture or in one of its two errors.
 #include "base/Errors.h"
 #include "pictures/BmpReader.h"

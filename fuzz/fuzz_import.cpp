@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the import path of the set-making core on arbitrary bytes: decode (libsndfile
 // through our virtual I/O and header caps), clean, find the speech, trim, level, encode.
 #include "base/Errors.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes saved as a narration file are opened, played and closed by the player,
 // or refused with its error; then decoded to the end as the audio thread would.
 #include "audio/AudioOutput.h"

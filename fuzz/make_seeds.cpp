@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the bitmap fuzz target's hand-made seeds: tiny pictures of every depth and encoding the
 // reader takes, and broken variants of them (truncated, bad fields, absurd sizes).
 #include "support/BmpWriter.h"

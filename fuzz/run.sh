@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang, libFuzzer, ASan and UBSan, seeds their corpora from the
 # default assets and hand-made broken files, and runs each target for SECONDS (default 60).
 #   fuzz/run.sh [SECONDS] [TARGET...]     targets: fuzz_bmp fuzz_mp3open fuzz_import (default: all)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by run.sh and test.sh: Debian packages, configuration and build of Mirabosc.
 
 MIRABOSC_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -22,7 +24,7 @@ MIRABOSC_SCREENSHOT_PACKAGES=(xdotool x11-utils imagemagick)
 # "a|b" takes the first name apt knows, so that one list fits several Debian releases.
 MIRABOSC_TEST_PACKAGES=(
     git libbenchmark-dev sox tesseract-ocr libx11-dev openbox qt6-wayland weston xwayland
-    desktop-file-utils appstream lintian dpkg-dev file
+    desktop-file-utils appstream lintian dpkg-dev file reuse
     pulseaudio pulseaudio-utils
     clang lld "libclang-rt-dev|libclang-rt-14-dev" "clang-format-14|clang-format"
 )

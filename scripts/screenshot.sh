@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Inside an X display: starts the program, waits for the main menu, saves its picture, quits.
 set -euo pipefail
 program="$1"; out="$2"

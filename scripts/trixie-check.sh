@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and tests Mirabosc on Debian 13 (trixie) in a chroot made for it: a clone of this
 # repository's committed HEAD runs `./run.sh --screenshot` and then `CI=true ./test.sh` there, as
 # on a fresh machine. Slow (some 800 packages, three build trees: about 30 minutes), so

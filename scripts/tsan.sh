@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ThreadSanitizer over the narration player: builds the audio tests alone, in a tree of their own,
 # and runs them, the random-operations stress at length too. Fails on any report.
 #   scripts/tsan.sh

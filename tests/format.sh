@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every tracked C++ file must be as clang-format writes it with the repository's .clang-format.
 # Versions of clang-format lay some code out differently: the check runs with the major version
 # the tree is formatted with, and is skipped, with a message, where only another is installed.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fonts of the artwork, refused outright when the system would substitute another family.
 #pragma once
 

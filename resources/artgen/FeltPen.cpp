@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The felt pen: strokes resampled along their length and pushed sideways by a smooth wobble.
 #include "FeltPen.h"
 

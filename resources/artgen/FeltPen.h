@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A felt pen on paper: round-capped strokes that wobble a little, and scribbled hatching.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help icon: a round blue button with a white question mark; and the "MB" monogram.
 #include "HelpIcon.h"
 

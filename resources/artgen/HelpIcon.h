@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu's help icon and the author's monogram shown on its credits panel.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 16-colour bitmap writer: file header, info header, colour table, then rows of nibbles.
 #include "IndexedBmp.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writer of 16-colour Windows bitmaps, which QImage can read but not write.
 #pragma once
 

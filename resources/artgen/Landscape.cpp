@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The landscape, drawn back to front as a child would: mountains, sun, house, then the garden.
 #include "Landscape.h"
 

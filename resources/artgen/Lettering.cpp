@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lettering: the script outline is stretched to its box as a letterer sizes a word to its space.
 #include "Lettering.h"
 

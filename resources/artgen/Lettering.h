@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hand-lettered words: brush-script text fitted into given boxes on a flat ground.
 #pragma once
 

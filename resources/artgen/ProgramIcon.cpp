@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program icon, painted smooth and then reduced to a fixed palette of 16 colours.
 #include "ProgramIcon.h"
 

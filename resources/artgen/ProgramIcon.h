@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program icon: a green "M" over a yellow cross with balled arms, on red, in 16 colours.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small seeded random generator whose sequence is the same on every machine and compiler.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loudspeakers on a black ground; their darkest parts stay above pure black, which is see-through.
 #include "Speakers.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-artgen: draws the program's embedded pictures, or its desktop icons, into a folder.
 #include "ArtColours.h"
 #include "HelpIcon.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Application: title from the program file, the program icon, and the guarded event delivery.
 #include "app/Application.h"
 

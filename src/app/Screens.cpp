@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screen creation and destruction in the program's fixed order.
 #include "app/Screens.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four screens, created once at start-up and destroyed last-created-first at the end.
 #pragma once
 

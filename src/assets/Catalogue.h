@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The asset catalogue: card and page numbers to the relative paths of the four asset folders.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The content model of a set, as data/ describes it: families, cards and album pages.
 #pragma once
 

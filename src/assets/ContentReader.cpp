@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line formats of familles.txt and album.txt, and the checks on what they hold.
 #include "assets/ContentReader.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one parser of the text files of data/, for the generator and the recorder; it refuses
 // anything malformed.
 #pragma once

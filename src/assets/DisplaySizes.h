@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sizes at which the screens show each kind of asset picture, shared with the asset checker.
 #pragma once
 

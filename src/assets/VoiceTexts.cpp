@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each voice says, through the one parser of the set's texts.
 #include "assets/VoiceTexts.h"
 

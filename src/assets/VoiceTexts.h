@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of the default set (its card words and family names, its album pages), read from
 // the set's sources in data/, embedded in the program: the game names its pictures by them,
 // the recorder shows what each voice says.

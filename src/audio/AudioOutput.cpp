@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process's SDL output device, its watcher thread, and the mixing of the channels on it.
 #include "audio/AudioOutput.h"
 

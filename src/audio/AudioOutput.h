@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one SDL output device of the process and the mixer of the narrations playing on it.
 #pragma once
 

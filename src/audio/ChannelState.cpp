@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transitions of a narration's phase on the output.
 #include "audio/ChannelState.h"
 

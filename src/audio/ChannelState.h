@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phase of one narration on the output: whether it sounds, which thread holds its source
 // and ring, and whether its end-of-play notice is still to be posted; one atomic, changed only
 // through the transitions below, each made by the thread it names.

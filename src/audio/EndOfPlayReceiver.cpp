@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End-of-play notices: posted by the output's threads, delivered on the players' thread.
 #include "audio/EndOfPlayReceiver.h"
 

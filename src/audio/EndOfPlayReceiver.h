@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The receiver of the players' end-of-play notices, queued from any thread to the players' own.
 #pragma once
 

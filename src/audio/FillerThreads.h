@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The threads that read the narrations' files into their rings, one narration each at a time.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The narration player: the file checks of open, and play and close over the shared output.
 #include "audio/MediaPlayerMP3.h"
 

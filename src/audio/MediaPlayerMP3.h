@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The narration player: one MP3 narration at a time, decoded by libmpg123 and played through SDL.
 #pragma once
 

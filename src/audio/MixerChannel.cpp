@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A narration on the output: the player's start and release, the filler thread that reads its
 // file, and the callback's share of the work.
 #include "audio/MixerChannel.h"

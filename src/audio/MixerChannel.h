@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One open narration as the output sees it: its source, the ring its samples are decoded into
 // ahead of the audio callback, its phase, and the work of the filler thread that reads its file.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, checking and decoding one MP3 narration for the output device.
 #include "audio/NarrationSource.h"
 

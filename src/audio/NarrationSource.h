@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One open MP3 narration: libmpg123 reads the file frame by frame and an SDL_AudioStream turns
 // its samples into the output device's format.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a playing narration's samples come from: interleaved frames in the output's format.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-writer single-reader sample ring of a playing narration.
 #include "audio/SampleRing.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fixed ring of interleaved sample frames between one writing thread and one reading thread,
 // without locks: the decoder writes ahead, the audio callback only copies out.
 #pragma once

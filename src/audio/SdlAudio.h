@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting SDL's audio and opening its devices the way the program's output and the recorder's
 // capture both need them.
 #pragma once

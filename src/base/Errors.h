@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's error hierarchy: every failure a handler can meet is one of these.
 #pragma once
 

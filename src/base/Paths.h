@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Relative asset paths as the program writes them (backslash between folder and file) and as the
 // file system wants them.
 #pragma once

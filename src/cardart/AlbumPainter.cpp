@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Album pages: sky, far peaks, hills and meadow, then the pictograms, then the text.
 #include "cardart/AlbumPainter.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the album pages: a mountain landscape, the page's pictograms and its narration.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows are named by their voice, as the workshop's list names them; the house style is the
 // generator's own painters, handed the class's picture in place of the pictogram.
 #include "cardart/CardComposer.h"

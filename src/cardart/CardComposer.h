@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of one row of a set (a card, a family's name, an album page) composed from a
 // class's own picture in the set's house style, each at its display size.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card pictures: a rounded frame in the family's colour, the pictogram, the word under it.
 #include "cardart/CardPainter.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the family pictures: large and small cards, the family miniatures and the blank card.
 #pragma once
 

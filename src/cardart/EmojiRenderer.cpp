@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Emoji are rendered once at the font's bitmap size and cached; later draws only scale them.
 #include "cardart/EmojiRenderer.h"
 

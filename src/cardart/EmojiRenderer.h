@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour pictograms from the Noto Color Emoji font, trimmed to their ink and drawn at any size.
 #pragma once
 

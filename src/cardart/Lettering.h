@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lettering for the pictures: fonts shrunk to fit a width, and words with an outline.
 #pragma once
 

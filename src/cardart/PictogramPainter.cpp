@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictograms: emoji as they are; weekdays and colours drawn with QPainter around an emoji.
 #include "cardart/PictogramPainter.h"
 

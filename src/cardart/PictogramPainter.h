@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a card's pictogram: an emoji, a calendar sheet for a weekday, or a splash of paint.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Separable Lanczos-3 resampling on premultiplied ARGB, one axis at a time.
 #include "cardart/Resampler.h"
 

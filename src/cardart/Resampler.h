@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lanczos resampling of pictograms, sharper than the bilinear filter of QPainter when enlarging.
 #pragma once
 

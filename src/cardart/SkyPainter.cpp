@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sky of an album page at each hour: its colours, sun or moon, stars and clouds.
 #include "cardart/SkyPainter.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the sky behind an album page and gives the tint its light casts on the land.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look of the default asset set: picture sizes, fonts and the colours shared by all pictures.
 #pragma once
 

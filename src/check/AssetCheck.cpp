@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the asset check: which files must exist, how each is read, what its size means.
 #include "check/AssetCheck.h"
 

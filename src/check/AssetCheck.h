@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checking an asset folder: every file the program can ask for, and the size each picture is shown.
 #pragma once
 

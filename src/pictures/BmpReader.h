@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our Windows bitmap decoder: every header variant, 1 to 32 bits, RLE, with safe size limits.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A large photo is decoded at a reduced size by the JPEG reader itself, which keeps a
 // 12-megapixel picture fast and small in memory.
 #include "pictures/PictureArt.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A class's own picture (a photo or scan of a drawing) read safely and laid on a card's area.
 #pragma once
 

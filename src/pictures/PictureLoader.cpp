@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture loading from the asset folders: extension check, file opening and decoding.
 #include "pictures/PictureLoader.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture loading: files named by catalogue paths, decoded by our own bitmap reader.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review's random numbers: a 32-bit linear congruential generator reseeded from the clock.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review's rules: building the pool from the chosen families and drawing a round's board.
 #pragma once
 

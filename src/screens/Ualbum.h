@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The album: seventeen narrated pages turned with a row of tabs, the narration switched by two
 // picture buttons.
 #pragma once

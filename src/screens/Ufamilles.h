@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The family explorer: the seven family miniatures, and a family's cards with one shown large,
 // each picture speaking its word once as the pointer arrives on it.
 #pragma once

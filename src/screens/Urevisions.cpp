@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review screen's layout and handlers, and the routines that play its rounds.
 #include "screens/Urevisions.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review screen: the family choice, the rounds of the listening quiz and their state.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu: the landscape with its four word pictures, the help icon and the credits panel.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lock file names its holder (program and process), so a writer kept waiting can say who.
 #include "sets/FolderLock.h"
 

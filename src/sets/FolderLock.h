@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One writer at a time in a set: flock on a file inside the folder, for the window and the
 // command line alike.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folders found from the program's own place, so a build tree and an install both work; the
 // installed set's place relative to the programs is fixed when the build is configured.
 #include "sets/Locations.h"

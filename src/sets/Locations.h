@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where sets live: one rule for the launcher (through mirabosc-check --folder), the checker and
 // the recorder.
 #pragma once

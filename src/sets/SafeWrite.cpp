@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporary file in the same folder, fsync, rename, fsync of the folder: POSIX calls, so that
 // every failure is seen where it happens.
 #include "sets/SafeWrite.h"

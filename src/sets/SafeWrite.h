@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a file so that it is either wholly the old one or wholly the new one.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zip is opened by this program (without blocking, regular files only) and handed to
 // libarchive as a descriptor; names are matched against the set's own list, never resolved.
 #include "sets/SetArchive.h"

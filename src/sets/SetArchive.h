@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A set in one zip file, to carry a class's set to other computers: written and read through
 // libarchive, every entry checked and capped before a byte of it is kept.
 #pragma once

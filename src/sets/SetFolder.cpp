@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Voice files are replaced only by renames of files written aside, and only under the game's own
 // names; history steps are hard links to the replaced files, so keeping one costs no copy.
 #include "sets/SetFolder.h"

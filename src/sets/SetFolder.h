@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The set the recorder works on: its 73 voices, own or default, written safely with several
 // steps of history, under the folder's lock. The user's set holds only what the user changed;
 // every other file is a link to the installed default set.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The new set is written into a hidden sibling of the target, so that the swap is a rename
 // within one folder; the previous set stays beside it, for the teacher to go back to.
 #include "sets/SetImport.h"

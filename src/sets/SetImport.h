@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A set carried in an archive put in place whole: built beside the folder it replaces, checked,
 // then swapped in by one rename; any refusal leaves the folder as it was.
 #pragma once

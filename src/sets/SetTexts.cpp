@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Words are changed line by line in the files' own text, so that comments and pictograms stay
 // as the teacher or the default set wrote them; each change is checked by the parser.
 #include "sets/SetTexts.h"

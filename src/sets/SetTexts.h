@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of a set, kept in the set's folder in the format of data/ (familles.txt and
 // album.txt under textes/), and what its voices say when that is not their row's text.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG keeps the drawing without loss; the placement is part of the name, one file per row.
 #include "sets/StoredArt.h"
 

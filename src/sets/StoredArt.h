@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The class's pictures kept in the set (under dessenhs/), so that a card whose word changes is
 // composed again from its drawing.
 #pragma once

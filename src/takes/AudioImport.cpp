@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libsndfile reads every format the recorder accepts; Debian's build decodes MP3 through mpg123.
 // Its virtual I/O reads from a descriptor we opened ourselves or from memory.
 #include "takes/AudioImport.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a take recorded elsewhere (WAV, FLAC, Ogg Vorbis, MP3) through libsndfile, safely.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libebur128's gating needs 400 ms blocks: a shorter take is measured repeated up to one block,
 // which leaves its loudness as it is.
 #include "takes/Loudness.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libmp3lame in VBR mode: the quality of `lame -V 7 -m m`, which the default voices use.
 #include "takes/Mp3Encoder.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MP3 encoding of a prepared take through libmp3lame, with the gapless header of the default set.
 #pragma once
 

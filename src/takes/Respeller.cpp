@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pronunciation rules: whole words first, then letter groups in the order written.
 #include "takes/Respeller.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows of 20 ms: their mean power in dB; the floor follows the quietest window, so a room's
 // steady noise does not count as speech.
 #include "takes/SpeechEnd.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a spoken word heard as it is captured: speech, then a silence long enough, judged
 // over short windows against the quietest window heard so far.
 #pragma once

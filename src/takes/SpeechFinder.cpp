@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Levels of 30 ms windows every 10 ms; speech is a run of loud windows long enough to be a
 // syllable, then widened to its quieter edges (fricatives, fades) in the band above the hum.
 #include "takes/SpeechFinder.h"

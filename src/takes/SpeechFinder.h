@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where speech is in a take: energy in the voice band over tens of milliseconds, judged against
 // the take's own noise floor, so that a click or a knock apart from the words is not speech.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libespeak-ng keeps one global synthesiser: it is set up once and used under a mutex, with the
 // generator's voice and pace.
 #include "takes/SpeechSynth.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound as the recorder handles it: interleaved float samples at their own rate.
 #pragma once
 

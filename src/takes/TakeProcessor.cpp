@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cleaning before anything is measured, trimming to the speech the finder locates, and levelling
 // by loudness with a true-peak ceiling.
 #include "takes/TakeProcessor.h"

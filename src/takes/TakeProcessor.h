@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work done on every take before it becomes a voice, recorded, imported or synthetic:
 // cleaned, mono, trimmed to its speech with one set of margins, levelled by loudness.
 #pragma once

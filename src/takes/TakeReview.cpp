@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kept part is found by the pipeline's own steps, so what is marked is what the voice holds.
 #include "takes/TakeReview.h"
 

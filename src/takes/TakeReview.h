@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a teacher needs to see of a take: its waveform, the part kept as the voice, its loudness
 // and whether it clipped or was too quiet.
 #pragma once

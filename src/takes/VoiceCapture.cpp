@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The capture callback only appends under a lock; the UI thread reads level and length atomically.
 #include "takes/VoiceCapture.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording from the default capture device through SDL2, with a live level for the meter.
 #pragma once
 

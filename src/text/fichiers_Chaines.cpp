@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ExtraireNombre: a single left-to-right scan that stops after the run it wants.
 #include "text/fichiers_Chaines.h"
 

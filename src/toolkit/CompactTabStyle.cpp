@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CompactTabStyle: the tabs' horizontal padding and the wheel differ from the application's style.
 #include "toolkit/CompactTabStyle.h"
 

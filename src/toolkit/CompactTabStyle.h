@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's style for a row of tabs that only clicks and keys turn: less room beside
 // each tab caption, so that a long row fits the width of its window, and no turning by the wheel.
 #pragma once

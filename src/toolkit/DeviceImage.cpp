@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one resampling of pictures for the display, shared by image controls and picture buttons.
 #include "toolkit/DeviceImage.h"
 

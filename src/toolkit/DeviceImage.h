@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture made ready to draw at a size in points on a display of some device pixel ratio.
 #pragma once
 

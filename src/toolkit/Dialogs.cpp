@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes built on QMessageBox, with the program's titles and single "OK" button.
 #include "toolkit/Dialogs.h"
 

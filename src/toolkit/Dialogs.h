@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's message boxes: the top-level error box and the standard message dialogs.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The focus frame: a broad yellow band between dark lines, visible on light and dark ground.
 #include "toolkit/FocusFrame.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard focus on a picture or a picture button: a thick frame a child sees from afar.
 #pragma once
 

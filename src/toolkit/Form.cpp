@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Form: window style, auto-size, centring, modal showing and the close step.
 #include "toolkit/Form.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A screen's window: fixed frame with a close box only, sized to its visible children, centred
 // by its show handler, shown modally from the menu with a close step that may keep it open.
 #pragma once

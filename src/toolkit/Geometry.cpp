@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Centring and proportional scaling, with the truncating arithmetic the screens rely on.
 #include "toolkit/Geometry.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plain layout rules of the toolkit: the centring of windows and the proportional picture size.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The handler guard: every screen handler runs through it, so no error crosses Qt's event loop.
 #pragma once
 

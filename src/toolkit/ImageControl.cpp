@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ImageControl: drawing rules, transparency by the bottom-left pixel, and pointer handling.
 #include "toolkit/ImageControl.h"
 

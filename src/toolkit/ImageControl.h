@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An image control: a picture drawn from the top-left corner, optionally scaled down or with
 // its bottom-left colour left undrawn; the whole rectangle takes the pointer and clicks. A
 // reachable one also takes the keyboard focus and touches.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A panel: a coloured frame with a raised one-pixel bevel that reports pointer movement over
 // its bare background.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame of a window before it is mapped, and the centring of its outer rectangle.
 #include "toolkit/Placement.h"
 

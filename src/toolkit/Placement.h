@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program's windows go: the outer frame, title bar included, centred on the primary
 // display, with the frame known before the window is first mapped.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windowing platform the program runs on: X11 wherever it is there, so that windows can
 // place themselves; Wayland alone where it is the only one.
 #pragma once

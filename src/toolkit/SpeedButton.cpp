@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SpeedButton: a sunken bevel while pressed, the glyph nudged by a pixel, its ground left out.
 #include "toolkit/SpeedButton.h"
 

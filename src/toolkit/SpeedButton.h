@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture button of a radio pair: a bevelled face with a centred glyph whose ground is not drawn.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Transparency by colour: how image controls and picture buttons leave their ground undrawn.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // _NET_REQUEST_FRAME_EXTENTS over Qt's own xcb connection, answered by polling the property.
 #include "toolkit/X11FrameExtents.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asking an X11 window manager, before a window is mapped, what frame it will put round it.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every action is checked here, before the program opens a window or touches a folder.
 #include "workshop/CommandLine.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A write is a temporary file and a rename, so each change comes as several notices: they settle
 // first. Subfolders made later (the first fill, the undo history) are watched once they appear.
 #include "workshop/FolderWatcher.h"

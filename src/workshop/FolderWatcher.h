@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Notices changes another writer makes to a set's folders, gathered into one signal.
 #pragma once
 

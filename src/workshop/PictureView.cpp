@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scaled copy is made once per size, not on every paint.
 #include "workshop/PictureView.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture shown whole in whatever room the window gives it: scaled down to fit, never up.
 #pragma once
 

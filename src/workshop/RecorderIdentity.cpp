@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder shows the game's own icon: the same picture, embedded in the core library.
 #include "workshop/RecorderIdentity.h"
 

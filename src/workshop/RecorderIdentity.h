@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the desktop knows the recorder: its name, which makes its WM class, its entry and its icon.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window fits small classroom screens: the list and the pane share the width through a
 // splitter, the picture shrinks to the room left, and no size is fixed.
 #include "workshop/RecorderWindow.h"

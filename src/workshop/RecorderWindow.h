@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder's window: the voices' list beside the take's pane. It shows a RecordingSession
 // and forwards the teacher's gestures to it.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A take is made into a voice as soon as it ends, staged for listening outside the set, and
 // written to the set only when it is kept.
 #include "workshop/RecordingSession.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder's state and steps: the chosen voice, recording, the take under review, and the
 // changes to the folder. The window shows it and forwards gestures; tests drive it alone.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs name the files; what is done with them is the session's step.
 #include "workshop/SetBar.h"
 

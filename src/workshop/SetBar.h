@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workshop's buttons for the set beyond one voice: the row's picture from a file, and the
 // set exported to or imported from a file to share with the class.
 #pragma once

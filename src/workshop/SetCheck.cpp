@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checker reads the current directory, as the game does: it is moved there and back.
 #include "workshop/SetCheck.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A set is exported from the folder the game would use and imported into the user's set, or the
 // computer's class set with --system.
 #include "workshop/SetCommands.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that work on a whole set: export to a file, import from one, a picture made.
 #pragma once
 

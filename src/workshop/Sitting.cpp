@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One worker thread makes the voices in the order they were read, so a redone row's last take is
 // the one that stays; the capture restarts before the work is queued.
 #include "workshop/Sitting.h"

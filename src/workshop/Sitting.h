@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // All voices in one sitting: each row in turn, each take ended by the silence after the word and
 // made into its voice on a worker thread while the next row is already shown.
 #pragma once

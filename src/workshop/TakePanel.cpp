@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every control keeps the name the tests find it by; sizes come from layouts, not fixed widths.
 #include "workshop/TakePanel.h"
 

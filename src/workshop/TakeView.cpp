@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The waveform is the loudest sample of each slice, mirrored around the middle line; the kept
 // part lies on a light band, the rest is greyed.
 #include "workshop/TakeView.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The latest take drawn under the level meter: its waveform with the kept part marked, its
 // loudness, and a warning when it clipped or was too quiet.
 #pragma once

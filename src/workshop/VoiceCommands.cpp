@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each command names its voice before the folder is filled, so a wrong name changes nothing.
 #include "workshop/VoiceCommands.h"
 

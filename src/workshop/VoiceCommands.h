@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's actions as commands for scripts: import, undo, default voice and the list.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one path every take follows, recorded or imported.
 #include "workshop/VoiceMaker.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Voice names map to picture names through the catalogue's numbering.
 #include "workshop/VoicePictures.h"
 

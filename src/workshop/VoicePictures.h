@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures the recorder shows with each voice, read from the set being recorded.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A voice's content is compared with the default set's only when its file's identity changes:
 // every write replaces the file by a rename, so a new inode, size or time tells a change.
 #include "workshop/VoiceStates.h"

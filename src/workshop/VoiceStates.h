@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window shows of each voice (own or default, undoable), kept until its file changes.
 #pragma once
 

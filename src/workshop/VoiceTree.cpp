@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drops are taken only on a voice's row and only for one local file.
 #include "workshop/VoiceTree.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of the 73 voices, grouped as the game shows them, taking sound files dropped on a row.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts are saved first, so that the pictures composed next and any later step see the new
 // words; each picture and voice then goes through the folder's history.
 #include "workshop/WordCommands.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A word, a family's name or a page's text changed in a set: the texts kept, the pictures that
 // show it composed again, a synthetic voice spoken again, a recorded one marked as saying the
 // old text until it is recorded again.

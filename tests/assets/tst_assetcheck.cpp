@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The asset check: its size rules, what it finds in broken folders, and the mirabosc-check program.
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"

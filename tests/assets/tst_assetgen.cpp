@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-assetgen's handling of its input: malformed data is refused before anything is written.
 #include <QDirIterator>
 #include <QProcess>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The asset catalogue: card numbering, the paths of each folder and the list of expected files.
 #include "assets/Catalogue.h"
 #include "check/AssetCheck.h"

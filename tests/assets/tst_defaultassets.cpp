@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated default asset set: complete, readable by the program, and the same at every build.
 #include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The narration player's rules: what open refuses, when play raises, how play, close and the
 // end-of-play notice behave, on SDL's dummy output (which keeps real time).
 #include "assets/Catalogue.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The narration player on a machine where no audio output can be opened: open still checks the
 // file, play is refused without an error and the refusal is recorded.
 #include "audio/MediaPlayerMP3.h"

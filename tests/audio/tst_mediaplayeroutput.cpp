@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the narration player puts into SDL's output, recorded by SDL's disk driver: the decoded
 // samples unchanged, converted words with their shape, and nothing of a word after its close.
 #include "assets/Catalogue.h"

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end: the real program on a virtual X display, driven by real pointer events as a child
 # would. Opens each screen from the menu, points, clicks, listens, closes it, and quits.
 #   e2e.sh MIRABOSC ASSET-DIR OUTPUT-DIR WMCLOSE

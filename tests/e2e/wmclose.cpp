@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-wmclose WINDOW: asks an X window to close as a window manager's close box does, by
 // sending it WM_DELETE_WINDOW (the end-to-end test runs with no window manager).
 #include <X11/Xlib.h>

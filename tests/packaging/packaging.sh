@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Mirabosc installed: staged and used from elsewhere, its metadata, the .deb built, linted,
 # installed, run and removed.  Usage: packaging.sh metadata|install|deb BUILD_DIR VERSION
 set -euo pipefail

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bitmap reader: every depth and encoding, and every way a file can be wrong.
 #include "base/Errors.h"
 #include "pictures/BmpReader.h"

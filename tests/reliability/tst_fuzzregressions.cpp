@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inputs the fuzz targets found or were seeded with, each with the outcome the reader or the
 // narration player must give: a picture of a given size, one of the reader's errors, or a
 // narration that opens, plays and decodes to an end, or is refused.

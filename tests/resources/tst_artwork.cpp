@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The embedded pictures: present in the program, of the right size, ground and layout.
 #include <QColor>
 #include <QFile>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The album as a child uses it: the tabs and the pages they show and narrate, the narration
 // switch, the visible part of the picture, and what each failing file leaves behind.
 #include "assets/Catalogue.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The family explorer as a child uses it: what each view shows, what each picture says and when,
 // the window's size and place, closing and reopening.
 #include "assets/Catalogue.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The family explorer with missing or broken files: the error box each time, and the screen
 // going on from where the failing step left it.
 #include "assets/Catalogue.h"

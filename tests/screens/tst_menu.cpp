@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu as a child uses it: what its pictures open, the credits panel, modality.
 #include "app/Screens.h"
 #include "screens/Ualbum.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review screen as a child uses it: the family choice, rounds, picks, replay and failures.
 #include "assets/Catalogue.h"
 #include "base/Errors.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review's rules without a screen: the generator, pool building and the draw of a board.
 #include "base/Errors.h"
 #include "screens/Generateur.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder's import path as a script uses it (mirabosc-record --import), and the folder's undo
 // and default voice: written voices are trimmed, levelled and mono; refusals change nothing.
 #include "assets/Catalogue.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The soak's user actions, as a child does them through the windows: pointer moves and glides
 // over controls and bare panels, clicks, taps, presses released elsewhere, keys, the close box,
 // the blocked menu poked while a screen is open, and now and then quitting and starting again.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The soak's invariants, checked after every action once its consequences have settled: one
 // screen at most over the menu, the menu blocked while it is open, the windows at their sizes,
 // every message box answered and worded as the program words them, the screens' own rules.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The review's rules for the soak: the face on show, the pool, and the board after each draw.
 #pragma once
 

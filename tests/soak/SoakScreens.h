@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the soak knows of the screens: the damaged asset set it walks over a second time, the
 // controls the walk must reach, and each screen's own rules.
 #pragma once

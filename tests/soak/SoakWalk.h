@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The soak's driver: one user action at a time from the event loop that is running, whichever
 // it is (the program's own, a screen's modal loop or a message box's), each followed by the
 // invariant checks, until the planned number of actions has run.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak: a long seeded random walk of a child's actions over the whole program, with the default
 // assets and with a damaged set, checking the program's invariants after every action.
 //   MIRABOSC_SOAK_ACTIONS (default 20000) and MIRABOSC_SOAK_SEED change the walk.

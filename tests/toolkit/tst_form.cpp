@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Forms: auto-size, the show handler's errors, and the close step.
 #include "base/Errors.h"
 #include "support/DialogWatcher.h"

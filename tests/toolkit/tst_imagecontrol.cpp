@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Image controls: what they draw, what they keep when a load fails, and which clicks count.
 #include "base/Errors.h"
 #include "support/BmpWriter.h"

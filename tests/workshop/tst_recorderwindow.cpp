@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder's window driven as a teacher uses it: a take spoken into the real capture path
 // (SDL's disk driver reading a known take), then listen, keep and undo; its size on small
 // screens, its keys, another writer's changes; and its command line, run without a display.

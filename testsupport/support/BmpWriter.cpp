@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BmpWriter: headers, palettes, padded rows and a simple run-length encoder.
 #include "support/BmpWriter.h"
 

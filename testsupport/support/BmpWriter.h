@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes test pictures as Windows bitmaps of every depth and encoding the reader must accept.
 #pragma once
 

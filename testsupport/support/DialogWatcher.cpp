@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DialogWatcher: records and clicks "OK" on each message box once it is on screen.
 #include "support/DialogWatcher.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ModalDriver: acts once per modal showing, from inside the screen's own event loop.
 #include "support/ModalDriver.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the part of a child in front of modal screens: whenever a screen opens modally, runs
 // the test's actions inside it, then closes it with its close box.
 #pragma once

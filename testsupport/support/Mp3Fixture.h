@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test narrations made on the spot: a synthesised word encoded by the lame command, and the
 // samples libmpg123 decodes from it, to compare with what the player hands to the output.
 #pragma once

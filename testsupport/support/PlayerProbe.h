@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What tests and benchmarks read of a narration player beyond its interface: frames delivered,
 // the first delivery's time and the end-of-play notices received.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speaks with espeak-ng and mixes in white noise with sox; the word's bounds come from the clean
 // recording, where any sample above -40 dBFS is speech.
 #include "support/SpokenTake.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes made on the spot for the recorder's tests: a word spoken by espeak-ng with a second of
 // room noise around it, at 48 kHz stereo, written by sox in several formats.
 #pragma once

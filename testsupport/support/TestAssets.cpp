@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TestAssets: linked copies of the default asset set in a temporary current directory.
 #include "support/TestAssets.h"
 

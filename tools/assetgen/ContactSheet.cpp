@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contact sheet's layout: all miniatures, a few large and small cards, two album pages.
 #include "ContactSheet.h"
 

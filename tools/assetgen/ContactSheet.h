@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One PNG showing a sample of the default asset set: miniatures, cards and album pages.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generator draws and speaks the set-making core's content model with the core's painters.
 #pragma once
 

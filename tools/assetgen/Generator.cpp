@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of files to make, one job each: sounds on a thread pool, pictures on this thread.
 #include "Generator.h"
 

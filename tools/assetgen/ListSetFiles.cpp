@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints every file of a set, one a line, as the catalogue names them: the build runs it when it
 // is configured, so that it knows each file the generator makes.
 #include "assets/Catalogue.h"

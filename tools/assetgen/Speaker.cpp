@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speech synthesis through the espeak-ng program; its WAV goes through the set-making core's voice
 // pipeline, the one recorded takes follow, so synthetic and recorded words match.
 #include "Speaker.h"

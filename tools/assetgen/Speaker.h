@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The synthetic speaker: espeak-ng's Catalan voice reading respelled Occitan, made into voice
 // files by the take pipeline.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-assetgen: draws and records the default asset set from the text files of data/.
 #include "ContactSheet.h"
 #include "Content.h"

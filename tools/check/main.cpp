@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-check: reports what is wrong in an asset folder, read as the program itself reads it.
 #include "assets/ContentReader.h"
 #include "audio/MediaPlayerMP3.h"

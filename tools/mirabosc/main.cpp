@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mirabosc's entry point: the application, the four screens, the main menu, the event loop.
 #include "app/Application.h"
 #include "app/Screens.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-record: the window that records the game's voices, or one of its actions as a command.
 #include "MiraboscVersion.h"
 #include "base/Errors.h"
