@@ -247,27 +247,27 @@ bool SetFolder::canRedo(const QString& name) const {
 }
 
 void SetFolder::undo(const QString& name) {
-    // Nothing but the set's own files is ever written, under the names the game reads.
-    const QString voice = checkedFileName(name);
-    checkNotInDefaultSet();
-    const FolderLock lock(root_);
-    const QStringList undo = steps(Stack::Undo, voice);
-    if (undo.isEmpty())
-        throw SetRefused(QStringLiteral("Res de desfar per %1").arg(name));
-    replace(voice, {undo.last().endsWith(defaultStep), undo.last()}, Stack::Redo);
-    QFile::remove(undo.last());
+    step(name, Stack::Undo);
 }
 
 void SetFolder::redo(const QString& name) {
+    step(name, Stack::Redo);
+}
+
+void SetFolder::step(const QString& name, Stack from) {
     // Nothing but the set's own files is ever written, under the names the game reads.
-    const QString voice = checkedFileName(name);
+    const QString file = checkedFileName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
-    const QStringList redo = steps(Stack::Redo, voice);
-    if (redo.isEmpty())
-        throw SetRefused(QStringLiteral("Res de tornar far per %1").arg(name));
-    replace(voice, {redo.last().endsWith(defaultStep), redo.last()}, Stack::Undo);
-    QFile::remove(redo.last());
+    const QStringList kept = steps(from, file);
+    if (kept.isEmpty())
+        throw SetRefused((from == Stack::Undo ? QStringLiteral("Res de desfar per %1")
+                                              : QStringLiteral("Res de tornar far per %1"))
+                             .arg(name));
+    // What the step replaces goes on the other stack, so that it can come back in turn.
+    replace(file, {kept.last().endsWith(defaultStep), kept.last()},
+            from == Stack::Undo ? Stack::Redo : Stack::Undo);
+    QFile::remove(kept.last());
 }
 
 void SetFolder::restoreDefault(const QString& name) {

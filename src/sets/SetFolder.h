@@ -64,6 +64,8 @@ private:
         QString file; // the file holding the bytes, when not the default
     };
 
+    // Undo (from the undo stack) or redo (from the redo stack): the last step taken back.
+    void step(const QString& name, Stack from);
     void checkNotInDefaultSet() const;
     // Makes the folder below root (a relative path) step by step, refusing any step that leads
     // outside root, before anything is created. Returns its absolute path.
