@@ -6,6 +6,7 @@
 
 #include "assets/ContentReader.h"
 #include "base/Errors.h"
+#include "base/SystemErrors.h"
 #include "sets/FolderLock.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetArchive.h"
@@ -25,7 +26,7 @@ namespace {
 
 SetRefused swapError(const QString& path) {
     return SetRefused(QStringLiteral("Impossible de metre lo jòc a %1 : %2")
-                          .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+                          .arg(path, systemerrors::describe(errno)));
 }
 
 // The texts are read by the one parser of data/ before they are kept.
