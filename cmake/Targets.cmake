@@ -15,8 +15,9 @@ endif()
 
 # mirabosc_library(NAME [QOBJECTS] SOURCES...): src/NAME as the static library mirabosc_NAME. Its
 # sources are named one by one (a missing one stops the configuration); its includes name their
-# folder, as "sets/SetFolder.h". QOBJECTS: some of its classes need moc (Q_OBJECT); the others
-# skip moc's step and the empty file it would compile.
+# folder, as "sets/SetFolder.h". QOBJECTS: some of its classes need moc (Q_OBJECT). moc runs
+# only there (CMAKE_AUTOMOC is left off), so no other target has its step and the empty file it
+# would compile.
 function(mirabosc_library name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "QOBJECTS" "" "")
   set(target mirabosc_${name})
@@ -25,9 +26,7 @@ function(mirabosc_library name)
   target_link_libraries(${target} PRIVATE mirabosc_flags)
   if(arg_QOBJECTS)
     # moc needs nothing that other targets make: without this, its step waits for what it links.
-    set_target_properties(${target} PROPERTIES AUTOGEN_ORIGIN_DEPENDS OFF)
-  else()
-    set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOGEN_ORIGIN_DEPENDS OFF)
   endif()
 endfunction()
 
@@ -35,7 +34,5 @@ endfunction()
 function(mirabosc_program name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE mirabosc_flags)
-  # A program's classes for moc live in the libraries it links.
-  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 endfunction()
