@@ -76,6 +76,8 @@ private slots:
     void radioPairClicks_data();
     void radioPairClicks();
     void glyphGroundShowsTheButtonFace();
+    void focusFrameShowsWhole_data();
+    void focusFrameShowsWhole();
     void failedShow_data();
     void failedShow();
     void failedTabChange_data();
@@ -358,8 +360,11 @@ void TestAlbum::radioPairClicks_data() {
     QTest::newRow("on, the cut-off row is not a button") << true << belowThePanel << true << "";
     QTest::newRow("off, sonOui switches on") << false << onSonOuiOnly << true << "";
     QTest::newRow("off, pressed sonNon stays pressed") << false << inOverlap << false << "";
-    // Tab reaches the pressed button of the pair, an arrow presses the other, as in a radio pair.
-    QTest::newRow("on, Tab and Right") << true << QPoint() << false << "Tab,Right";
+    // Tab reaches the pressed button of the pair; an arrow only moves the frame to the other.
+    QTest::newRow("on, Tab and Right moves only") << true << QPoint() << true << "Tab,Right";
+    QTest::newRow("on, Tab, Right and Space") << true << QPoint() << false << "Tab,Right,Space";
+    QTest::newRow("on, Tab, Left round and Enter")
+        << true << QPoint() << false << "Tab,Left,Return";
     QTest::newRow("on, Tab and Space restarts") << true << QPoint() << true << "Tab,Space";
     QTest::newRow("off, Tab and Enter") << false << QPoint() << true << "Tab,Return";
     QTest::newRow("on, a tap on sonNon") << true << onSonNonOnly << false << "tap";
@@ -410,6 +415,48 @@ void TestAlbum::glyphGroundShowsTheButtonFace() {
     QCOMPARE(shot.pixelColor(button->mapTo(&album(), groundAt)),
              button->palette().color(QPalette::Button));
     QCOMPARE(shot.pixelColor(button->mapTo(&album(), inkAt)), raw.pixelColor(inkAt));
+}
+
+void TestAlbum::focusFrameShowsWhole_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("framed");
+    QTest::newRow("the page's tab, as the album opens") << ""
+                                                        << "tab";
+    QTest::newRow("another tab") << "Right,Right"
+                                 << "tab";
+    QTest::newRow("the sound, partly under its neighbour") << "Tab"
+                                                           << "btnSonOui";
+    QTest::newRow("no sound, past the panel's edge") << "Tab,Right"
+                                                     << "btnSonNon";
+}
+
+// The frame of every picture, drawn over the tab and over the pair: whole on every side.
+void TestAlbum::focusFrameShowsWhole() {
+    QFETCH(QString, keys);
+    QFETCH(QString, framed);
+    open();
+    QVERIFY(QTest::qWaitForWindowActive(album_.get()));
+    if (!keys.isEmpty())
+        QTest::keySequence(window(), QKeySequence(keys));
+    auto* overlay = album_->findChild<QWidget*>(QStringLiteral("focusOverlay"));
+    QVERIFY(overlay && overlay->isVisible());
+    const QRect frame = overlay->geometry();
+    if (framed == QLatin1String("tab")) {
+        const QTabBar* bar = album().PageControl1->tabBar();
+        const QRect tab =
+            bar->tabRect(bar->currentIndex()).translated(bar->mapTo(album_.get(), QPoint()));
+        QVERIFY(frame.contains(tab));
+    } else {
+        const QWidget* button = album_->findChild<QWidget*>(framed);
+        QCOMPARE(frame, QRect(button->mapTo(album_.get(), QPoint()), button->size()));
+    }
+    const QImage shot = album_->grab().toImage();
+    const QColor band(255, 224, 0);
+    QCOMPARE(shot.pixelColor(frame.right() - 3, frame.center().y()), band);
+    QCOMPARE(shot.pixelColor(frame.left() + 3, frame.center().y()), band);
+    QCOMPARE(shot.pixelColor(frame.center().x(), frame.bottom() - 3), band);
+    QCOMPARE(shot.pixelColor(frame.center().x(), frame.bottom()), QColor(20, 20, 20));
+    QCOMPARE(sonActif, true); // moving acted on nothing
 }
 
 void TestAlbum::failedShow_data() {

@@ -26,6 +26,8 @@ private slots:
     void clickOpens_data();
     void clickOpens();
     void pressOnAWordAndReleaseOutsideOpensNothing();
+    void frameIsOnTheControlAChildUsesFirst_data();
+    void frameIsOnTheControlAChildUsesFirst();
     void creditsPanelFollowsThePointer_data();
     void creditsPanelFollowsThePointer();
     void menuTakesNoInputWhileAScreenIsOpen();
@@ -135,6 +137,64 @@ void TestMenu::pressOnAWordAndReleaseOutsideOpensNothing() {
     QVERIFY(driver.opened().isEmpty());
 }
 
+void TestMenu::frameIsOnTheControlAChildUsesFirst_data() {
+    QTest::addColumn<QString>("menuKeys");   // from the menu as it shows
+    QTest::addColumn<QString>("screenKeys"); // then in the screen that opened
+    QTest::addColumn<QString>("framed");
+    QTest::newRow("menu") << ""
+                          << ""
+                          << "imgAlbum";
+    QTest::newRow("album: the page's tab") << "Return"
+                                           << ""
+                                           << "qt_tabwidget_tabbar";
+    QTest::newRow("album: Tab onto the sound") << "Return"
+                                               << "Tab"
+                                               << "btnSonOui";
+    QTest::newRow("explorer") << "Right Return"
+                              << ""
+                              << "fam1";
+    QTest::newRow("explorer: a family's cards") << "Right Return"
+                                                << "Right Right Return"
+                                                << "Image1";
+    QTest::newRow("explorer: back on the family visited") << "Right Return"
+                                                          << "Right Right Return Up Return"
+                                                          << "fam3";
+    QTest::newRow("review: the family boxes") << "Right Right Return"
+                                              << ""
+                                              << "CheckBox1";
+    QTest::newRow("review: a round") << "Right Right Return"
+                                     << "Return Return"
+                                     << "Image1";
+}
+
+// Every showing and every change of view leaves the frame where arrows and Enter act at once.
+void TestMenu::frameIsOnTheControlAChildUsesFirst() {
+    QFETCH(QString, menuKeys);
+    QFETCH(QString, screenKeys);
+    QFETCH(QString, framed);
+    const auto press = [](QWindow* window, const QString& keys) {
+        for (const QString& key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            QTest::keySequence(window, QKeySequence(key));
+    };
+    // Where the window's keys go: its focus widget.
+    const auto framedName = [](QWidget* window) {
+        return window->focusWidget() ? window->focusWidget()->objectName() : QString();
+    };
+    ModalDriver driver;
+    QString framedInside;
+    driver.inside = [&](Form* screen) {
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        press(screen->windowHandle(), screenKeys);
+        framedInside = framedName(screen);
+    };
+    ficheFamilles->hide(); // a new showing, as at start-up
+    ficheFamilles->show();
+    QVERIFY(QTest::qWaitForWindowActive(ficheFamilles));
+    press(window(), menuKeys);
+    QCOMPARE(menuKeys.isEmpty() ? framedName(ficheFamilles) : framedInside, framed);
+    QCOMPARE(dialogs_->count(), 0);
+}
+
 void TestMenu::creditsPanelFollowsThePointer_data() {
     QTest::addColumn<QList<QPoint>>("path");
     QTest::addColumn<bool>("shown");
@@ -210,6 +270,7 @@ void TestMenu::lastColumnsShowTheButtonFace() {
 }
 
 void TestMenu::wordsShowTheLandscapeThroughTheirGround() {
+    ficheFamilles->setFocus(); // no focus frame over a word
     const QImage shot = ficheFamilles->grab().toImage();
     const QImage landscape = ficheFamilles->fond->grab().toImage();
     // A point of each word's rectangle outside its lettering: album, families, review, quit.

@@ -80,7 +80,11 @@ private slots:
     void controlsSitWhereTheChildSeesThem();
     void everyShowingStartsInTheFamilyChoice_data();
     void everyShowingStartsInTheFamilyChoice();
-    void tabGoesThroughThePicturesTheBoxesThenOk();
+    void tabGoesThroughTheBoxesThenOk();
+    void roundStartsInFourKeysAtMost_data();
+    void roundStartsInFourKeysAtMost();
+    void repeatedKeysMakeNoPick_data();
+    void repeatedKeysMakeNoPick();
     void okWithNothingTickedSaysSoAndStaysInTheChoice();
     void okStartsARoundOfTheChosenFamilies_data();
     void okStartsARoundOfTheChosenFamilies();
@@ -283,20 +287,85 @@ void TestRevisions::everyShowingStartsInTheFamilyChoice() {
     QCOMPARE(dialogs.texts(), (before == "round" ? QStringList{"Faus", "Exacte"} : QStringList{}));
 }
 
-void TestRevisions::tabGoesThroughThePicturesTheBoxesThenOk() {
+// The pictures only show the families before a round: the keyboard starts at the boxes.
+void TestRevisions::tabGoesThroughTheBoxesThenOk() {
     showScreen();
     activate();
     QStringList order{form_->focusWidget()->objectName()};
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 9; ++i) {
         QTest::keyClick(window(), Qt::Key_Tab);
         order << form_->focusWidget()->objectName();
     }
     // The panels and labels take no focus; the hidden replay button neither.
-    QCOMPARE(order,
-             QStringList({"revisions", "Image1", "Image2", "Image3", "Image4", "Image5", "Image6",
-                          "Image7", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
-                          "CheckBox6", "CheckBox7", "Button1", "Image1"}));
+    QCOMPARE(order, QStringList({"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
+                                 "CheckBox6", "CheckBox7", "Button1", "CheckBox1", "CheckBox2"}));
     QCOMPARE(form_->Image(2)->accessibleName(), QString::fromUtf8("l'uèlh"));
+}
+
+void TestRevisions::roundStartsInFourKeysAtMost_data() {
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<int>("family"); // the one ticked
+    QTest::addColumn<int>("heard");  // the family name spoken on the way, 0: none
+    QTest::newRow("Enter ticks, Enter starts") << QStringList{"Return", "Return"} << 1 << 0;
+    QTest::newRow("Space ticks, Enter starts") << QStringList{"Space", "Return"} << 1 << 0;
+    QTest::newRow("to the next box, its name heard")
+        << QStringList{"Right", "Return", "Return"} << 2 << 9;
+    QTest::newRow("Tab past the first box")
+        << QStringList{"Tab", "Tab", "Space", "Return"} << 3 << 17;
+}
+
+// A child who cannot read the boxes starts a round from the review's opening in a few keys.
+void TestRevisions::roundStartsInFourKeysAtMost() {
+    QFETCH(QStringList, keys);
+    QFETCH(int, family);
+    QFETCH(int, heard);
+    DialogWatcher dialogs;
+    showScreen();
+    activate();
+    QStringList files;
+    for (const QString& key : keys) {
+        QTest::keySequence(window(), QKeySequence(key));
+        files << form_->MediaPlayerMP3.openFile();
+    }
+    QVERIFY(keys.size() <= 4);
+    QCOMPARE(dialogs.count(), 0);
+    verifyRoundLaidOut({family});
+    QCOMPARE(form_->focusWidget(), form_->Image(1));
+    QCOMPARE(files.contains(catalogue::cardSound(heard)), heard != 0);
+}
+
+void TestRevisions::repeatedKeysMakeNoPick_data() {
+    QTest::addColumn<QStringList>("steps"); // "settle": wait for the board's hold to pass
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("Enter as the board appears") << QStringList{"Return"} << QStringList{};
+    QTest::newRow("a held Enter's repeats")
+        << QStringList{"settle", "repeat", "repeat"} << QStringList{};
+    QTest::newRow("Enter on a settled board")
+        << QStringList{"settle", "Return"} << QStringList{"Faus"};
+    QTest::newRow("a bounce as the board shows again")
+        << QStringList{"settle", "Return", "Return"} << QStringList{"Faus"};
+}
+
+// Only a new press on a board shown for a moment picks: not a repeat, not a bounce.
+void TestRevisions::repeatedKeysMakeNoPick() {
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, shown);
+    DialogWatcher dialogs;
+    showScreen();
+    start({6}, true);
+    ImageControl* card = form_->Image(aWrongSlot());
+    card->setFocus(Qt::TabFocusReason);
+    for (const QString& step : steps) {
+        if (step == QLatin1String("settle")) {
+            QTRY_VERIFY(!card->keysHeld());
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, {}, QString(),
+                            step == QLatin1String("repeat"));
+            QApplication::sendEvent(card, &press);
+        }
+    }
+    QCOMPARE(dialogs.texts(), shown);
+    QCOMPARE(nbFausses + nbJustes, int(shown.size()));
 }
 
 // A pick as a child makes it: a click, a tap, or Enter on the card.
@@ -309,6 +378,7 @@ void TestRevisions::pick(int slot, const QString& how) {
     } else if (how == QLatin1String("keys")) {
         activate();
         form_->Image(slot)->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(!form_->Image(slot)->keysHeld()); // a new board takes no key at once
         QTest::keyClick(window(), Qt::Key_Enter);
     } else {
         clickSlot(slot);
