@@ -13,6 +13,7 @@
 #include "toolkit/Panel.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace Ufamilles;
 
@@ -54,6 +55,8 @@ private slots:
     void otherChoiceGoesBackSilently();
     void closingSilencesAndReopeningStartsAfresh();
     void otherChoiceLettersStandOnThePanel();
+    void namesComeFromTheSetsOwnTexts_data();
+    void namesComeFromTheSetsOwnTexts();
 
 private:
     QWindow* window() const { return form_->windowHandle(); }
@@ -475,6 +478,50 @@ void TestFamilles::otherChoiceLettersStandOnThePanel() {
         for (int x = 5; x <= 95; ++x)
             blue += shot.pixel(at + QPoint(x, y)) == qRgb(0, 0, 255);
     QVERIFY(blue > 100);
+}
+
+void TestFamilles::namesComeFromTheSetsOwnTexts_data() {
+    QTest::addColumn<QByteArray>("families"); // textes/familles.txt: "class", "-" none, "fifo"
+    QTest::addColumn<QByteArray>("album");    // textes/album.txt: "class", "-" none
+    QTest::addColumn<QString>("word");        // what the second card of family 1 is called
+    const QString classWord = QString::fromUtf8("la grand-maire de la vesina");
+    QTest::newRow("no texts: the built-in words")
+        << QByteArray("-") << QByteArray("-") << "la maire";
+    QTest::newRow("the class's word") << QByteArray("class") << QByteArray("class") << classWord;
+    QTest::newRow("album.txt missing") << QByteArray("class") << QByteArray("-") << "la maire";
+    QTest::newRow("familles.txt malformed")
+        << QByteArray("family 9 | la familha | #E4574B\n") << QByteArray("class") << "la maire";
+    QTest::newRow("familles.txt not UTF-8")
+        << QByteArray("family 1 | la \xe8 | #E4574B\n") << QByteArray("class") << "la maire";
+    QTest::newRow("familles.txt a pipe") << QByteArray("fifo") << QByteArray("class") << "la maire";
+}
+
+// A class's own words name the cards for screen readers; broken texts fall back, unseen.
+void TestFamilles::namesComeFromTheSetsOwnTexts() {
+    QFETCH(QByteArray, families);
+    QFETCH(QByteArray, album);
+    QFETCH(QString, word);
+    QVERIFY(QDir().mkdir(QStringLiteral("textes")));
+    const auto lay = [](const char* name, const QByteArray& bytes) {
+        QFile data(QStringLiteral(MIRABOSC_DATA_DIR "/") + QLatin1String(name));
+        QFile file(QStringLiteral("textes/") + QLatin1String(name));
+        if (bytes == "fifo")
+            QCOMPARE(::mkfifo(qPrintable(file.fileName()), 0600), 0);
+        else if (bytes != "-" && data.open(QIODevice::ReadOnly) && file.open(QIODevice::WriteOnly))
+            file.write(bytes == "class"
+                           ? data.readAll().replace("card 3 | la maire |",
+                                                    "card 3 | la grand-maire de la vesina |")
+                           : bytes);
+    };
+    lay("familles.txt", families);
+    lay("album.txt", album);
+    DialogWatcher dialogs;
+    form_->close();
+    showForm();
+    openFamily(1);
+    QCOMPARE(form_->Image(2)->accessibleName(), word);
+    QCOMPARE(form_->fam(1)->accessibleName(), QStringLiteral("la familha"));
+    QCOMPARE(dialogs.count(), 0);
 }
 
 QTEST_MAIN(TestFamilles)
