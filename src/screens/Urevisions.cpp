@@ -9,6 +9,7 @@
 #include "pictures/PictureLoader.h"
 #include "text/fichiers_Chaines.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/FocusOverlay.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Guard.h"
 #include "toolkit/ImageControl.h"
@@ -62,6 +63,8 @@ constexpr QSize speakerSize(48, 48);
 const QColor silver(0xC0, 0xC0, 0xC0);
 // A key still bouncing or held when a board appears is no pick on it.
 constexpr std::chrono::milliseconds boardKeyHold(250);
+// How far the focus frame reaches out of a family box.
+constexpr int boxFrameOut = 7;
 
 constexpr const char* familyCaptions[catalogue::familyCount] = {
     "la familha", "la cara", "la setmana", "la montanha", "los jòcs", "las bèstias", "las colors"};
@@ -135,6 +138,11 @@ void Trevisions::buildChoice() {
         box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
         box->setGeometry(QRect(QPoint(checkBoxLefts[k - 1], checkBoxTop), checkBoxSize));
         box->installEventFilter(this);
+        // Round the box and its caption, in the gap between two boxes: inside it, the frame
+        // would hide the family's name.
+        FocusOverlay::follow(box, [](const QWidget* w) {
+            return w->rect().adjusted(-boxFrameOut, -boxFrameOut, boxFrameOut, boxFrameOut);
+        });
         CheckBox_[size_t(k - 1)] = box;
     }
 
@@ -142,6 +150,7 @@ void Trevisions::buildChoice() {
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(Button1Rect);
     Button1->setFont(fonts::sans(buttonFont));
+    FocusOverlay::follow(Button1, [](const QWidget* w) { return w->rect(); });
     connect(Button1, &QPushButton::clicked, this,
             [this] { guard::run([this] { Button1Click(); }); });
 }
@@ -170,6 +179,7 @@ void Trevisions::buildReplay() {
         transparency::withoutGround(pictures::embedded(QStringLiteral(":/art/rejouer.bmp"))))));
     btnRejouer->setIconSize(speakerSize);
     btnRejouer->hide();
+    FocusOverlay::follow(btnRejouer, [](const QWidget* w) { return w->rect(); });
     connect(btnRejouer, &QPushButton::clicked, this,
             [this] { guard::run([this] { btnRejouerClick(); }); });
 }
