@@ -72,7 +72,7 @@ void NarrationSource::StreamDeleter::operator()(SDL_AudioStream* stream) const {
 NarrationSource::NarrationSource(const QString& absolutePath) {
     openFile(absolutePath);
     openDecoder();
-    if (!decodeHead())
+    if (!decodeFirstSound())
         refuse(notMp3());
 }
 
@@ -140,13 +140,10 @@ void NarrationSource::openDecoder() {
         refuse(decoderUnavailable());
 }
 
-bool NarrationSource::decodeHead() {
-    constexpr int frameBytes = AudioOutput::channels * static_cast<int>(sizeof(float));
+bool NarrationSource::decodeFirstSound() {
     bool sound = false;
     for (int frame = 0; frame < maxFramesBeforeSound && !drained_ && !sound; ++frame)
         sound = decodeFrame() > 0;
-    while (sound && !drained_ && SDL_AudioStreamAvailable(stream_.get()) / frameBytes < headFrames)
-        decodeFrame();
     return sound;
 }
 
@@ -234,5 +231,5 @@ bool NarrationSource::rewind() {
     drained_ = false;
     sourceFrames_ = 0;
     readFrames_ = 0;
-    return decodeHead();
+    return decodeFirstSound();
 }
