@@ -81,10 +81,8 @@ private slots:
     void everyShowingStartsInTheFamilyChoice_data();
     void everyShowingStartsInTheFamilyChoice();
     void tabGoesThroughTheBoxesThenOk();
-    void roundStartsInFourKeysAtMost_data();
-    void roundStartsInFourKeysAtMost();
-    void repeatedKeysMakeNoPick_data();
-    void repeatedKeysMakeNoPick();
+    void keysStartARoundAndOnlyNewPressesPick_data();
+    void keysStartARoundAndOnlyNewPressesPick();
     void okWithNothingTickedSaysSoAndStaysInTheChoice();
     void okStartsARoundOfTheChosenFamilies_data();
     void okStartsARoundOfTheChosenFamilies();
@@ -302,70 +300,45 @@ void TestRevisions::tabGoesThroughTheBoxesThenOk() {
     QCOMPARE(form_->Image(2)->accessibleName(), QString::fromUtf8("l'uèlh"));
 }
 
-void TestRevisions::roundStartsInFourKeysAtMost_data() {
-    QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<int>("family"); // the one ticked
-    QTest::addColumn<int>("heard");  // the family name spoken on the way, 0: none
-    QTest::newRow("Enter ticks, Enter starts") << QStringList{"Return", "Return"} << 1 << 0;
-    QTest::newRow("Space ticks, Enter starts") << QStringList{"Space", "Return"} << 1 << 0;
-    QTest::newRow("to the next box, its name heard")
-        << QStringList{"Right", "Return", "Return"} << 2 << 9;
-    QTest::newRow("Tab past the first box")
-        << QStringList{"Tab", "Tab", "Space", "Return"} << 3 << 17;
+void TestRevisions::keysStartARoundAndOnlyNewPressesPick_data() {
+    QTest::addColumn<QString>("keys"); // "settle": the new board's hold passes; "repeat": held
+    QTest::addColumn<int>("picks");
+    QTest::addColumn<int>("heard"); // a family's name heard on the way, 0: none
+    QTest::newRow("Enter ticks and starts, a bounce") << "Return Return Return" << 0 << 0;
+    QTest::newRow("Space ticks, a held Enter") << "Space Return settle repeat repeat" << 0 << 0;
+    QTest::newRow("a box heard, a settled Enter") << "Right Return Return settle Return" << 1 << 9;
+    QTest::newRow("a bounce as the board shows again")
+        << "Tab Space Return settle Right Return Return" << 1 << 9;
 }
 
-// A child who cannot read the boxes starts a round from the review's opening in a few keys.
-void TestRevisions::roundStartsInFourKeysAtMost() {
-    QFETCH(QStringList, keys);
-    QFETCH(int, family);
+// From the review's opening a child who cannot read starts a round in four keys at most, and
+// only a new press on a board shown for a moment picks.
+void TestRevisions::keysStartARoundAndOnlyNewPressesPick() {
+    QFETCH(QString, keys);
+    QFETCH(int, picks);
     QFETCH(int, heard);
     DialogWatcher dialogs;
     showScreen();
     activate();
+    int pressed = 0, startedAfter = 0;
     QStringList files;
-    for (const QString& key : keys) {
-        QTest::keySequence(window(), QKeySequence(key));
-        files << form_->MediaPlayerMP3.openFile();
-    }
-    QVERIFY(keys.size() <= 4);
-    QCOMPARE(dialogs.count(), 0);
-    verifyRoundLaidOut({family});
-    QCOMPARE(form_->focusWidget(), form_->Image(1));
-    QCOMPARE(files.contains(catalogue::cardSound(heard)), heard != 0);
-}
-
-void TestRevisions::repeatedKeysMakeNoPick_data() {
-    QTest::addColumn<QStringList>("steps"); // "settle": wait for the board's hold to pass
-    QTest::addColumn<QStringList>("shown");
-    QTest::newRow("Enter as the board appears") << QStringList{"Return"} << QStringList{};
-    QTest::newRow("a held Enter's repeats")
-        << QStringList{"settle", "repeat", "repeat"} << QStringList{};
-    QTest::newRow("Enter on a settled board")
-        << QStringList{"settle", "Return"} << QStringList{"Faus"};
-    QTest::newRow("a bounce as the board shows again")
-        << QStringList{"settle", "Return", "Return"} << QStringList{"Faus"};
-}
-
-// Only a new press on a board shown for a moment picks: not a repeat, not a bounce.
-void TestRevisions::repeatedKeysMakeNoPick() {
-    QFETCH(QStringList, steps);
-    QFETCH(QStringList, shown);
-    DialogWatcher dialogs;
-    showScreen();
-    start({6}, true);
-    ImageControl* card = form_->Image(aWrongSlot());
-    card->setFocus(Qt::TabFocusReason);
-    for (const QString& step : steps) {
-        if (step == QLatin1String("settle")) {
-            QTRY_VERIFY(!card->keysHeld());
+    for (const QString& key : keys.split(QLatin1Char(' '))) {
+        if (key == QLatin1String("settle")) {
+            QTRY_VERIFY(!form_->Image(1)->keysHeld());
+        } else if (key == QLatin1String("repeat")) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, {}, QString(), true);
+            QApplication::sendEvent(form_->focusWidget(), &press);
         } else {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, {}, QString(),
-                            step == QLatin1String("repeat"));
-            QApplication::sendEvent(card, &press);
+            QTest::keySequence(window(), QKeySequence(key));
+            ++pressed;
         }
+        files << form_->MediaPlayerMP3.openFile();
+        startedAfter = startedAfter ? startedAfter : (piocheConstruite ? pressed : 0);
     }
-    QCOMPARE(dialogs.texts(), shown);
-    QCOMPARE(nbFausses + nbJustes, int(shown.size()));
+    QVERIFY2(startedAfter >= 1 && startedAfter <= 4, qPrintable(QString::number(startedAfter)));
+    QCOMPARE(dialogs.count(), picks);
+    QCOMPARE(nbJustes + nbFausses, picks);
+    QCOMPARE(files.contains(catalogue::cardSound(heard)), heard != 0);
 }
 
 // A pick as a child makes it: a click, a tap, or Enter on the card.
