@@ -287,28 +287,25 @@ row_keys_review() {
     wait_for 100 bash -c "! kill -0 $row_app 2>/dev/null" || fail "Escape did not end the program"
     wait "$row_app" || fail "the program ended with an error"
 }
-# What a screen reader hears, on a session bus of the row's own, in a set whose class changed a
-# word and a page: the names come from the set's texts.
+# What a screen reader hears, on a bus of the row's own, in a set whose class changed a word and
+# a page.
 row_atspi() { # WM|""
     step "screen readers, ${1:-no window manager}: roles and names, the set's own words"
+    local set="$assets" name="atspi-${1:-nowm}" d here; here="$(dirname "$(realpath "$0")")"
     # Debian's own Python, which python3-pyatspi installs into, whatever else is on the PATH.
     ! missing dbus-daemon || return 0
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "   SKIPPED: no python3-pyatspi"; return 0; }
-    local set="$assets" name="atspi-${1:-nowm}" d here; here="$(dirname "$(realpath "$0")")"
-    local assets="$out/$name-set"
-    mkdir -p "$assets/textes"
+    local assets="$out/$name-set"; mkdir -p "$assets/textes"
     for d in img_album img_familles son_album sons_familles; do ln -s "$set/$d" "$assets/$d"; done
     sed 's/^card 3 | la maire |/card 3 | la grand-maire |/' "$here/../../data/familles.txt" \
         >"$assets/textes/familles.txt"
-    sed 's/^title Joana e.*/title Lo libre de la classa/' "$here/../../data/album.txt" \
-        >"$assets/textes/album.txt"
+    sed 's/^title Joana e.*/title Lo libre/' "$here/../../data/album.txt" >"$assets/textes/album.txt"
     dbus-daemon --session --nofork --print-address=7 7>"$out/$name.bus" 2>/dev/null & row_pids+=($!)
     wait_for 50 test -s "$out/$name.bus" || fail "no session bus for $name"
-    DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$out/$name.bus")" start_row 1024x768 "$name" "$1" \
-        QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$out/$name.bus")" /usr/bin/python3 \
-        "$here/atspi_walk.py" "la grand-maire" "Lo libre de la classa" || fail "screen reader: $name"
-    quit_row 300 510
+    export DBUS_SESSION_BUS_ADDRESS; DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$out/$name.bus")"
+    start_row 1024x768 "$name" "$1" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    /usr/bin/python3 "$here/atspi_walk.py" "la grand-maire" "Lo libre" || fail "heard by $name"
+    unset DBUS_SESSION_BUS_ADDRESS; quit_row 300 510
 }
 row_scale2() {
     step "scale 2 on a 2048x1536 display: doubled rectangles, hit-testing, smooth pictures"

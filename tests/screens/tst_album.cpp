@@ -76,8 +76,6 @@ private slots:
     void radioPairClicks_data();
     void radioPairClicks();
     void glyphGroundShowsTheButtonFace();
-    void focusFrameShowsWhole_data();
-    void focusFrameShowsWhole();
     void failedShow_data();
     void failedShow();
     void failedTabChange_data();
@@ -415,39 +413,6 @@ void TestAlbum::glyphGroundShowsTheButtonFace() {
     QCOMPARE(shot.pixelColor(button->mapTo(&album(), groundAt)),
              button->palette().color(QPalette::Button));
     QCOMPARE(shot.pixelColor(button->mapTo(&album(), inkAt)), raw.pixelColor(inkAt));
-}
-
-void TestAlbum::focusFrameShowsWhole_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("framed"); // the frame holds this control's rectangle
-    QTest::newRow("the page's tab, too small to hold it") << ""
-                                                          << "qt_tabwidget_tabbar";
-    QTest::newRow("the sound, under its neighbour") << "Tab"
-                                                    << "btnSonOui";
-    QTest::newRow("no sound, past the panel's edge") << "Tab,Right"
-                                                     << "btnSonNon";
-}
-
-// The yellow frame of every picture shows whole on every side, and moving acts on nothing.
-void TestAlbum::focusFrameShowsWhole() {
-    QFETCH(QString, keys);
-    QFETCH(QString, framed);
-    open();
-    QVERIFY(QTest::qWaitForWindowActive(album_.get()));
-    QTest::keySequence(window(), QKeySequence(keys));
-    auto* overlay = album_->findChild<QWidget*>(QStringLiteral("focusOverlay"));
-    QVERIFY(overlay && overlay->isVisible());
-    const QRect frame = overlay->geometry();
-    auto* control = album_->findChild<QWidget*>(framed);
-    auto* tabs = qobject_cast<QTabBar*>(control);
-    const QRect inside = tabs ? tabs->tabRect(tabs->currentIndex()) : control->rect();
-    QVERIFY(frame.contains(inside.translated(control->mapTo(album_.get(), QPoint()))));
-    const QImage shot = album_->grab().toImage();
-    const QColor band(255, 224, 0);
-    QCOMPARE(shot.pixelColor(frame.right() - 3, frame.center().y()), band);
-    QCOMPARE(shot.pixelColor(frame.center().x(), frame.bottom() - 3), band);
-    QCOMPARE(shot.pixelColor(frame.center().x(), frame.bottom()), QColor(20, 20, 20));
-    QVERIFY(sonActif);
 }
 
 void TestAlbum::failedShow_data() {
