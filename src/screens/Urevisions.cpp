@@ -244,11 +244,12 @@ void Trevisions::holdBoardKeys() {
 
 // A family box reached by the keyboard speaks the family's name, as the explorer's miniatures do.
 bool Trevisions::eventFilter(QObject* watched, QEvent* event) {
-    const auto* focus = static_cast<QFocusEvent*>(event);
-    if (event->type() == QEvent::FocusIn && qobject_cast<QCheckBox*>(watched) &&
-        (focus->reason() == Qt::TabFocusReason || focus->reason() == Qt::BacktabFocusReason)) {
-        const int k = ExtraireNombre(watched->objectName(), 1, -1);
-        guard::run([k] { JouerSonCarte(catalogue::titleNumber(k)); });
+    if (event->type() == QEvent::FocusIn && qobject_cast<QCheckBox*>(watched)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            const int k = ExtraireNombre(watched->objectName(), 1, -1);
+            guard::run([k] { JouerSonCarte(catalogue::titleNumber(k)); });
+        }
     }
     return Form::eventFilter(watched, event);
 }
