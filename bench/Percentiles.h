@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <string>
 #include <vector>
 
 // The value below which `fraction` of the samples lie (nearest rank).
@@ -17,7 +18,9 @@ inline double percentile(std::vector<double> values, double fraction) {
     return values[std::clamp<size_t>(rank, 1, values.size()) - 1];
 }
 
-inline void reportPercentiles(benchmark::State& state, const std::vector<double>& micros) {
-    state.counters["median_us"] = percentile(micros, 0.5);
-    state.counters["p99_us"] = percentile(micros, 0.99);
+// `prefix` tells apart two series of one benchmark ("cpu_" for the thread's own time).
+inline void reportPercentiles(benchmark::State& state, const std::vector<double>& micros,
+                              const std::string& prefix = {}) {
+    state.counters[prefix + "median_us"] = percentile(micros, 0.5);
+    state.counters[prefix + "p99_us"] = percentile(micros, 0.99);
 }

@@ -5,10 +5,28 @@
 
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
+#include "base/Errors.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcTexts, "mirabosc.texts", QtWarningMsg)
+
+const QString setFamilies = QStringLiteral("textes/familles.txt");
+const QString setAlbum = QStringLiteral("textes/album.txt");
+// Far more than any class writes; a larger file is not one of ours.
+constexpr qint64 maxTextBytes = 1 << 20;
+
+// Only a plain file of a sensible size is read: a FIFO or a device would hold the game.
+QString setText(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > maxTextBytes)
+        throw EFOpenError(QStringLiteral("%1 : pas un fichier de textes").arg(path));
+    return content::ContentReader::readTextFile(path);
+}
 
 QString readResource(const QString& path) {
     QFile file(path);
@@ -24,6 +42,20 @@ VoiceTexts VoiceTexts::embedded() {
 
 const VoiceTexts& VoiceTexts::defaultSet() {
     static const VoiceTexts texts = embedded();
+    return texts;
+}
+
+VoiceTexts VoiceTexts::ofCurrentSet() {
+    VoiceTexts texts = defaultSet();
+    if (!QFileInfo::exists(setFamilies) && !QFileInfo::exists(setAlbum))
+        return texts;
+    try {
+        const VoiceTexts own(setText(setFamilies), setText(setAlbum));
+        texts.cards_.insert(own.cards_);
+        texts.pages_.insert(own.pages_);
+    } catch (const Exception& error) {
+        qCInfo(lcTexts).noquote() << "textes du jeu ignorés :" << error.message();
+    }
     return texts;
 }
 

@@ -14,6 +14,10 @@ public:
     static VoiceTexts embedded();
     // The same, read once for the whole run.
     static const VoiceTexts& defaultSet();
+    // The words of the set in the current folder: its own textes/familles.txt and
+    // textes/album.txt when both are there and read well, the embedded ones otherwise and for
+    // anything they leave out. Never throws: a broken folder of texts is only logged.
+    static VoiceTexts ofCurrentSet();
     // Parses the two files' text; throws EReadError when they are malformed.
     VoiceTexts(const QString& families, const QString& album);
 
@@ -23,6 +27,8 @@ public:
     QString textOf(const QString& voiceName) const;
 
 private:
+    VoiceTexts() = default;
+
     QHash<int, QString> cards_;
     QHash<int, QString> pages_;
 };

@@ -9,7 +9,7 @@ class MixerChannel;
 
 // A thread fills one channel until its player lets it go, then waits for the next. Starting a
 // channel wakes a waiting thread rather than making one: a busy machine may give a new thread its
-// first turn many milliseconds later, longer than the head decoded at the open lasts. A thread
+// first turn many milliseconds later, and the word waits for its filler's first chunk. A thread
 // stalled in a slow read holds only its own channel; the next start makes another thread.
 namespace fillerthreads {
 

@@ -48,6 +48,7 @@ bool MixerChannel::start(const std::shared_ptr<MixerChannel>& channel, uint32_t 
     v.ring_.write(v.ring_.capacity(),
                   [&v](float* out, int frames) { return v.source_->readDecoded(out, frames); });
     v.epoch_ = epoch;
+    v.primed_.store(false, std::memory_order_relaxed);
     if (!v.started_) {
         try {
             // The filler holds the channel, so a read that outlasts the player frees it later.
@@ -108,6 +109,7 @@ void MixerChannel::topUp() {
     while (ring_.writable() >= chunkFrames && state_.phase() == Phase::Playing) {
         ring_.write(chunkFrames,
                     [this](float* out, int frames) { return source_->read(out, frames); });
+        primed_.store(true, std::memory_order_release);
         if (source_->finished()) {
             state_.drain();
             return;
@@ -117,7 +119,7 @@ void MixerChannel::topUp() {
 
 void MixerChannel::mixInto(float* out, int frames) {
     const Phase phase = state_.phase();
-    if (!ChannelState::sounding(phase))
+    if (!ChannelState::sounding(phase) || !primed_.load(std::memory_order_acquire))
         return;
     if (ring_.mixInto(out, frames) > 0 &&
         firstDeliveryTicks_.load(std::memory_order_relaxed) == noDelivery)

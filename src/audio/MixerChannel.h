@@ -28,10 +28,10 @@ public:
     ChannelState::Phase phase() const { return state_.phase(); }
     // The device opening it plays on (see AudioOutput::epoch).
     uint32_t epoch() const { return epoch_; }
-    // From the start again (or from the head decoded at the open, the first time) on the device
-    // opening `epoch`; hands it to a filler thread the first time. False, with nothing changed,
-    // while the channel still sounds or its filler still holds the source, or when the file will
-    // not rewind.
+    // From the start again (or from what the open decoded, the first time) on the device opening
+    // `epoch`, sounding once its filler has decoded a chunk ahead; hands it to a filler thread the
+    // first time. False, with nothing changed, while the channel still sounds or its filler still
+    // holds the source, or when the file will not rewind.
     static bool start(const std::shared_ptr<MixerChannel>& channel, uint32_t epoch);
     // Lets the channel go, posting a notice left due: the filler frees it once its read in
     // progress ends. The output must no longer mix it.
@@ -68,5 +68,11 @@ private:
     std::unique_ptr<SDL_sem, SemaphoreDeleter> wake_{SDL_CreateSemaphore(0)};
     // Written only by the callback, once: a relaxed load per callback, no compare-exchange.
     std::atomic<int64_t> firstDeliveryTicks_{noDelivery};
+    // The filler has decoded a chunk ahead since the start: only then does the callback mix the
+    // channel, so that a word never breaks off after the few frames decoded at the open while
+    // its filler wakes. Cleared by the player's thread at a start, before the output mixes the
+    // channel; set by the filler with release after the ring's write, read by the callback with
+    // acquire.
+    std::atomic<bool> primed_{false};
     static constexpr int64_t noDelivery = INT64_MIN;
 };

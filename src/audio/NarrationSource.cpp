@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -61,8 +62,76 @@ NarrationSource::FileDescriptor::~FileDescriptor() {
         ::close(fd);
 }
 
+namespace {
+
+// Decoders set up for our narrations, kept between them: making one costs as much as the rest of
+// an open together. Taken by the user-interface thread, given back by whichever thread lets the
+// narration go, never by the audio callback. Never freed, so that a filler still giving one back
+// at exit finds it in place.
+class Decoders {
+public:
+    static Decoders& kept() {
+        static Decoders* const decoders = new Decoders;
+        return *decoders;
+    }
+
+    mpg123_handle* take() {
+        {
+            const std::lock_guard lock(mutex_);
+            if (!idle_.empty()) {
+                mpg123_handle* decoder = idle_.back();
+                idle_.pop_back();
+                return decoder;
+            }
+        }
+        return make();
+    }
+
+    void giveBack(mpg123_handle* decoder) {
+        mpg123_close(decoder);
+        {
+            const std::lock_guard lock(mutex_);
+            if (idle_.size() < keptAtMost) {
+                idle_.push_back(decoder);
+                return;
+            }
+        }
+        mpg123_delete(decoder);
+    }
+
+private:
+    // More than the narrations that sound at once on the three screens.
+    static constexpr size_t keptAtMost = 8;
+
+    static mpg123_handle* make() {
+        int error = MPG123_OK;
+        mpg123_handle* decoder = mpg123_new(nullptr, &error);
+        if (!decoder)
+            return nullptr;
+        // ID3v2 tags are skipped rather than parsed, so a hostile tag size is never allocated;
+        // stitched streams are refused, so one narration keeps one format from start to end.
+        mpg123_param(decoder, MPG123_ADD_FLAGS,
+                     MPG123_QUIET | MPG123_GAPLESS | MPG123_SKIP_ID3V2 | MPG123_NO_FRANKENSTEIN,
+                     0.0);
+        // SDL converts the rate; the decoder hands over the file's own samples.
+        mpg123_param(decoder, MPG123_REMOVE_FLAGS, MPG123_AUTO_RESAMPLE, 0.0);
+        mpg123_format_none(decoder);
+        const long* rates = nullptr;
+        size_t rateCount = 0;
+        mpg123_rates(&rates, &rateCount);
+        for (size_t i = 0; i < rateCount; ++i)
+            mpg123_format(decoder, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
+        return decoder;
+    }
+
+    std::mutex mutex_;
+    std::vector<mpg123_handle*> idle_;
+};
+
+} // namespace
+
 void NarrationSource::DecoderDeleter::operator()(mpg123_handle* handle) const {
-    mpg123_delete(handle);
+    Decoders::kept().giveBack(handle);
 }
 
 void NarrationSource::StreamDeleter::operator()(SDL_AudioStream* stream) const {
@@ -72,7 +141,7 @@ void NarrationSource::StreamDeleter::operator()(SDL_AudioStream* stream) const {
 NarrationSource::NarrationSource(const QString& absolutePath) {
     openFile(absolutePath);
     openDecoder();
-    if (!decodeHead())
+    if (!decodeFirstSound())
         refuse(notMp3());
 }
 
@@ -109,24 +178,10 @@ void NarrationSource::openFile(const QString& absolutePath) {
 }
 
 void NarrationSource::openDecoder() {
-    int error = MPG123_OK;
-    decoder_.reset(mpg123_new(nullptr, &error));
+    decoder_.reset(Decoders::kept().take());
     if (!decoder_)
         refuse(decoderUnavailable());
     mpg123_handle* decoder = decoder_.get();
-    // ID3v2 tags are skipped rather than parsed, so a hostile tag size is never allocated;
-    // stitched streams are refused, so one narration keeps one format from start to end.
-    mpg123_param(decoder, MPG123_ADD_FLAGS,
-                 MPG123_QUIET | MPG123_GAPLESS | MPG123_SKIP_ID3V2 | MPG123_NO_FRANKENSTEIN, 0.0);
-    // SDL converts the rate; the decoder hands over the file's own samples.
-    mpg123_param(decoder, MPG123_REMOVE_FLAGS, MPG123_AUTO_RESAMPLE, 0.0);
-    mpg123_format_none(decoder);
-    const long* rates = nullptr;
-    size_t rateCount = 0;
-    mpg123_rates(&rates, &rateCount);
-    for (size_t i = 0; i < rateCount; ++i)
-        mpg123_format(decoder, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_FLOAT_32);
-
     if (mpg123_open_fd(decoder, file_.fd) != MPG123_OK)
         refuse(notMp3());
     int encoding = 0;
@@ -140,13 +195,10 @@ void NarrationSource::openDecoder() {
         refuse(decoderUnavailable());
 }
 
-bool NarrationSource::decodeHead() {
-    constexpr int frameBytes = AudioOutput::channels * static_cast<int>(sizeof(float));
+bool NarrationSource::decodeFirstSound() {
     bool sound = false;
     for (int frame = 0; frame < maxFramesBeforeSound && !drained_ && !sound; ++frame)
         sound = decodeFrame() > 0;
-    while (sound && !drained_ && SDL_AudioStreamAvailable(stream_.get()) / frameBytes < headFrames)
-        decodeFrame();
     return sound;
 }
 
@@ -234,5 +286,5 @@ bool NarrationSource::rewind() {
     drained_ = false;
     sourceFrames_ = 0;
     readFrames_ = 0;
-    return decodeHead();
+    return decodeFirstSound();
 }

@@ -14,13 +14,9 @@
 
 class NarrationSource : public PcmSource {
 public:
-    // 46 ms: covers the first callbacks after a play while the decoder thread starts on the rest;
-    // more would cost the open more resampling on the user-interface thread.
-    static constexpr int headFrames = 2048;
-
-    // Opens the file and decodes its head (its first frames, headFrames at the output rate), so
-    // a narration that opens is one that plays and its start is at hand without another read;
-    // throws EMCIDeviceError with a French description otherwise.
+    // Opens the file and decodes it up to its first frame of sound, so that a narration that
+    // opens is one that plays; throws EMCIDeviceError with a French description otherwise. The
+    // rest, its head included, is the decoder thread's.
     explicit NarrationSource(const QString& absolutePath);
     ~NarrationSource() override;
     NarrationSource(const NarrationSource&) = delete;
@@ -48,7 +44,7 @@ private:
 
     void openFile(const QString& absolutePath);
     void openDecoder();
-    bool decodeHead();
+    bool decodeFirstSound();
     int take(float* out, int frames, bool decodeMore);
     size_t decodeFrame(); // bytes of samples handed to the converter
     void endOfFile();

@@ -5,9 +5,11 @@
 
 #include "assets/Catalogue.h"
 #include "assets/DisplaySizes.h"
+#include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
 #include "pictures/PictureLoader.h"
 #include "toolkit/CompactTabStyle.h"
+#include "toolkit/FocusOverlay.h"
 #include "toolkit/Guard.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/Panel.h"
@@ -38,6 +40,8 @@ constexpr int tabCount = catalogue::albumPageCount;
 // Room beside each tab caption: with the style's usual room the last tabs would scroll out of
 // the row.
 constexpr int tabCaptionRoom = 14;
+// How far the focus frame reaches out of the current tab, sideways and below.
+constexpr int tabFrameOut = 4;
 
 QString tabCaption(int index) {
     return index == 0 ? QStringLiteral("Mirabosc") : QStringLiteral("p. %1").arg(index);
@@ -52,7 +56,7 @@ int pageOf(const QTabWidget* tabs) {
 
 Talbum::Talbum()
     : Form(QStringLiteral("album"), QStringLiteral("Mirabosc"), Qt::white, fontHeight),
-      MediaPlayerMP3(std::make_unique<::MediaPlayerMP3>()) {
+      MediaPlayerMP3(std::make_unique<::MediaPlayerMP3>()), texts_(VoiceTexts::defaultSet()) {
     album = this;
 
     PageControl1 = new QTabWidget(this);
@@ -61,6 +65,13 @@ Talbum::Talbum()
     QTabBar* tabRow = PageControl1->tabBar();
     tabRow->setStyle(new CompactTabStyle(tabCaptionRoom, tabRow));
     tabRow->setFocusPolicy(Qt::StrongFocus);
+    // The frame goes round the current tab, reaching down over the panel's edge: inside the tab
+    // it would hide the caption.
+    FocusOverlay::follow(tabRow, [](const QWidget* row) {
+        auto* bar = static_cast<const QTabBar*>(row);
+        return bar->tabRect(bar->currentIndex())
+            .adjusted(-tabFrameOut, 0, tabFrameOut, tabFrameOut);
+    });
 
     Panel1 = new Panel(this, QStringLiteral("Panel1"), Panel1Rect, Qt::white);
     img = new ImageControl(Panel1, QStringLiteral("img"), imgRect);
@@ -78,8 +89,10 @@ Talbum::Talbum()
     sonGroup_->addButton(btnSonNon);
     btnSonOui->setChecked(true);
 
-    connect(PageControl1, &QTabWidget::currentChanged, this,
-            [this] { guard::run([this] { PageControl1Change(PageControl1); }); });
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        FocusOverlay::refresh(PageControl1->tabBar());
+        guard::run([this] { PageControl1Change(PageControl1); });
+    });
     connect(btnSonOui, &SpeedButton::clicked, this,
             [this] { guard::run([this] { btnSonOuiClick(btnSonOui); }); });
     connect(btnSonNon, &SpeedButton::clicked, this,
@@ -99,6 +112,7 @@ void Talbum::createTabs() {
         PageControl1->addTab(sheet, tabCaption(i));
     }
     PageControl1->setCurrentIndex(0);
+    FocusOverlay::refresh(PageControl1->tabBar());
 }
 
 void Talbum::freeTabs() {
@@ -111,8 +125,9 @@ void Talbum::freeTabs() {
 
 void Talbum::FormShow() {
     centre();
+    texts_ = VoiceTexts::ofCurrentSet();
     createTabs();
-    img->loadFromFile(catalogue::albumPicture(pageOf(PageControl1)));
+    showPage(pageOf(PageControl1));
     MediaPlayerMP3->close();
     MediaPlayerMP3->setFileName(catalogue::albumNarration(pageOf(PageControl1)));
     MediaPlayerMP3->open();
@@ -123,13 +138,21 @@ void Talbum::FormShow() {
 
 void Talbum::PageControl1Change(QObject*) {
     const int page = pageOf(PageControl1);
-    img->loadFromFile(catalogue::albumPicture(page));
+    showPage(page);
     MediaPlayerMP3->close(); // whatever the switch, the narration in progress stops here
     MediaPlayerMP3->setFileName(catalogue::albumNarration(page));
     if (sonActif) {
         MediaPlayerMP3->open();
         MediaPlayerMP3->play();
     }
+}
+
+// The page's picture, named as its tab for screen readers, which read its narration as its
+// description.
+void Talbum::showPage(int page) {
+    img->loadFromFile(catalogue::albumPicture(page));
+    img->setAccessibleName(tabCaption(page - 1));
+    img->setAccessibleDescription(texts_.pageText(page));
 }
 
 void Talbum::btnSonOuiClick(QObject*) {

@@ -4,6 +4,7 @@
 // picture buttons.
 #pragma once
 
+#include "assets/VoiceTexts.h"
 #include "toolkit/Form.h"
 
 #include <memory>
@@ -41,8 +42,10 @@ protected:
 private:
     void createTabs();
     void freeTabs();
+    void showPage(int page);
 
     QButtonGroup* sonGroup_;
+    VoiceTexts texts_; // the words of the set on show, read at each showing
 };
 
 extern Talbum* album;

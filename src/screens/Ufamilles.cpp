@@ -52,7 +52,7 @@ int numberIn(const QObject* sender) {
 
 TFfamilles::TFfamilles()
     : Form(QStringLiteral("Ffamilles"), QStringLiteral("Las set familhas"), Qt::white, fontHeight),
-      MediaPlayerMP3(std::make_unique<::MediaPlayerMP3>()) {
+      MediaPlayerMP3(std::make_unique<::MediaPlayerMP3>()), texts_(VoiceTexts::defaultSet()) {
     Ffamilles = this;
     buildChoice();
     buildCards();
@@ -81,7 +81,6 @@ void TFfamilles::buildChoice() {
                 fam1MouseMove(s);
             });
         });
-        image->setAccessibleName(VoiceTexts::defaultSet().cardWord(catalogue::titleNumber(k)));
         fam_[size_t(k - 1)] = image;
     }
 }
@@ -123,6 +122,9 @@ void TFfamilles::buildCards() {
 
 void TFfamilles::FormShow() {
     centre();
+    texts_ = VoiceTexts::ofCurrentSet();
+    for (int k = 1; k <= catalogue::familyCount; ++k)
+        fam(k)->setAccessibleName(texts_.cardWord(catalogue::titleNumber(k)));
     for (int k = 1; k <= catalogue::familyCount; ++k)
         fam(k)->loadFromFile(catalogue::miniature(catalogue::cardNumber(k, 1)));
     sonPret = true;
@@ -142,13 +144,15 @@ void TFfamilles::fam7Click(QObject* sender) {
     takeFocusFrom(PNchoix); // the family's name goes on over the cards
     PNchoix->hide();
     PNcartes->show();
+    focusFirstIn(PNcartes);
     const int k = numberIn(sender);
     familleChoisie = k;
     carte->loadFromFile(catalogue::blankCard());
+    carte->setAccessibleName(texts_.cardWord(catalogue::titleNumber(k)));
     for (int i = 1; i <= catalogue::cardsPerFamily; ++i) {
         const int n = catalogue::cardNumber(k, i);
         Image(i)->loadFromFile(catalogue::smallCard(n));
-        Image(i)->setAccessibleName(VoiceTexts::defaultSet().cardWord(n));
+        Image(i)->setAccessibleName(texts_.cardWord(n));
     }
 }
 
@@ -162,6 +166,7 @@ void TFfamilles::Image7MouseMove(QObject* sender) {
         return;
     const int n = catalogue::cardNumber(familleChoisie, numberIn(sender));
     carte->loadFromFile(catalogue::largeCard(n));
+    carte->setAccessibleName(texts_.cardWord(n));
     speak(catalogue::cardSound(n));
 }
 
@@ -177,9 +182,12 @@ void TFfamilles::btnAutreChoixClick(QObject*) {
     backToChoice();
 }
 
-// The other-choice picture and the close box both go back to the family choice, silent.
+// The other-choice picture and the close box both go back to the family choice, silent, the
+// frame on the family just visited.
 void TFfamilles::backToChoice() {
     PNchoix->show();
+    if (PNcartes->isVisibleTo(this) && familleChoisie >= 1)
+        fam(familleChoisie)->setFocus(Qt::OtherFocusReason);
     takeFocusFrom(PNcartes);
     PNcartes->hide();
     MediaPlayerMP3->close();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "assets/Catalogue.h"
+#include "assets/VoiceTexts.h"
 #include "toolkit/Form.h"
 
 #include <array>
@@ -50,6 +51,7 @@ private:
 
     std::array<ImageControl*, catalogue::familyCount> fam_{};
     std::array<ImageControl*, catalogue::cardsPerFamily> Image_{};
+    VoiceTexts texts_; // the words of the set on show, read at each showing
 };
 
 extern TFfamilles* Ffamilles;

@@ -9,6 +9,7 @@
 #include "pictures/PictureLoader.h"
 #include "text/fichiers_Chaines.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/FocusOverlay.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Guard.h"
 #include "toolkit/ImageControl.h"
@@ -16,6 +17,7 @@
 #include "toolkit/Transparency.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -59,6 +61,10 @@ constexpr int countCellHeight = 30;
 constexpr int buttonFont = 16;
 constexpr QSize speakerSize(48, 48);
 const QColor silver(0xC0, 0xC0, 0xC0);
+// A key still bouncing or held when a board appears is no pick on it.
+constexpr std::chrono::milliseconds boardKeyHold(250);
+// How far the focus frame reaches out of a family box.
+constexpr int boxFrameOut = 7;
 
 constexpr const char* familyCaptions[catalogue::familyCount] = {
     "la familha", "la cara", "la setmana", "la montanha", "los jòcs", "las bèstias", "las colors"};
@@ -91,7 +97,8 @@ void setCaption(QLabel* label, const QString& caption) {
 } // namespace
 
 Trevisions::Trevisions()
-    : Form(QStringLiteral("revisions"), QStringLiteral("Repassadas"), Qt::white, fontHeight) {
+    : Form(QStringLiteral("revisions"), QStringLiteral("Repassadas"), Qt::white, fontHeight),
+      texts_(VoiceTexts::defaultSet()) {
     revisions = this;
     PNcartes = new Panel(this, QStringLiteral("PNcartes"), PNcartesRect, Qt::white);
     buildBoard();
@@ -130,6 +137,12 @@ void Trevisions::buildChoice() {
         auto* box = new QCheckBox(QString::fromUtf8(familyCaptions[k - 1]), GroupBox1);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
         box->setGeometry(QRect(QPoint(checkBoxLefts[k - 1], checkBoxTop), checkBoxSize));
+        box->installEventFilter(this);
+        // Round the box and its caption, in the gap between two boxes: inside it, the frame
+        // would hide the family's name.
+        FocusOverlay::follow(box, [](const QWidget* w) {
+            return w->rect().adjusted(-boxFrameOut, -boxFrameOut, boxFrameOut, boxFrameOut);
+        });
         CheckBox_[size_t(k - 1)] = box;
     }
 
@@ -137,6 +150,7 @@ void Trevisions::buildChoice() {
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(Button1Rect);
     Button1->setFont(fonts::sans(buttonFont));
+    FocusOverlay::follow(Button1, [](const QWidget* w) { return w->rect(); });
     connect(Button1, &QPushButton::clicked, this,
             [this] { guard::run([this] { Button1Click(); }); });
 }
@@ -165,6 +179,7 @@ void Trevisions::buildReplay() {
         transparency::withoutGround(pictures::embedded(QStringLiteral(":/art/rejouer.bmp"))))));
     btnRejouer->setIconSize(speakerSize);
     btnRejouer->hide();
+    FocusOverlay::follow(btnRejouer, [](const QWidget* w) { return w->rect(); });
     connect(btnRejouer, &QPushButton::clicked, this,
             [this] { guard::run([this] { btnRejouerClick(); }); });
 }
@@ -172,6 +187,9 @@ void Trevisions::buildReplay() {
 void Trevisions::FormShow() {
     centre();
     piocheConstruite = false; // first, so that a failing load below cannot leave it set
+    texts_ = VoiceTexts::ofCurrentSet();
+    for (int i = 1; i <= tirage::nbCases; ++i)
+        Image(i)->setReachable(false); // nothing to pick yet: Tab starts at the boxes
     for (int i = 1; i <= tirage::nbCases; ++i)
         showCard(i, catalogue::cardNumber(i, 1));
     Button1->show();
@@ -194,6 +212,11 @@ void Trevisions::Button1Click() {
         dialogs::messageDlg(QStringLiteral("n'avetz pas seleccionat arren."), dialogs::Kind::Error);
         return;
     }
+    // The frame goes to the board first: Qt would pass it from a hidden box on to the next one
+    // as if Tab had been pressed, and that box would speak its family's name.
+    for (int i = 1; i <= tirage::nbCases; ++i)
+        Image(i)->setReachable(true);
+    focusFirstIn(PNcartes);
     Button1->hide();
     GroupBox1->hide();
     btnRejouer->show();
@@ -211,13 +234,42 @@ void Trevisions::btnRejouerClick() {
 
 void Trevisions::showCard(int slot, int32_t card) {
     Image(slot)->loadFromFile(catalogue::smallCard(card));
-    Image(slot)->setAccessibleName(VoiceTexts::defaultSet().cardWord(card));
+    Image(slot)->setAccessibleName(texts_.cardWord(card));
+}
+
+void Trevisions::holdBoardKeys() {
+    for (int i = 1; i <= tirage::nbCases; ++i)
+        Image(i)->holdKeys(boardKeyHold);
+}
+
+// A family box reached by the keyboard speaks the family's name, as the explorer's miniatures do.
+bool Trevisions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && qobject_cast<QCheckBox*>(watched)) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+            const int k = ExtraireNombre(watched->objectName(), 1, -1);
+            guard::run([k] { JouerSonCarte(catalogue::titleNumber(k)); });
+        }
+    }
+    return Form::eventFilter(watched, event);
 }
 
 // R replays the word of the round, as the replay button does; only while a round is on.
+// Enter on a family box ticks it, and on a ticked one starts the review: a child who cannot read
+// the boxes starts a round in two keys.
 void Trevisions::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_R && btnRejouer->isVisible() && !event->isAutoRepeat()) {
         guard::run([this] { btnRejouerClick(); });
+        event->accept();
+        return;
+    }
+    auto* box = qobject_cast<QCheckBox*>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && box &&
+        GroupBox1->isAncestorOf(box) && box->isVisible() && !event->isAutoRepeat()) {
+        if (box->isChecked())
+            guard::run([this] { Button1Click(); });
+        else
+            box->setChecked(true);
         event->accept();
         return;
     }
@@ -249,6 +301,7 @@ void NouveauTirage() {
     tirage::tirerManche(
         generateur, pioche, nbPioche, carteCible, positionCible, cartesAffichees,
         [](int caseTable, int32_t carte) { revisions->showCard(caseTable, carte); });
+    revisions->holdBoardKeys();
     JouerSonCarte(carteCible);
 }
 
@@ -274,6 +327,7 @@ void JugerChoix(QObject* sender) {
         MajCompteurs();
     } else {
         dialogs::messageDlg(QStringLiteral("Faus"), dialogs::Kind::Error);
+        revisions->holdBoardKeys(); // the board shows again
         ++nbFausses;
         MajCompteurs();
     }
@@ -287,6 +341,10 @@ void MajCompteurs() {
                                          : QStringLiteral("responsas faussas"));
     setCaption(ecran->cptJ, QString::number(nbJustes));
     setCaption(ecran->cptF, QString::number(nbFausses));
+    // Read with its caption: a bare number tells a screen reader's user nothing.
+    for (auto [count, caption] :
+         {std::pair(ecran->cptJ, ecran->LBJ), std::pair(ecran->cptF, ecran->LBF)})
+        count->setAccessibleName(caption->text() + QStringLiteral(": ") + count->text());
 }
 
 } // namespace Urevisions

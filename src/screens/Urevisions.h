@@ -4,6 +4,7 @@
 #pragma once
 
 #include "assets/Catalogue.h"
+#include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
 #include "screens/Generateur.h"
 #include "screens/Tirage.h"
@@ -45,11 +46,14 @@ public:
     void btnRejouerClick();
     // Shows a card in a board slot, named by its word for screen readers and keyboard tests.
     void showCard(int slot, int32_t card);
+    // The board has just been shown: keys held or bouncing from before pick nothing on it.
+    void holdBoardKeys();
 
 protected:
     void FormShow() override;
     void FormClose(CloseAction& action) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildBoard();
@@ -59,6 +63,7 @@ private:
 
     std::array<ImageControl*, tirage::nbCases> Image_{};
     std::array<QCheckBox*, catalogue::familyCount> CheckBox_{};
+    VoiceTexts texts_; // the words of the set on show, read at each showing
 };
 
 extern Trevisions* revisions;

@@ -3,9 +3,9 @@
 // Form: window style, auto-size, centring, modal showing and the close step.
 #include "toolkit/Form.h"
 
+#include "toolkit/AccessibleRoles.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Guard.h"
-#include "toolkit/ImageControl.h"
 #include "toolkit/Placement.h"
 
 #include <QAbstractButton>
@@ -26,6 +26,7 @@ Form::Form(const QString& name, const QString& caption, const QColor& colour, in
     setPalette(pal);
     setAutoFillBackground(true);
     setFixedSize(0, 0);
+    accessibleroles::install();
 }
 
 Form::~Form() = default;
@@ -69,14 +70,18 @@ void Form::setVisible(bool visible) {
         focusFirst();
 }
 
-// Each showing starts on the first control the keyboard reaches, unless that is a picture: a
-// picture is only arrived on, so the window keeps the focus and the first Tab arrives on it.
+// Each showing starts with the frame on the first control the keyboard reaches, so that arrows
+// and Enter act at once. The program put it there: a picture is not arrived on and stays silent.
 void Form::focusFirst() {
-    QWidget* first = nextInFocusChain();
-    while (first != this &&
-           !(first->focusPolicy() & Qt::TabFocus && first->isVisibleTo(this) && first->isEnabled()))
+    focusFirstIn(this);
+}
+
+void Form::focusFirstIn(QWidget* part) {
+    QWidget* first = part->nextInFocusChain();
+    while (first != part && !(part->isAncestorOf(first) && first->focusPolicy() & Qt::TabFocus &&
+                              first->isVisibleTo(this) && first->isEnabled()))
         first = first->nextInFocusChain();
-    if (first == this || qobject_cast<ImageControl*>(first))
+    if (first == part)
         setFocus(Qt::OtherFocusReason);
     else
         first->setFocus(Qt::OtherFocusReason);

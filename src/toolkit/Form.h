@@ -37,6 +37,9 @@ public:
     // Gives the focus back to the window itself when it lies in `part`, which is about to be
     // hidden: Qt would otherwise pass it on as if the child had pressed Tab.
     void takeFocusFrom(QWidget* part);
+    // Puts the frame on the first control of `part` that the keyboard reaches, silently; on the
+    // window itself when there is none.
+    void focusFirstIn(QWidget* part);
 
 protected:
     // Handlers: the show handler runs before the window becomes visible; the close handler may

@@ -4,6 +4,7 @@
 #include "toolkit/ImageControl.h"
 
 #include "pictures/PictureLoader.h"
+#include "toolkit/AccessibleRoles.h"
 #include "toolkit/DeviceImage.h"
 #include "toolkit/FocusFrame.h"
 #include "toolkit/Geometry.h"
@@ -16,6 +17,7 @@ ImageControl::ImageControl(QWidget* parent, const QString& name, QRect rect) : Q
     setObjectName(name);
     setGeometry(rect);
     setMouseTracking(true);
+    accessibleroles::install();
 }
 
 void ImageControl::setProportional(bool on) {
@@ -31,6 +33,10 @@ void ImageControl::setTransparent(bool on) {
 void ImageControl::setReachable(bool on) {
     setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
     setAttribute(Qt::WA_AcceptTouchEvents, on);
+}
+
+void ImageControl::holdKeys(std::chrono::milliseconds hold) {
+    keysFrom_ = std::chrono::steady_clock::now() + hold;
 }
 
 void ImageControl::loadFromFile(const QString& relativePath) {
@@ -126,7 +132,7 @@ void ImageControl::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        if (!event->isAutoRepeat())
+        if (!event->isAutoRepeat() && !keysHeld())
             emit clicked(this);
         break;
     case Qt::Key_Right:

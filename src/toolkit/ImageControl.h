@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <chrono>
 
 class ImageControl : public QWidget {
     Q_OBJECT
@@ -19,6 +20,11 @@ public:
     // Tab and the arrow keys reach the picture, Enter and Space click it, and a tap arrives on
     // it and clicks it; a mouse click never gives it the focus.
     void setReachable(bool on);
+    // Enter and Space click nothing for this long from now: a key still bouncing or held from
+    // what came before is no new choice. A held key's repeats never click; the pointer is never
+    // held.
+    void holdKeys(std::chrono::milliseconds hold);
+    bool keysHeld() const { return std::chrono::steady_clock::now() < keysFrom_; }
 
     // Loads a picture named by a catalogue path; on failure the control keeps its picture.
     void loadFromFile(const QString& relativePath);
@@ -58,4 +64,5 @@ private:
     bool proportional_ = false;
     bool transparent_ = false;
     bool pressed_ = false;
+    std::chrono::steady_clock::time_point keysFrom_;
 };

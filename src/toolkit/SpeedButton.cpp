@@ -3,10 +3,13 @@
 // SpeedButton: a sunken bevel while pressed, the glyph nudged by a pixel, its ground left out.
 #include "toolkit/SpeedButton.h"
 
+#include "toolkit/AccessibleRoles.h"
 #include "toolkit/DeviceImage.h"
-#include "toolkit/FocusFrame.h"
+#include "toolkit/FocusOverlay.h"
 #include "toolkit/Transparency.h"
 
+#include <QButtonGroup>
+#include <QKeyEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -23,6 +26,9 @@ SpeedButton::SpeedButton(QWidget* parent, const QString& name, QRect rect)
     setCheckable(true);
     setFocusPolicy(Qt::TabFocus); // reached by the keyboard; a click leaves the focus where it is
     setGeometry(rect);
+    accessibleroles::install();
+    // The pair overlaps and hangs past its panel: the frame is drawn over both, whole.
+    FocusOverlay::follow(this, [](const QWidget* button) { return button->rect(); });
 }
 
 void SpeedButton::setGlyph(const QImage& glyph) {
@@ -49,8 +55,23 @@ void SpeedButton::paintEvent(QPaintEvent*) {
 
     if (!glyph_.isNull())
         paintGlyph(painter, sunken);
-    if (hasFocus())
-        focusframe::paint(painter, rect());
+}
+
+// The arrows move the frame to the other button of the pair and act on nothing: Enter and Space
+// act, as on every other control.
+void SpeedButton::keyPressEvent(QKeyEvent* event) {
+    const bool forward = event->key() == Qt::Key_Right || event->key() == Qt::Key_Down;
+    const bool backward = event->key() == Qt::Key_Left || event->key() == Qt::Key_Up;
+    if (!(forward || backward) || !group()) {
+        QAbstractButton::keyPressEvent(event);
+        return;
+    }
+    const QList<QAbstractButton*> pair = group()->buttons();
+    const qsizetype count = pair.size();
+    const qsizetype here = pair.indexOf(this);
+    pair.at((here + (forward ? 1 : count - 1)) % count)
+        ->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    event->accept();
 }
 
 void SpeedButton::paintGlyph(QPainter& painter, bool sunken) {

@@ -20,6 +20,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The glyph as drawn at the window's device pixel ratio: itself at 1, smoothly resampled above.

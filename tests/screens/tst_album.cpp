@@ -358,8 +358,11 @@ void TestAlbum::radioPairClicks_data() {
     QTest::newRow("on, the cut-off row is not a button") << true << belowThePanel << true << "";
     QTest::newRow("off, sonOui switches on") << false << onSonOuiOnly << true << "";
     QTest::newRow("off, pressed sonNon stays pressed") << false << inOverlap << false << "";
-    // Tab reaches the pressed button of the pair, an arrow presses the other, as in a radio pair.
-    QTest::newRow("on, Tab and Right") << true << QPoint() << false << "Tab,Right";
+    // Tab reaches the pressed button of the pair; an arrow only moves the frame to the other.
+    QTest::newRow("on, Tab and Right moves only") << true << QPoint() << true << "Tab,Right";
+    QTest::newRow("on, Tab, Right and Space") << true << QPoint() << false << "Tab,Right,Space";
+    QTest::newRow("on, Tab, Left round and Enter")
+        << true << QPoint() << false << "Tab,Left,Return";
     QTest::newRow("on, Tab and Space restarts") << true << QPoint() << true << "Tab,Space";
     QTest::newRow("off, Tab and Enter") << false << QPoint() << true << "Tab,Return";
     QTest::newRow("on, a tap on sonNon") << true << onSonNonOnly << false << "tap";

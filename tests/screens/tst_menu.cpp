@@ -13,6 +13,7 @@
 #include "toolkit/Panel.h"
 
 #include <QLabel>
+#include <QTabBar>
 #include <QtTest>
 
 using principale::ficheFamilles;
@@ -26,6 +27,8 @@ private slots:
     void clickOpens_data();
     void clickOpens();
     void pressOnAWordAndReleaseOutsideOpensNothing();
+    void frameIsOnTheControlAChildUsesFirst_data();
+    void frameIsOnTheControlAChildUsesFirst();
     void creditsPanelFollowsThePointer_data();
     void creditsPanelFollowsThePointer();
     void menuTakesNoInputWhileAScreenIsOpen();
@@ -135,6 +138,68 @@ void TestMenu::pressOnAWordAndReleaseOutsideOpensNothing() {
     QVERIFY(driver.opened().isEmpty());
 }
 
+void TestMenu::frameIsOnTheControlAChildUsesFirst_data() {
+    QTest::addColumn<QString>("menuKeys");   // from the menu as it shows
+    QTest::addColumn<QString>("screenKeys"); // then in the screen they opened
+    QTest::addColumn<QString>("framed");
+    QTest::newRow("menu") << ""
+                          << ""
+                          << "imgAlbum";
+    QTest::newRow("album: the page's tab") << "Return"
+                                           << ""
+                                           << "qt_tabwidget_tabbar";
+    QTest::newRow("album: the sound, past its panel") << "Return"
+                                                      << "Tab Right"
+                                                      << "btnSonNon";
+    QTest::newRow("explorer") << "Right Return"
+                              << ""
+                              << "fam1";
+    QTest::newRow("explorer: the cards") << "Right Return"
+                                         << "Right Right Return"
+                                         << "Image1";
+    QTest::newRow("explorer: back") << "Right Return"
+                                    << "Right Right Return Up Return"
+                                    << "fam3";
+    QTest::newRow("review: the boxes") << "Right Right Return"
+                                       << ""
+                                       << "CheckBox1";
+    QTest::newRow("review: a round") << "Right Right Return"
+                                     << "Return Return"
+                                     << "Image1";
+}
+
+// Every showing and change of view puts the frame where arrows and Enter act at once, whole:
+// drawn by the picture itself, or over the whole control (the current tab) above its neighbours.
+void TestMenu::frameIsOnTheControlAChildUsesFirst() {
+    QFETCH(QString, menuKeys);
+    QFETCH(QString, screenKeys);
+    QFETCH(QString, framed);
+    const auto press = [](Form* form, const QString& keys) {
+        for (const QString& key : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            QTest::keySequence(form->windowHandle(), QKeySequence(key));
+        QWidget* focus = form->focusWidget();
+        const auto* overlay = form->findChild<QWidget*>(QStringLiteral("focusOverlay"));
+        const auto* tabs = qobject_cast<QTabBar*>(focus);
+        const QRect whole = tabs ? tabs->tabRect(tabs->currentIndex()) : focus->rect();
+        const bool shown =
+            qobject_cast<ImageControl*>(focus) ||
+            (overlay && overlay->isVisible() &&
+             overlay->geometry().contains(whole.translated(focus->mapTo(form, QPoint()))));
+        return shown ? focus->objectName() : QStringLiteral("no whole frame");
+    };
+    ModalDriver driver;
+    QString framedInside;
+    driver.inside = [&](Form* screen) {
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        framedInside = press(screen, screenKeys);
+    };
+    ficheFamilles->hide(); // a new showing, as at start-up
+    ficheFamilles->show();
+    QVERIFY(QTest::qWaitForWindowActive(ficheFamilles));
+    const QString framedOnMenu = press(ficheFamilles, menuKeys);
+    QCOMPARE(menuKeys.isEmpty() ? framedOnMenu : framedInside, framed);
+}
+
 void TestMenu::creditsPanelFollowsThePointer_data() {
     QTest::addColumn<QList<QPoint>>("path");
     QTest::addColumn<bool>("shown");
@@ -210,6 +275,7 @@ void TestMenu::lastColumnsShowTheButtonFace() {
 }
 
 void TestMenu::wordsShowTheLandscapeThroughTheirGround() {
+    ficheFamilles->setFocus(); // no focus frame over a word
     const QImage shot = ficheFamilles->grab().toImage();
     const QImage landscape = ficheFamilles->fond->grab().toImage();
     // A point of each word's rectangle outside its lettering: album, families, review, quit.

@@ -1,0 +1,62 @@
+// SPDX-FileCopyrightText: 2026 The Mirabosc contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The accessibility factory for image controls and forms.
+#include "toolkit/AccessibleRoles.h"
+
+#include "toolkit/Form.h"
+#include "toolkit/ImageControl.h"
+#include "toolkit/SpeedButton.h"
+
+#include <QAccessibleWidget>
+
+namespace accessibleroles {
+
+namespace {
+
+// The role follows the control: the review's pictures only show families before a round and
+// are picked during one.
+class AccessibleImage : public QAccessibleWidget {
+public:
+    explicit AccessibleImage(ImageControl* image)
+        : QAccessibleWidget(image, QAccessible::Graphic) {}
+
+    QAccessible::Role role() const override {
+        return widget()->focusPolicy() & Qt::TabFocus ? QAccessible::Button : QAccessible::Graphic;
+    }
+};
+
+// One of a pair of which exactly one is pressed, not a box to tick.
+class AccessibleRadioButton : public QAccessibleWidget {
+public:
+    explicit AccessibleRadioButton(SpeedButton* button)
+        : QAccessibleWidget(button, QAccessible::RadioButton) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = static_cast<const SpeedButton*>(widget())->isChecked();
+        return state;
+    }
+};
+
+QAccessibleInterface* factory(const QString&, QObject* object) {
+    if (auto* image = qobject_cast<ImageControl*>(object))
+        return new AccessibleImage(image);
+    if (auto* button = qobject_cast<SpeedButton*>(object))
+        return new AccessibleRadioButton(button);
+    if (auto* form = qobject_cast<Form*>(object))
+        return new QAccessibleWidget(form, QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
+void install() {
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    Q_UNUSED(installed)
+}
+
+} // namespace accessibleroles
