@@ -11,8 +11,10 @@
 #include "sets/SafeWrite.h"
 #include "sets/SetFolder.h"
 #include "support/Mp3Fixture.h"
+#include "support/SpeechCorpus.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
+#include "takes/SpeechFinder.h"
 #include "takes/TakeProcessor.h"
 
 #include <QDirIterator>
@@ -25,6 +27,8 @@
 namespace {
 
 constexpr double marginTolerance = 0.1;
+// Loudness is measured over 400 ms blocks.
+constexpr double measurableSeconds = 0.4;
 constexpr double loudnessToleranceLu = 1.5;
 constexpr double leadMargin = takeprocessor::leadMarginSeconds;
 constexpr double tailMargin = takeprocessor::tailMarginSeconds;
@@ -190,11 +194,14 @@ private slots:
     void hostileSetArchiveChangesNothing();
     void turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle();
     void changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt();
+    void speechIsFoundWholeInEveryKindOfTake_data();
+    void speechIsFoundWholeInEveryKindOfTake();
 
 private:
     QTemporaryDir takes_;
     QTemporaryDir folder_;
     spokentake::Word word_;
+    std::vector<speechcorpus::Recipe> corpus_;
     double defaultLoudness_ = 0;
 };
 
@@ -691,6 +698,59 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
                  QStringLiteral("sons_familles/11.mp3\tlo morre\tvotz vòstra (ditz « lo nas »)")),
              qPrintable(list));
     QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
+}
+
+void TestVoices::speechIsFoundWholeInEveryKindOfTake_data() {
+    using speechcorpus::Extra, speechcorpus::Noise;
+    QTest::addColumn<int>("row");
+    const QString page = QStringLiteral("Joana se lèva amb lo solelh. Sa maire fa lo cafè.");
+    corpus_ = {
+        {QStringLiteral("la cara"), 90, 0},
+        {QStringLiteral("la cara"), 130, 0},
+        {QStringLiteral("la cara"), 180, 0},
+        {QStringLiteral("la nèu"), 130, 0},
+        {QStringLiteral("lo sorelh"), 130, 0},
+        {QStringLiteral("l'uèlh blau"), 130, 0},
+        {QStringLiteral("la grand-maire de la vesina"), 130, 0, Noise::None, 0, Extra::FullScale},
+        {page, 130, 0},
+        {page, 150, 0.6, Noise::White, 25}};
+    const std::pair<const char*, Noise> noises[] = {
+        {"la maire", Noise::White}, {"l'aucèl", Noise::Brown}, {"lo can", Noise::Babble}};
+    for (const auto& [text, noise] : noises)
+        for (const double snr : {40, 25, 15})
+            corpus_.push_back({QString::fromUtf8(text), 130, 0.6, noise, snr});
+    corpus_.push_back({QStringLiteral("la cabra"), 130, 0.6, Noise::Hum, 20});
+    for (const Extra extra : {Extra::Breath, Extra::Clicks, Extra::FalseStart})
+        corpus_.push_back({QStringLiteral("la nèu"), 130, 0.6, Noise::White, 40, extra});
+    for (int row = 0; row < int(corpus_.size()); ++row)
+        QTest::addRow("%d %s %d wpm, noise %d at %g dB, extra %d", row,
+                      qPrintable(corpus_[size_t(row)].text), corpus_[size_t(row)].wordsPerMinute,
+                      int(corpus_[size_t(row)].noise), corpus_[size_t(row)].snrDb,
+                      int(corpus_[size_t(row)].extra))
+            << row;
+}
+
+void TestVoices::speechIsFoundWholeInEveryKindOfTake() {
+    QFETCH(int, row);
+    const speechcorpus::Take made = speechcorpus::make(takes_.path(), corpus_[size_t(row)]);
+    QVERIFY(!made.samples.empty());
+    Take take{speechcorpus::rate, 1, made.samples};
+    takeprocessor::removeOffset(take);
+    const speechfinder::Bounds found = speechfinder::find(take);
+    const double first = double(found.first) / take.rate, end = double(found.end) / take.rate;
+    // From at most 15 ms before the speech to at most 30 ms after it, never inside it.
+    QVERIFY2(first <= made.start && first >= made.start - 0.015 && end >= made.end &&
+                 end <= made.end + 0.03,
+             qPrintable(QStringLiteral("found %1-%2 s, speech %3-%4 s")
+                            .arg(first, 0, 'f', 3)
+                            .arg(end, 0, 'f', 3)
+                            .arg(made.start, 0, 'f', 3)
+                            .arg(made.end, 0, 'f', 3)));
+    const Take voice = takeprocessor::prepare({speechcorpus::rate, 1, made.samples});
+    // Its margins are whole even where the take had none.
+    QVERIFY(std::abs(voice.seconds() - (end - first + leadMargin + tailMargin)) < 0.002);
+    if (made.end - made.start >= measurableSeconds)
+        QVERIFY(std::abs(takeprocessor::loudness(voice) - takeprocessor::targetLoudnessLufs) <= 1);
 }
 
 QTEST_GUILESS_MAIN(TestVoices)
