@@ -3,6 +3,8 @@
 // The recorder's import path as a script uses it (mirabosc-record --import), and the folder's undo
 // and default voice: written voices are trimmed, levelled and mono; refusals change nothing.
 #include "assets/Catalogue.h"
+#include "assets/ContentReader.h"
+#include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "cardart/CardPainter.h"
@@ -15,7 +17,9 @@
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "takes/SpeechFinder.h"
+#include "takes/SpeechSynth.h"
 #include "takes/TakeProcessor.h"
+#include "workshop/VoiceMaker.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -196,6 +200,8 @@ private slots:
     void changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt();
     void speechIsFoundWholeInEveryKindOfTake_data();
     void speechIsFoundWholeInEveryKindOfTake();
+    void everyDefaultWordAndPageIsVoicedAgain_data();
+    void everyDefaultWordAndPageIsVoicedAgain();
 
 private:
     QTemporaryDir takes_;
@@ -751,6 +757,42 @@ void TestVoices::speechIsFoundWholeInEveryKindOfTake() {
     QVERIFY(std::abs(voice.seconds() - (end - first + leadMargin + tailMargin)) < 0.002);
     if (made.end - made.start >= measurableSeconds)
         QVERIFY(std::abs(takeprocessor::loudness(voice) - takeprocessor::targetLoudnessLufs) <= 1);
+}
+
+void TestVoices::everyDefaultWordAndPageIsVoicedAgain_data() {
+    QTest::addColumn<QString>("voice");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("command");
+    for (const QString& voice : SetFolder::voiceNames())
+        QTest::newRow(qPrintable(voice))
+            << voice << VoiceTexts::defaultSet().textOf(voice) << (voice == "son_album/2.mp3");
+    // Words that were refused, given through the command itself.
+    const char* const refused[] = {"la nèu", "lo sorelh", "la maire", "l'aucèl"};
+    for (int card = 0; card < 4; ++card)
+        QTest::addRow("--word %d %s", card + 10, refused[card])
+            << QStringLiteral("sons_familles/%1.mp3").arg(card + 10)
+            << QString::fromUtf8(refused[card]) << true;
+}
+
+void TestVoices::everyDefaultWordAndPageIsVoicedAgain() {
+    QFETCH(QString, voice);
+    QFETCH(QString, text);
+    QFETCH(bool, command);
+    static const speech::Respeller respeller = speech::Respeller::parse(
+        content::ContentReader::readTextFile(QStringLiteral(MIRABOSC_DATA_DIR) +
+                                             QStringLiteral("/prononciation.txt")),
+        QStringLiteral("prononciation.txt"));
+    // What --word and --page do to a voice that is still synthetic.
+    QVERIFY(!voicemaker::makeVoice(speechsynth::speak(text, respeller)).isEmpty());
+    if (!command)
+        return;
+    const bool page = voice.startsWith(QLatin1String("son_album"));
+    QTemporaryDir set;
+    const Run run = record({QStringLiteral("--folder"), set.path(),
+                            page ? QStringLiteral("--page") : QStringLiteral("--word"),
+                            QFileInfo(voice).baseName(), text});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY(run.out.contains(voice + QStringLiteral(" : votz sintetica de nòu")));
 }
 
 QTEST_GUILESS_MAIN(TestVoices)
