@@ -6,6 +6,7 @@
 #include "takes/SpeechFinder.h"
 
 #include "base/Errors.h"
+#include "takes/Voicing.h"
 
 #include <QString>
 #include <algorithm>
@@ -40,11 +41,6 @@ constexpr double loudUnderPeakDb = 35.0;
 constexpr double joinedGapSeconds = 0.05;
 constexpr double shortestSpeechSeconds = 0.08;
 constexpr double shortestVoicingSeconds = 0.03;
-// Voicing: the signal repeats itself at a pitch between these, this closely.
-constexpr double lowestPitchHz = 60.0;
-constexpr double highestPitchHz = 400.0;
-constexpr double voicedCorrelation = 0.5;
-constexpr double voicingRateHz = 8000.0;
 // The edges of speech reach down to here, at most this far out from the loud part.
 constexpr double edgeOverRoomDb = 3.0;
 constexpr double edgeUnderPeakDb = 50.0;
@@ -109,7 +105,7 @@ Levels levelsOf(const Take& mono, int64_t hop) {
                   std::vector<float>(size_t(frames)),
                   {},
                   1};
-    levels.step = std::max<int64_t>(1, std::llround(mono.rate / voicingRateHz));
+    levels.step = voicing::step(mono.rate);
     levels.voiceSignal.reserve(size_t(frames / levels.step + 1));
     for (int64_t i = 0; i < frames; ++i) {
         const double x = mono.samples[size_t(i)];
@@ -196,31 +192,17 @@ std::optional<Room> roomOf(const Levels& levels, double peak, int64_t hop, int64
 bool voiced(const Levels& levels, int64_t hop, int64_t h, int rate) {
     const std::vector<float>& x = levels.voiceSignal;
     const double slowRate = double(rate) / double(levels.step);
-    const auto length = int64_t(std::llround(windowHops * hopSeconds * slowRate));
-    const auto shortest = int64_t(slowRate / highestPitchHz);
-    const auto longest = int64_t(slowRate / lowestPitchHz);
-    const int64_t from = std::max<int64_t>(0, (h - windowHops / 2) * hop / levels.step);
-    if (from + length + longest > int64_t(x.size()))
-        return false;
-    double best = 0;
-    for (int64_t lag = shortest; lag <= longest; ++lag) {
-        double product = 0, here = 0, there = 0;
-        for (int64_t i = from; i < from + length; ++i) {
-            product += double(x[size_t(i)]) * x[size_t(i + lag)];
-            here += double(x[size_t(i)]) * x[size_t(i)];
-            there += double(x[size_t(i + lag)]) * x[size_t(i + lag)];
-        }
-        if (here > 0 && there > 0)
-            best = std::max(best, product / std::sqrt(here * there));
-    }
-    return best >= voicedCorrelation;
+    const auto length = size_t(std::llround(windowHops * hopSeconds * slowRate));
+    const auto from = size_t(std::max<int64_t>(0, (h - windowHops / 2) * hop / levels.step));
+    return from + length + voicing::longestPeriod(slowRate) < x.size() &&
+           voicing::voiced(x.data() + from, length, slowRate);
 }
 
 // From a block inside speech, stepping one block at a time towards the limit: the farthest
 // block over the level that is followed by no gap longer than a voice's pitch period.
 int64_t outermost(const Levels& levels, int64_t from, int64_t step, int64_t limit, double level) {
     const auto length = std::abs(step);
-    const auto longestGap = int64_t(std::ceil(1.0 / lowestPitchHz / blockSeconds));
+    const auto longestGap = int64_t(voicing::longestPeriod(1.0 / blockSeconds));
     int64_t found = from, gap = 0;
     for (int64_t at = from; (step < 0 ? at >= limit : at <= limit) && gap <= longestGap;
          at += step) {

@@ -40,6 +40,9 @@ const QString sittingPrompt =
     QStringLiteral("Legissètz lo mot : quand vos calatz, lo seguent ven sol. Espaci : tornar far "
                    "lo precedent. Escapar : arrestar.");
 
+const QString sittingDoubt =
+    QStringLiteral("%1. Entrada : lo gardar parièr. Espaci : tornar legir aqueste.");
+
 } // namespace
 
 RecordingSession::~RecordingSession() {
@@ -82,6 +85,11 @@ void RecordingSession::startRecording() {
 }
 
 void RecordingSession::stopRecording() {
+    if (inDoubt()) {
+        sitting_->redoDoubtful();
+        status_ = {sittingPrompt};
+        return;
+    }
     if (inSitting()) {
         sitting_->redoPrevious();
         current_ = sitting_->current();
@@ -194,10 +202,24 @@ void RecordingSession::changeSet(const std::function<QString(SetFolder& folder)>
     });
 }
 
+void RecordingSession::keepDoubtful() {
+    if (!inDoubt())
+        return;
+    sitting_->keepDoubtful();
+    current_ = sitting_->current();
+    status_ =
+        inSitting() ? Status{sittingPrompt} : Status{QStringLiteral("Enregistrar tot acabat.")};
+    rescan();
+}
+
 void RecordingSession::tick() {
     if (inSitting()) {
         const int before = sitting_->position();
         sitting_->tick();
+        if (inDoubt()) {
+            status_ = {sittingDoubt.arg(sitting_->doubt()), true};
+            return;
+        }
         if (sitting_->position() == before)
             return;
         current_ = sitting_->current();

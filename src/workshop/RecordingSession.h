@@ -64,6 +64,9 @@ public:
     bool inSitting() const { return sitting_ && !sitting_->isOver(); }
     // The latest sitting, over or not; null before the first.
     const Sitting* sitting() const { return sitting_.get(); }
+    // A sitting held on a doubtful take: Enter keeps it, Space reads the row again.
+    bool inDoubt() const { return inSitting() && !sitting_->doubt().isEmpty(); }
+    void keepDoubtful();
     // A change to the set beyond one voice (pictures, the whole set), reported or refused.
     void changeSet(const std::function<QString(SetFolder& folder)>& change);
     // While recording, called often: a take ends by itself at the longest take.

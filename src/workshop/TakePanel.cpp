@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -19,6 +20,8 @@ namespace {
 const QString recordText = QStringLiteral("Enregistrar");
 const QString stopText = QStringLiteral("Arrestar (espaci)");
 constexpr int meterSteps = 100;
+// How long a sitting's latest take stays shown with its row.
+constexpr auto handedShown = std::chrono::milliseconds(1500);
 constexpr int textScalePercent = 150;
 const QString errorStyle = QStringLiteral("color: #b00000;");
 const QString recordingStyle =
@@ -117,6 +120,15 @@ void TakePanel::showSession(const RecordingSession& session) {
     if (!recording)
         meter_->setValue(0);
     takeView_->showReview(recording ? std::nullopt : session.review());
+    // In a sitting, the row a take went to and its waveform stay a moment: a wrong row shows.
+    const Sitting* sitting = session.sitting();
+    if (session.inSitting() && sitting->lastHanded() &&
+        std::chrono::steady_clock::now() - sitting->lastHanded()->when < handedShown) {
+        takeView_->showReview(sitting->lastHanded()->review);
+        if (!session.status().error)
+            message_->setText(QStringLiteral("%1 : enregistrat\n%2")
+                                  .arg(sitting->lastHanded()->row, session.status().text));
+    }
     // A button that has just done its work (Gardar, Tornar far) hands the focus to the next take.
     if (focused && !focused->isEnabled())
         (record_->isEnabled() ? record_ : import_)->setFocus();
