@@ -3,10 +3,12 @@
 // The recorder's window driven as a teacher uses it: a take spoken into the real capture path
 // (SDL's disk driver reading a known take), then listen, keep and undo; its size on small
 // screens, its keys, another writer's changes; and its command line, run without a display.
+#include "assets/VoiceTexts.h"
 #include "pictures/PictureLoader.h"
 #include "sets/SafeWrite.h"
 #include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
+#include "support/SpeechCorpus.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "takes/AudioImport.h"
@@ -77,6 +79,7 @@ private slots:
     void commandLine();
     void commandsChangeListAndUndo();
     void oneSittingWritesEachRowInTurnWithRedoAndStop();
+    void sittingOfEveryRowPutsEachVoiceOnItsOwnRow();
 
 private:
     QTemporaryDir dir_;
@@ -379,6 +382,92 @@ void TestRecorderWindow::oneSittingWritesEachRowInTurnWithRedoAndStop() {
     }
     QVERIFY(session.folder().canUndo(row(3)));
     QVERIFY(!session.folder().isOwn(row(8)));
+}
+
+void TestRecorderWindow::sittingOfEveryRowPutsEachVoiceOnItsOwnRow() {
+    // The whole set read in one sitting: breaths, a cough after a word, pauses of 0.8 to 1.2 s
+    // between a page's sentences, a hesitation of 5 s and a false start. Each row's speech span
+    // is known from how the stream was made.
+    const QString corpus = dir_.path();
+    const auto rate = speechcorpus::rate;
+    const std::vector<float> cough = speechcorpus::burst(corpus, true);
+    const std::vector<float> breath = speechcorpus::burst(corpus, false);
+    std::vector<float> stream;
+    std::vector<double> spans;
+    const auto pause = [&](double seconds) {
+        stream.resize(stream.size() + size_t(seconds * rate));
+    };
+    const auto say = [&](const std::vector<float>& sound, double gain) {
+        QVERIFY(!sound.empty());
+        for (const float sample : sound)
+            stream.push_back(float(sample * gain));
+    };
+    const QStringList rows = SetFolder::voiceNames();
+    for (int row = 0; row < rows.size(); ++row) {
+        const QString text = VoiceTexts::defaultSet().textOf(rows[row]);
+        pause(row == 20 ? 5.0 : 0.4);
+        if (row % 9 == 4) {
+            say(breath, 0.01);
+            pause(0.3);
+        }
+        const size_t start = stream.size();
+        if (row == 30) {
+            say(speechcorpus::speech(corpus, text.section(QLatin1Char(' '), 0, 0)), 1);
+            pause(0.5);
+        }
+        const QStringList sentences =
+            text.split(QRegularExpression(QStringLiteral("(?<=[.!?])\\s+")), Qt::SkipEmptyParts);
+        for (int sentence = 0; sentence < sentences.size(); ++sentence) {
+            if (sentence > 0)
+                pause(0.8 + 0.2 * ((row + sentence) % 3));
+            say(speechcorpus::speech(corpus, sentences[sentence]), 1);
+        }
+        spans.push_back(double(stream.size() - start) / rate);
+        pause(0.3);
+        if (row == 9)
+            say(cough, 0.1);
+        pause(rows[row].startsWith(QLatin1String("son_album")) ? 2.0 : 0.8);
+    }
+    const std::vector<float> room = speechcorpus::noise(corpus, speechcorpus::Noise::White, 1.0);
+    for (size_t i = 0; i < stream.size(); ++i)
+        stream[i] += room[i % room.size()] * 0.0005f;
+    const QString raw = dir_.filePath(QStringLiteral("sitting.raw"));
+    safewrite::write(raw, QByteArray(reinterpret_cast<const char*>(stream.data()),
+                                     qsizetype(stream.size() * sizeof(float))));
+    // The disk driver reads ten times faster than real time: 2 ms for each 21 ms buffer.
+    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    qputenv("SDL_DISKAUDIODELAY", "2");
+    QTemporaryDir root;
+    RecordingSession session(filledFolder(root.path()));
+    qputenv("SDL_DISKAUDIOFILEIN", single);
+    qunsetenv("SDL_DISKAUDIODELAY");
+    session.startSitting(false);
+    QDeadlineTimer deadline(120000);
+    while (session.inSitting() && !session.inDoubt() && !deadline.hasExpired()) {
+        session.tick();
+        QTest::qWait(5);
+    }
+    QVERIFY2(!session.inDoubt(),
+             qPrintable(session.current() + QStringLiteral(" : ") + session.sitting()->doubt()));
+    QVERIFY(!session.inSitting());
+    QTRY_COMPARE_WITH_TIMEOUT(session.sitting()->written().size() +
+                                  session.sitting()->refused().size(),
+                              rows.size(), 60000);
+    QCOMPARE(session.sitting()->refused(), QStringList());
+    QCOMPARE(session.sitting()->written(), rows);
+    // Each voice is its own row's speech, with its margins: a shifted word would not fit.
+    for (int row = 0; row < rows.size(); ++row) {
+        const mp3fixture::Decoded voice = mp3fixture::decode(session.folder().pathOf(rows[row]));
+        const double seconds = double(voice.frames()) / voice.rate;
+        const double expected = spans[size_t(row)] + takeprocessor::leadMarginSeconds +
+                                takeprocessor::tailMarginSeconds;
+        QVERIFY2(std::abs(seconds - expected) < 0.05,
+                 qPrintable(QStringLiteral("%1: %2 s, its speech and margins %3 s")
+                                .arg(rows[row])
+                                .arg(seconds)
+                                .arg(expected)));
+    }
 }
 
 QTEST_MAIN(TestRecorderWindow)
