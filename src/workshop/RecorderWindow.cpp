@@ -100,6 +100,8 @@ void RecorderWindow::connectGestures() {
         connect(button, &QPushButton::clicked, this,
                 [this, step = step] { forward([this, step] { (session_.*step)(); }); });
     connect(panel_->import(), &QPushButton::clicked, this, &RecorderWindow::importClick);
+    connect(panel_->family(), &QPushButton::clicked, this,
+            [this] { forward([this] { session_.listenFamily(); }); });
     // Space stops a take wherever the focus is; Escape drops it.
     connect(stop_, &QShortcut::activated, this,
             [this] { forward([this] { session_.stopRecording(); }); });

@@ -79,6 +79,7 @@ void RecordingSession::startRecording() {
         return;
     guarded([this] {
         dropTake();
+        family_.stop();
         capture_.start();
         status_ = {QStringLiteral("Parlatz, puèi arrestatz amb lo boton o la barra d'espaci.")};
     });
@@ -132,13 +133,27 @@ void RecordingSession::cancel() {
 }
 
 void RecordingSession::listen() {
-    if (state() != State::Review)
+    if (state() == State::Recording || current_.isEmpty())
         return;
     guarded([this] {
+        family_.stop();
         player_.close();
+        if (state() == State::Idle) {
+            family_.play(*folder_, {current_});
+            return;
+        }
         player_.setFileName(stagedPath());
         player_.open();
         player_.play();
+    });
+}
+
+void RecordingSession::listenFamily() {
+    if (state() == State::Recording || current_.isEmpty())
+        return;
+    guarded([this] {
+        player_.close();
+        family_.play(*folder_, VoicePlayer::rowsWith(current_));
     });
 }
 
@@ -237,6 +252,7 @@ void RecordingSession::startSitting(bool skipRecorded) {
         return;
     guarded([&] {
         dropTake();
+        family_.stop();
         sitting_.reset();
         sitting_ = std::make_unique<Sitting>(*folder_, capture_, skipRecorded);
         if (!sitting_->start()) {

@@ -9,6 +9,7 @@
 #include "takes/TakeReview.h"
 #include "takes/VoiceCapture.h"
 #include "workshop/Sitting.h"
+#include "workshop/VoicePlayer.h"
 #include "workshop/VoiceStates.h"
 
 #include <QByteArray>
@@ -53,7 +54,11 @@ public:
     void toggleRecording();
     // Escape: the take, being recorded or under review, is dropped.
     void cancel();
+    // The fresh take, or the voice the folder holds when there is none.
     void listen();
+    // The chosen row's family, name and words, or the album's pages from the chosen one on.
+    void listenFamily();
+    const VoicePlayer& familyPlayer() const { return family_; }
     void keep();
     void again();
     void undo();
@@ -85,6 +90,7 @@ private:
     VoiceStates voices_;
     VoiceCapture capture_;
     MediaPlayerMP3 player_;
+    VoicePlayer family_;
     QTemporaryDir staging_;
     QString current_;
     QByteArray take_;

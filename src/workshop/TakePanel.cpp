@@ -20,6 +20,8 @@ namespace {
 const QString recordText = QStringLiteral("Enregistrar");
 const QString stopText = QStringLiteral("Arrestar (espaci)");
 constexpr int meterSteps = 100;
+const QString familyText = QStringLiteral("Tota la familha");
+const QString pagesText = QStringLiteral("Las paginas d'aquí");
 // How long a sitting's latest take stays shown with its row.
 constexpr auto handedShown = std::chrono::milliseconds(1500);
 constexpr int textScalePercent = 150;
@@ -57,6 +59,7 @@ TakePanel::TakePanel(QWidget* parent)
       undo_(button(QStringLiteral("Desfar"), QStringLiteral("btnDesfar"), this)),
       defaultVoice_(button(QStringLiteral("Votz per defaut"), QStringLiteral("btnDefaut"), this)),
       import_(button(QStringLiteral("Importar un son…"), QStringLiteral("btnImportar"), this)),
+      family_(button(familyText, QStringLiteral("btnFamilha"), this)),
       message_(label(QStringLiteral("LBmessatge"), this)) {
     picture_->setObjectName(QStringLiteral("imgGrand"));
     meter_->setObjectName(QStringLiteral("nivel"));
@@ -76,7 +79,7 @@ TakePanel::TakePanel(QWidget* parent)
 
     auto* buttons = new QGridLayout;
     QPushButton* const rows[2][4] = {{record_, listen_, keep_, again_},
-                                     {undo_, defaultVoice_, import_, nullptr}};
+                                     {undo_, defaultVoice_, import_, family_}};
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 4; ++column)
             if (rows[row][column])
@@ -109,7 +112,11 @@ void TakePanel::showSession(const RecordingSession& session) {
     record_->setText(recording ? stopText : recordText);
     record_->setEnabled(session.canRecord());
     recordingSign_->setVisible(recording);
-    listen_->setEnabled(review);
+    // With no fresh take, Escotar plays the voice the set holds.
+    listen_->setEnabled(review || (voice && !recording));
+    family_->setEnabled(voice && !recording);
+    family_->setText(session.current().startsWith(QLatin1String("son_album")) ? pagesText
+                                                                              : familyText);
     keep_->setEnabled(review);
     again_->setEnabled(review);
     undo_->setEnabled(voice && !recording && session.voices().canUndo(session.current()));
