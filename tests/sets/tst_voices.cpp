@@ -202,6 +202,7 @@ private slots:
     void speechIsFoundWholeInEveryKindOfTake();
     void everyDefaultWordAndPageIsVoicedAgain_data();
     void everyDefaultWordAndPageIsVoicedAgain();
+    void playFamilySoundsItsEightVoicesInOrder();
 
 private:
     QTemporaryDir takes_;
@@ -793,6 +794,45 @@ void TestVoices::everyDefaultWordAndPageIsVoicedAgain() {
                             QFileInfo(voice).baseName(), text});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(run.out.contains(voice + QStringLiteral(" : votz sintetica de nòu")));
+}
+
+void TestVoices::playFamilySoundsItsEightVoicesInOrder() {
+    QTemporaryDir work;
+    const QString heard = work.filePath(QStringLiteral("heard.raw"));
+    QProcess player;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
+    environment.insert(QStringLiteral("SDL_DISKAUDIOFILE"), heard);
+    environment.insert(QStringLiteral("SDL_DISKAUDIODELAY"), QStringLiteral("2"));
+    player.setProcessEnvironment(environment);
+    player.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM),
+                 {QStringLiteral("--folder"), work.filePath(QStringLiteral("set")),
+                  QStringLiteral("--play-family"), QStringLiteral("2")});
+    QVERIFY(player.waitForFinished(60000));
+    QCOMPARE(player.exitCode(), 0);
+    QStringList rows, expected;
+    double seconds = 0;
+    for (int card = 9; card <= 16; ++card) {
+        expected << QStringLiteral("sons_familles/%1.mp3").arg(card);
+        const mp3fixture::Decoded voice =
+            mp3fixture::decode(TestAssets::defaultAssetDir() + u'/' + expected.constLast());
+        seconds += double(voice.frames()) / voice.rate;
+    }
+    QCOMPARE(QString::fromUtf8(player.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+             expected);
+    // The output (44.1 kHz stereo floats) sounded all of them, one after the other.
+    const QByteArray output = safewrite::read(heard);
+    const auto* samples = reinterpret_cast<const float*>(output.constData());
+    const auto count = output.size() / qsizetype(sizeof(float));
+    qsizetype first = 0, last = count;
+    while (first < count && std::abs(samples[first]) < 1e-3f)
+        ++first;
+    while (last > first && std::abs(samples[last - 1]) < 1e-3f)
+        --last;
+    QVERIFY2(
+        double(last - first) / 2 / 44100 > 0.9 * seconds,
+        qPrintable(
+            QStringLiteral("%1 s heard of %2 s").arg(double(last - first) / 88200).arg(seconds)));
 }
 
 QTEST_GUILESS_MAIN(TestVoices)

@@ -382,6 +382,13 @@ void TestRecorderWindow::oneSittingWritesEachRowInTurnWithRedoAndStop() {
     }
     QVERIFY(session.folder().canUndo(row(3)));
     QVERIFY(!session.folder().isOwn(row(8)));
+    // With no fresh take, Escotar plays the stored voice; the family plays from its name on.
+    session.select(row(5));
+    session.listen();
+    QCOMPARE(session.familyPlayer().current(), row(5));
+    session.listenFamily();
+    QCOMPARE(session.familyPlayer().current(), row(1));
+    QTRY_COMPARE_WITH_TIMEOUT(session.familyPlayer().current(), row(2), 10000);
 }
 
 void TestRecorderWindow::sittingOfEveryRowPutsEachVoiceOnItsOwnRow() {
