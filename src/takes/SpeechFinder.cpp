@@ -49,7 +49,7 @@ constexpr double widestEdgeSeconds = 0.3;
 // once speech fills part of it, so the edges are kept a little wider.
 constexpr double blockSeconds = 0.002;
 constexpr double onsetSeconds = 0.010;
-constexpr double releaseSeconds = 0.01;
+constexpr double releaseSeconds = 0.015;
 
 // A second-order Butterworth section (the audio cookbook's form).
 class Biquad {

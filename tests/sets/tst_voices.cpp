@@ -708,39 +708,32 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
 }
 
 void TestVoices::speechIsFoundWholeInEveryKindOfTake_data() {
-    using speechcorpus::Extra, speechcorpus::Noise;
+    using N = speechcorpus::Noise;
+    using E = speechcorpus::Extra;
     QTest::addColumn<int>("row");
-    const QString page = QStringLiteral("Joana se lèva amb lo solelh. Sa maire fa lo cafè.");
-    corpus_ = {
-        {QStringLiteral("la cara"), 90, 0},
-        {QStringLiteral("la cara"), 130, 0},
-        {QStringLiteral("la cara"), 180, 0},
-        {QStringLiteral("la nèu"), 130, 0},
-        {QStringLiteral("lo sorelh"), 130, 0},
-        {QStringLiteral("l'uèlh blau"), 130, 0},
-        {QStringLiteral("la grand-maire de la vesina"), 130, 0, Noise::None, 0, Extra::FullScale},
-        {page, 130, 0},
-        {page, 150, 0.6, Noise::White, 25}};
-    const std::pair<const char*, Noise> noises[] = {
-        {"la maire", Noise::White}, {"l'aucèl", Noise::Brown}, {"lo can", Noise::Babble}};
-    for (const auto& [text, noise] : noises)
+    const char* page = "Joana se lèva amb lo solelh. Sa maire fa lo cafè.";
+    corpus_ = {{"la cara", 90, 0},
+               {"la cara", 180, 0},
+               {"la nèu", 130, 0},
+               {"lo sorelh", 130, 0},
+               {"l'uèlh blau", 130, 0},
+               {page, 130, 0},
+               {page, 150, 0.6, N::White, 25},
+               {"la grand-maire de la vesina", 130, 0, N::None, 0, E::FullScale},
+               {"la cabra", 130, 0.6, N::Hum, 20}};
+    for (const auto& [text, noise] :
+         {std::pair{"la maire", N::White}, {"l'aucèl", N::Brown}, {"lo can", N::Babble}})
         for (const double snr : {40, 25, 15})
-            corpus_.push_back({QString::fromUtf8(text), 130, 0.6, noise, snr});
-    corpus_.push_back({QStringLiteral("la cabra"), 130, 0.6, Noise::Hum, 20});
-    for (const Extra extra : {Extra::Breath, Extra::Clicks, Extra::FalseStart})
-        corpus_.push_back({QStringLiteral("la nèu"), 130, 0.6, Noise::White, 40, extra});
-    for (int row = 0; row < int(corpus_.size()); ++row)
-        QTest::addRow("%d %s %d wpm, noise %d at %g dB, extra %d", row,
-                      qPrintable(corpus_[size_t(row)].text), corpus_[size_t(row)].wordsPerMinute,
-                      int(corpus_[size_t(row)].noise), corpus_[size_t(row)].snrDb,
-                      int(corpus_[size_t(row)].extra))
-            << row;
+            corpus_.push_back({text, 130, 0.6, noise, snr});
+    for (const E extra : {E::Breath, E::Clicks, E::FalseStart})
+        corpus_.push_back({"la nèu", 130, 0.6, N::White, 40, extra});
+    for (size_t row = 0; row < corpus_.size(); ++row)
+        QTest::addRow("%zu %s", row, qPrintable(corpus_[row].text)) << int(row);
 }
 
 void TestVoices::speechIsFoundWholeInEveryKindOfTake() {
     QFETCH(int, row);
     const speechcorpus::Take made = speechcorpus::make(takes_.path(), corpus_[size_t(row)]);
-    QVERIFY(!made.samples.empty());
     Take take{speechcorpus::rate, 1, made.samples};
     takeprocessor::removeOffset(take);
     const speechfinder::Bounds found = speechfinder::find(take);
@@ -748,13 +741,13 @@ void TestVoices::speechIsFoundWholeInEveryKindOfTake() {
     // From at most 15 ms before the speech to at most 30 ms after it, never inside it.
     QVERIFY2(first <= made.start && first >= made.start - 0.015 && end >= made.end &&
                  end <= made.end + 0.03,
-             qPrintable(QStringLiteral("found %1-%2 s, speech %3-%4 s")
-                            .arg(first, 0, 'f', 3)
-                            .arg(end, 0, 'f', 3)
-                            .arg(made.start, 0, 'f', 3)
-                            .arg(made.end, 0, 'f', 3)));
+             qPrintable(QStringLiteral("%1-%2 s of %3-%4 s")
+                            .arg(first)
+                            .arg(end)
+                            .arg(made.start)
+                            .arg(made.end)));
+    // The margins are whole even where the take had none; the loudness is the set's.
     const Take voice = takeprocessor::prepare({speechcorpus::rate, 1, made.samples});
-    // Its margins are whole even where the take had none.
     QVERIFY(std::abs(voice.seconds() - (end - first + leadMargin + tailMargin)) < 0.002);
     if (made.end - made.start >= measurableSeconds)
         QVERIFY(std::abs(takeprocessor::loudness(voice) - takeprocessor::targetLoudnessLufs) <= 1);
@@ -763,76 +756,63 @@ void TestVoices::speechIsFoundWholeInEveryKindOfTake() {
 void TestVoices::everyDefaultWordAndPageIsVoicedAgain_data() {
     QTest::addColumn<QString>("voice");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("command");
     for (const QString& voice : SetFolder::voiceNames())
-        QTest::newRow(qPrintable(voice))
-            << voice << VoiceTexts::defaultSet().textOf(voice) << (voice == "son_album/2.mp3");
-    // Words that were refused, given through the command itself.
-    const char* const refused[] = {"la nèu", "lo sorelh", "la maire", "l'aucèl"};
-    for (int card = 0; card < 4; ++card)
-        QTest::addRow("--word %d %s", card + 10, refused[card])
-            << QStringLiteral("sons_familles/%1.mp3").arg(card + 10)
-            << QString::fromUtf8(refused[card]) << true;
+        QTest::newRow(qPrintable(voice)) << voice << VoiceTexts::defaultSet().textOf(voice);
+    // Words once refused, given through the command itself as a page is.
+    for (const char* word : {"la nèu", "lo sorelh", "la maire", "l'aucèl", ""})
+        QTest::addRow("--word %s", word) << QString() << QString::fromUtf8(word);
 }
 
 void TestVoices::everyDefaultWordAndPageIsVoicedAgain() {
     QFETCH(QString, voice);
     QFETCH(QString, text);
-    QFETCH(bool, command);
-    static const speech::Respeller respeller = speech::Respeller::parse(
-        content::ContentReader::readTextFile(QStringLiteral(MIRABOSC_DATA_DIR) +
-                                             QStringLiteral("/prononciation.txt")),
-        QStringLiteral("prononciation.txt"));
-    // What --word and --page do to a voice that is still synthetic.
-    QVERIFY(!voicemaker::makeVoice(speechsynth::speak(text, respeller)).isEmpty());
-    if (!command)
+    static const speech::Respeller respeller =
+        speech::Respeller::parse(content::ContentReader::readTextFile(
+                                     QStringLiteral(MIRABOSC_DATA_DIR "/prononciation.txt")),
+                                 QStringLiteral("prononciation.txt"));
+    if (!voice.isEmpty()) { // what --word and --page do to a voice that is still synthetic
+        QVERIFY(!voicemaker::makeVoice(speechsynth::speak(text, respeller)).isEmpty());
         return;
-    const bool page = voice.startsWith(QLatin1String("son_album"));
+    }
     QTemporaryDir set;
-    const Run run = record({QStringLiteral("--folder"), set.path(),
-                            page ? QStringLiteral("--page") : QStringLiteral("--word"),
-                            QFileInfo(voice).baseName(), text});
-    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    QVERIFY(run.out.contains(voice + QStringLiteral(" : votz sintetica de nòu")));
+    const bool page = text.isEmpty();
+    const Run run =
+        record({QStringLiteral("--folder"), set.path(),
+                page ? QStringLiteral("--page") : QStringLiteral("--word"), QStringLiteral("2"),
+                page ? VoiceTexts::defaultSet().pageText(2) : text});
+    QVERIFY2(run.exitCode == 0 && run.out.contains(QStringLiteral(" : votz sintetica de nòu")),
+             qPrintable(run.err));
 }
 
 void TestVoices::playFamilySoundsItsEightVoicesInOrder() {
-    QTemporaryDir work;
-    const QString heard = work.filePath(QStringLiteral("heard.raw"));
     QProcess player;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
-    environment.insert(QStringLiteral("SDL_DISKAUDIOFILE"), heard);
+    environment.insert(QStringLiteral("SDL_DISKAUDIOFILE"),
+                       takes_.filePath(QStringLiteral("heard")));
     environment.insert(QStringLiteral("SDL_DISKAUDIODELAY"), QStringLiteral("2"));
     player.setProcessEnvironment(environment);
     player.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM),
-                 {QStringLiteral("--folder"), work.filePath(QStringLiteral("set")),
-                  QStringLiteral("--play-family"), QStringLiteral("2")});
-    QVERIFY(player.waitForFinished(60000));
-    QCOMPARE(player.exitCode(), 0);
-    QStringList rows, expected;
+                 {QStringLiteral("--folder"), folder_.path(), QStringLiteral("--play-family=2")});
+    QVERIFY(player.waitForFinished(60000) && player.exitCode() == 0);
+    QStringList expected;
     double seconds = 0;
     for (int card = 9; card <= 16; ++card) {
         expected << QStringLiteral("sons_familles/%1.mp3").arg(card);
-        const mp3fixture::Decoded voice =
-            mp3fixture::decode(TestAssets::defaultAssetDir() + u'/' + expected.constLast());
+        const auto voice = mp3fixture::decode(folder_.filePath(expected.constLast()));
         seconds += double(voice.frames()) / voice.rate;
     }
     QCOMPARE(QString::fromUtf8(player.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
              expected);
-    // The output (44.1 kHz stereo floats) sounded all of them, one after the other.
-    const QByteArray output = safewrite::read(heard);
-    const auto* samples = reinterpret_cast<const float*>(output.constData());
-    const auto count = output.size() / qsizetype(sizeof(float));
-    qsizetype first = 0, last = count;
-    while (first < count && std::abs(samples[first]) < 1e-3f)
-        ++first;
-    while (last > first && std::abs(samples[last - 1]) < 1e-3f)
-        --last;
-    QVERIFY2(
-        double(last - first) / 2 / 44100 > 0.9 * seconds,
-        qPrintable(
-            QStringLiteral("%1 s heard of %2 s").arg(double(last - first) / 88200).arg(seconds)));
+    // The output (44.1 kHz stereo floats) sounded them all, one after the other.
+    const QByteArray heard = safewrite::read(takes_.filePath(QStringLiteral("heard")));
+    const auto* samples = reinterpret_cast<const float*>(heard.constData());
+    std::vector<qsizetype> sounding;
+    for (qsizetype i = 0; i < heard.size() / qsizetype(sizeof(float)); ++i)
+        if (std::abs(samples[i]) > 1e-3f)
+            sounding.push_back(i);
+    QVERIFY(!sounding.empty() &&
+            double(sounding.back() - sounding.front()) / 88200 > 0.9 * seconds);
 }
 
 QTEST_GUILESS_MAIN(TestVoices)
