@@ -119,8 +119,13 @@ void Sitting::redoDoubtful() {
 }
 
 void Sitting::handOver(const QString& row, Take take) {
-    lastHanded_ = Handed{row, TakeReview::of(take, reviewSlices), std::chrono::steady_clock::now()};
     worker_.start([this, row, take = std::move(take)] {
+        Handed handed{row, TakeReview::of(take, reviewSlices), {}};
+        {
+            const QMutexLocker lock(&results_);
+            handed.when = std::chrono::steady_clock::now();
+            lastHanded_ = std::move(handed);
+        }
         try {
             folder_.write(row, voicemaker::makeVoice(take));
             wordcommands::recorded(folder_, row);
@@ -156,6 +161,11 @@ void Sitting::stop() {
 QStringList Sitting::written() const {
     const QMutexLocker lock(&results_);
     return written_;
+}
+
+std::optional<Sitting::Handed> Sitting::lastHanded() const {
+    const QMutexLocker lock(&results_);
+    return lastHanded_;
 }
 
 QStringList Sitting::refused() const {

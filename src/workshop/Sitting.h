@@ -41,13 +41,14 @@ public:
     // Enter: the doubtful take is kept all the same; Space: the row is read again.
     void keepDoubtful();
     void redoDoubtful();
-    // The latest take handed over: its row and what it looked like.
+    // The latest take made into a voice: its row and what it looked like (made on the worker, so
+    // the next row is shown at once).
     struct Handed {
         QString row;
         TakeReview review;
         std::chrono::steady_clock::time_point when;
     };
-    const std::optional<Handed>& lastHanded() const { return lastHanded_; }
+    std::optional<Handed> lastHanded() const;
 
     bool isOver() const { return current_ < 0; }
     // The row being read, empty once over.
@@ -80,7 +81,7 @@ private:
     Take doubtful_;
     std::optional<Handed> lastHanded_;
     QThreadPool worker_;
-    mutable QMutex results_; // written_ and refused_, between the worker and the UI thread
+    mutable QMutex results_; // written_, refused_ and lastHanded_, between the worker and UI
     QStringList written_;
     QStringList refused_;
 };

@@ -128,13 +128,12 @@ void TakePanel::showSession(const RecordingSession& session) {
         meter_->setValue(0);
     takeView_->showReview(recording ? std::nullopt : session.review());
     // In a sitting, the row a take went to and its waveform stay a moment: a wrong row shows.
-    const Sitting* sitting = session.sitting();
-    if (session.inSitting() && sitting->lastHanded() &&
-        std::chrono::steady_clock::now() - sitting->lastHanded()->when < handedShown) {
-        takeView_->showReview(sitting->lastHanded()->review);
+    const auto handed = session.inSitting() ? session.sitting()->lastHanded() : std::nullopt;
+    if (handed && std::chrono::steady_clock::now() - handed->when < handedShown) {
+        takeView_->showReview(handed->review);
         if (!session.status().error)
-            message_->setText(QStringLiteral("%1 : enregistrat\n%2")
-                                  .arg(sitting->lastHanded()->row, session.status().text));
+            message_->setText(
+                QStringLiteral("%1 : enregistrat\n%2").arg(handed->row, session.status().text));
     }
     // A button that has just done its work (Gardar, Tornar far) hands the focus to the next take.
     if (focused && !focused->isEnabled())

@@ -75,7 +75,7 @@ std::vector<float> speech(const QString& dir, const QString& text, int wordsPerM
     return first < last ? std::vector<float>(first, last) : std::vector<float>{};
 }
 
-std::vector<float> noise(const QString& dir, Noise kind, double seconds) {
+std::vector<float> noise(const QString& dir, Noise kind, double level, double seconds) {
     const auto frames = size_t(seconds * rate);
     if (kind == Noise::None)
         return std::vector<float>(frames);
@@ -86,23 +86,19 @@ std::vector<float> noise(const QString& dir, Noise kind, double seconds) {
             for (size_t i = 0; i < frames && !talker.empty(); ++i)
                 babble[i] += talker[(i + babble.size() * size_t(*voice)) % talker.size()];
         }
-        return scaled(babble, 1);
+        return scaled(babble, level);
     }
-    const char* kinds[] = {"", "whitenoise", "brownnoise", "", "sine 50"};
-    const QString synth = QStringLiteral("synth %1 %2").arg(seconds).arg(kinds[int(kind)]);
-    return scaled(soxed(dir + QStringLiteral("/%1.raw").arg(qHash(synth)),
-                        (QStringLiteral("-n ") + synth).split(u' ')),
-                  1);
-}
-
-std::vector<float> burst(const QString& dir, bool cough) {
-    const QString effects =
-        cough ? QStringLiteral("-n synth 0.18 pinknoise sinc 200-2500 fade q 0.01 0.18 0.12")
-              : QStringLiteral("-n synth 0.45 pinknoise sinc 300-3000 fade q 0.15 0.45 0.2");
-    return scaled(
-        soxed(dir + (cough ? QStringLiteral("/cough.raw") : QStringLiteral("/breath.raw")),
-              effects.split(u' ')),
-        1);
+    const char* kinds[] = {"",
+                           "whitenoise",
+                           "brownnoise",
+                           "",
+                           "sine 50",
+                           "pinknoise sinc 300-3000 fade q 0.15 0.45 0.2",
+                           "pinknoise sinc 200-2500 fade q 0.01 0.18 0.12"};
+    const double length = kind == Noise::Breath ? 0.45 : kind == Noise::Cough ? 0.18 : seconds;
+    const QString synth = QStringLiteral("-n synth %1 %2").arg(length).arg(kinds[int(kind)]);
+    return scaled(soxed(dir + QStringLiteral("/%1.raw").arg(qHash(synth)), synth.split(u' ')),
+                  level);
 }
 
 Take make(const QString& dir, const Recipe& recipe) {
@@ -123,10 +119,10 @@ Take make(const QString& dir, const Recipe& recipe) {
     const double room = recipe.roomSeconds, bodySeconds = double(body.size()) / rate;
     const double roomRms =
         recipe.noise == Noise::None ? 0 : rms(spoken) * std::pow(10, -recipe.snrDb / 20);
-    Take take{scaled(noise(dir, recipe.noise, 2 * room + bodySeconds), roomRms), 0, 0};
+    Take take{noise(dir, recipe.noise, roomRms, 2 * room + bodySeconds), 0, 0};
     mixAt(take.samples, body, room);
     if (recipe.extra == Extra::Breath)
-        mixAt(take.samples, scaled(burst(dir, false), speechRms / 10), room - 0.7);
+        mixAt(take.samples, noise(dir, Noise::Breath, speechRms / 10), room - 0.7);
     for (const double at : {room - 0.3, room + bodySeconds + 0.3})
         if (recipe.extra == Extra::Clicks)
             mixAt(take.samples, std::vector<float>(rate * 3 / 1000, 0.8f), at);

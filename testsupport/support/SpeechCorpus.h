@@ -9,7 +9,7 @@
 
 namespace speechcorpus {
 
-enum class Noise { None, White, Brown, Babble, Hum };
+enum class Noise { None, White, Brown, Babble, Hum, Breath, Cough };
 enum class Extra { None, FullScale, Breath, Clicks, FalseStart };
 
 struct Recipe {
@@ -32,9 +32,9 @@ constexpr int rate = 48000;
 // espeak-ng's speech without the silence around it; made once in dir, as all sounds here.
 std::vector<float> speech(const QString& dir, const QString& text, int wordsPerMinute = 130,
                           const QString& voice = QStringLiteral("ca"));
-// Noise of the kind at unit RMS (babble: six voices of espeak-ng), or a cough or breath.
-std::vector<float> noise(const QString& dir, Noise kind, double seconds);
-std::vector<float> burst(const QString& dir, bool cough);
+// Noise of the kind at this RMS (babble: six voices of espeak-ng); a breath or a cough lasts as
+// long as one does.
+std::vector<float> noise(const QString& dir, Noise kind, double rms, double seconds = 1);
 Take make(const QString& dir, const Recipe& recipe);
 
 } // namespace speechcorpus
