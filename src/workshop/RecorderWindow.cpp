@@ -267,7 +267,7 @@ void RecorderWindow::showSession() {
     count_->setText(QStringLiteral("%1 votz enregistradas sus %2")
                         .arg(session_.voices().ownCount())
                         .arg(SetFolder::voiceCount));
-    list_->setEnabled(!recording);
+    list_->setEnabled(!recording && !session_.inDoubt());
     panel_->showSession(session_);
     stop_->setEnabled(recording || session_.inDoubt());
     keepDoubtful_->setEnabled(session_.inDoubt());

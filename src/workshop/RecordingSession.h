@@ -43,7 +43,7 @@ public:
     const MediaPlayerMP3& player() const { return player_; }
     // The latest take recorded, as the teacher sees it; none before the first.
     const std::optional<TakeReview>& review() const { return review_; }
-    bool canRecord() const { return !current_.isEmpty() && capture_.isOpen(); }
+    bool canRecord() const { return !current_.isEmpty() && capture_.isOpen() && !inDoubt(); }
     // The microphone's latest level, 0 (-60 dBFS or less) to 1 (full scale).
     double meterLevel() const;
 

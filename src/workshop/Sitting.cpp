@@ -119,8 +119,9 @@ void Sitting::redoDoubtful() {
 }
 
 void Sitting::handOver(const QString& row, Take take) {
-    worker_.start([this, row, take = std::move(take)] {
-        Handed handed{row, TakeReview::of(take, reviewSlices), {}};
+    const QString text = texts_.value(int(rows_.indexOf(row)));
+    worker_.start([this, row, text, take = std::move(take)] {
+        Handed handed{row, text, TakeReview::of(take, reviewSlices), {}};
         {
             const QMutexLocker lock(&results_);
             handed.when = std::chrono::steady_clock::now();

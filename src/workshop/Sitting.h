@@ -45,6 +45,7 @@ public:
     // the next row is shown at once).
     struct Handed {
         QString row;
+        QString text;
         TakeReview review;
         std::chrono::steady_clock::time_point when;
     };

@@ -132,8 +132,8 @@ void TakePanel::showSession(const RecordingSession& session) {
     if (handed && std::chrono::steady_clock::now() - handed->when < handedShown) {
         takeView_->showReview(handed->review);
         if (!session.status().error)
-            message_->setText(
-                QStringLiteral("%1 : enregistrat\n%2").arg(handed->row, session.status().text));
+            message_->setText(QStringLiteral("« %1 » enregistrat (%2)\n%3")
+                                  .arg(handed->text, handed->row, session.status().text));
     }
     // A button that has just done its work (Gardar, Tornar far) hands the focus to the next take.
     if (focused && !focused->isEnabled())
