@@ -708,25 +708,8 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
 }
 
 void TestVoices::speechIsFoundWholeInEveryKindOfTake_data() {
-    using N = speechcorpus::Noise;
-    using E = speechcorpus::Extra;
     QTest::addColumn<int>("row");
-    const char* page = "Joana se lèva amb lo solelh. Sa maire fa lo cafè.";
-    corpus_ = {{"la cara", 90, 0},
-               {"la cara", 180, 0},
-               {"la nèu", 130, 0},
-               {"lo sorelh", 130, 0},
-               {"l'uèlh blau", 130, 0},
-               {page, 130, 0},
-               {page, 150, 0.6, N::White, 25},
-               {"la grand-maire de la vesina", 130, 0, N::None, 0, E::FullScale},
-               {"la cabra", 130, 0.6, N::Hum, 20}};
-    for (const auto& [text, noise] :
-         {std::pair{"la maire", N::White}, {"l'aucèl", N::Brown}, {"lo can", N::Babble}})
-        for (const double snr : {40, 25, 15})
-            corpus_.push_back({text, 130, 0.6, noise, snr});
-    for (const E extra : {E::Breath, E::Clicks, E::FalseStart})
-        corpus_.push_back({"la nèu", 130, 0.6, N::White, 40, extra});
+    corpus_ = speechcorpus::recipes();
     for (size_t row = 0; row < corpus_.size(); ++row)
         QTest::addRow("%zu %s", row, qPrintable(corpus_[row].text)) << int(row);
 }

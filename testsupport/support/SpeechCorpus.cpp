@@ -140,4 +140,27 @@ Take make(const QString& dir, const Recipe& recipe) {
     return take;
 }
 
+std::vector<Recipe> recipes() {
+    using N = Noise;
+    const char* page = "Joana se lèva amb lo solelh. Sa maire fa lo cafè.";
+    std::vector<Recipe> corpus = {
+        {"la cara", 90, 0},
+        {"la cara", 130, 0},
+        {"la cara", 180, 0},
+        {"la nèu", 130, 0},
+        {"lo sorelh", 130, 0},
+        {"l'uèlh blau", 130, 0},
+        {page, 130, 0},
+        {page, 150, 0.6, N::White, 25},
+        {"la cabra", 130, 0.6, N::Hum, 20},
+        {"la grand-maire de la vesina", 130, 0, N::None, 0, Extra::FullScale}};
+    for (const auto& [text, noise] :
+         {std::pair{"la maire", N::White}, {"l'aucèl", N::Brown}, {"lo can", N::Babble}})
+        for (const double snr : {40, 25, 15})
+            corpus.push_back({text, 130, 0.6, noise, snr});
+    for (const Extra extra : {Extra::Breath, Extra::Clicks, Extra::FalseStart})
+        corpus.push_back({"la nèu", 130, 0.6, N::White, 40, extra});
+    return corpus;
+}
+
 } // namespace speechcorpus

@@ -36,5 +36,8 @@ std::vector<float> speech(const QString& dir, const QString& text, int wordsPerM
 // long as one does.
 std::vector<float> noise(const QString& dir, Noise kind, double rms, double seconds = 1);
 Take make(const QString& dir, const Recipe& recipe);
+// The corpus: words at several speeds, pages, clean takes cut tight, one at full scale, white,
+// brown and babble noise at 40, 25 and 15 dB, hum, a breath, clicks and a false start.
+std::vector<Recipe> recipes();
 
 } // namespace speechcorpus
