@@ -213,6 +213,19 @@ int64_t outermost(const Levels& levels, int64_t from, int64_t step, int64_t limi
     return found;
 }
 
+// A sound as steady from end to end as a room (a tone, a whistle, a hum) is no speech either.
+bool steady(const Levels& levels) {
+    double sum = 0, squares = 0, count = 0;
+    for (size_t h = 0; h < levels.voice.size(); ++h)
+        if (!levels.silent[h]) {
+            sum += levels.voice[h];
+            squares += levels.voice[h] * levels.voice[h];
+            ++count;
+        }
+    const double mean = count > 0 ? sum / count : 0;
+    return count > 0 && squares / count - mean * mean <= roomSpreadDb * roomSpreadDb;
+}
+
 SetRefused noSpeech() {
     return SetRefused(QStringLiteral("L'enregistrament ten pas cap de paraula "
                                      "(silenci o bruch sonque)"));
@@ -230,7 +243,7 @@ Bounds find(const Take& mono) {
     const auto block = std::max<int64_t>(1, std::llround(mono.rate * blockSeconds));
     const std::optional<Room> room = roomOf(levels, peak, hop, block);
     const double floor = room ? room->voice : digitalSilenceDb;
-    if (peak < quietestSpeechDb || peak - floor < speechOverFloorDb)
+    if (peak < quietestSpeechDb || peak - floor < speechOverFloorDb || (!room && steady(levels)))
         throw noSpeech();
     const double loud = std::max(floor + loudOverFloorDb, peak - loudUnderPeakDb);
     const auto toHops = [hop, &mono](double seconds) {

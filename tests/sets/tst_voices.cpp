@@ -221,6 +221,8 @@ void TestVoices::initTestCase() {
                              QStringLiteral("-c"), QStringLiteral("2"),
                              takes_.filePath(QStringLiteral("silence.wav")), QStringLiteral("trim"),
                              QStringLiteral("0"), QStringLiteral("2")}));
+    QVERIFY(spokentake::sox(QStringList{QStringLiteral("-n"), takes_.filePath("whistle.wav")} +
+                            QStringLiteral("synth 2 sine 1000 channels 2 rate 48000").split(u' ')));
     // A device that starts with digital silence before the room is heard.
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("zeros.wav")),
@@ -359,6 +361,7 @@ void TestVoices::refusalLeavesOldFileByteForByte_data() {
     const QString card = QStringLiteral("sons_familles/6.mp3");
     QTest::newRow("silence") << "silence.wav" << card << false << "paraula";
     QTest::newRow("noise alone") << "noise.wav" << card << false << "paraula";
+    QTest::newRow("a steady whistle") << "whistle.wav" << card << false << "paraula";
     QTest::newRow("garbage") << "garbage.wav" << card << false << "legir";
     QTest::newRow("missing file") << "absent.wav" << card << false << "legir";
     QTest::newRow("over 60 s") << "long.flac" << card << false << "60 s";
