@@ -80,7 +80,7 @@ void VoicePlayer::advance() {
             player_.open();
             player_.play();
         } catch (const Exception& error) {
-            problem_ = QStringLiteral("%1 : %2").arg(current_, error.message());
+            problem_ = QStringLiteral("%1 se pòt pas ausir : %2").arg(current_, error.message());
             continue;
         }
         if (player_.lastPlayRefused()) {
