@@ -19,12 +19,14 @@ MIRABOSC_RUN_PACKAGES=(
 )
 # What ./run.sh --screenshot adds: finding the menu's window and saving its picture.
 MIRABOSC_SCREENSHOT_PACKAGES=(xdotool x11-utils imagemagick)
-# What the test suite adds: benchmarks, desktops to run under (window manager, Wayland, a sound
-# server of its own, an accessibility bus and a reader of it), packaging checks, the format check
-# and the sanitizers' and fuzzers' clang.
+# What the test suite adds: benchmarks (and the voice detector the speech finder is measured
+# against), desktops to run under (window manager, Wayland, a sound server of its own, an
+# accessibility bus and a reader of it), packaging checks, the format check and the sanitizers'
+# and fuzzers' clang.
 # "a|b" takes the first name apt knows, so that one list fits several Debian releases.
 MIRABOSC_TEST_PACKAGES=(
-    git libbenchmark-dev sox tesseract-ocr libx11-dev openbox qt6-wayland weston xwayland
+    git libbenchmark-dev libwebrtc-audio-processing-dev sox tesseract-ocr libx11-dev openbox
+    qt6-wayland weston xwayland
     desktop-file-utils appstream lintian dpkg-dev file reuse
     pulseaudio pulseaudio-utils dbus-daemon python3-pyatspi
     clang lld "libclang-rt-dev|libclang-rt-14-dev" "clang-format-14|clang-format"

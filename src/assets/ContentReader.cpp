@@ -278,6 +278,23 @@ QString ContentReader::readTextFile(const QString& path) {
     return text;
 }
 
+std::vector<std::pair<QString, QString>> ContentReader::spokenTexts(const Content& content) {
+    const auto either = [](const QString& spoken, const QString& written) {
+        return spoken.isEmpty() ? written : spoken;
+    };
+    std::vector<std::pair<QString, QString>> texts;
+    for (const AlbumPage& page : content.pages)
+        texts.emplace_back(catalogue::albumNarration(page.number),
+                           either(page.spoken, page.narration()));
+    for (const Family& family : content.families) {
+        texts.emplace_back(catalogue::cardSound(catalogue::titleNumber(family.index)),
+                           either(family.spoken, family.name));
+        for (const Card& card : family.cards)
+            texts.emplace_back(catalogue::cardSound(card.number), either(card.spoken, card.word));
+    }
+    return texts;
+}
+
 Content ContentReader::read(const QString& dataDir) {
     const QDir dir(dataDir);
     Content content;

@@ -7,6 +7,8 @@
 #include "assets/Content.h"
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace content {
 
@@ -20,6 +22,9 @@ public:
     static std::vector<AlbumPage> parsePages(const QString& text, const QString& fileName);
     // The text of a UTF-8 file; throws EFOpenError, or EReadError for bytes that are not UTF-8.
     static QString readTextFile(const QString& path);
+    // What each voice of the content says, in the order the album and the families come: its
+    // "say" text, or else its words.
+    static std::vector<std::pair<QString, QString>> spokenTexts(const Content& content);
 };
 
 } // namespace content

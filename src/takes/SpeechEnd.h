@@ -1,11 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The end of a spoken word heard as it is captured: speech, then a silence long enough, judged
-// over short windows against the quietest window heard so far.
+// The end of a spoken text heard as it is captured: enough voiced speech for the text, then a
+// silence long enough, judged over short windows against the quietest window heard so far.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class SpeechEnd {
 public:
@@ -18,25 +19,44 @@ public:
     static constexpr double speechOverFloorDb = 15;
     static constexpr double quietestSpeechDb = -50;
 
-    explicit SpeechEnd(int rate);
-    // Takes the next samples (mono); true once a word was heard and then the silence after it.
+    // shortestSpeech: the least speech, from its first voiced window to its last, that the text
+    // read can be; silence: the pause that ends it.
+    explicit SpeechEnd(int rate, double shortestSpeech = shortestSpeechSeconds,
+                       double silence = silenceSeconds);
+    // Takes the next samples (mono); true once enough speech was heard and then the silence.
     bool feed(const float* samples, size_t count);
-    bool heardSpeech() const { return speechWindows_ * windowSeconds >= shortestSpeechSeconds; }
+    bool heardSpeech() const { return speechSeconds() >= shortestSpeech_; }
     bool ended() const { return ended_; }
-    // Samples fed up to the end of the silence that ended the word.
+    // Samples fed up to the end of the silence that ended the speech.
     int64_t endFrame() const { return endFrame_; }
+    // Where the speech kept starts: a sound too short to be the text, then as long a silence as
+    // ends speech twice over, is left before it (a cough, a false start, a hesitation).
+    int64_t keepFrom() const { return keepFrom_; }
+    // From the first voiced window of speech to the last, in seconds.
+    double speechSeconds() const;
 
 private:
     void judgeWindow();
+    bool voicedWindow() const;
 
+    int rate_;
     int windowFrames_;
+    double shortestSpeech_;
+    double silence_;
     int inWindow_ = 0;
     double energy_ = 0;
     double floorDb_ = 0;
     bool hasFloor_ = false;
-    int speechWindows_ = 0;
-    int silentWindows_ = 0;
+    int64_t firstSpeech_ = -1; // frame where the first voiced window starts
+    int64_t lastSpeech_ = -1;  // and where the last one ends
     int64_t fed_ = 0;
     int64_t endFrame_ = 0;
+    int64_t keepFrom_ = 0;
     bool ended_ = false;
+    // The sound brought down for the voicing, its latest window and a pitch period before it.
+    int64_t step_;
+    double slowSum_ = 0;
+    int64_t inStep_ = 0;
+    double previousIn_ = 0, previousOut_ = 0;
+    std::vector<float> slow_;
 };

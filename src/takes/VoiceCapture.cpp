@@ -66,6 +66,16 @@ Take VoiceCapture::stop() {
     return take;
 }
 
+Take VoiceCapture::cut(int64_t frame) {
+    Take take{rate, channels, {}};
+    std::lock_guard lock(mutex_);
+    const auto end = std::min(size_t(std::max<int64_t>(frame, 0) * channels), samples_.size());
+    take.samples.assign(samples_.begin(), samples_.begin() + std::ptrdiff_t(end));
+    samples_.erase(samples_.begin(), samples_.begin() + std::ptrdiff_t(end));
+    frames_ = int64_t(samples_.size()) / channels;
+    return take;
+}
+
 bool VoiceCapture::isFull() const {
     return frames_.load() >= longestTakeFrames;
 }

@@ -30,6 +30,9 @@ public:
     void start();
     // Ends the take and hands it over; recording stops by itself at the longest take.
     Take stop();
+    // Hands over the take up to this frame and goes on recording, what came after it the start
+    // of the next take: nothing heard is lost between two takes.
+    Take cut(int64_t frame);
     bool isRecording() const { return recording_; }
     bool isFull() const;
     // A copy of what the take holds from this frame on, while it goes on.

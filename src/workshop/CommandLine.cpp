@@ -3,6 +3,8 @@
 // Every action is checked here, before the program opens a window or touches a folder.
 #include "workshop/CommandLine.h"
 
+#include "assets/Catalogue.h"
+
 #include <QCommandLineParser>
 
 namespace {
@@ -20,6 +22,8 @@ const QString pictureOption = QStringLiteral("picture");
 const QString fitOption = QStringLiteral("fit");
 const QString wordOption = QStringLiteral("word");
 const QString pageOption = QStringLiteral("page");
+const QString playOption = QStringLiteral("play");
+const QString playFamilyOption = QStringLiteral("play-family");
 const QString helpOption = QStringLiteral("help");
 const QString versionOption = QStringLiteral("version");
 
@@ -38,6 +42,8 @@ QList<QCommandLineOption> options() {
             QCommandLineOption(fitOption),
             {wordOption, {}, QStringLiteral("N")},
             {pageOption, {}, QStringLiteral("P")},
+            {playOption, {}, voice},
+            {playFamilyOption, {}, QStringLiteral("K")},
             QCommandLineOption(QStringList{helpOption, QStringLiteral("h")}),
             QCommandLineOption(versionOption)};
 }
@@ -86,12 +92,17 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
                           .arg(parser.positionalArguments().constFirst());
         return line;
     }
-    const std::pair<QString, Action> actions[] = {
-        {importOption, Action::Import},   {undoOption, Action::Undo},
-        {defaultOption, Action::Default}, {listOption, Action::List},
-        {exportOption, Action::Export},   {importSetOption, Action::ImportSet},
-        {pictureOption, Action::Picture}, {wordOption, Action::Word},
-        {pageOption, Action::Page}};
+    const std::pair<QString, Action> actions[] = {{importOption, Action::Import},
+                                                  {undoOption, Action::Undo},
+                                                  {defaultOption, Action::Default},
+                                                  {listOption, Action::List},
+                                                  {exportOption, Action::Export},
+                                                  {importSetOption, Action::ImportSet},
+                                                  {pictureOption, Action::Picture},
+                                                  {wordOption, Action::Word},
+                                                  {pageOption, Action::Page},
+                                                  {playOption, Action::Play},
+                                                  {playFamilyOption, Action::PlayFamily}};
     int chosen = 0;
     for (const auto& [option, action] : actions)
         if (parser.isSet(option)) {
@@ -115,7 +126,13 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     for (const QString& option : {importOption, exportOption, importSetOption, pictureOption})
         if (parser.isSet(option))
             line.file_ = valueOf(parser, option, line.error_);
-    for (const QString& option : {toOption, undoOption, defaultOption})
+    if (parser.isSet(playFamilyOption)) {
+        bool valid = false;
+        line.number_ = parser.value(playFamilyOption).toInt(&valid);
+        if (!valid || line.number_ < 1 || line.number_ > catalogue::familyCount)
+            line.error_ = QStringLiteral("--play-family va de 1 a %1").arg(catalogue::familyCount);
+    }
+    for (const QString& option : {toOption, undoOption, defaultOption, playOption})
         if (parser.isSet(option))
             line.voice_ = valueOf(parser, option, line.error_);
     return line;
@@ -131,6 +148,7 @@ QString CommandLine::usage() {
         "         mirabosc-record [--folder DIR] --picture IMATGE --to IMATGE_DEL_JÒC [--fit]\n"
         "         mirabosc-record [--folder DIR] --word N TÈXTE\n"
         "         mirabosc-record [--folder DIR] --page P TÈXTE\n"
+        "         mirabosc-record [--folder DIR] --play VOTZ | --play-family K\n"
         "         mirabosc-record [--folder DIR] --export FICHIÈR\n"
         "         mirabosc-record [--folder DIR | --system] --import-set FICHIÈR\n"
         "         mirabosc-record --help | --version\n"
@@ -151,6 +169,8 @@ QString CommandLine::usage() {
         "  --export FICHIÈR  met dins un fichièr zip çò que cambia del jòc installat\n"
         "  --import-set FICHIÈR  pren lo jòc d'aquel fichièr, verificat tot d'abans\n"
         "  --system          per totes los comptes de l'ordenador (amb --import-set)\n"
+        "  --play VOTZ       fa ausir la votz del jòc\n"
+        "  --play-family K   fa ausir la familha K (1 a 7) : son nom e sos sèt mots\n"
         "  --help            aquesta ajuda\n"
         "  --version         la version\n");
 }

@@ -19,6 +19,8 @@ public:
         Picture,
         Word,
         Page,
+        Play,
+        PlayFamily,
         Help,
         Version
     };
@@ -33,9 +35,9 @@ public:
     // Empty: the user's own set.
     const QString& folder() const { return folder_; }
     const QString& file() const { return file_; }
-    // The voice or picture changed (--to, --undo, --default).
+    // The voice or picture changed (--to, --undo, --default), or heard (--play).
     const QString& voice() const { return voice_; }
-    // --word N or --page P, and the text given after it.
+    // --word N or --page P, and the text given after it; --play-family K.
     int number() const { return number_; }
     const QString& text() const { return text_; }
     // --import-set --system: the computer's class set rather than the user's.

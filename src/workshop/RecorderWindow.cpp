@@ -49,6 +49,7 @@ RecorderWindow::RecorderWindow(std::unique_ptr<SetFolder> folder, QWidget* paren
       texts_(wordcommands::textsOf(session_.folder())), list_(new VoiceTree(this)),
       count_(new QLabel(this)), panel_(new TakePanel(this)), meterTimer_(new QTimer(this)),
       stop_(new QShortcut(Qt::Key_Space, this)), cancel_(new QShortcut(Qt::Key_Escape, this)),
+      keepDoubtful_(new QShortcut(Qt::Key_Return, this)),
       watcher_(new FolderWatcher(session_.folder().root(), this)), setBar_(new SetBar(this)) {
     setWindowTitle(recorderidentity::title);
     list_->setObjectName(QStringLiteral("lstVotz"));
@@ -99,11 +100,18 @@ void RecorderWindow::connectGestures() {
         connect(button, &QPushButton::clicked, this,
                 [this, step = step] { forward([this, step] { (session_.*step)(); }); });
     connect(panel_->import(), &QPushButton::clicked, this, &RecorderWindow::importClick);
+    connect(panel_->family(), &QPushButton::clicked, this,
+            [this] { forward([this] { session_.listenFamily(); }); });
     // Space stops a take wherever the focus is; Escape drops it.
     connect(stop_, &QShortcut::activated, this,
             [this] { forward([this] { session_.stopRecording(); }); });
     connect(cancel_, &QShortcut::activated, this,
             [this] { forward([this] { session_.cancel(); }); });
+    // Enter keeps a sitting's doubtful take all the same.
+    connect(keepDoubtful_, &QShortcut::activated, this, [this] {
+        forward([this] { session_.keepDoubtful(); });
+        showSittingRow();
+    });
     connect(meterTimer_, &QTimer::timeout, this, [this] {
         panel_->showLevel(session_.meterLevel());
         if (session_.inSitting()) {
@@ -259,10 +267,11 @@ void RecorderWindow::showSession() {
     count_->setText(QStringLiteral("%1 votz enregistradas sus %2")
                         .arg(session_.voices().ownCount())
                         .arg(SetFolder::voiceCount));
-    list_->setEnabled(!recording);
+    list_->setEnabled(!recording && !session_.inDoubt());
     panel_->showSession(session_);
-    stop_->setEnabled(recording);
-    cancel_->setEnabled(session_.state() != RecordingSession::State::Idle);
+    stop_->setEnabled(recording || session_.inDoubt());
+    keepDoubtful_->setEnabled(session_.inDoubt());
+    cancel_->setEnabled(session_.state() != RecordingSession::State::Idle || session_.inDoubt());
     meterTimer_->setInterval(session_.inSitting() ? sittingIntervalMs : meterIntervalMs);
     if (recording != meterTimer_->isActive())
         recording ? meterTimer_->start() : meterTimer_->stop();

@@ -57,6 +57,7 @@ private:
     QTimer* meterTimer_;
     QShortcut* stop_;
     QShortcut* cancel_;
+    QShortcut* keepDoubtful_;
     FolderWatcher* watcher_;
     SetBar* setBar_;
 };

@@ -40,6 +40,9 @@ const QString sittingPrompt =
     QStringLiteral("Legissètz lo mot : quand vos calatz, lo seguent ven sol. Espaci : tornar far "
                    "lo precedent. Escapar : arrestar.");
 
+const QString sittingDoubt =
+    QStringLiteral("%1. Entrada : lo gardar parièr. Espaci : tornar legir aqueste.");
+
 } // namespace
 
 RecordingSession::~RecordingSession() {
@@ -76,12 +79,18 @@ void RecordingSession::startRecording() {
         return;
     guarded([this] {
         dropTake();
+        family_.stop();
         capture_.start();
         status_ = {QStringLiteral("Parlatz, puèi arrestatz amb lo boton o la barra d'espaci.")};
     });
 }
 
 void RecordingSession::stopRecording() {
+    if (inDoubt()) {
+        sitting_->redoDoubtful();
+        status_ = {sittingPrompt};
+        return;
+    }
     if (inSitting()) {
         sitting_->redoPrevious();
         current_ = sitting_->current();
@@ -124,13 +133,27 @@ void RecordingSession::cancel() {
 }
 
 void RecordingSession::listen() {
-    if (state() != State::Review)
+    if (state() == State::Recording || current_.isEmpty())
         return;
     guarded([this] {
+        family_.stop();
         player_.close();
+        if (state() == State::Idle) {
+            family_.play(*folder_, {current_});
+            return;
+        }
         player_.setFileName(stagedPath());
         player_.open();
         player_.play();
+    });
+}
+
+void RecordingSession::listenFamily() {
+    if (state() == State::Recording || current_.isEmpty())
+        return;
+    guarded([this] {
+        player_.close();
+        family_.play(*folder_, VoicePlayer::rowsWith(current_));
     });
 }
 
@@ -194,10 +217,24 @@ void RecordingSession::changeSet(const std::function<QString(SetFolder& folder)>
     });
 }
 
+void RecordingSession::keepDoubtful() {
+    if (!inDoubt())
+        return;
+    sitting_->keepDoubtful();
+    current_ = sitting_->current();
+    status_ =
+        inSitting() ? Status{sittingPrompt} : Status{QStringLiteral("Enregistrar tot acabat.")};
+    rescan();
+}
+
 void RecordingSession::tick() {
     if (inSitting()) {
         const int before = sitting_->position();
         sitting_->tick();
+        if (inDoubt()) {
+            status_ = {sittingDoubt.arg(sitting_->doubt()), true};
+            return;
+        }
         if (sitting_->position() == before)
             return;
         current_ = sitting_->current();
@@ -215,6 +252,7 @@ void RecordingSession::startSitting(bool skipRecorded) {
         return;
     guarded([&] {
         dropTake();
+        family_.stop();
         sitting_.reset();
         sitting_ = std::make_unique<Sitting>(*folder_, capture_, skipRecorded);
         if (!sitting_->start()) {

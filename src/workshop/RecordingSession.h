@@ -9,6 +9,7 @@
 #include "takes/TakeReview.h"
 #include "takes/VoiceCapture.h"
 #include "workshop/Sitting.h"
+#include "workshop/VoicePlayer.h"
 #include "workshop/VoiceStates.h"
 
 #include <QByteArray>
@@ -42,7 +43,7 @@ public:
     const MediaPlayerMP3& player() const { return player_; }
     // The latest take recorded, as the teacher sees it; none before the first.
     const std::optional<TakeReview>& review() const { return review_; }
-    bool canRecord() const { return !current_.isEmpty() && capture_.isOpen(); }
+    bool canRecord() const { return !current_.isEmpty() && capture_.isOpen() && !inDoubt(); }
     // The microphone's latest level, 0 (-60 dBFS or less) to 1 (full scale).
     double meterLevel() const;
 
@@ -53,7 +54,11 @@ public:
     void toggleRecording();
     // Escape: the take, being recorded or under review, is dropped.
     void cancel();
+    // The fresh take, or the voice the folder holds when there is none.
     void listen();
+    // The chosen row's family, name and words, or the album's pages from the chosen one on.
+    void listenFamily();
+    const VoicePlayer& familyPlayer() const { return family_; }
     void keep();
     void again();
     void undo();
@@ -64,6 +69,9 @@ public:
     bool inSitting() const { return sitting_ && !sitting_->isOver(); }
     // The latest sitting, over or not; null before the first.
     const Sitting* sitting() const { return sitting_.get(); }
+    // A sitting held on a doubtful take: Enter keeps it, Space reads the row again.
+    bool inDoubt() const { return inSitting() && !sitting_->doubt().isEmpty(); }
+    void keepDoubtful();
     // A change to the set beyond one voice (pictures, the whole set), reported or refused.
     void changeSet(const std::function<QString(SetFolder& folder)>& change);
     // While recording, called often: a take ends by itself at the longest take.
@@ -82,6 +90,7 @@ private:
     VoiceStates voices_;
     VoiceCapture capture_;
     MediaPlayerMP3 player_;
+    VoicePlayer family_;
     QTemporaryDir staging_;
     QString current_;
     QByteArray take_;

@@ -1,22 +1,35 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One worker thread makes the voices in the order they were read, so a redone row's last take is
-// the one that stays; the capture restarts before the work is queued.
+// the one that stays. The capture goes on from one row to the next: what was heard after the end
+// of a row's silence is the start of the next row's take.
 #include "workshop/Sitting.h"
 
 #include "base/Errors.h"
 #include "sets/SetFolder.h"
+#include "takes/SpokenLength.h"
 #include "takes/VoiceCapture.h"
 #include "workshop/VoiceMaker.h"
 #include "workshop/WordCommands.h"
 
 #include <QMutexLocker>
 
+namespace {
+
+// The waveform of the latest take, as the window shows it.
+constexpr int reviewSlices = 400;
+
+} // namespace
+
 Sitting::Sitting(SetFolder& folder, VoiceCapture& capture, bool skipRecorded)
     : folder_(folder), capture_(capture) {
+    const VoiceTexts texts = wordcommands::textsOf(folder);
     for (const QString& name : SetFolder::voiceNames())
-        if (!skipRecorded || !folder.isOwn(name) || !wordcommands::saysOld(folder, name).isEmpty())
+        if (!skipRecorded || !folder.isOwn(name) ||
+            !wordcommands::saysOld(folder, name).isEmpty()) {
             rows_ << name;
+            texts_ << texts.textOf(name);
+        }
     worker_.setMaxThreadCount(1);
 }
 
@@ -39,13 +52,20 @@ QString Sitting::current() const {
 }
 
 void Sitting::beginTake() {
-    end_.emplace(VoiceCapture::rate);
+    // A page ends at a longer pause than a word: it has pauses between its sentences.
+    const QString& text = texts_.at(current_);
+    const bool page = rows_.at(current_).startsWith(QLatin1String("son_album"));
+    end_.emplace(VoiceCapture::rate,
+                 std::max(SpeechEnd::shortestSpeechSeconds,
+                          spokenlength::quickestShare * spokenlength::expectedSeconds(text)),
+                 page ? spokenlength::pagePauseSeconds : spokenlength::wordPauseSeconds);
     fed_ = 0;
-    capture_.start();
+    if (!capture_.isRecording())
+        capture_.start();
 }
 
 void Sitting::tick() {
-    if (isOver() || !capture_.isRecording())
+    if (isOver() || !doubt_.isEmpty() || !capture_.isRecording())
         return;
     const std::vector<float> fresh = capture_.samplesFrom(fed_);
     fed_ += int64_t(fresh.size());
@@ -53,9 +73,24 @@ void Sitting::tick() {
     if (!ended && !capture_.isFull())
         return;
     const auto heard = std::chrono::steady_clock::now();
-    const QString row = rows_.at(current_);
-    if (end_->heardSpeech())
-        handOver(row);
+    // The take ends at the end of its silence; what came after belongs to the next row.
+    Take take = capture_.cut(ended ? end_->endFrame() : capture_.frames());
+    take.samples.erase(take.samples.begin(),
+                       take.samples.begin() +
+                           std::ptrdiff_t(std::min(take.samples.size(), size_t(end_->keepFrom()))));
+    doubt_ = end_->heardSpeech() ? spokenlength::doubt(texts_.at(current_), end_->speechSeconds())
+                                 : QStringLiteral("Cap de paraula entenduda");
+    if (!doubt_.isEmpty()) {
+        capture_.stop();
+        doubtful_ = std::move(take);
+        return;
+    }
+    handOver(rows_.at(current_), std::move(take));
+    advance();
+    lastGap_ = std::chrono::steady_clock::now() - heard;
+}
+
+void Sitting::advance() {
     previous_ = current_;
     if (++current_ >= rows_.size()) {
         current_ = -1;
@@ -63,14 +98,35 @@ void Sitting::tick() {
     } else {
         beginTake();
     }
-    lastGap_ = std::chrono::steady_clock::now() - heard;
 }
 
-void Sitting::handOver(const QString& row) {
-    // The take ends at the end of its silence; what came after belongs to the next row.
-    Take take = capture_.stop();
-    take.samples.resize(std::min(take.samples.size(), size_t(end_->endFrame())));
-    worker_.start([this, row, take = std::move(take)] {
+void Sitting::keepDoubtful() {
+    if (doubt_.isEmpty())
+        return;
+    doubt_.clear();
+    if (!doubtful_.samples.empty())
+        handOver(rows_.at(current_), std::move(doubtful_));
+    doubtful_ = {};
+    advance();
+}
+
+void Sitting::redoDoubtful() {
+    if (doubt_.isEmpty())
+        return;
+    doubt_.clear();
+    doubtful_ = {};
+    beginTake();
+}
+
+void Sitting::handOver(const QString& row, Take take) {
+    const QString text = texts_.value(int(rows_.indexOf(row)));
+    worker_.start([this, row, text, take = std::move(take)] {
+        Handed handed{row, text, TakeReview::of(take, reviewSlices), {}};
+        {
+            const QMutexLocker lock(&results_);
+            handed.when = std::chrono::steady_clock::now();
+            lastHanded_ = std::move(handed);
+        }
         try {
             folder_.write(row, voicemaker::makeVoice(take));
             wordcommands::recorded(folder_, row);
@@ -86,6 +142,8 @@ void Sitting::handOver(const QString& row) {
 void Sitting::redoPrevious() {
     if (previous_ < 0)
         return;
+    doubt_.clear();
+    doubtful_ = {};
     if (capture_.isRecording())
         capture_.stop();
     current_ = previous_;
@@ -94,6 +152,8 @@ void Sitting::redoPrevious() {
 }
 
 void Sitting::stop() {
+    doubt_.clear();
+    doubtful_ = {};
     if (capture_.isRecording())
         capture_.stop();
     current_ = -1;
@@ -102,6 +162,11 @@ void Sitting::stop() {
 QStringList Sitting::written() const {
     const QMutexLocker lock(&results_);
     return written_;
+}
+
+std::optional<Sitting::Handed> Sitting::lastHanded() const {
+    const QMutexLocker lock(&results_);
+    return lastHanded_;
 }
 
 QStringList Sitting::refused() const {

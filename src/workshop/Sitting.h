@@ -5,6 +5,7 @@
 #pragma once
 
 #include "takes/SpeechEnd.h"
+#include "takes/TakeReview.h"
 
 #include <QMutex>
 #include <QString>
@@ -35,6 +36,20 @@ public:
     void redoPrevious();
     // Escape: the take in progress is dropped; what was made stays.
     void stop();
+    // A take much shorter or longer than its text holds the sitting on its row, with why.
+    const QString& doubt() const { return doubt_; }
+    // Enter: the doubtful take is kept all the same; Space: the row is read again.
+    void keepDoubtful();
+    void redoDoubtful();
+    // The latest take made into a voice: its row and what it looked like (made on the worker, so
+    // the next row is shown at once).
+    struct Handed {
+        QString row;
+        QString text;
+        TakeReview review;
+        std::chrono::steady_clock::time_point when;
+    };
+    std::optional<Handed> lastHanded() const;
 
     bool isOver() const { return current_ < 0; }
     // The row being read, empty once over.
@@ -51,18 +66,23 @@ public:
 
 private:
     void beginTake();
-    void handOver(const QString& row);
+    void handOver(const QString& row, Take take);
+    void advance();
 
     SetFolder& folder_;
     VoiceCapture& capture_;
     QStringList rows_;
+    QStringList texts_; // what each row reads
     int current_ = -1;
     int previous_ = -1;
     int64_t fed_ = 0;
     std::optional<SpeechEnd> end_;
     std::optional<std::chrono::nanoseconds> lastGap_;
+    QString doubt_;
+    Take doubtful_;
+    std::optional<Handed> lastHanded_;
     QThreadPool worker_;
-    mutable QMutex results_; // written_ and refused_, between the worker and the UI thread
+    mutable QMutex results_; // written_, refused_ and lastHanded_, between the worker and UI
     QStringList written_;
     QStringList refused_;
 };

@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -19,6 +20,10 @@ namespace {
 const QString recordText = QStringLiteral("Enregistrar");
 const QString stopText = QStringLiteral("Arrestar (espaci)");
 constexpr int meterSteps = 100;
+const QString familyText = QStringLiteral("Tota la familha");
+const QString pagesText = QStringLiteral("Las paginas d'aquí");
+// How long a sitting's latest take stays shown with its row.
+constexpr auto handedShown = std::chrono::milliseconds(1500);
 constexpr int textScalePercent = 150;
 const QString errorStyle = QStringLiteral("color: #b00000;");
 const QString recordingStyle =
@@ -54,6 +59,7 @@ TakePanel::TakePanel(QWidget* parent)
       undo_(button(QStringLiteral("Desfar"), QStringLiteral("btnDesfar"), this)),
       defaultVoice_(button(QStringLiteral("Votz per defaut"), QStringLiteral("btnDefaut"), this)),
       import_(button(QStringLiteral("Importar un son…"), QStringLiteral("btnImportar"), this)),
+      family_(button(familyText, QStringLiteral("btnFamilha"), this)),
       message_(label(QStringLiteral("LBmessatge"), this)) {
     picture_->setObjectName(QStringLiteral("imgGrand"));
     meter_->setObjectName(QStringLiteral("nivel"));
@@ -73,7 +79,7 @@ TakePanel::TakePanel(QWidget* parent)
 
     auto* buttons = new QGridLayout;
     QPushButton* const rows[2][4] = {{record_, listen_, keep_, again_},
-                                     {undo_, defaultVoice_, import_, nullptr}};
+                                     {undo_, defaultVoice_, import_, family_}};
     for (int row = 0; row < 2; ++row)
         for (int column = 0; column < 4; ++column)
             if (rows[row][column])
@@ -106,7 +112,11 @@ void TakePanel::showSession(const RecordingSession& session) {
     record_->setText(recording ? stopText : recordText);
     record_->setEnabled(session.canRecord());
     recordingSign_->setVisible(recording);
-    listen_->setEnabled(review);
+    // With no fresh take, Escotar plays the voice the set holds.
+    listen_->setEnabled(review || (voice && !recording));
+    family_->setEnabled(voice && !recording);
+    family_->setText(session.current().startsWith(QLatin1String("son_album")) ? pagesText
+                                                                              : familyText);
     keep_->setEnabled(review);
     again_->setEnabled(review);
     undo_->setEnabled(voice && !recording && session.voices().canUndo(session.current()));
@@ -117,6 +127,14 @@ void TakePanel::showSession(const RecordingSession& session) {
     if (!recording)
         meter_->setValue(0);
     takeView_->showReview(recording ? std::nullopt : session.review());
+    // In a sitting, the row a take went to and its waveform stay a moment: a wrong row shows.
+    const auto handed = session.inSitting() ? session.sitting()->lastHanded() : std::nullopt;
+    if (handed && std::chrono::steady_clock::now() - handed->when < handedShown) {
+        takeView_->showReview(handed->review);
+        if (!session.status().error)
+            message_->setText(QStringLiteral("« %1 » enregistrat (%2)\n%3")
+                                  .arg(handed->text, handed->row, session.status().text));
+    }
     // A button that has just done its work (Gardar, Tornar far) hands the focus to the next take.
     if (focused && !focused->isEnabled())
         (record_->isEnabled() ? record_ : import_)->setFocus();

@@ -30,6 +30,8 @@ public:
     QPushButton* undo() const { return undo_; }
     QPushButton* defaultVoice() const { return defaultVoice_; }
     QPushButton* import() const { return import_; }
+    // A family's name and words, or the album's pages from this one, heard in a row.
+    QPushButton* family() const { return family_; }
     TakeView* takeView() const { return takeView_; }
 
 private:
@@ -45,5 +47,6 @@ private:
     QPushButton* undo_;
     QPushButton* defaultVoice_;
     QPushButton* import_;
+    QPushButton* family_;
     QLabel* message_;
 };

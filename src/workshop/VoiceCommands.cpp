@@ -3,6 +3,7 @@
 // Each command names its voice before the folder is filled, so a wrong name changes nothing.
 #include "workshop/VoiceCommands.h"
 
+#include "assets/Catalogue.h"
 #include "assets/VoiceTexts.h"
 #include "base/Errors.h"
 #include "sets/Locations.h"
@@ -10,8 +11,10 @@
 #include "workshop/CommandLine.h"
 #include "workshop/SetCommands.h"
 #include "workshop/VoiceMaker.h"
+#include "workshop/VoicePlayer.h"
 #include "workshop/WordCommands.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -33,8 +36,33 @@ void list(const SetFolder& folder, QTextStream& out) {
     }
 }
 
+// Each voice heard is named as it starts; the command ends with the last one.
+void play(const CommandLine& line, QTextStream& out) {
+    const QStringList rows =
+        line.action() == CommandLine::Action::Play
+            ? QStringList{SetFolder::checkedName(line.voice())}
+            : VoicePlayer::rowsWith(QStringLiteral("sons_familles/%1.mp3")
+                                        .arg(catalogue::titleNumber(line.number())));
+    const SetFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
+                           locations::baseSet());
+    VoicePlayer player;
+    QEventLoop loop;
+    QObject::connect(&player, &VoicePlayer::started, &loop, [&out](const QString& row) {
+        out << row << '\n';
+        out.flush();
+    });
+    QObject::connect(&player, &VoicePlayer::finished, &loop, &QEventLoop::quit);
+    player.play(folder, rows);
+    if (player.isPlaying())
+        loop.exec();
+    if (!player.problem().isEmpty())
+        throw SetRefused(player.problem());
+}
+
 void act(const CommandLine& line, QTextStream& out) {
     using Action = CommandLine::Action;
+    if (line.action() == Action::Play || line.action() == Action::PlayFamily)
+        return play(line, out);
     if (line.action() == Action::Export || line.action() == Action::ImportSet ||
         line.action() == Action::Picture || line.action() == Action::Word ||
         line.action() == Action::Page ||

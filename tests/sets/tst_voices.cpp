@@ -3,6 +3,8 @@
 // The recorder's import path as a script uses it (mirabosc-record --import), and the folder's undo
 // and default voice: written voices are trimmed, levelled and mono; refusals change nothing.
 #include "assets/Catalogue.h"
+#include "assets/ContentReader.h"
+#include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "cardart/CardPainter.h"
@@ -11,9 +13,13 @@
 #include "sets/SafeWrite.h"
 #include "sets/SetFolder.h"
 #include "support/Mp3Fixture.h"
+#include "support/SpeechCorpus.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
+#include "takes/SpeechFinder.h"
+#include "takes/SpeechSynth.h"
 #include "takes/TakeProcessor.h"
+#include "workshop/VoiceMaker.h"
 
 #include <QDirIterator>
 #include <QTemporaryDir>
@@ -25,6 +31,8 @@
 namespace {
 
 constexpr double marginTolerance = 0.1;
+// Loudness is measured over 400 ms blocks.
+constexpr double measurableSeconds = 0.4;
 constexpr double loudnessToleranceLu = 1.5;
 constexpr double leadMargin = takeprocessor::leadMarginSeconds;
 constexpr double tailMargin = takeprocessor::tailMarginSeconds;
@@ -190,11 +198,17 @@ private slots:
     void hostileSetArchiveChangesNothing();
     void turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle();
     void changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt();
+    void speechIsFoundWholeInEveryKindOfTake_data();
+    void speechIsFoundWholeInEveryKindOfTake();
+    void everyDefaultWordAndPageIsVoicedAgain_data();
+    void everyDefaultWordAndPageIsVoicedAgain();
+    void playFamilySoundsItsEightVoicesInOrder();
 
 private:
     QTemporaryDir takes_;
     QTemporaryDir folder_;
     spokentake::Word word_;
+    std::vector<speechcorpus::Recipe> corpus_;
     double defaultLoudness_ = 0;
 };
 
@@ -207,6 +221,8 @@ void TestVoices::initTestCase() {
                              QStringLiteral("-c"), QStringLiteral("2"),
                              takes_.filePath(QStringLiteral("silence.wav")), QStringLiteral("trim"),
                              QStringLiteral("0"), QStringLiteral("2")}));
+    QVERIFY(spokentake::sox(QStringList{QStringLiteral("-n"), takes_.filePath("whistle.wav")} +
+                            QStringLiteral("synth 2 sine 1000 channels 2 rate 48000").split(u' ')));
     // A device that starts with digital silence before the room is heard.
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("zeros.wav")),
@@ -345,6 +361,7 @@ void TestVoices::refusalLeavesOldFileByteForByte_data() {
     const QString card = QStringLiteral("sons_familles/6.mp3");
     QTest::newRow("silence") << "silence.wav" << card << false << "paraula";
     QTest::newRow("noise alone") << "noise.wav" << card << false << "paraula";
+    QTest::newRow("a steady whistle") << "whistle.wav" << card << false << "paraula";
     QTest::newRow("garbage") << "garbage.wav" << card << false << "legir";
     QTest::newRow("missing file") << "absent.wav" << card << false << "legir";
     QTest::newRow("over 60 s") << "long.flac" << card << false << "60 s";
@@ -691,6 +708,97 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
                  QStringLiteral("sons_familles/11.mp3\tlo morre\tvotz vòstra (ditz « lo nas »)")),
              qPrintable(list));
     QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
+}
+
+void TestVoices::speechIsFoundWholeInEveryKindOfTake_data() {
+    QTest::addColumn<int>("row");
+    corpus_ = speechcorpus::recipes();
+    for (size_t row = 0; row < corpus_.size(); ++row)
+        QTest::addRow("%zu %s", row, qPrintable(corpus_[row].text)) << int(row);
+}
+
+void TestVoices::speechIsFoundWholeInEveryKindOfTake() {
+    QFETCH(int, row);
+    const speechcorpus::Take made = speechcorpus::make(takes_.path(), corpus_[size_t(row)]);
+    Take take{speechcorpus::rate, 1, made.samples};
+    takeprocessor::removeOffset(take);
+    const speechfinder::Bounds found = speechfinder::find(take);
+    const double first = double(found.first) / take.rate, end = double(found.end) / take.rate;
+    // From at most 15 ms before the speech to at most 30 ms after it, never inside it.
+    QVERIFY2(first <= made.start && first >= made.start - 0.015 && end >= made.end &&
+                 end <= made.end + 0.03,
+             qPrintable(QStringLiteral("%1-%2 s of %3-%4 s")
+                            .arg(first)
+                            .arg(end)
+                            .arg(made.start)
+                            .arg(made.end)));
+    // The margins are whole even where the take had none; the loudness is the set's.
+    const Take voice = takeprocessor::prepare({speechcorpus::rate, 1, made.samples});
+    QVERIFY(std::abs(voice.seconds() - (end - first + leadMargin + tailMargin)) < 0.002);
+    if (made.end - made.start >= measurableSeconds)
+        QVERIFY(std::abs(takeprocessor::loudness(voice) - takeprocessor::targetLoudnessLufs) <= 1);
+}
+
+void TestVoices::everyDefaultWordAndPageIsVoicedAgain_data() {
+    QTest::addColumn<QString>("voice");
+    QTest::addColumn<QString>("text");
+    for (const QString& voice : SetFolder::voiceNames())
+        QTest::newRow(qPrintable(voice)) << voice << VoiceTexts::defaultSet().textOf(voice);
+    // Words once refused, given through the command itself as a page is.
+    for (const char* word : {"la nèu", "lo sorelh", "la maire", "l'aucèl", ""})
+        QTest::addRow("--word %s", word) << QString() << QString::fromUtf8(word);
+}
+
+void TestVoices::everyDefaultWordAndPageIsVoicedAgain() {
+    QFETCH(QString, voice);
+    QFETCH(QString, text);
+    static const speech::Respeller respeller =
+        speech::Respeller::parse(content::ContentReader::readTextFile(
+                                     QStringLiteral(MIRABOSC_DATA_DIR "/prononciation.txt")),
+                                 QStringLiteral("prononciation.txt"));
+    if (!voice.isEmpty()) { // what --word and --page do to a voice that is still synthetic
+        QVERIFY(!voicemaker::makeVoice(speechsynth::speak(text, respeller)).isEmpty());
+        return;
+    }
+    QTemporaryDir set;
+    const bool page = text.isEmpty();
+    const Run run =
+        record({QStringLiteral("--folder"), set.path(),
+                page ? QStringLiteral("--page") : QStringLiteral("--word"), QStringLiteral("2"),
+                page ? VoiceTexts::defaultSet().pageText(2) : text});
+    QVERIFY2(run.exitCode == 0 && run.out.contains(QStringLiteral(" : votz sintetica de nòu")),
+             qPrintable(run.err));
+}
+
+void TestVoices::playFamilySoundsItsEightVoicesInOrder() {
+    QProcess player;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
+    environment.insert(QStringLiteral("SDL_DISKAUDIOFILE"),
+                       takes_.filePath(QStringLiteral("heard")));
+    environment.insert(QStringLiteral("SDL_DISKAUDIODELAY"), QStringLiteral("2"));
+    player.setProcessEnvironment(environment);
+    player.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM),
+                 {QStringLiteral("--folder"), folder_.path(), QStringLiteral("--play-family=2")});
+    QVERIFY(player.waitForFinished(60000) && player.exitCode() == 0);
+    QStringList expected;
+    double seconds = 0;
+    for (int card = 9; card <= 16; ++card) {
+        expected << QStringLiteral("sons_familles/%1.mp3").arg(card);
+        const auto voice = mp3fixture::decode(folder_.filePath(expected.constLast()));
+        seconds += double(voice.frames()) / voice.rate;
+    }
+    QCOMPARE(QString::fromUtf8(player.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+             expected);
+    // The output (44.1 kHz stereo floats) sounded them all, one after the other.
+    const QByteArray heard = safewrite::read(takes_.filePath(QStringLiteral("heard")));
+    const auto* samples = reinterpret_cast<const float*>(heard.constData());
+    std::vector<qsizetype> sounding;
+    for (qsizetype i = 0; i < heard.size() / qsizetype(sizeof(float)); ++i)
+        if (std::abs(samples[i]) > 1e-3f)
+            sounding.push_back(i);
+    QVERIFY(!sounding.empty() &&
+            double(sounding.back() - sounding.front()) / 88200 > 0.9 * seconds);
 }
 
 QTEST_GUILESS_MAIN(TestVoices)

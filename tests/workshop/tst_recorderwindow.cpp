@@ -3,10 +3,12 @@
 // The recorder's window driven as a teacher uses it: a take spoken into the real capture path
 // (SDL's disk driver reading a known take), then listen, keep and undo; its size on small
 // screens, its keys, another writer's changes; and its command line, run without a display.
+#include "assets/VoiceTexts.h"
 #include "pictures/PictureLoader.h"
 #include "sets/SafeWrite.h"
 #include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
+#include "support/SpeechCorpus.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
 #include "takes/AudioImport.h"
@@ -77,6 +79,7 @@ private slots:
     void commandLine();
     void commandsChangeListAndUndo();
     void oneSittingWritesEachRowInTurnWithRedoAndStop();
+    void sittingOfEveryRowPutsEachVoiceOnItsOwnRow();
 
 private:
     QTemporaryDir dir_;
@@ -379,6 +382,70 @@ void TestRecorderWindow::oneSittingWritesEachRowInTurnWithRedoAndStop() {
     }
     QVERIFY(session.folder().canUndo(row(3)));
     QVERIFY(!session.folder().isOwn(row(8)));
+    // With no fresh take, Escotar plays the stored voice; the family plays from its name on.
+    session.select(row(5));
+    session.listen();
+    QCOMPARE(session.familyPlayer().current(), row(5));
+    session.listenFamily();
+    QCOMPARE(session.familyPlayer().current(), row(1));
+    QTRY_COMPARE_WITH_TIMEOUT(session.familyPlayer().current(), row(2), 10000);
+}
+
+void TestRecorderWindow::sittingOfEveryRowPutsEachVoiceOnItsOwnRow() {
+    // The whole set read in one sitting: breaths, a cough after a word, pauses of 0.8 to 1.2 s
+    // between a page's sentences, a hesitation of 5 s and a false start; each row's span known.
+    const QString corpus = dir_.path();
+    std::vector<float> stream;
+    std::vector<double> spans;
+    const auto pause = [&](double s) { stream.resize(stream.size() + size_t(s * 48000)); };
+    const auto say = [&](const std::vector<float>& sound) {
+        stream.insert(stream.end(), sound.begin(), sound.end());
+    };
+    const QStringList rows = SetFolder::voiceNames();
+    for (int row = 0; row < rows.size(); ++row) {
+        const QString text = VoiceTexts::defaultSet().textOf(rows[row]);
+        pause(row == 20 ? 5.0 : 0.4);
+        if (row % 9 == 4)
+            say(speechcorpus::noise(corpus, speechcorpus::Noise::Breath, 0.01)), pause(0.3);
+        const size_t start = stream.size();
+        if (row == 30)
+            say(speechcorpus::speech(corpus, text.section(u' ', 0, 0))), pause(0.5);
+        const QStringList sentences =
+            text.split(QRegularExpression(QStringLiteral("(?<=[.!?])\\s+")), Qt::SkipEmptyParts);
+        for (int sentence = 0; sentence < sentences.size(); ++sentence)
+            pause(sentence ? 0.8 + 0.2 * ((row + sentence) % 3) : 0),
+                say(speechcorpus::speech(corpus, sentences[sentence]));
+        spans.push_back(double(stream.size() - start) / 48000);
+        if (pause(0.3); row == 9)
+            say(speechcorpus::noise(corpus, speechcorpus::Noise::Cough, 0.1));
+        pause(rows[row].startsWith(QLatin1String("son_album")) ? 2.0 : 0.8);
+    }
+    const auto room = speechcorpus::noise(corpus, speechcorpus::Noise::White, 0.0005);
+    for (size_t i = 0; i < stream.size(); ++i)
+        stream[i] += room[i % room.size()];
+    const QString raw = dir_.filePath(QStringLiteral("sitting.raw"));
+    safewrite::write(raw, QByteArray(reinterpret_cast<const char*>(stream.data()),
+                                     qsizetype(stream.size() * sizeof(float))));
+    // The disk driver reads ten times faster than real time: 2 ms for each 21 ms buffer.
+    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    qputenv("SDL_DISKAUDIODELAY", "2");
+    QTemporaryDir root;
+    RecordingSession session(filledFolder(root.path()));
+    qputenv("SDL_DISKAUDIOFILEIN", single);
+    qunsetenv("SDL_DISKAUDIODELAY");
+    session.startSitting(false);
+    for (QDeadlineTimer end(120000);
+         session.inSitting() && !session.inDoubt() && !end.hasExpired();)
+        session.tick(), QTest::qWait(5);
+    QVERIFY2(!session.inSitting(), qPrintable(session.current() + session.sitting()->doubt()));
+    QTRY_COMPARE_WITH_TIMEOUT(session.sitting()->written(), rows, 60000);
+    // Each voice is its own row's speech with its margins: a shifted word would not fit.
+    for (int row = 0; row < rows.size(); ++row) {
+        const auto voice = mp3fixture::decode(session.folder().pathOf(rows[row]));
+        QVERIFY2(std::abs(double(voice.frames()) / voice.rate - spans[size_t(row)] - 0.15) < 0.05,
+                 qPrintable(rows[row]));
+    }
 }
 
 QTEST_MAIN(TestRecorderWindow)

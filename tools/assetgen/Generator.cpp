@@ -29,10 +29,6 @@ const Card& cardOf(const Family& family, int number) {
     return family.cards.at(number - catalogue::titleNumber(family.index) - 1);
 }
 
-QString spokenOf(const QString& spoken, const QString& written) {
-    return spoken.isEmpty() ? written : spoken;
-}
-
 } // namespace
 
 Generator::Generator(Content content, Speaker speaker)
@@ -61,25 +57,9 @@ std::vector<Generator::Job> Generator::jobs() const {
     std::vector<Job> list;
     const Content& content = content_;
     const Speaker& speaker = speaker_;
-    for (const AlbumPage& page : content.pages)
-        list.push_back({catalogue::albumNarration(page.number),
-                        [&speaker, &page](const QString& f) {
-                            speaker.record(spokenOf(page.spoken, page.narration()), f);
-                        },
-                        true});
-    for (const Family& family : content.families) {
-        list.push_back({catalogue::cardSound(catalogue::titleNumber(family.index)),
-                        [&speaker, &family](const QString& f) {
-                            speaker.record(spokenOf(family.spoken, family.name), f);
-                        },
-                        true});
-        for (const Card& card : family.cards)
-            list.push_back({catalogue::cardSound(card.number),
-                            [&speaker, &card](const QString& f) {
-                                speaker.record(spokenOf(card.spoken, card.word), f);
-                            },
-                            true});
-    }
+    for (const auto& [voice, text] : ContentReader::spokenTexts(content))
+        list.push_back(
+            {voice, [&speaker, text = text](const QString& f) { speaker.record(text, f); }, true});
     for (const AlbumPage& page : content.pages)
         list.push_back({catalogue::albumPicture(page.number),
                         [&page](const QString& f) { saveBmp(AlbumPainter::page(page), f); }});
