@@ -22,6 +22,7 @@ const QString wordOption = QStringLiteral("word");
 const QString pageOption = QStringLiteral("page");
 const QString helpOption = QStringLiteral("help");
 const QString versionOption = QStringLiteral("version");
+const QString undoImportOption = QStringLiteral("undo-import");
 
 QList<QCommandLineOption> options() {
     const QString voice = QStringLiteral("RELPATH");
@@ -39,7 +40,8 @@ QList<QCommandLineOption> options() {
             {wordOption, {}, QStringLiteral("N")},
             {pageOption, {}, QStringLiteral("P")},
             QCommandLineOption(QStringList{helpOption, QStringLiteral("h")}),
-            QCommandLineOption(versionOption)};
+            QCommandLineOption(versionOption),
+            QCommandLineOption(undoImportOption)};
 }
 
 // A value given as "" names nothing: it is refused rather than read as the current folder.
@@ -91,7 +93,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         {defaultOption, Action::Default}, {listOption, Action::List},
         {exportOption, Action::Export},   {importSetOption, Action::ImportSet},
         {pictureOption, Action::Picture}, {wordOption, Action::Word},
-        {pageOption, Action::Page}};
+        {pageOption, Action::Page},       {undoImportOption, Action::UndoImport}};
     int chosen = 0;
     for (const auto& [option, action] : actions)
         if (parser.isSet(option)) {
@@ -100,11 +102,13 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         }
     if (chosen > 1)
         line.error_ = QStringLiteral("una sola accion a la còp : --import, --undo, --default, "
-                                     "--list, --export, --import-set, --picture, --word o --page");
+                                     "--list, --export, --import-set, --undo-import, --picture, "
+                                     "--word o --page");
     else if ((parser.isSet(importOption) || parser.isSet(pictureOption)) != parser.isSet(toOption))
         line.error_ = QStringLiteral("--import o --picture e --to van amassa");
-    else if (parser.isSet(systemOption) && !parser.isSet(importSetOption))
-        line.error_ = QStringLiteral("--system va amb --import-set");
+    else if (parser.isSet(systemOption) && !parser.isSet(importSetOption) &&
+             !parser.isSet(undoImportOption))
+        line.error_ = QStringLiteral("--system va amb --import-set o --undo-import");
     else if (parser.isSet(systemOption) && parser.isSet(folderOption))
         line.error_ = QStringLiteral("--system o --folder, pas los dos");
     else if (parser.isSet(fitOption) && !parser.isSet(pictureOption))
@@ -133,6 +137,7 @@ QString CommandLine::usage() {
         "         mirabosc-record [--folder DIR] --page P TÈXTE\n"
         "         mirabosc-record [--folder DIR] --export FICHIÈR\n"
         "         mirabosc-record [--folder DIR | --system] --import-set FICHIÈR\n"
+        "         mirabosc-record [--folder DIR | --system] --undo-import\n"
         "         mirabosc-record --help | --version\n"
         "\n"
         "Sens accion, dobrís lo talhièr.\n"
@@ -150,7 +155,9 @@ QString CommandLine::usage() {
         "  --page P TÈXTE    cambia lo tèxte de la pagina P de l'album\n"
         "  --export FICHIÈR  met dins un fichièr zip çò que cambia del jòc installat\n"
         "  --import-set FICHIÈR  pren lo jòc d'aquel fichièr, verificat tot d'abans\n"
-        "  --system          per totes los comptes de l'ordenador (amb --import-set)\n"
+        "  --undo-import     torna lo jòc remplaçat per la darrièra importacion\n"
+        "  --system          per totes los comptes de l'ordenador (amb --import-set o\n"
+        "                    --undo-import)\n"
         "  --help            aquesta ajuda\n"
         "  --version         la version\n");
 }

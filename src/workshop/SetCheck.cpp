@@ -22,7 +22,10 @@ QString problems(const QString& folder) {
     try {
         MediaPlayerMP3 player;
         const assetcheck::Readers readers = assetcheck::programReaders(player);
-        for (const assetcheck::Finding& finding : assetcheck::checkCurrentFolder(readers))
+        std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
+        for (assetcheck::Finding& finding : assetcheck::checkSetFiles())
+            findings.push_back(std::move(finding));
+        for (const assetcheck::Finding& finding : findings)
             if (finding.severity == assetcheck::Severity::Problem)
                 found << assetcheck::reportLine(finding);
     } catch (const Exception& error) {

@@ -36,8 +36,8 @@ void list(const SetFolder& folder, QTextStream& out) {
 void act(const CommandLine& line, QTextStream& out) {
     using Action = CommandLine::Action;
     if (line.action() == Action::Export || line.action() == Action::ImportSet ||
-        line.action() == Action::Picture || line.action() == Action::Word ||
-        line.action() == Action::Page ||
+        line.action() == Action::UndoImport || line.action() == Action::Picture ||
+        line.action() == Action::Word || line.action() == Action::Page ||
         ((line.action() == Action::Undo || line.action() == Action::Default) &&
          setcommands::isPicture(line.voice())))
         return setcommands::act(line, out);
@@ -64,7 +64,7 @@ void act(const CommandLine& line, QTextStream& out) {
         out << QStringLiteral("%1 : votz precedenta tornada\n").arg(name);
         break;
     case Action::Default:
-        if (!folder.isOwn(name)) {
+        if (!folder.isChanged(name)) {
             out << QStringLiteral("%1 es ja la votz per defaut\n").arg(name);
             break;
         }
