@@ -143,16 +143,19 @@ void sweep(const QString& target) {
     }
 }
 
-void install(const QString& archive, const QString& target, const QString& base,
-             const QString& installed, const Check& check, const WhileGameOpen& whileGameOpen) {
-    const std::vector<setarchive::Entry> entries = setarchive::read(archive, installed);
+FileOrigins checkEntries(const QString& archive, const std::vector<setarchive::Entry>& entries) {
     checkTexts(entries);
-    FileOrigins origins;
     try {
-        origins = setmanifest::verify(entries);
+        return setmanifest::verify(entries);
     } catch (const SetRefused& error) {
         throw SetRefused(QStringLiteral("Lo jòc %1 es refusat : %2").arg(archive, error.message()));
     }
+}
+
+void install(const QString& archive, const QString& target, const QString& base,
+             const QString& installed, const Check& check, const WhileGameOpen& whileGameOpen) {
+    const std::vector<setarchive::Entry> entries = setarchive::read(archive, installed);
+    const FileOrigins origins = checkEntries(archive, entries);
     const QString absoluteTarget = QDir::cleanPath(QDir(target).absolutePath());
     const QFileInfo targetInfo(absoluteTarget);
     const QString canonicalInstalled = QFileInfo(installed).canonicalFilePath();

@@ -5,6 +5,9 @@
 // kept, by date, and can come back.
 #pragma once
 
+#include "sets/FileOrigins.h"
+#include "sets/SetArchive.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -17,6 +20,10 @@ using Check = std::function<QString(const QString& folder)>;
 // gives up (the set is then left as it is).
 using WhileGameOpen = std::function<bool()>;
 
+// What an archive's entries must be before anything is written: a manifest that names them
+// exactly (or an earlier version's whole texts), texts the parser reads, drawings no larger than
+// the workshop keeps. Returns the marks they carry; throws SetRefused naming the archive.
+FileOrigins checkEntries(const QString& archive, const std::vector<setarchive::Entry>& entries);
 // Puts the archive's set at target: its files with their marks, and links to base (the set it
 // is based on) for the rest. The set it replaces joins the history beside it. Throws
 // SetRefused.
