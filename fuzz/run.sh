@@ -103,7 +103,7 @@ rm -rf "$made"
 record() { QT_QPA_PLATFORM=offscreen "$MIRABOSC_BUILD/mirabosc-record" --folder "$made" "$@" >/dev/null; }
 record --word 10 "lo can"
 record --export "$sets/word.mirabosc"
-record --page 3 "Lo solelh se lèva"
+record --page 3 "Un tèxte novèl"
 record --export "$sets/word-page.mirabosc"
 record --picture "$pictures/thin.png" --to img_familles/mini10.bmp
 record --export "$sets/word-page-picture.mirabosc"

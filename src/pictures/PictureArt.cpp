@@ -75,8 +75,35 @@ bool shorterThanDeclared(const QByteArray& head, qint64 size, const QByteArray& 
     return false;
 }
 
+// A PNG is whole when its chunks follow one another to IEND, none claiming more bytes than the
+// file holds: libpng would otherwise spend seconds on a chunk of a few gigabytes that is not there.
+bool pngIsWhole(QIODevice& device) {
+    constexpr qint64 signatureBytes = 8;
+    constexpr qint64 chunkFrameBytes = 12; // length, type, CRC
+    const qint64 size = device.size();
+    bool whole = false;
+    for (qint64 at = signatureBytes; at + chunkFrameBytes <= size && device.seek(at);) {
+        const QByteArray head = device.read(signatureBytes);
+        if (head.size() != signatureBytes)
+            break;
+        const qint64 length = qFromBigEndian<quint32>(head.constData());
+        if (length > size - at - chunkFrameBytes)
+            break;
+        if (head.mid(4) == "IEND") {
+            whole = true;
+            break;
+        }
+        at += chunkFrameBytes + length;
+    }
+    device.seek(0);
+    return whole;
+}
+
 QImage decode(QImageReader& reader, const QString& path, QSize area) {
     const QByteArray head = reader.device()->peek(riffHeaderBytes);
+    // Before the reader reads anything: the walk moves through the file and back.
+    if (head.startsWith("\x89PNG") && !pngIsWhole(*reader.device()))
+        throw unreadable(path, QStringLiteral("imatge damatjada o copada"));
     reader.setAutoTransform(true);
     if (!reader.canRead() || !formats.contains(reader.format()))
         throw unreadable(path, reader.format().isEmpty() || !reader.canRead()

@@ -15,9 +15,9 @@ public:
     enum class Placement { Fill, Fit };
     // Pictures larger than this are refused from their header, before decoding.
     static constexpr qint64 pixelCap = 200'000'000;
-    // What a picture that cannot be decoded at a smaller size may take decoded, in bytes: a
-    // 200-megapixel picture at 8 bits a channel.
-    static constexpr qint64 decodedCapBytes = pixelCap * 4;
+    // What a picture that cannot be decoded at a smaller size (all but JPEG) may take decoded,
+    // in bytes: 128 megapixels at 8 bits a channel, 64 at 16.
+    static constexpr qint64 decodedCapBytes = 512 * 1024 * 1024;
     // The stored picture is at most this much larger than its area, so the last smooth scaling
     // has pixels to average.
     static constexpr qreal oversampling = 1.5;

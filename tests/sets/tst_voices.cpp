@@ -310,6 +310,9 @@ void TestVoices::initTestCase() {
     deep.fill(Qt::darkBlue);
     QVERIFY(deep.save(takes_.filePath(QStringLiteral("deep.png"))));
     safewrite::write(takes_.filePath(QStringLiteral("huge.png")), pngHeader(20000, 20000));
+    const QByteArray thin = pngHeader(2000, 1), ihdrEnd = thin.left(33);
+    safewrite::write(takes_.filePath(QStringLiteral("lying.png")),
+                     ihdrEnd + QByteArray("\x7f\xff\xff\xf0tEXtkey\0value", 18) + thin.mid(33));
     safewrite::write(takes_.filePath(QStringLiteral("small.gif")),
                      QByteArray::fromHex("47494638396101000100800000ffffff00000021f90401000000"
                                          "002c00000000010001000002024401003b"));
@@ -690,27 +693,19 @@ void TestVoices::pictureOfAnyShapeOrRefused_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("message"); // empty: made
-    QTest::newRow("65535 x 1 on a card") << "thin.png"
-                                         << "img_familles/12.bmp"
-                                         << "";
-    QTest::newRow("8 x 56592 on a page") << "tall.png"
-                                         << "img_album/3.bmp"
-                                         << "";
-    QTest::newRow("200000 x 2 on a miniature") << "wide.png"
-                                               << "img_familles/mini10.bmp"
-                                               << "";
-    QTest::newRow("16 bits, 4400 x 4400") << "deep.png"
-                                          << "img_familles/13.bmp"
-                                          << "";
-    QTest::newRow("20000 x 20000") << "huge.png"
-                                   << "img_familles/12.bmp"
-                                   << "200 megapixèls al mai";
-    QTest::newRow("a GIF") << "small.gif"
-                           << "img_familles/12.bmp"
-                           << "format gif";
-    QTest::newRow("a truncated JPEG") << "cut.jpg"
-                                      << "img_familles/12.bmp"
-                                      << "damatjada";
+    const auto row = [](const char* name, const char* file, const char* target,
+                        const char* message) {
+        QTest::newRow(name) << QString(file) << QString(target) << QString::fromUtf8(message);
+    };
+    const char* card = "img_familles/12.bmp";
+    row("65535 x 1 on a card", "thin.png", card, "");
+    row("8 x 56592 on a page", "tall.png", "img_album/3.bmp", "");
+    row("200000 x 2 on a miniature", "wide.png", "img_familles/mini10.bmp", "");
+    row("16 bits, 4400 x 4400", "deep.png", "img_familles/13.bmp", "");
+    row("20000 x 20000", "huge.png", card, "200 megapixèls al mai");
+    row("a GIF", "small.gif", card, "format gif");
+    row("a truncated JPEG", "cut.jpg", card, "damatjada");
+    row("a PNG chunk of 2 GB", "lying.png", card, "damatjada");
 }
 
 void TestVoices::pictureOfAnyShapeOrRefused() {
