@@ -72,6 +72,7 @@ private slots:
     void fitsSmallScreens_data();
     void fitsSmallScreens();
     void showsVoiceWrittenByAnotherProgram();
+    void undoImportBringsBackTheSetReplaced();
     void desktopKnowsTheWindow();
     void commandLine_data();
     void commandLine();
@@ -285,6 +286,22 @@ void TestRecorderWindow::showsVoiceWrittenByAnotherProgram() {
     QTRY_COMPARE_WITH_TIMEOUT(window.findChild<VoiceTree*>()->itemOf(seventh)->text(0),
                               QStringLiteral("lo can"), 1000);
     QCOMPARE(count->text(), QStringLiteral("1 votz enregistradas sus 73"));
+}
+
+void TestRecorderWindow::undoImportBringsBackTheSetReplaced() {
+    QTemporaryDir root;
+    const QString folder = QStringLiteral("--folder=") + root.filePath(QStringLiteral("set"));
+    const QString archive = root.filePath(QStringLiteral("classa.mirabosc"));
+    for (const QStringList& step :
+         {QStringList{"--import", word_.wav, "--to", card}, QStringList{"--export", archive},
+          QStringList{"--default", card}, QStringList{"--import-set", archive}})
+        QCOMPARE(record(QStringList{folder} + step).exitCode, 0);
+    RecorderWindow window(filledFolder(root.filePath(QStringLiteral("set"))));
+    auto* count = window.findChild<QLabel*>(QStringLiteral("LBcompte"));
+    QCOMPARE(count->text(), QStringLiteral("1 votz enregistradas sus 73"));
+    window.findChild<QPushButton*>(QStringLiteral("btnDesfarImportacion"))->click();
+    QCOMPARE(count->text(), QStringLiteral("0 votz enregistradas sus 73"));
+    QVERIFY(QFileInfo(root.filePath(QStringLiteral("set/")) + card).isSymLink());
 }
 
 void TestRecorderWindow::desktopKnowsTheWindow() {
