@@ -896,12 +896,13 @@ void TestVoices::classSetRoundTripKeepsEveryFileAndMark() {
     QProcess game;
     game.setWorkingDirectory(shared);
     game.start(QStringLiteral(MIRABOSC_MIRABOSC_PROGRAM));
-    QTRY_VERIFY(gamelock::isHeld(shared));
+    QTRY_VERIFY_WITH_TIMEOUT(gamelock::isHeld(shared), 60000);
     QProcess import;
     import.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM),
                  {QStringLiteral("--import-set"), archive, QStringLiteral("--system")});
     QByteArray said;
-    QTRY_VERIFY2((said += import.readAllStandardError()).contains("dobèrt"), said.constData());
+    QTRY_VERIFY2_WITH_TIMEOUT((said += import.readAllStandardError()).contains("dobèrt"),
+                              said.constData(), 60000);
     QCOMPARE(setimport::previousSets(shared).size(), 0);
     game.terminate();
     QVERIFY(game.waitForFinished() && import.waitForFinished(60000));
