@@ -23,7 +23,8 @@ const QStringList wholeTexts{QStringLiteral("textes/familles.txt"),
                              QStringLiteral("textes/album.txt")};
 
 QString hashOf(const QByteArray& bytes) {
-    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex());
+    return QString::fromLatin1(
+        QCryptographicHash::hash(bytes, QCryptographicHash::Blake2b_256).toHex());
 }
 
 SetRefused refused(const QString& why) {
