@@ -258,6 +258,8 @@ void SetFolder::write(const QString& name, const QByteArray& bytes, FileOrigins:
 
 void SetFolder::commit(const std::vector<Change>& changes,
                        const std::vector<std::pair<QString, QByteArray>>& plain) {
+    if (changes.empty() && plain.empty())
+        return;
     std::vector<std::pair<QString, QString>> staged; // temporary file, final path
     std::vector<std::pair<QString, FileOrigins::Origin>> origins;
     for (const Change& change : changes)
