@@ -25,9 +25,10 @@ QString problems(const QString& folder) {
         std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
         for (assetcheck::Finding& finding : assetcheck::checkSetFiles())
             findings.push_back(std::move(finding));
+        // The workshop makes every picture at the size the game shows it: in a set to be put in
+        // place, a picture of another size is refused too.
         for (const assetcheck::Finding& finding : findings)
-            if (finding.severity == assetcheck::Severity::Problem)
-                found << assetcheck::reportLine(finding);
+            found << assetcheck::reportLine(finding);
     } catch (const Exception& error) {
         found << error.message();
     }

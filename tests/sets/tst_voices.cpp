@@ -638,6 +638,12 @@ void TestVoices::hostileSetArchiveChangesNothing_data() {
                   {"mirabosc-joc.txt", "mirabosc-joc 1\nbase installat\nfile sons_familles/2.mp3 "
                                        "recorded 00\n"}})
         << "pas lo fichièr nomenat";
+    QImage tiny(10, 10, QImage::Format_RGB888);
+    tiny.fill(Qt::red);
+    QByteArray bmp;
+    QBuffer bmpBuffer(&bmp);
+    QVERIFY(bmpBuffer.open(QIODevice::WriteOnly) && tiny.save(&bmpBuffer, "BMP"));
+    QTest::newRow("a 10 x 10 card") << zipOf({{"img_familles/v2.bmp", bmp}}) << "10 x 10";
     QTest::newRow("a 5790 x 5790 drawing")
         << zipOf({{"sons_familles/2.mp3", mp3},
                   {"dessenhs/sons_familles-10.fill.png", pngHeader(5790, 5790)}})
