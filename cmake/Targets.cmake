@@ -13,16 +13,21 @@ if(MIRABOSC_SANITIZE)
   target_link_options(mirabosc_flags INTERFACE -fsanitize=address,undefined)
 endif()
 
-# mirabosc_library(NAME SOURCES...): src/NAME as the static library mirabosc_NAME. Its sources are
-# named one by one (a missing one stops the configuration); its includes name their folder, as
-# "sets/SetFolder.h".
+# mirabosc_library(NAME [QOBJECTS] SOURCES...): src/NAME as the static library mirabosc_NAME. Its
+# sources are named one by one (a missing one stops the configuration); its includes name their
+# folder, as "sets/SetFolder.h". QOBJECTS: some of its classes need moc (Q_OBJECT). moc runs
+# only there (CMAKE_AUTOMOC is left off), so no other target has its step and the empty file it
+# would compile.
 function(mirabosc_library name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "QOBJECTS" "" "")
   set(target mirabosc_${name})
-  add_library(${target} STATIC ${ARGN})
+  add_library(${target} STATIC ${arg_UNPARSED_ARGUMENTS})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${target} PRIVATE mirabosc_flags)
-  # moc needs nothing that other targets make: without this, its step waits for what it links.
-  set_target_properties(${target} PROPERTIES AUTOGEN_ORIGIN_DEPENDS OFF)
+  if(arg_QOBJECTS)
+    # moc needs nothing that other targets make: without this, its step waits for what it links.
+    set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOGEN_ORIGIN_DEPENDS OFF)
+  endif()
 endfunction()
 
 # mirabosc_program(NAME SOURCES...): one of the installed programs, beside build/assets.

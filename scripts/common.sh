@@ -12,7 +12,7 @@ MIRABOSC_ASAN_BUILD="${MIRABOSC_ASAN_BUILD:-$MIRABOSC_ROOT/build-asan}"
 MIRABOSC_RUN_PACKAGES=(
     build-essential cmake ninja-build pkgconf
     qt6-base-dev libmpg123-dev libsdl2-dev libmp3lame-dev libsndfile1-dev libxcb1-dev
-    libebur128-dev libarchive-dev libespeak-ng-dev qt6-image-formats-plugins
+    libebur128-dev libarchive-dev libespeak-ng-dev qt6-image-formats-plugins qt6-translations-l10n
     espeak-ng lame
     fonts-dejavu-core fonts-noto-color-emoji fonts-kaushanscript fonts-dancingscript fonts-comic-neue
     xvfb xauth

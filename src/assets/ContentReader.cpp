@@ -26,7 +26,7 @@ struct Line {
     QString text;
 
     [[noreturn]] void fail(const QString& why) const {
-        throw EReadError(QStringLiteral("%1, ligne %2 : %3").arg(file).arg(number).arg(why));
+        throw EReadError(QStringLiteral("%1, linha %2 : %3").arg(file).arg(number).arg(why));
     }
     QString keyword() const { return text.section(QLatin1Char(' '), 0, 0); }
     QString rest() const { return text.section(QLatin1Char(' '), 1).trimmed(); }
@@ -47,8 +47,8 @@ int toInt(const Line& line, const QString& word, int low, int high, const char* 
     bool ok = false;
     const int value = word.toInt(&ok);
     if (!ok || value < low || value > high)
-        line.fail(QStringLiteral("%1 attendu entre %2 et %3, trouvé « %4 »")
-                      .arg(QLatin1String(what))
+        line.fail(QStringLiteral("%1 esperat entre %2 e %3, trobat « %4 »")
+                      .arg(QString::fromUtf8(what))
                       .arg(low)
                       .arg(high)
                       .arg(word));
@@ -58,20 +58,19 @@ int toInt(const Line& line, const QString& word, int low, int high, const char* 
 QColor toColour(const Line& line, const QString& word) {
     static const QRegularExpression hex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
     if (!hex.match(word).hasMatch())
-        line.fail(
-            QStringLiteral("couleur attendue sous la forme #RRVVBB, trouvé « %1 »").arg(word));
+        line.fail(QStringLiteral("color esperada en forma #RRVVBB, trobat « %1 »").arg(word));
     return QColor(word);
 }
 
 QString toEmoji(const Line& line, const QStringList& words) {
     if (words.size() > maxCodePoints)
-        line.fail(QStringLiteral("trop de points de code (%1 au plus)").arg(maxCodePoints));
+        line.fail(QStringLiteral("tròp de punts de còde (%1 al mai)").arg(maxCodePoints));
     QString emoji;
     for (const QString& word : words) {
         bool ok = false;
         const uint code = word.toUInt(&ok, 16);
         if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            line.fail(QStringLiteral("point de code invalide « %1 »").arg(word));
+            line.fail(QStringLiteral("punt de còde pas valid « %1 »").arg(word));
         const char32_t c = code;
         emoji += QString::fromUcs4(&c, 1);
     }
@@ -84,18 +83,18 @@ Pictogram toPictogram(const Line& line, const QString& field) {
     const QString kind = words.value(0);
     if (kind == QLatin1String("emoji")) {
         if (words.size() < 2)
-            line.fail(QStringLiteral("« emoji » sans point de code"));
+            line.fail(QStringLiteral("« emoji » sens punt de còde"));
         picture.emoji = toEmoji(line, words.mid(1));
     } else if (kind == QLatin1String("calendar")) {
         picture.kind = Pictogram::Kind::Calendar;
-        picture.day = toInt(line, words.value(1), 1, 7, "jour");
+        picture.day = toInt(line, words.value(1), 1, 7, "jorn");
         picture.emoji = toEmoji(line, words.mid(2));
     } else if (kind == QLatin1String("splash")) {
         picture.kind = Pictogram::Kind::Splash;
         picture.colour = toColour(line, words.value(1));
         picture.emoji = toEmoji(line, words.mid(2));
     } else {
-        line.fail(QStringLiteral("image inconnue « %1 » (emoji, calendar ou splash)").arg(kind));
+        line.fail(QStringLiteral("imatge desconegut « %1 » (emoji, calendar o splash)").arg(kind));
     }
     return picture;
 }
@@ -105,7 +104,7 @@ QString spokenField(const Line& line, const QStringList& fields, int index) {
         return {};
     const QString field = fields[index];
     if (!field.startsWith(QLatin1String("say ")) || field.mid(4).trimmed().isEmpty())
-        line.fail(QStringLiteral("champ « say <texte> » attendu, trouvé « %1 »").arg(field));
+        line.fail(QStringLiteral("camp « say <tèxt> » esperat, trobat « %1 »").arg(field));
     return field.mid(4).trimmed();
 }
 
@@ -115,10 +114,10 @@ QStringList fieldsOf(const Line& line, int least, int most) {
     for (const QString& field : fields)
         trimmed << field.trimmed();
     if (trimmed.size() < least || trimmed.size() > most)
-        line.fail(QStringLiteral("%1 à %2 champs séparés par « | » attendus").arg(least).arg(most));
+        line.fail(QStringLiteral("%1 a %2 camps separats per « | » esperats").arg(least).arg(most));
     for (const QString& field : trimmed)
         if (field.isEmpty())
-            line.fail(QStringLiteral("champ vide"));
+            line.fail(QStringLiteral("camp void"));
     return trimmed;
 }
 
@@ -132,37 +131,37 @@ std::vector<Family> ContentReader::parseFamilies(const QString& text, const QStr
             const QStringList fields = fieldsOf(line, 3, 4);
             const int expected = int(families.size()) + 1;
             if (expected > catalogue::familyCount ||
-                toInt(line, fields[0], 1, catalogue::familyCount, "numéro de famille") != expected)
-                line.fail(QStringLiteral("famille %1 attendue ici").arg(expected));
+                toInt(line, fields[0], 1, catalogue::familyCount, "numèro de familha") != expected)
+                line.fail(QStringLiteral("familha %1 esperada aicí").arg(expected));
             families.push_back(
                 {expected, fields[1], toColour(line, fields[2]), spokenField(line, fields, 3), {}});
         } else if (keyword == QLatin1String("card")) {
             if (families.empty())
-                line.fail(QStringLiteral("carte avant la première famille"));
+                line.fail(QStringLiteral("carta abans la primièra familha"));
             Family& family = families.back();
             const QStringList fields = fieldsOf(line, 3, 4);
             const int slot = int(family.cards.size()) + 1;
             if (slot > catalogue::cardsPerFamily)
-                line.fail(QStringLiteral("plus de %1 cartes dans la famille %2")
+                line.fail(QStringLiteral("mai de %1 cartas dins la familha %2")
                               .arg(catalogue::cardsPerFamily)
                               .arg(family.index));
             const int expected = catalogue::cardNumber(family.index, slot);
-            if (toInt(line, fields[0], 1, catalogue::lastCardNumber, "numéro de carte") != expected)
-                line.fail(QStringLiteral("carte %1 attendue ici").arg(expected));
+            if (toInt(line, fields[0], 1, catalogue::lastCardNumber, "numèro de carta") != expected)
+                line.fail(QStringLiteral("carta %1 esperada aicí").arg(expected));
             family.cards.push_back(
                 {expected, fields[1], toPictogram(line, fields[2]), spokenField(line, fields, 3)});
         } else {
-            line.fail(QStringLiteral("mot-clé inconnu « %1 » (family ou card)").arg(keyword));
+            line.fail(QStringLiteral("mot clau desconegut « %1 » (family o card)").arg(keyword));
         }
     }
     if (families.size() != catalogue::familyCount)
-        throw EReadError(QStringLiteral("%1 : %2 familles au lieu de %3")
+        throw EReadError(QStringLiteral("%1 : %2 familhas en plaça de %3")
                              .arg(fileName)
                              .arg(families.size())
                              .arg(catalogue::familyCount));
     for (const Family& family : families)
         if (family.cards.size() != catalogue::cardsPerFamily)
-            throw EReadError(QStringLiteral("%1 : la famille %2 a %3 cartes au lieu de %4")
+            throw EReadError(QStringLiteral("%1 : la familha %2 a %3 cartas en plaça de %4")
                                  .arg(fileName)
                                  .arg(family.index)
                                  .arg(family.cards.size())
@@ -182,21 +181,21 @@ AlbumPage::Sky toSky(const Line& line) {
     for (const auto& [name, sky] : skies)
         if (line.rest() == QLatin1String(name))
             return sky;
-    line.fail(
-        QStringLiteral("ciel inconnu « %1 » (dawn, day, evening, night, storm)").arg(line.rest()));
+    line.fail(QStringLiteral("cèl desconegut « %1 » (dawn, day, evening, night, storm)")
+                  .arg(line.rest()));
 }
 
 SceneItem toItem(const Line& line, bool pool) {
     QStringList words = line.rest().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.size() < 4)
-        line.fail(QStringLiteral("position, taille et dessin attendus"));
+        line.fail(QStringLiteral("posicion, talha e dessenh esperats"));
     SceneItem item;
     item.centre = QPointF(toInt(line, words[0], 0, pageWidth, "x"),
                           toInt(line, words[1], 0, pageHeight, "y"));
-    item.size = toInt(line, words[2], 1, pageWidth, "taille");
+    item.size = toInt(line, words[2], 1, pageWidth, "talha");
     if (pool) {
         if (words.size() != 4)
-            line.fail(QStringLiteral("« pool <x> <y> <largeur> <#RRVVBB> » attendu"));
+            line.fail(QStringLiteral("« pool <x> <y> <largor> <#RRVVBB> » esperat"));
         item.kind = SceneItem::Kind::Pool;
         item.colour = toColour(line, words[3]);
         return item;
@@ -206,7 +205,7 @@ SceneItem toItem(const Line& line, bool pool) {
         words.removeLast();
     }
     if (words.size() < 4)
-        line.fail(QStringLiteral("« put » sans point de code"));
+        line.fail(QStringLiteral("« put » sens punt de còde"));
     item.emoji = toEmoji(line, words.mid(3));
     return item;
 }
@@ -215,9 +214,9 @@ void addToPage(AlbumPage& page, const Line& line) {
     const QString keyword = line.keyword();
     auto setOnce = [&line](QString& field) {
         if (!field.isEmpty())
-            line.fail(QStringLiteral("« %1 » déjà donné pour cette page").arg(line.keyword()));
+            line.fail(QStringLiteral("« %1 » ja donat per aquesta pagina").arg(line.keyword()));
         if (line.rest().isEmpty())
-            line.fail(QStringLiteral("texte vide"));
+            line.fail(QStringLiteral("tèxt void"));
         field = line.rest();
     };
     if (keyword == QLatin1String("sky"))
@@ -233,7 +232,7 @@ void addToPage(AlbumPage& page, const Line& line) {
     else if (keyword == QLatin1String("say"))
         setOnce(page.spoken);
     else
-        line.fail(QStringLiteral("mot-clé inconnu « %1 »").arg(keyword));
+        line.fail(QStringLiteral("mot clau desconegut « %1 »").arg(keyword));
 }
 
 } // namespace
@@ -244,25 +243,25 @@ std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QStr
         if (line.keyword() == QLatin1String("page")) {
             const int expected = int(pages.size()) + 1;
             if (expected > catalogue::albumPageCount ||
-                toInt(line, line.rest(), 1, catalogue::albumPageCount, "numéro de page") !=
+                toInt(line, line.rest(), 1, catalogue::albumPageCount, "numèro de pagina") !=
                     expected)
-                line.fail(QStringLiteral("page %1 attendue ici").arg(expected));
+                line.fail(QStringLiteral("pagina %1 esperada aicí").arg(expected));
             pages.push_back({});
             pages.back().number = expected;
         } else if (pages.empty()) {
-            line.fail(QStringLiteral("« page <numéro> » attendu avant « %1 »").arg(line.keyword()));
+            line.fail(QStringLiteral("« page <numèro> » esperat abans « %1 »").arg(line.keyword()));
         } else {
             addToPage(pages.back(), line);
         }
     }
     if (pages.size() != catalogue::albumPageCount)
-        throw EReadError(QStringLiteral("%1 : %2 pages au lieu de %3")
+        throw EReadError(QStringLiteral("%1 : %2 paginas en plaça de %3")
                              .arg(fileName)
                              .arg(pages.size())
                              .arg(catalogue::albumPageCount));
     for (const AlbumPage& page : pages)
         if (page.narration().isEmpty())
-            throw EReadError(QStringLiteral("%1 : la page %2 n'a ni titre ni texte")
+            throw EReadError(QStringLiteral("%1 : la pagina %2 a pas ni títol ni tèxt")
                                  .arg(fileName)
                                  .arg(page.number));
     return pages;
@@ -271,11 +270,11 @@ std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QStr
 QString ContentReader::readTextFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Impossible d'ouvrir le fichier %1").arg(path));
+        throw EFOpenError(QStringLiteral("Impossible de dobrir lo fichièr %1").arg(path));
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder(file.readAll());
     if (decoder.hasError())
-        throw EReadError(QStringLiteral("%1 : le texte n'est pas en UTF-8").arg(path));
+        throw EReadError(QStringLiteral("%1 : lo tèxt es pas en UTF-8").arg(path));
     return text;
 }
 

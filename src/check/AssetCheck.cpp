@@ -36,15 +36,15 @@ std::optional<Finding> readFailure(const ExpectedFile& file, const Readers& read
         }
         const QSize size = readers.pictureSize(file.path);
         if (size.isEmpty())
-            return problem(QStringLiteral("image vide"));
+            return problem(QStringLiteral("imatge void"));
         return judgeSize(file, size);
     } catch (const EFOpenError& error) {
-        return problem(QStringLiteral("illisible : %1").arg(error.message()));
+        return problem(QStringLiteral("illegible : %1").arg(error.message()));
     } catch (const EMCIDeviceError& error) {
-        return problem(QStringLiteral("MP3 illisible : %1").arg(error.message()));
+        return problem(QStringLiteral("MP3 illegible : %1").arg(error.message()));
     } catch (const Exception& error) {
         // EInvalidGraphic and EReadError: the loader refused the bitmap's content.
-        return problem(QStringLiteral("image BMP non valide : %1").arg(error.message()));
+        return problem(QStringLiteral("imatge BMP pas valid : %1").arg(error.message()));
     }
 }
 
@@ -95,19 +95,19 @@ std::optional<Finding> judgeSize(const ExpectedFile& file, QSize size) {
     if (size == display)
         return std::nullopt;
     const QString sizes =
-        QStringLiteral("%1 pour un affichage de %2").arg(sizeText(size), sizeText(display));
+        QStringLiteral("%1 per un afichatge de %2").arg(sizeText(size), sizeText(display));
     if (size.width() > display.width() || size.height() > display.height()) {
         if (scaledDownWhenLarger(file.kind))
             return Finding{
                 file.path, Severity::Warning,
-                QStringLiteral("image plus grande que l'affichage, réduite à l'écran : %1")
+                QStringLiteral("imatge mai granda que l'afichatge, reducha a l'ecran : %1")
                     .arg(sizes)};
         return Finding{
             file.path, Severity::Problem,
-            QStringLiteral("image plus grande que l'affichage, coupée à l'écran : %1").arg(sizes)};
+            QStringLiteral("imatge mai granda que l'afichatge, copada a l'ecran : %1").arg(sizes)};
     }
     return Finding{file.path, Severity::Note,
-                   QStringLiteral("image plus petite que l'affichage : %1").arg(sizes)};
+                   QStringLiteral("imatge mai pichona que l'afichatge : %1").arg(sizes)};
 }
 
 std::vector<Finding> checkCurrentFolder(const Readers& readers) {
@@ -117,7 +117,7 @@ std::vector<Finding> checkCurrentFolder(const Readers& readers) {
         expected.insert(QDir::cleanPath(catalogue::resolve(file.path)));
         const QFileInfo info(catalogue::resolve(file.path));
         if (!info.exists()) {
-            findings.push_back({file.path, Severity::Problem, QStringLiteral("fichier manquant")});
+            findings.push_back({file.path, Severity::Problem, QStringLiteral("fichièr mancant")});
             continue;
         }
         if (const auto failure = readFailure(file, readers))
@@ -131,7 +131,7 @@ std::vector<Finding> checkCurrentFolder(const Readers& readers) {
             if (!expected.contains(QDir::cleanPath(dir.filePath(name))))
                 findings.push_back({QLatin1String(folder) + QLatin1Char('\\') + name,
                                     Severity::Note,
-                                    QStringLiteral("fichier que le programme ne demande jamais")});
+                                    QStringLiteral("fichièr que lo programa demanda pas jamai")});
     }
     return findings;
 }
@@ -169,7 +169,7 @@ bool hasProblem(const std::vector<Finding>& findings) {
 }
 
 QString reportLine(const Finding& finding) {
-    static const char* const labels[] = {"remarque", "avertissement", "PROBLÈME"};
+    static const char* const labels[] = {"remarca", "avertiment", "PROBLÈMA"};
     return QStringLiteral("%1\t%2 : %3")
         .arg(QString::fromUtf8(labels[int(finding.severity)]), finding.path, finding.message);
 }

@@ -4,6 +4,7 @@
 #include "sets/FolderLock.h"
 
 #include "base/Errors.h"
+#include "base/SystemErrors.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -38,7 +39,7 @@ FolderLock::FolderLock(const QString& folder)
     fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd_ < 0)
         throw SetRefused(QStringLiteral("Impossible de verrolhar %1 : %2")
-                             .arg(folder, QString::fromLocal8Bit(std::strerror(errno))));
+                             .arg(folder, systemerrors::describe(errno)));
     const QDeadlineTimer deadline(waitMs);
     while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {

@@ -5,6 +5,7 @@
 #include "sets/SafeWrite.h"
 
 #include "base/Errors.h"
+#include "base/SystemErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,8 +25,8 @@ const QByteArray temporaryMark = ".tmp-";
 constexpr int linkAttempts = 16;
 
 SetRefused writeError(const QString& path, int error) {
-    return SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
-                          .arg(path, QString::fromLocal8Bit(std::strerror(error))));
+    return SetRefused(
+        QStringLiteral("Escritura impossibla de %1 : %2").arg(path, systemerrors::describe(error)));
 }
 
 class Descriptor {
@@ -144,8 +145,8 @@ void syncFileSystemOf(const QString& path) {
 QByteArray read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw SetRefused(
-            QStringLiteral("Lectura impossibla de %1 : %2").arg(path, file.errorString()));
+        throw SetRefused(QStringLiteral("Lectura impossibla de %1 : %2")
+                             .arg(path, systemerrors::describe(file)));
     return file.readAll();
 }
 

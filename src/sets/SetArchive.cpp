@@ -6,6 +6,7 @@
 
 #include "assets/Catalogue.h"
 #include "base/Errors.h"
+#include "base/SystemErrors.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetManifest.h"
 #include "sets/StoredArt.h"
@@ -45,8 +46,11 @@ SetRefused refused(const QString& path, const QString& why) {
 }
 
 QString archiveError(archive* a) {
+    // libarchive says a C library error by its number (EILSEQ: not an archive it reads), and its
+    // own failures by a number below one.
     const char* text = archive_error_string(a);
-    return text ? QString::fromLocal8Bit(text) : QStringLiteral("archiu damatjat");
+    return systemerrors::describe(archive_errno(a), text ? QString::fromLocal8Bit(text) : QString(),
+                                  QStringLiteral("archiu damatjat"));
 }
 
 bool sameFile(const QString& one, const QString& other) {
@@ -148,8 +152,8 @@ int write(const QString& set, const QString& installed, const QString& path) {
          FileOrigins::Origin::Default});
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw SetRefused(
-            QStringLiteral("Escritura impossibla de %1 : %2").arg(path, file.errorString()));
+        throw SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
+                             .arg(path, systemerrors::describe(file)));
     const std::unique_ptr<archive, WriterFree> zip(archive_write_new());
     if (archive_write_set_format_zip(zip.get()) != ARCHIVE_OK ||
         archive_write_set_format_option(zip.get(), "zip", "compression-level", "1") <
@@ -179,8 +183,8 @@ int write(const QString& set, const QString& installed, const QString& path) {
     if (archive_write_close(zip.get()) != ARCHIVE_OK)
         throw refused(path, archiveError(zip.get()));
     if (!file.commit())
-        throw SetRefused(
-            QStringLiteral("Escritura impossibla de %1 : %2").arg(path, file.errorString()));
+        throw SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
+                             .arg(path, systemerrors::describe(file)));
     return int(files.size()) - 1;
 }
 

@@ -7,6 +7,7 @@
 #include "assets/ContentReader.h"
 #include "base/Errors.h"
 #include "base/GameLock.h"
+#include "base/SystemErrors.h"
 #include "sets/FileOrigins.h"
 #include "sets/FolderLock.h"
 #include "sets/SafeWrite.h"
@@ -35,7 +36,7 @@ const QString dateFormat = QStringLiteral("yyyy-MM-dd'T'HH-mm-ss");
 
 SetRefused swapError(const QString& path) {
     return SetRefused(QStringLiteral("Impossible de metre lo jòc a %1 : %2")
-                          .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+                          .arg(path, systemerrors::describe(errno)));
 }
 
 // The texts are read by the one parser of data/ before they are kept; the voices' marks are

@@ -5,6 +5,7 @@
 #include "takes/AudioImport.h"
 
 #include "base/Errors.h"
+#include "base/SystemErrors.h"
 #include "takes/TakeProcessor.h"
 
 #include <QFile>
@@ -147,7 +148,9 @@ Take decodeFrom(Source& source, const QString& name) {
     std::unique_ptr<SNDFILE, SndfileCloser> file(
         sf_open_virtual(&virtualIo, SFM_READ, &info, &source));
     if (!file)
-        throw unreadable(name, QString::fromLocal8Bit(sf_strerror(nullptr)));
+        throw unreadable(
+            name, systemerrors::describe(0, QString::fromLocal8Bit(sf_strerror(nullptr)),
+                                         QStringLiteral("format desconegut o son damatjat")));
     checkHeader(info, name);
     // Some formats do not know their length ahead; those are stopped at the limit while read.
     const auto limitFrames = sf_count_t(takeprocessor::longestTakeSeconds * info.samplerate);
@@ -175,7 +178,9 @@ Take decodeFrom(Source& source, const QString& name) {
             throw overlong(take.seconds());
     }
     if (sf_error(file.get()) != SF_ERR_NO_ERROR)
-        throw unreadable(name, QString::fromLocal8Bit(sf_strerror(file.get())));
+        throw unreadable(name,
+                         systemerrors::describe(0, QString::fromLocal8Bit(sf_strerror(file.get())),
+                                                QStringLiteral("son damatjat")));
     if (take.frames() == 0)
         throw unreadable(name, QStringLiteral("cap de son"));
     // An MP3's length is often an estimate from its size (cover pictures included): only the
@@ -193,7 +198,7 @@ Take read(const QString& path) {
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        throw unreadable(path, QString::fromLocal8Bit(std::strerror(errno)));
+        throw unreadable(path, systemerrors::describe(errno));
     FileSource source(fd);
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))

@@ -18,17 +18,17 @@ Respeller Respeller::parse(const QString& text, const QString& fileName) {
             continue;
         const auto fail = [&](const QString& why) {
             return EReadError(
-                QStringLiteral("%1, ligne %2 : %3").arg(fileName).arg(i + 1).arg(why));
+                QStringLiteral("%1, linha %2 : %3").arg(fileName).arg(i + 1).arg(why));
         };
         const QStringList sides = line.split(QLatin1Char('='));
         if (sides.size() != 2)
-            throw fail(QStringLiteral("« lettres = respelling » attendu"));
+            throw fail(QStringLiteral("« letras = respelling » esperat"));
         QString from = sides[0].trimmed().toLower();
         const QString to = sides[1].trimmed().toLower();
         if (from.startsWith(QLatin1String("word "))) {
             const QString word = from.mid(5).trimmed();
             if (word.isEmpty() || word.contains(QLatin1Char(' ')) || to.isEmpty())
-                throw fail(QStringLiteral("« word <mot> = <respelling> » attendu"));
+                throw fail(QStringLiteral("« word <mot> = <respelling> » esperat"));
             respeller.words_.insert(word, to);
             continue;
         }
@@ -40,7 +40,7 @@ Respeller Respeller::parse(const QString& text, const QString& fileName) {
         rule.to = to;
         if (rule.from.isEmpty() || rule.from.contains(QLatin1Char(' ')) ||
             to.contains(QLatin1Char(' ')))
-            throw fail(QStringLiteral("lettres sans espace attendues de chaque côté de « = »"));
+            throw fail(QStringLiteral("letras sens espaci esperadas de cada costat de « = »"));
         respeller.rules_.push_back(rule);
     }
     return respeller;

@@ -13,7 +13,8 @@ inline const QString applicationName = QStringLiteral("mirabosc-record");
 inline const QString desktopFileName = QStringLiteral("org.mirabosc.Mirabosc.Record");
 inline const QString title = QStringLiteral("Lo talhièr de Mirabosc");
 
-// Names the running application; with a QGuiApplication, also gives it the program's icon.
+// Names the running application; with a QGuiApplication, also gives it the program's icon and
+// Qt's dialogs in the user's language.
 void apply();
 
 } // namespace recorderidentity

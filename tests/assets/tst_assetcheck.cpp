@@ -112,32 +112,32 @@ void TestAssetCheck::brokenFileIsFoundAlone_data() {
     const int note = int(Severity::Note), warning = int(Severity::Warning),
               problem = int(Severity::Problem);
     QTest::newRow("missing small card")
-        << "img_familles\\v30.bmp" << QByteArray("-") << problem << "fichier manquant";
+        << "img_familles\\v30.bmp" << QByteArray("-") << problem << "fichièr mancant";
     QTest::newRow("missing narration")
-        << "son_album\\3.mp3" << QByteArray("-") << problem << "fichier manquant";
+        << "son_album\\3.mp3" << QByteArray("-") << problem << "fichièr mancant";
     QTest::newRow("zero-byte miniature")
-        << "img_familles\\mini18.bmp" << QByteArray() << problem << "image vide";
+        << "img_familles\\mini18.bmp" << QByteArray() << problem << "imatge void";
     QTest::newRow("not a bitmap") << "img_album\\5.bmp" << QByteArray("GIF89a").repeated(40)
-                                  << problem << "image BMP non valide";
+                                  << problem << "imatge BMP pas valid";
     QTest::newRow("truncated large card")
         << "img_familles\\30.bmp"
         << TestAssets::original(QStringLiteral("img_familles\\30.bmp")).left(5000) << problem
-        << "image BMP non valide";
+        << "imatge BMP pas valid";
     QTest::newRow("folder instead of a card")
-        << "img_familles\\40.bmp" << QByteArray("/") << problem << "illisible";
+        << "img_familles\\40.bmp" << QByteArray("/") << problem << "illegible";
     QTest::newRow("garbage word") << "sons_familles\\12.mp3"
                                   << QByteArray("pas un son ").repeated(200) << problem
-                                  << "MP3 illisible";
+                                  << "MP3 illegible";
     QTest::newRow("truncated word")
         << "sons_familles\\44.mp3"
         << TestAssets::original(QStringLiteral("sons_familles\\44.mp3")).left(30) << problem
-        << "MP3 illisible";
+        << "MP3 illegible";
     QTest::newRow("miniature too wide")
-        << "img_familles\\mini42.bmp" << bmpOfSize(200, 217) << problem << "coupée";
+        << "img_familles\\mini42.bmp" << bmpOfSize(200, 217) << problem << "copada";
     QTest::newRow("large card too large")
-        << "img_familles\\47.bmp" << bmpOfSize(500, 680) << warning << "réduite";
+        << "img_familles\\47.bmp" << bmpOfSize(500, 680) << warning << "reducha";
     QTest::newRow("small card smaller")
-        << "img_familles\\v8.bmp" << bmpOfSize(90, 120) << note << "plus petite";
+        << "img_familles\\v8.bmp" << bmpOfSize(90, 120) << note << "mai pichona";
 }
 
 void TestAssetCheck::brokenFileIsFoundAlone() {
@@ -177,8 +177,8 @@ void TestAssetCheck::strayFileIsOnlyNoted() {
 void TestAssetCheck::programAcceptsTheDefaultSet() {
     const Run run = runChecker(TestAssets::defaultAssetDir());
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.out.trimmed(), QStringLiteral("196 fichiers vérifiés : 0 problème(s), "
-                                               "0 avertissement(s), 0 remarque(s)"));
+    QCOMPARE(run.out.trimmed(), QStringLiteral("196 fichièrs verificats : 0 problèma(s), "
+                                               "0 avertiment(s), 0 remarca(s)"));
 }
 
 void TestAssetCheck::programReportsRemovedTruncatedAndRenamedFiles() {
@@ -193,21 +193,21 @@ void TestAssetCheck::programReportsRemovedTruncatedAndRenamedFiles() {
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
     QVERIFY2(
-        lines[0].startsWith(QStringLiteral("PROBLÈME\timg_album\\5.bmp : image BMP non valide")),
+        lines[0].startsWith(QStringLiteral("PROBLÈMA\timg_album\\5.bmp : imatge BMP pas valid")),
         qPrintable(lines[0]));
-    QCOMPARE(lines[1], QStringLiteral("PROBLÈME\tsons_familles\\12.mp3 : fichier manquant"));
-    QCOMPARE(lines[2], QStringLiteral("PROBLÈME\timg_familles\\v30.bmp : fichier manquant"));
-    QCOMPARE(lines[3], QStringLiteral("remarque\tsons_familles\\douze.mp3 : fichier que le "
-                                      "programme ne demande jamais"));
-    QCOMPARE(lines[4], QStringLiteral("196 fichiers vérifiés : 3 problème(s), "
-                                      "0 avertissement(s), 1 remarque(s)"));
+    QCOMPARE(lines[1], QStringLiteral("PROBLÈMA\tsons_familles\\12.mp3 : fichièr mancant"));
+    QCOMPARE(lines[2], QStringLiteral("PROBLÈMA\timg_familles\\v30.bmp : fichièr mancant"));
+    QCOMPARE(lines[3], QStringLiteral("remarca\tsons_familles\\douze.mp3 : fichièr que lo "
+                                      "programa demanda pas jamai"));
+    QCOMPARE(lines[4], QStringLiteral("196 fichièrs verificats : 3 problèma(s), "
+                                      "0 avertiment(s), 1 remarca(s)"));
 }
 
 void TestAssetCheck::programRefusesAMissingFolder() {
     const Run run = runChecker(QStringLiteral("/nowhere/mirabosc-assets"));
     QCOMPARE(run.exitCode, 2);
     QVERIFY(run.out.isEmpty());
-    QVERIFY2(run.err.contains(QStringLiteral("dossier introuvable")), qPrintable(run.err));
+    QVERIFY2(run.err.contains(QStringLiteral("dorsièr introbable")), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestAssetCheck)

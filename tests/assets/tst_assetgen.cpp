@@ -64,43 +64,43 @@ void TestAssetGen::brokenDataIsRefusedUnwritten_data() {
     QTest::addColumn<QString>("says");    // %L: the number of the line that was changed
     QTest::newRow("unknown keyword")
         << "familles.txt" << QByteArray() << QByteArray("carte 57 | x\n")
-        << "familles.txt, ligne %L : mot-clé inconnu « carte »";
+        << "familles.txt, linha %L : mot clau desconegut « carte »";
     QTest::newRow("card out of order")
         << "familles.txt" << QByteArray("card 3 |") << QByteArray("card 4 |")
-        << "familles.txt, ligne %L : carte 3 attendue ici";
+        << "familles.txt, linha %L : carta 3 esperada aicí";
     QTest::newRow("eighth card") << "familles.txt" << QByteArray("\nfamily 2")
                                  << QByteArray("\ncard 9 | lo can | emoji 1F415\nfamily 2")
-                                 << "plus de 7 cartes dans la famille 1";
+                                 << "mai de 7 cartas dins la familha 1";
     QTest::newRow("colour by name")
-        << "familles.txt" << QByteArray("#E4574B") << QByteArray("roge") << "couleur attendue";
+        << "familles.txt" << QByteArray("#E4574B") << QByteArray("roge") << "color esperada";
     QTest::newRow("not a code point") << "familles.txt" << QByteArray("emoji 1F468")
-                                      << QByteArray("emoji 1F46G") << "point de code invalide";
+                                      << QByteArray("emoji 1F46G") << "punt de còde pas valid";
     QTest::newRow("surrogate code point") << "familles.txt" << QByteArray("emoji 1F468")
-                                          << QByteArray("emoji D800") << "point de code invalide";
+                                          << QByteArray("emoji D800") << "punt de còde pas valid";
     QTest::newRow("day eight") << "familles.txt" << QByteArray("calendar 7")
-                               << QByteArray("calendar 8") << "jour attendu entre 1 et 7";
+                               << QByteArray("calendar 8") << "jorn esperat entre 1 e 7";
     QTest::newRow("emoji the font lacks")
         << "familles.txt" << QByteArray("emoji 1F468") << QByteArray("emoji E000")
         << "carte 2 : la police Noto Color Emoji n'a pas";
     QTest::newRow("six families") << "familles.txt" << QByteArray("family 7") << QByteArray("<cut>")
-                                  << "6 familles au lieu de 7";
-    QTest::newRow("sixteen pages")
-        << "album.txt" << QByteArray("page 17") << QByteArray("<cut>") << "16 pages au lieu de 17";
+                                  << "6 familhas en plaça de 7";
+    QTest::newRow("sixteen pages") << "album.txt" << QByteArray("page 17") << QByteArray("<cut>")
+                                   << "16 paginas en plaça de 17";
     QTest::newRow("page without words")
         << "album.txt" << QByteArray("text Bona nuèch") << QByteArray("<cut>")
-        << "la page 17 n'a ni titre ni texte";
+        << "la pagina 17 a pas ni títol ni tèxt";
     QTest::newRow("pictogram off the page")
         << "album.txt" << QByteArray("put 470 255 230") << QByteArray("put 470 900 230")
-        << "y attendu entre 0 et 527";
+        << "y esperat entre 0 e 527";
     QTest::newRow("unknown sky") << "album.txt" << QByteArray("sky storm") << QByteArray("sky fog")
-                                 << "ciel inconnu « fog »";
+                                 << "cèl desconegut « fog »";
     QTest::newRow("Latin-1 text") << "album.txt" << QByteArray("bèstias")
                                   << QByteArray("b\xe8stias")
-                                  << "album.txt : le texte n'est pas en UTF-8";
+                                  << "album.txt : lo tèxt es pas en UTF-8";
     QTest::newRow("rule without =") << "prononciation.txt" << QByteArray() << QByteArray("lh ll\n")
-                                    << "prononciation.txt, ligne %L : ";
+                                    << "prononciation.txt, linha %L : ";
     QTest::newRow("missing album")
-        << "album.txt" << QByteArray("*") << QByteArray() << "Impossible d'ouvrir le fichier";
+        << "album.txt" << QByteArray("*") << QByteArray() << "Impossible de dobrir lo fichièr";
 }
 
 void TestAssetGen::brokenDataIsRefusedUnwritten() {

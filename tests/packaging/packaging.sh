@@ -30,7 +30,7 @@ expect_set() {
     [ "$(readlink "/proc/$pid/cwd")" = "$expected" ] || fail "$name: started in another folder"
     kill $pid; wait $pid || true; pid=""
     out="$(env "$@" "$bin/mirabosc-check")" || fail "$name: mirabosc-check: $out"
-    [ "$(head -n1 <<<"$out")" = "Dossier vérifié : $expected" ] || fail "$name: checked $out"
+    [ "$(head -n1 <<<"$out")" = "Dorsièr verificat : $expected" ] || fail "$name: checked $out"
     echo "ok: $name"; cd "$work"
 }
 case "$mode" in
@@ -105,7 +105,7 @@ $work/half none $set_dir
 EOT
     # In the build tree, the checker's default is the build's own set.
     out="$(HOME="$work/none" "$build/mirabosc-check" | sed -n 1p)"
-    [ "$out" = "Dossier vérifié : $build/assets" ] || fail "build tree: $out"
+    [ "$out" = "Dorsièr verificat : $build/assets" ] || fail "build tree: $out"
     ;;
 deb)
     need cpack dpkg-shlibdeps lintian

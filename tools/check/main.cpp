@@ -29,8 +29,8 @@ int check(QTextStream& out) {
         out << assetcheck::reportLine(finding) << '\n';
         ++counts[int(finding.severity)];
     }
-    out << QStringLiteral("%1 fichiers vérifiés : %2 problème(s), %3 avertissement(s), "
-                          "%4 remarque(s)\n")
+    out << QStringLiteral("%1 fichièrs verificats : %2 problèma(s), %3 avertiment(s), "
+                          "%4 remarca(s)\n")
                .arg(assetcheck::expectedFiles().size())
                .arg(counts[int(assetcheck::Severity::Problem)])
                .arg(counts[int(assetcheck::Severity::Warning)])
@@ -54,19 +54,19 @@ int main(int argc, char* argv[]) {
     }
     const bool named = arguments.size() == 2;
     if (arguments.size() > 2 || (named && arguments[1].startsWith(QLatin1Char('-')))) {
-        err << "Usage : mirabosc-check [DOSSIER_DES_IMAGES_ET_SONS]\n"
+        err << "Usatge : mirabosc-check [DORSIÈR_DELS_IMATGES_E_DELS_SONS]\n"
                "        mirabosc-check --folder\n";
         return exitUsage;
     }
     // With no folder named, the one the launcher would start the program in.
     const QString folder = named ? arguments[1] : locations::gameFolder();
     if (!QFileInfo(folder).isDir() || !QDir::setCurrent(folder)) {
-        err << QStringLiteral("mirabosc-check : dossier introuvable : %1\n").arg(folder);
+        err << QStringLiteral("mirabosc-check : dorsièr introbable : %1\n").arg(folder);
         return exitUsage;
     }
     QTextStream out(stdout);
     if (!named)
-        out << QStringLiteral("Dossier vérifié : %1\n").arg(folder);
+        out << QStringLiteral("Dorsièr verificat : %1\n").arg(folder);
     try {
         return check(out);
     } catch (const Exception& error) {
