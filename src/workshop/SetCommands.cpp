@@ -101,7 +101,10 @@ QString exportSet(const QString& set, const QString& file) {
 
 QString importSet(const QString& target, const QString& file, const QString& base,
                   const WhileGameOpen& whileGameOpen) {
-    setimport::install(file, target, base, installedSet(), &setcheck::problems, whileGameOpen);
+    // A workshop given its base set (a window on a folder of its own) reads the names from it.
+    const QString installed = locations::installedDefaultSet();
+    setimport::install(file, target, base, installed.isEmpty() ? base : installed,
+                       &setcheck::problems, whileGameOpen);
     return QStringLiteral("%1 : jòc mes a %2 (lo jòc d'abans es gardat dins %3)\n")
         .arg(file, target, target + setimport::previousSuffix);
 }

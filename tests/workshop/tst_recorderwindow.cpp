@@ -5,6 +5,7 @@
 // screens, its keys, another writer's changes; and its command line, run without a display.
 #include "pictures/PictureLoader.h"
 #include "sets/SafeWrite.h"
+#include "sets/SetImport.h"
 #include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
 #include "support/SpokenTake.h"
@@ -14,16 +15,21 @@
 #include "workshop/PictureView.h"
 #include "workshop/RecorderIdentity.h"
 #include "workshop/RecorderWindow.h"
+#include "workshop/SetBar.h"
 #include "workshop/SetCommands.h"
 #include "workshop/TakeView.h"
 #include "workshop/VoiceTree.h"
 
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -305,6 +311,22 @@ void TestRecorderWindow::undoImportBringsBackTheSetReplaced() {
     RecorderWindow window(filledFolder(root.filePath(QStringLiteral("set"))));
     auto* count = window.findChild<QLabel*>(QStringLiteral("LBcompte"));
     QCOMPARE(count->text(), QStringLiteral("1 votz enregistradas sus 73"));
+    // While a game plays the set, an import asks to wait or cancel; cancelled, it changes nothing.
+    const int game = ::open(QFile::encodeName(root.filePath(QStringLiteral("set/.mirabosc.joc"))),
+                            O_RDONLY | O_CLOEXEC);
+    QVERIFY(game >= 0 && ::flock(game, LOCK_SH) == 0);
+    QString asked;
+    QTimer::singleShot(0, [&asked] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        asked = box ? box->text() : QString();
+        for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>())
+            if (button->text() == QStringLiteral("Anullar"))
+                button->click();
+    });
+    emit window.findChild<SetBar*>()->importChosen(archive);
+    ::close(game);
+    QVERIFY2(asked.contains(QStringLiteral("dobèrt")), qPrintable(asked));
+    QCOMPARE(setimport::previousSets(root.filePath(QStringLiteral("set"))).size(), 1);
     window.findChild<QPushButton*>(QStringLiteral("btnDesfarImportacion"))->click();
     QCOMPARE(count->text(), QStringLiteral("0 votz enregistradas sus 73"));
     QVERIFY(QFileInfo(root.filePath(QStringLiteral("set/")) + card).isSymLink());
