@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang, libFuzzer, ASan and UBSan, seeds their corpora from the
 # default assets and hand-made broken files, and runs each target for SECONDS (default 60).
-#   fuzz/run.sh [SECONDS] [TARGET...]     targets: fuzz_bmp fuzz_mp3open fuzz_import (default: all)
+#   fuzz/run.sh [SECONDS] [TARGET...]     targets: fuzz_bmp fuzz_mp3open fuzz_import
+#                                         fuzz_picture fuzz_setarchive (default: all)
 # Findings land in build-fuzz/artifacts/; a run that finds one exits with status 1.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
@@ -11,7 +12,7 @@ source "$(dirname "$0")/../scripts/common.sh"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp fuzz_mp3open fuzz_import)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp fuzz_mp3open fuzz_import fuzz_picture fuzz_setarchive)
 
 fuzz_build="${MIRABOSC_FUZZ_BUILD:-$MIRABOSC_ROOT/build-fuzz}"
 fuzz_src="$MIRABOSC_ROOT/fuzz"
@@ -32,7 +33,8 @@ fi
 
 seeds="$fuzz_build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds/fuzz_bmp" "$seeds/fuzz_mp3open" "$seeds/fuzz_import"
+mkdir -p "$seeds/fuzz_bmp" "$seeds/fuzz_mp3open" "$seeds/fuzz_import" "$seeds/fuzz_picture" \
+    "$seeds/fuzz_setarchive"
 "$fuzz_build/make_seeds" "$seeds/fuzz_bmp"
 cp "$assets"/img_familles/{v2,2,mini2,vierge}.bmp "$assets/img_album/1.bmp" "$seeds/fuzz_bmp/"
 
@@ -77,10 +79,42 @@ head -c 3000 "$take/word-16k.wav" > "$take/word-cut.wav"
 head -c 2000 "$take/word.flac" > "$take/word-cut.flac"
 printf 'RIFF\x24\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x08\x00\xf6\xff\x09\x00\x00\x00\x00\x00\x10\x00\x10\x00data\xff\xff\xff\x7f' > "$take/lying-header.wav"
 
-export SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="*.debug=false"
+# Pictures in the five formats, of ordinary and extreme proportions, with 16 bits a channel, an
+# EXIF turn, and cut short.
+pictures="$seeds/fuzz_picture"
+convert -size 40x30 gradient:red-blue "$pictures/photo.png"
+convert -size 40x30 gradient:red-blue -depth 16 "$pictures/deep.png"
+convert -size 40x30 gradient:yellow-green -quality 80 "$pictures/photo.jpg"
+convert -size 40x30 gradient:yellow-green -orient RightTop "$pictures/turned.jpg"
+convert -size 40x30 plasma: -quality 80 "$pictures/photo.webp"
+convert -size 40x30 gradient:red-green -compress lzw "$pictures/photo.tif"
+convert -size 40x30 gradient:red-green "$pictures/photo.bmp"
+convert -size 2000x1 xc:red "$pictures/thin.png"
+convert -size 1x3000 xc:blue "$pictures/tall.png"
+convert -size 3000x2 xc:green -quality 50 "$pictures/wide.jpg"
+convert -size 20x20 xc:white "$pictures/small.gif"
+head -c 300 "$pictures/photo.jpg" > "$pictures/cut.jpg"
+head -c 200 "$pictures/photo.png" > "$pictures/cut.png"
 
-declare -A max_len=([fuzz_bmp]=16384 [fuzz_mp3open]=32768 [fuzz_import]=65536)
-declare -A dict=([fuzz_bmp]=bmp.dict [fuzz_mp3open]=mp3.dict [fuzz_import]=import.dict)
+# Real exports, made after word, page and picture changes, and one of an earlier version.
+sets="$seeds/fuzz_setarchive"
+made="$fuzz_build/made-set"
+rm -rf "$made"
+record() { QT_QPA_PLATFORM=offscreen "$MIRABOSC_BUILD/mirabosc-record" --folder "$made" "$@" >/dev/null; }
+record --word 10 "lo can"
+record --export "$sets/word.mirabosc"
+record --page 3 "Un tèxte novèl"
+record --export "$sets/word-page.mirabosc"
+record --picture "$pictures/thin.png" --to img_familles/mini10.bmp
+record --export "$sets/word-page-picture.mirabosc"
+(cd "$made" && zip -q -r "$sets/earlier.mirabosc" sons_familles/10.mp3 textes/familles.txt textes/album.txt)
+
+export SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="*.debug=false" MIRABOSC_FUZZ_SET="$assets"
+
+declare -A max_len=([fuzz_bmp]=16384 [fuzz_mp3open]=32768 [fuzz_import]=65536
+    [fuzz_picture]=65536 [fuzz_setarchive]=524288)
+declare -A dict=([fuzz_bmp]=bmp.dict [fuzz_mp3open]=mp3.dict [fuzz_import]=import.dict
+    [fuzz_picture]=picture.dict [fuzz_setarchive]=setarchive.dict)
 status=0
 for target in "${targets[@]}"; do
     corpus="$fuzz_build/corpus/$target"

@@ -4,10 +4,13 @@
 #include "check/AssetCheck.h"
 
 #include "assets/Catalogue.h"
+#include "assets/ContentReader.h"
 #include "assets/DisplaySizes.h"
 #include "base/Errors.h"
+#include "pictures/PictureArt.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
@@ -129,6 +132,33 @@ std::vector<Finding> checkCurrentFolder(const Readers& readers) {
                 findings.push_back({QLatin1String(folder) + QLatin1Char('\\') + name,
                                     Severity::Note,
                                     QStringLiteral("fichièr que lo programa demanda pas jamai")});
+    }
+    return findings;
+}
+
+std::vector<Finding> checkSetFiles() {
+    std::vector<Finding> findings;
+    const QString texts = QStringLiteral("textes");
+    if (QFileInfo::exists(texts)) {
+        try {
+            content::ContentReader::read(texts);
+        } catch (const Exception& error) {
+            findings.push_back({texts, Severity::Problem, error.message()});
+        }
+    }
+    const QDir drawings(QStringLiteral("dessenhs"));
+    for (const QString& name : drawings.entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                  QDir::Hidden | QDir::System)) {
+        const QString path = QStringLiteral("dessenhs\\") + name;
+        const QFileInfo info(drawings.filePath(name));
+        try {
+            QFile file(info.filePath());
+            if (info.isSymLink() || !info.isFile() || !file.open(QIODevice::ReadOnly))
+                throw SetRefused(QStringLiteral("es pas un fichièr ordinari"));
+            PictureArt::checkKept(path, file.readAll());
+        } catch (const Exception& error) {
+            findings.push_back({path, Severity::Problem, error.message()});
+        }
     }
     return findings;
 }

@@ -49,6 +49,11 @@ struct Readers {
 // folders, as a note.
 std::vector<Finding> checkCurrentFolder(const Readers& readers);
 
+// What the workshop keeps in a set besides the four folders, in the current directory: the
+// texts (textes/, whole and read by the one parser of data/) and the class's drawings
+// (dessenhs/, each a whole PNG no larger than the workshop keeps).
+std::vector<Finding> checkSetFiles();
+
 bool hasProblem(const std::vector<Finding>& findings);
 // One report line: severity, path, message.
 QString reportLine(const Finding& finding);

@@ -120,6 +120,28 @@ void write(const QString& path, const QByteArray& bytes) {
     publish(writeAside(path, bytes), path);
 }
 
+void writeUnsynced(const QString& path, const QByteArray& bytes) {
+    Descriptor file(::open(QFile::encodeName(path).constData(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644));
+    if (file.get() < 0)
+        throw writeError(path, errno);
+    try {
+        errno = 0;
+        writeAll(file.get(), bytes);
+        if (::close(file.release()) != 0)
+            throw errno;
+    } catch (int error) {
+        ::unlink(QFile::encodeName(path).constData());
+        throw writeError(path, error);
+    }
+}
+
+void syncFileSystemOf(const QString& path) {
+    Descriptor folder(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (folder.get() < 0 || ::syncfs(folder.get()) != 0)
+        throw writeError(path, errno);
+}
+
 QByteArray read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -20,6 +20,12 @@ QString linkAside(const QString& path, const QString& target);
 // syncFolder false leaves syncing the folder to the caller, once for many files (syncFolderOf).
 void publish(const QString& temporary, const QString& path, bool syncFolder = true);
 void syncFolderOf(const QString& path);
+// A new file written without syncing, for a folder synced whole at the end (syncFileSystemOf);
+// throws SetRefused.
+void writeUnsynced(const QString& path, const QByteArray& bytes);
+// Everything written on the file system that holds path reaches the disk: one call for a
+// whole new set rather than one a file. Throws SetRefused.
+void syncFileSystemOf(const QString& path);
 // The file's bytes; throws SetRefused when it cannot be read.
 QByteArray read(const QString& path);
 // The name pattern of the temporary files, which a writer may clear when none is running.

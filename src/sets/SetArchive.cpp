@@ -8,6 +8,7 @@
 #include "base/Errors.h"
 #include "base/SystemErrors.h"
 #include "sets/SafeWrite.h"
+#include "sets/SetManifest.h"
 #include "sets/StoredArt.h"
 
 #include <QDir>
@@ -81,6 +82,8 @@ bool isSetFolder(QString name) {
 } // namespace
 
 bool isSetEntry(const QString& name, const QString& installed) {
+    if (name == setmanifest::fileName)
+        return true;
     const QStringList parts = name.split(QLatin1Char('/'));
     if (parts.size() != 2)
         return false;
@@ -95,38 +98,78 @@ bool isSetEntry(const QString& name, const QString& installed) {
     return false;
 }
 
-std::vector<QString> changedFiles(const QString& set, const QString& installed) {
-    std::vector<QString> names;
+std::vector<Changed> changedFiles(const QString& set, const QString& installed) {
+    std::vector<Changed> names;
+    const FileOrigins origins = FileOrigins::load(set);
     for (const char* folder : catalogue::assetFolders) {
         const QDir defaults(installed + QLatin1Char('/') + QLatin1String(folder));
         for (const QString& file : defaults.entryList(QDir::Files, QDir::Name)) {
             const QString name = QLatin1String(folder) + QLatin1Char('/') + file;
-            const QString own = set + QLatin1Char('/') + name;
-            if (QFileInfo::exists(own) && !sameFile(own, defaults.filePath(file)))
-                names.push_back(name);
+            const QFileInfo own(set + QLatin1Char('/') + name);
+            // A file the class made stays the class's even when it equals the default.
+            const bool marked = origins.contains(name) && !own.isSymLink();
+            if (!own.exists() || (!marked && sameFile(own.filePath(), defaults.filePath(file))))
+                continue;
+            FileOrigins::Origin origin = origins.of(name);
+            if (!marked) {
+                // A link into the class set the set is based on: that set's mark.
+                const QString target = own.symLinkTarget();
+                const FileOrigins base =
+                    FileOrigins::load(target.left(target.size() - name.size() - 1));
+                origin = base.contains(name)                    ? base.of(name)
+                         : name.endsWith(QLatin1String(".mp3")) ? FileOrigins::Origin::Recorded
+                                                                : FileOrigins::Origin::Drawn;
+            }
+            names.push_back({name, origin});
         }
     }
     for (const QString& name : texts(set))
-        names.push_back(name);
+        names.push_back({name, FileOrigins::Origin::Default});
     const QDir kept(set + QLatin1Char('/') + storedart::folder);
     for (const QString& file : kept.entryList(QDir::Files, QDir::Name))
         if (storedart::isStoredName(file))
-            names.push_back(storedart::folder + QLatin1Char('/') + file);
+            names.push_back(
+                {storedart::folder + QLatin1Char('/') + file, FileOrigins::Origin::Default});
     return names;
 }
 
 int write(const QString& set, const QString& installed, const QString& path) {
-    const std::vector<QString> names = changedFiles(set, installed);
+    std::vector<setmanifest::File> files;
+    for (const Changed& changed : changedFiles(set, installed))
+        files.push_back(
+            {changed.name, safewrite::read(set + QLatin1Char('/') + changed.name), changed.origin});
+    if (files.empty())
+        throw SetRefused(
+            QStringLiteral("Lo jòc %1 es lo jòc installat : i a pas res a exportar").arg(set));
+    const bool classBased =
+        std::any_of(files.begin(), files.end(), [&set](const setmanifest::File& f) {
+            return QFileInfo(set + QLatin1Char('/') + f.name).isSymLink();
+        });
+    files.push_back(
+        {setmanifest::fileName,
+         setmanifest::write(classBased ? QStringLiteral("classa") : QStringLiteral("installat"),
+                            files),
+         FileOrigins::Origin::Default});
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
                              .arg(path, systemerrors::describe(file)));
     const std::unique_ptr<archive, WriterFree> zip(archive_write_new());
     if (archive_write_set_format_zip(zip.get()) != ARCHIVE_OK ||
+        archive_write_set_format_option(zip.get(), "zip", "compression-level", "1") <
+            ARCHIVE_WARN ||
         archive_write_open_fd(zip.get(), file.handle()) != ARCHIVE_OK)
         throw refused(path, archiveError(zip.get()));
-    for (const QString& name : names) {
-        const QByteArray bytes = safewrite::read(set + QLatin1Char('/') + name);
+    for (const setmanifest::File& kept : files) {
+        const QString& name = kept.name;
+        const QByteArray& bytes = kept.bytes;
+        // Sounds and PNG drawings are compressed already; pictures and texts take the quickest
+        // deflate, which loses little size on card pictures.
+        const bool compressed =
+            name.endsWith(QLatin1String(".mp3")) || name.endsWith(QLatin1String(".png"));
+        if ((compressed ? archive_write_zip_set_compression_store(zip.get())
+                        : archive_write_zip_set_compression_deflate(zip.get())) != ARCHIVE_OK)
+            throw refused(path, archiveError(zip.get()));
         const std::unique_ptr<archive_entry, EntryFree> entry(archive_entry_new());
         archive_entry_set_pathname_utf8(entry.get(), name.toUtf8().constData());
         archive_entry_set_filetype(entry.get(), AE_IFREG);
@@ -142,7 +185,7 @@ int write(const QString& set, const QString& installed, const QString& path) {
     if (!file.commit())
         throw SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
                              .arg(path, systemerrors::describe(file)));
-    return int(names.size());
+    return int(files.size()) - 1;
 }
 
 std::vector<Entry> read(const QString& path, const QString& installed) {

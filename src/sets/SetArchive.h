@@ -4,6 +4,8 @@
 // libarchive, every entry checked and capped before a byte of it is kept.
 #pragma once
 
+#include "sets/FileOrigins.h"
+
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -24,12 +26,19 @@ struct Entry {
     QByteArray bytes;
 };
 
-// The names an archive may hold: the files of the installed set's four folders and the texts.
+// The names an archive may hold: the files of the installed set's four folders, the texts, the
+// drawings and the manifest.
 bool isSetEntry(const QString& name, const QString& installed);
-// The set's files that differ from the installed set, and its texts.
-std::vector<QString> changedFiles(const QString& set, const QString& installed);
-// Writes those files into a zip at path, the old file at path kept until the new one is whole.
-// Returns how many went in; throws SetRefused.
+struct Changed {
+    QString name;
+    FileOrigins::Origin origin; // Default for texts and drawings
+};
+// The set's files the class changed (by their marks) or that differ from the installed set,
+// its texts and its drawings.
+std::vector<Changed> changedFiles(const QString& set, const QString& installed);
+// Writes those files and their manifest into a zip at path, the old file at path kept until
+// the new one is whole. Returns how many went in; throws SetRefused, also for a set with no
+// change at all.
 int write(const QString& set, const QString& installed, const QString& path);
 // Every entry of the archive, all read before any is returned. Throws SetRefused for a file
 // that is not a regular zip, a damaged one, or any entry that is not a plain file of the set

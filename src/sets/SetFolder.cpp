@@ -6,6 +6,7 @@
 
 #include "assets/Catalogue.h"
 #include "base/Errors.h"
+#include "base/GameLock.h"
 #include "sets/FolderLock.h"
 #include "sets/SafeWrite.h"
 
@@ -29,6 +30,11 @@ const QString redoFolder = QStringLiteral(".refar");
 const QString ownStep = QStringLiteral(".mp3");
 const QString defaultStep = QStringLiteral(".default"); // the voice was the default one
 constexpr int stepDigits = 6;
+// A step of an older version has no origin in its name: it was recorded.
+const QRegularExpression
+    stepName(QStringLiteral("^\\d{%1}(\\.(recorded|imported|drawn|revoiced))?\\.(mp3|default)$")
+                 .arg(stepDigits));
+const QString olderSyntheticMark = QStringLiteral(" | sintetica");
 
 QString slashed(QString path) {
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -154,12 +160,10 @@ QString SetFolder::stackFolder(Stack stack, const QString& name) const {
 }
 
 QStringList SetFolder::steps(Stack stack, const QString& name) const {
-    static const QRegularExpression step(
-        QStringLiteral("^\\d{%1}\\.(mp3|default)$").arg(stepDigits));
     QStringList found;
     const QDir dir(root_ + QLatin1Char('/') + stackFolder(stack, name));
     for (const QString& entry : dir.entryList(QDir::Files | QDir::System, QDir::Name))
-        if (step.match(entry).hasMatch())
+        if (stepName.match(entry).hasMatch())
             found << dir.filePath(entry);
     return found;
 }
@@ -178,17 +182,22 @@ SetFolder::Content SetFolder::current(const QString& name) const {
         if (target.isEmpty() || target == QFileInfo(defaultFile).canonicalFilePath())
             return {};
     }
-    return {false, path};
+    // A real file no record names is of an older version's set: the class's recording.
+    const FileOrigins origins = FileOrigins::load(root_);
+    return {false, path, origins.contains(name) ? origins.of(name) : FileOrigins::Origin::Recorded};
 }
 
 QString SetFolder::pushStep(Stack stack, const QString& name, const Content& content) {
     const QString dir = ensureFolder(stackFolder(stack, name));
     const QStringList existing = steps(stack, name);
     const int number = existing.isEmpty() ? 1 : QFileInfo(existing.last()).baseName().toInt() + 1;
-    const QString step = QStringLiteral("%1/%2%3")
-                             .arg(dir)
-                             .arg(number, stepDigits, 10, QLatin1Char('0'))
-                             .arg(content.isDefault ? defaultStep : ownStep);
+    const QString step =
+        QStringLiteral("%1/%2%3")
+            .arg(dir)
+            .arg(number, stepDigits, 10, QLatin1Char('0'))
+            .arg(content.isDefault
+                     ? defaultStep
+                     : QLatin1Char('.') + FileOrigins::word(content.origin) + ownStep);
     if (content.isDefault)
         safewrite::write(step, {});
     else if (::link(QFile::encodeName(content.file).constData(),
@@ -208,6 +217,14 @@ void SetFolder::replace(const QString& name, const Content& content, Stack keepI
         return content.isDefault ? safewrite::linkAside(path, defaultSet_ + QLatin1Char('/') + name)
                                  : safewrite::writeAside(path, safewrite::read(content.file));
     });
+    recordOrigins({{name, content.isDefault ? FileOrigins::Origin::Default : content.origin}});
+}
+
+void SetFolder::recordOrigins(const std::vector<std::pair<QString, FileOrigins::Origin>>& changed) {
+    FileOrigins origins = FileOrigins::load(root_);
+    for (const auto& [name, origin] : changed)
+        origins.set(name, origin);
+    origins.save(root_);
 }
 
 void SetFolder::replaceWith(const QString& name, Stack keepIn,
@@ -229,13 +246,62 @@ void SetFolder::replaceWith(const QString& name, Stack keepIn,
     pruneSteps(keepIn, name);
 }
 
-void SetFolder::write(const QString& name, const QByteArray& mp3) {
+void SetFolder::write(const QString& name, const QByteArray& bytes, FileOrigins::Origin origin) {
     // Nothing but the set's own files is ever written, under the names the game reads.
     const QString voice = checkedFileName(name);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
     replaceWith(voice, Stack::Undo,
-                [&mp3](const QString& path) { return safewrite::writeAside(path, mp3); });
+                [&bytes](const QString& path) { return safewrite::writeAside(path, bytes); });
+    recordOrigins({{voice, origin}});
+}
+
+void SetFolder::commit(const std::vector<Change>& changes,
+                       const std::vector<std::pair<QString, QByteArray>>& plain) {
+    if (changes.empty() && plain.empty())
+        return;
+    std::vector<std::pair<QString, QString>> staged; // temporary file, final path
+    std::vector<std::pair<QString, FileOrigins::Origin>> origins;
+    for (const Change& change : changes)
+        origins.emplace_back(checkedFileName(change.name), change.origin);
+    for (const auto& [name, bytes] : plain)
+        if (!name.startsWith(QStringLiteral("textes/")) || name.count(QLatin1Char('/')) != 1 ||
+            name.contains(QStringLiteral("..")))
+            throw outside(name, root_);
+    checkNotInDefaultSet();
+    const FolderLock lock(root_);
+    QStringList pushed;
+    try {
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            ensureFolder(QFileInfo(origins[i].first).path());
+            const QString path = pathOf(origins[i].first);
+            staged.emplace_back(safewrite::writeAside(path, changes[i].bytes), path);
+        }
+        for (const auto& [name, bytes] : plain) {
+            ensureFolder(QFileInfo(name).path());
+            staged.emplace_back(safewrite::writeAside(pathOf(name), bytes), pathOf(name));
+        }
+        for (const auto& [name, origin] : origins)
+            pushed << pushStep(Stack::Undo, name, current(name));
+    } catch (...) {
+        for (const auto& [temporary, path] : staged)
+            QFile::remove(temporary);
+        for (const QString& step : pushed)
+            QFile::remove(step);
+        throw;
+    }
+    // Only renames are left, within the set's own folders.
+    QStringList folders;
+    for (const auto& [temporary, path] : staged) {
+        safewrite::publish(temporary, path, false);
+        if (!folders.contains(QFileInfo(path).absolutePath()))
+            folders << QFileInfo(path).absolutePath();
+    }
+    for (const QString& folder : folders)
+        safewrite::syncFolderOf(folder + QStringLiteral("/."));
+    recordOrigins(origins);
+    for (const auto& [name, origin] : origins)
+        pruneSteps(Stack::Undo, name);
 }
 
 bool SetFolder::canUndo(const QString& name) const {
@@ -265,7 +331,10 @@ void SetFolder::step(const QString& name, Stack from) {
                                               : QStringLiteral("Res de tornar far per %1"))
                              .arg(name));
     // What the step replaces goes on the other stack, so that it can come back in turn.
-    replace(file, {kept.last().endsWith(defaultStep), kept.last()},
+    const QStringList parts = QFileInfo(kept.last()).fileName().split(QLatin1Char('.'));
+    replace(file,
+            {kept.last().endsWith(defaultStep), kept.last(),
+             parts.size() == 3 ? FileOrigins::fromWord(parts[1]) : FileOrigins::Origin::Recorded},
             from == Stack::Undo ? Stack::Redo : Stack::Undo);
     QFile::remove(kept.last());
 }
@@ -280,7 +349,16 @@ void SetFolder::restoreDefault(const QString& name) {
 }
 
 bool SetFolder::isOwn(const QString& name) const {
+    const Content content = current(name);
+    return !content.isDefault && FileOrigins::isClassOwn(content.origin);
+}
+
+bool SetFolder::isChanged(const QString& name) const {
     return !current(name).isDefault;
+}
+
+FileOrigins::Origin SetFolder::origin(const QString& name) const {
+    return current(name).origin;
 }
 
 int SetFolder::ownCount() const {
@@ -304,7 +382,7 @@ void SetFolder::moveOlderHistory() {
     }
 }
 
-int SetFolder::linkDefaults(const QString& folder) {
+int SetFolder::linkDefaults(const QString& folder, bool convert) {
     const QString dir = ensureFolder(folder);
     const QDir here(dir);
     // Temporary files of a writer that was killed: none runs while this one holds the lock.
@@ -313,6 +391,8 @@ int SetFolder::linkDefaults(const QString& folder) {
             QFile::remove(here.filePath(entry));
     int made = 0;
     const QDir defaults(defaultSet_ + QLatin1Char('/') + folder);
+    // A copy equal to a class set's own file is the class's too (it was exported from here).
+    const FileOrigins baseOrigins = FileOrigins::load(defaultSet_);
     for (const QString& file : defaults.entryList(QDir::Files)) {
         const QString path = here.filePath(file);
         const QString target = defaults.filePath(file);
@@ -322,7 +402,8 @@ int SetFolder::linkDefaults(const QString& folder) {
             !present || (S_ISLNK(status.st_mode) && !QFileInfo::exists(path)) ||
             // a link to another base set (the class set came or went)
             (S_ISLNK(status.st_mode) && linkTarget(path) != target) ||
-            (S_ISREG(status.st_mode) &&
+            (convert && S_ISREG(status.st_mode) &&
+             !baseOrigins.contains(folder + QLatin1Char('/') + file) &&
              (sameBytes(path, target) || isEarlierDefault(folder + QLatin1Char('/') + file, path)));
         if (!replaceable)
             continue;
@@ -346,8 +427,34 @@ int SetFolder::fillFromDefaultSet() {
         throw SetRefused(QStringLiteral("Impossible de crear %1").arg(root_));
     const FolderLock lock(root_);
     moveOlderHistory();
+    const bool convert = !FileOrigins::isKept(root_);
     int made = 0;
     for (const char* folder : catalogue::assetFolders)
-        made += linkDefaults(QLatin1String(folder));
+        made += linkDefaults(QLatin1String(folder), convert);
+    if (convert)
+        recordOlderOrigins();
+    // The game holds the set it plays through this file, so a whole-set import waits for it.
+    const QString gameLock = root_ + QLatin1Char('/') + gamelock::fileName;
+    if (!QFileInfo::exists(gameLock))
+        safewrite::write(gameLock, {});
     return made;
+}
+
+void SetFolder::recordOlderOrigins() {
+    // Version 1.0 marked the voices it spoke again from a changed word in the texts' marks.
+    QFile marks(root_ + QStringLiteral("/textes/votz.txt"));
+    const QString older =
+        marks.open(QIODevice::ReadOnly) ? QString::fromUtf8(marks.readAll()) : QString();
+    FileOrigins origins;
+    for (const char* folder : catalogue::assetFolders)
+        for (const QString& file : QDir(pathOf(QLatin1String(folder))).entryList(QDir::Files)) {
+            const QString name = QLatin1String(folder) + QLatin1Char('/') + file;
+            if (current(name).isDefault || safewrite::isTemporary(file))
+                continue;
+            origins.set(name, !name.endsWith(ownStep) ? FileOrigins::Origin::Drawn
+                              : older.contains(name + olderSyntheticMark)
+                                  ? FileOrigins::Origin::Revoiced
+                                  : FileOrigins::Origin::Recorded);
+        }
+    origins.save(root_);
 }

@@ -6,11 +6,14 @@
 #pragma once
 
 #include "assets/Catalogue.h"
+#include "sets/FileOrigins.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class SetFolder {
 public:
@@ -35,16 +38,29 @@ public:
     QString pathOf(const QString& name) const;
 
     // Makes the folder a whole set: every file of the default set it lacks (or whose link no
-    // longer leads anywhere) becomes a link to it; a copy equal to the default byte for byte (a
-    // full copy of an older version) becomes a link too, so that upgrades reach it; the user's
-    // own files are kept. Each file appears at once, and a set missing any file is not used by
+    // longer leads anywhere, or leads to another base set) becomes a link to it. A real file is
+    // the class's and stays, whatever it equals; only the first fill of an older version's set
+    // turns copies equal to the default byte for byte (a full copy of 1.0) into links, and
+    // records that it did. Each file appears at once, and a set missing any file is not used by
     // the launcher. Returns the number of links made; throws SetRefused, refusing any folder
     // inside the default set.
     int fillFromDefaultSet();
 
-    // Replaces a voice; the file it replaces goes into the voice's history once the new one is in
-    // place. A failure leaves the voice and its history as they were.
-    void write(const QString& name, const QByteArray& mp3);
+    // Replaces a voice or picture; the file it replaces goes into its history once the new one
+    // is in place. A failure leaves the file and its history as they were.
+    void write(const QString& name, const QByteArray& bytes,
+               FileOrigins::Origin origin = FileOrigins::Origin::Recorded);
+    struct Change {
+        QString name;
+        QByteArray bytes;
+        FileOrigins::Origin origin;
+    };
+    // Several files changed as one step: every file is written aside first, then all are renamed
+    // in place under the lock, each with one step of history. plain are files of the set's texts
+    // ("textes/familles.txt"), kept without history. Any failure before the renames leaves every
+    // file as it was. Throws SetRefused.
+    void commit(const std::vector<Change>& changes,
+                const std::vector<std::pair<QString, QByteArray>>& plain = {});
     bool canUndo(const QString& name) const;
     // Puts back the voice before the last change; the undone one can come back through redo().
     void undo(const QString& name);
@@ -52,8 +68,13 @@ public:
     void redo(const QString& name);
     // The default voice again (a link to it), the replaced one kept in the history.
     void restoreDefault(const QString& name);
-    // The voice is the user's own, not the default set's.
+    // The file is the class's own: recorded, imported or drawn (not the default, nor a synthetic
+    // voice made again from a changed word).
     bool isOwn(const QString& name) const;
+    // The file is not the default set's (the class's own, or made again from its words).
+    bool isChanged(const QString& name) const;
+    FileOrigins::Origin origin(const QString& name) const;
+    // The voices that are the class's own.
     int ownCount() const;
 
 private:
@@ -62,6 +83,7 @@ private:
     struct Content {
         bool isDefault = true;
         QString file; // the file holding the bytes, when not the default
+        FileOrigins::Origin origin = FileOrigins::Origin::Default;
     };
 
     // Undo (from the undo stack) or redo (from the redo stack): the last step taken back.
@@ -81,7 +103,10 @@ private:
     QString pushStep(Stack stack, const QString& name, const Content& content);
     void pruneSteps(Stack stack, const QString& name);
     void moveOlderHistory();
-    int linkDefaults(const QString& folder);
+    int linkDefaults(const QString& folder, bool convert);
+    void recordOrigins(const std::vector<std::pair<QString, FileOrigins::Origin>>& changed);
+    // The marks of a set converted from an older version, which kept none.
+    void recordOlderOrigins();
 
     QString root_;
     QString defaultSet_;

@@ -1,17 +1,22 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The new set is written into a hidden sibling of the target, so that the swap is a rename
-// within one folder; the previous set stays beside it, for the teacher to go back to.
+// within one folder; the replaced set moves into the history beside it, dated, and stays.
 #include "sets/SetImport.h"
 
 #include "assets/ContentReader.h"
 #include "base/Errors.h"
+#include "base/GameLock.h"
 #include "base/SystemErrors.h"
+#include "sets/FileOrigins.h"
 #include "sets/FolderLock.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetArchive.h"
 #include "sets/SetFolder.h"
+#include "sets/SetManifest.h"
+#include "sets/StoredArt.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -19,37 +24,139 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace setimport {
 
 namespace {
+
+const QString stagingMark = QStringLiteral(".import-");
+const QString dateFormat = QStringLiteral("yyyy-MM-dd'T'HH-mm-ss");
 
 SetRefused swapError(const QString& path) {
     return SetRefused(QStringLiteral("Impossible de metre lo jòc a %1 : %2")
                           .arg(path, systemerrors::describe(errno)));
 }
 
-// The texts are read by the one parser of data/ before they are kept.
+// The texts are read by the one parser of data/ before they are kept; the voices' marks are
+// only checked to be text.
 void checkTexts(const std::vector<setarchive::Entry>& entries) {
     for (const setarchive::Entry& entry : entries) {
+        if (entry.name.startsWith(storedart::folder + QLatin1Char('/')))
+            storedart::check(entry.name, entry.bytes);
         if (!entry.name.startsWith(setarchive::textsFolder + QLatin1Char('/')))
             continue;
         const QString text = QString::fromUtf8(entry.bytes);
         if (text.toUtf8() != entry.bytes)
             throw SetRefused(QStringLiteral("%1 es pas en UTF-8").arg(entry.name));
-        if (entry.name.endsWith(QLatin1String("familles.txt")))
+        if (entry.name.endsWith(QLatin1String("/familles.txt")))
             content::ContentReader::parseFamilies(text, entry.name);
-        else
+        else if (entry.name.endsWith(QLatin1String("/album.txt")))
             content::ContentReader::parsePages(text, entry.name);
     }
 }
 
+QString historyOf(const QString& target) {
+    return target + previousSuffix;
+}
+
+// Version 1.0 kept one replaced set as target.abans itself: it becomes the history's first.
+void keepOlderPrevious(const QString& history) {
+    const QFileInfo info(history);
+    if (info.isSymLink() || (info.exists() && !info.isDir())) {
+        QFile::remove(history); // a link there goes, never what it leads to
+        return;
+    }
+    if (!info.isDir() || !QFileInfo(history + QStringLiteral("/sons_familles")).isDir())
+        return;
+    const QString moving = history + QStringLiteral(".1.0");
+    const QString dated = info.lastModified().toUTC().toString(dateFormat);
+    if (!QDir().rename(history, moving) || !QDir().mkpath(history) ||
+        !QDir().rename(moving, history + QLatin1Char('/') + dated))
+        throw swapError(history);
+}
+
+// A new name in the history, dated now.
+QString newEntry(const QString& target) {
+    const QString history = historyOf(target);
+    keepOlderPrevious(history);
+    if (!QDir().mkpath(history))
+        throw swapError(history);
+    const QString stem =
+        history + QLatin1Char('/') + QDateTime::currentDateTimeUtc().toString(dateFormat);
+    QString entry = stem;
+    for (int n = 2; QFileInfo::exists(entry) || QFileInfo(entry).isSymLink(); ++n)
+        entry = stem + QStringLiteral("-%1").arg(n);
+    return entry;
+}
+
+// The game reads the set by relative paths from its folder: the swap waits until it ends.
+void waitForGames(const QString& target, const WhileGameOpen& whileGameOpen) {
+    while (gamelock::isHeld(target))
+        if (!whileGameOpen())
+            throw SetRefused(
+                QStringLiteral("Lo jòc es dobèrt sus %1 : res es pas estat cambiat").arg(target));
+}
+
+// Swaps two folders; the game and the writers of the old set have been waited for.
+void exchange(const QString& one, const QString& other) {
+    if (::renameat2(AT_FDCWD, QFile::encodeName(one).constData(), AT_FDCWD,
+                    QFile::encodeName(other).constData(), RENAME_EXCHANGE) != 0)
+        throw swapError(other);
+}
+
+// The staging folder holds this while it is written, so a sweep leaves a running import alone.
+class StagingHold {
+public:
+    explicit StagingHold(const QString& folder)
+        : fd_(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ < 0 || ::flock(fd_, LOCK_EX | LOCK_NB) != 0)
+            throw swapError(folder);
+    }
+    ~StagingHold() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    StagingHold(const StagingHold&) = delete;
+    StagingHold& operator=(const StagingHold&) = delete;
+
+private:
+    int fd_;
+};
+
 } // namespace
 
-void install(const QString& archive, const QString& target, const QString& installed,
-             const Check& check) {
-    const std::vector<setarchive::Entry> entries = setarchive::read(archive, installed);
+void sweep(const QString& target) {
+    const QFileInfo place(target);
+    const QDir parent(place.absolutePath());
+    for (const QString& name :
+         parent.entryList({QStringLiteral(".") + place.fileName() + stagingMark + QLatin1Char('*')},
+                          QDir::Dirs | QDir::Hidden | QDir::NoSymLinks)) {
+        const QString path = parent.filePath(name);
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            QDir(path).removeRecursively();
+        ::close(fd);
+    }
+}
+
+FileOrigins checkEntries(const QString& archive, const std::vector<setarchive::Entry>& entries) {
     checkTexts(entries);
+    try {
+        return setmanifest::verify(entries);
+    } catch (const SetRefused& error) {
+        throw SetRefused(QStringLiteral("Lo jòc %1 es refusat : %2").arg(archive, error.message()));
+    }
+}
+
+void install(const QString& archive, const QString& target, const QString& base,
+             const QString& installed, const Check& check, const WhileGameOpen& whileGameOpen) {
+    const std::vector<setarchive::Entry> entries = setarchive::read(archive, installed);
+    const FileOrigins origins = checkEntries(archive, entries);
     const QString absoluteTarget = QDir::cleanPath(QDir(target).absolutePath());
     const QFileInfo targetInfo(absoluteTarget);
     const QString canonicalInstalled = QFileInfo(installed).canonicalFilePath();
@@ -65,8 +172,9 @@ void install(const QString& archive, const QString& target, const QString& insta
     const QFileInfo place(canonicalTarget);
     if (!QDir().mkpath(place.absolutePath()))
         throw swapError(place.absolutePath());
+    sweep(canonicalTarget);
     QTemporaryDir staging(place.absolutePath() + QStringLiteral("/.") + place.fileName() +
-                          QStringLiteral(".import-XXXXXX"));
+                          stagingMark + QStringLiteral("XXXXXX"));
     // A class set is read by every account; the temporary folder is made for its owner only.
     if (!staging.isValid() ||
         !QFile::setPermissions(staging.path(), QFile::ReadOwner | QFile::WriteOwner |
@@ -74,46 +182,75 @@ void install(const QString& archive, const QString& target, const QString& insta
                                                    QFile::ExeGroup | QFile::ReadOther |
                                                    QFile::ExeOther))
         throw swapError(place.absolutePath());
-    // Each file synced, each folder once at the end, before the set can be swapped in.
-    QStringList folders;
+    const StagingHold hold(staging.path());
     for (const setarchive::Entry& entry : entries) {
+        if (entry.name == setmanifest::fileName)
+            continue;
         const QString path = staging.filePath(entry.name);
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             throw swapError(path);
-        safewrite::publish(safewrite::writeAside(path, entry.bytes), path, false);
-        if (!folders.contains(QFileInfo(path).absolutePath()))
-            folders << QFileInfo(path).absolutePath();
+        safewrite::writeUnsynced(path, entry.bytes);
     }
-    for (const QString& folder : folders)
-        safewrite::syncFolderOf(folder + QStringLiteral("/."));
-    SetFolder(staging.path(), installed).fillFromDefaultSet();
+    safewrite::writeUnsynced(staging.filePath(FileOrigins::fileName()), origins.text().toUtf8());
+    SetFolder(staging.path(), base).fillFromDefaultSet();
     QFile::remove(staging.filePath(FolderLock::fileName()));
     if (const QString problems = check(staging.path()); !problems.isEmpty())
         throw SetRefused(QStringLiteral("Lo jòc %1 es refusat :\n%2").arg(archive, problems));
+    // One sync of the whole new set before it is swapped in, rather than one a file.
+    safewrite::syncFileSystemOf(staging.path());
 
-    const QByteArray staged = QFile::encodeName(staging.path());
-    const QByteArray placed = QFile::encodeName(canonicalTarget);
     if (!targetInfo.exists()) {
-        if (::rename(staged.constData(), placed.constData()) != 0)
+        if (::rename(QFile::encodeName(staging.path()).constData(),
+                     QFile::encodeName(canonicalTarget).constData()) != 0)
             throw swapError(absoluteTarget);
     } else {
-        // The writers of the old set wait while it is swapped; the old set ends up in staging.
+        // The writers of the old set wait while it is swapped; the old set ends up in staging,
+        // then in the history.
         const FolderLock lock(canonicalTarget);
-        if (::renameat2(AT_FDCWD, staged.constData(), AT_FDCWD, placed.constData(),
-                        RENAME_EXCHANGE) != 0)
-            throw swapError(absoluteTarget);
+        waitForGames(canonicalTarget, whileGameOpen);
+        const QString previous = newEntry(canonicalTarget);
+        exchange(staging.path(), canonicalTarget);
         staging.setAutoRemove(false);
-        const QString previous = canonicalTarget + previousSuffix;
-        // A link there is removed itself, never what it leads to.
-        if (QFileInfo(previous).isSymLink() || !QFileInfo(previous).isDir())
-            QFile::remove(previous);
-        else
-            QDir(previous).removeRecursively();
-        if (::rename(staged.constData(), QFile::encodeName(previous).constData()) != 0)
+        QFile::remove(staging.filePath(FolderLock::fileName()));
+        if (::rename(QFile::encodeName(staging.path()).constData(),
+                     QFile::encodeName(previous).constData()) != 0)
             throw swapError(previous);
+        safewrite::syncFolderOf(previous);
     }
     staging.setAutoRemove(false);
     safewrite::syncFolderOf(canonicalTarget);
+}
+
+QStringList previousSets(const QString& target) {
+    const QString history = historyOf(QFileInfo(target).absoluteFilePath());
+    QStringList sets;
+    for (const QString& name :
+         QDir(history).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
+        sets << history + QLatin1Char('/') + name;
+    return sets;
+}
+
+QString undoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
+    const QFileInfo info(target);
+    if (!info.isDir())
+        throw SetRefused(QStringLiteral("%1 es pas un dorsièr").arg(target));
+    const QString canonical = info.canonicalFilePath();
+    keepOlderPrevious(historyOf(canonical));
+    const QStringList sets = previousSets(canonical);
+    if (sets.isEmpty())
+        throw SetRefused(QStringLiteral("Pas cap de jòc d'abans per %1").arg(canonical));
+    const FolderLock lock(canonical);
+    waitForGames(canonical, whileGameOpen);
+    const QString previous = newEntry(canonical);
+    exchange(sets.last(), canonical);
+    // The set just replaced takes the newest place in the history.
+    if (::rename(QFile::encodeName(sets.last()).constData(),
+                 QFile::encodeName(previous).constData()) != 0)
+        throw swapError(previous);
+    QFile::remove(previous + QLatin1Char('/') + FolderLock::fileName());
+    safewrite::syncFolderOf(previous);
+    safewrite::syncFolderOf(canonical);
+    return sets.last();
 }
 
 } // namespace setimport

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -22,7 +23,19 @@ const QString separator = QStringLiteral(" | ");
 const QString syntheticMark = QStringLiteral("sintetica");
 const QString oldMark = QStringLiteral("ditz");
 
-QString checkedText(const QString& text) {
+QString checkedText(const QString& text, int longest) {
+    // A control character (a new line among them) would break the texts' lines or the card.
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            throw SetRefused(
+                QStringLiteral("« %1 » a un caractèr de contraròtle : una sola linha de tèxte")
+                    .arg(QString(text).replace(QRegularExpression(QStringLiteral("\\p{C}")),
+                                               QStringLiteral("·"))));
+    if (text.size() > longest)
+        throw SetRefused(QStringLiteral("Lo tèxte es tròp long : %1 caractèrs al mai, pas %2")
+                             .arg(longest)
+                             .arg(text.size()));
     const QString simple = text.simplified();
     if (simple.isEmpty() || simple.contains(QLatin1Char('|')) || simple.startsWith('#'))
         throw SetRefused(QStringLiteral("« %1 » pòt pas èsser un mot del jòc").arg(text));
@@ -64,7 +77,7 @@ content::Content SetTexts::content() const {
 }
 
 QString SetTexts::setWord(int number, const QString& text) {
-    const QString word = checkedText(text);
+    const QString word = checkedText(text, longestWord);
     QStringList lines = families_.split(QLatin1Char('\n'));
     const int family = (number - 1) / 8 + 1;
     const bool title = (number - 1) % 8 == 0;
@@ -91,7 +104,7 @@ QString SetTexts::setWord(int number, const QString& text) {
 }
 
 QString SetTexts::setPage(int page, const QString& text) {
-    const QString words = checkedText(text);
+    const QString words = checkedText(text, longestPage);
     QStringList lines = album_.split(QLatin1Char('\n'));
     int start = -1;
     for (int i = 0; i < lines.size() && start < 0; ++i)
@@ -141,16 +154,22 @@ void SetTexts::clearMark(const QString& voiceName) {
     marks_.remove(voiceName);
 }
 
-void SetTexts::save(const QString& set) const {
-    const QString folder = set + QLatin1Char('/') + setarchive::textsFolder;
-    if (QFileInfo(folder).isSymLink() || !QDir().mkpath(folder))
-        throw SetRefused(QStringLiteral("Impossible d'escriure dins %1").arg(folder));
+std::vector<std::pair<QString, QByteArray>> SetTexts::files() const {
     QString marks;
     for (auto mark = marks_.begin(); mark != marks_.end(); ++mark)
         marks += mark.key() + separator +
                  (mark.value().isEmpty() ? syntheticMark : oldMark + separator + mark.value()) +
                  QLatin1Char('\n');
-    safewrite::write(folder + QLatin1Char('/') + familiesFile, families_.toUtf8());
-    safewrite::write(folder + QLatin1Char('/') + albumFile, album_.toUtf8());
-    safewrite::write(folder + QLatin1Char('/') + marksFile, marks.toUtf8());
+    const QString folder = setarchive::textsFolder + QLatin1Char('/');
+    return {{folder + familiesFile, families_.toUtf8()},
+            {folder + albumFile, album_.toUtf8()},
+            {folder + marksFile, marks.toUtf8()}};
+}
+
+void SetTexts::save(const QString& set) const {
+    const QString folder = set + QLatin1Char('/') + setarchive::textsFolder;
+    if (QFileInfo(folder).isSymLink() || !QDir().mkpath(folder))
+        throw SetRefused(QStringLiteral("Impossible d'escriure dins %1").arg(folder));
+    for (const auto& [name, bytes] : files())
+        safewrite::write(set + QLatin1Char('/') + name, bytes);
 }

@@ -6,11 +6,18 @@
 
 #include "assets/Content.h"
 
+#include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <utility>
+#include <vector>
 
 class SetTexts {
 public:
+    // The longest word or family name (it must fit on a card) and page text a class may give.
+    static constexpr int longestWord = 40;
+    static constexpr int longestPage = 400;
+
     // The set's own texts, or those of defaults (a folder holding familles.txt and album.txt)
     // for a set that has none yet. Throws EFOpenError or EReadError.
     static SetTexts load(const QString& set, const QString& defaults);
@@ -21,7 +28,7 @@ public:
     content::Content content() const;
     // A card's word or a family's name (number as in the file names: 1 is the first family's
     // name), or a page's text; returns the text it replaces. Throws SetRefused for a number
-    // the set does not have or a text that does not fit on one line.
+    // the set does not have, or a text with a control character or over its length limit.
     QString setWord(int number, const QString& text);
     QString setPage(int page, const QString& text);
 
@@ -33,6 +40,8 @@ public:
     void markSynthetic(const QString& voiceName);
     void clearMark(const QString& voiceName);
 
+    // The three files as kept under the set's textes/ folder, by relative name.
+    std::vector<std::pair<QString, QByteArray>> files() const;
     // Writes the three files into the set's textes/ folder, each whole or not at all.
     void save(const QString& set) const;
 

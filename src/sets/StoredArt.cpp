@@ -53,18 +53,30 @@ void keep(const QString& set, const QString& voiceName, const PictureArt& art,
             QFile::remove(pathOf(set, fileName(voiceName, other)));
 }
 
-std::optional<Stored> find(const QString& set, const QString& voiceName) {
+std::optional<Stored> find(const QString& set, const QString& voiceName, const QString& base) {
+    if (!base.isEmpty()) {
+        bool hasOwn = false;
+        for (const PictureArt::Placement placement : placements)
+            hasOwn = hasOwn || QFileInfo(pathOf(set, fileName(voiceName, placement))).isFile();
+        if (!hasOwn)
+            return find(base, voiceName);
+    }
     for (const PictureArt::Placement placement : placements) {
         const QString path = pathOf(set, fileName(voiceName, placement));
         if (!QFileInfo(path).isFile())
             continue;
         try {
+            check(path, safewrite::read(path));
             return Stored{PictureArt::read(path, QSize()), placement};
         } catch (const SetRefused&) {
             return std::nullopt;
         }
     }
     return std::nullopt;
+}
+
+void check(const QString& name, const QByteArray& bytes) {
+    PictureArt::checkKept(name, bytes);
 }
 
 } // namespace storedart

@@ -19,10 +19,14 @@ using Stored = PlacedArt;
 QString fileName(const QString& voiceName, PictureArt::Placement placement);
 // A name fileName() could give.
 bool isStoredName(const QString& name);
-// Keeps the picture (as read, already at the size it needs) for the row; throws SetRefused.
+// Keeps the picture (already bounded to the size it needs) for the row; throws SetRefused.
 void keep(const QString& set, const QString& voiceName, const PictureArt& art,
           PictureArt::Placement placement);
-// The row's kept picture, if it has one that can be read.
-std::optional<Stored> find(const QString& set, const QString& voiceName);
+// The row's kept picture, if it has one that can be read: the set's own, else the one of the set
+// it is based on (base, when not empty).
+std::optional<Stored> find(const QString& set, const QString& voiceName, const QString& base = {});
+// A drawing as a set carries it: a whole PNG no larger than the workshop keeps. Throws
+// SetRefused naming it.
+void check(const QString& name, const QByteArray& bytes);
 
 } // namespace storedart

@@ -22,7 +22,8 @@ public:
         Play,
         PlayFamily,
         Help,
-        Version
+        Version,
+        UndoImport
     };
 
     // The arguments as main() gets them, the program's name first.
@@ -40,7 +41,7 @@ public:
     // --word N or --page P, and the text given after it; --play-family K.
     int number() const { return number_; }
     const QString& text() const { return text_; }
-    // --import-set --system: the computer's class set rather than the user's.
+    // --import-set or --undo-import with --system: the computer's class set, not the user's.
     bool system() const { return system_; }
     // --picture --fit: the whole picture on the card's ground rather than cropped to it.
     bool fit() const { return fit_; }

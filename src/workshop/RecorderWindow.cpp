@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -164,20 +165,52 @@ void RecorderWindow::connectSetBar() {
     });
     connect(setBar_, &SetBar::importChosen, this, [this](const QString& file) {
         forward([&] {
-            session_.changeSet(
-                [&](SetFolder& folder) { return setcommands::importSet(folder.root(), file); });
+            session_.changeSet([&](SetFolder& folder) {
+                return setcommands::importSet(folder.root(), file, folder.defaultSet(),
+                                              [this] { return askWhileGameOpen(); });
+            });
         });
-        // The set swapped in is new folders: the watcher follows the old ones.
-        watcher_->deleteLater();
-        watcher_ = new FolderWatcher(session_.folder().root(), this);
-        watchFolder();
-        showPictures();
+        followNewSet();
+    });
+    connect(setBar_->undoImport(), &QPushButton::clicked, this, [this] {
+        forward([&] {
+            session_.changeSet([&](SetFolder& folder) {
+                return setcommands::undoImport(folder.root(),
+                                               [this] { return askWhileGameOpen(); });
+            });
+        });
+        followNewSet();
     });
 }
 
+void RecorderWindow::followNewSet() {
+    watcher_->deleteLater();
+    watcher_ = new FolderWatcher(session_.folder().root(), this);
+    watchFolder();
+    forward([this] { session_.rescan(); });
+    showPictures();
+}
+
+bool RecorderWindow::askWhileGameOpen() {
+    QMessageBox box(QMessageBox::Question, recorderidentity::title,
+                    QStringLiteral("Lo jòc Mirabosc es dobèrt sus aquel jòc. Tampatz-lo, puèi "
+                                   "clicatz « Esperar » ; o anullatz l'importacion."),
+                    QMessageBox::NoButton, this);
+    QPushButton* wait = box.addButton(QStringLiteral("Esperar"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("Anullar"), QMessageBox::RejectRole);
+    box.setDefaultButton(wait);
+    box.exec();
+    return box.clickedButton() == wait;
+}
+
 void RecorderWindow::watchFolder() {
-    connect(watcher_, &FolderWatcher::changed, this,
-            [this] { forward([this] { session_.rescan(); }); });
+    // Voices, pictures and words changed by another workshop or the command line: the rows
+    // follow, except during a take or a sitting, which keep the rows they show.
+    connect(watcher_, &FolderWatcher::changed, this, [this] {
+        forward([this] { session_.rescan(); });
+        if (session_.state() == RecordingSession::State::Idle && !session_.inSitting())
+            showPictures();
+    });
 }
 
 void RecorderWindow::showSittingRow() {
@@ -219,6 +252,8 @@ void RecorderWindow::showPictures() {
         list_->clear();
         texts_ = wordcommands::textsOf(session_.folder());
         list_->fill(texts_, session_.folder());
+        for (const QString& name : SetFolder::voiceNames())
+            list_->showOwn(name, session_.voices().isOwn(name));
         list_->setCurrentItem(list_->itemOf(current));
     }
     showVoice(current);

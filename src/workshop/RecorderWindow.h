@@ -41,6 +41,10 @@ private:
     void connectSetBar();
     void wordClick();
     void watchFolder();
+    // The game plays the set an import would replace: the teacher waits or gives up.
+    bool askWhileGameOpen();
+    // The set swapped in or back is new folders: the watcher follows them.
+    void followNewSet();
     // The row a sitting is at, selected and shown.
     void showSittingRow();
     // The row's pictures are drawn again: the list's and the pane's.

@@ -24,6 +24,8 @@ public:
     QCheckBox* whole() const { return whole_; }
     QPushButton* exportSet() const { return export_; }
     QPushButton* importSet() const { return import_; }
+    // "Desfar l'importacion": the set the last import replaced comes back.
+    QPushButton* undoImport() const { return undoImport_; }
 
 signals:
     // A file chosen in the dialogs the buttons open.
@@ -40,4 +42,5 @@ private:
     QCheckBox* whole_;
     QPushButton* export_;
     QPushButton* import_;
+    QPushButton* undoImport_;
 };

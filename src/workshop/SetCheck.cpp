@@ -22,9 +22,13 @@ QString problems(const QString& folder) {
     try {
         MediaPlayerMP3 player;
         const assetcheck::Readers readers = assetcheck::programReaders(player);
-        for (const assetcheck::Finding& finding : assetcheck::checkCurrentFolder(readers))
-            if (finding.severity == assetcheck::Severity::Problem)
-                found << assetcheck::reportLine(finding);
+        std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
+        for (assetcheck::Finding& finding : assetcheck::checkSetFiles())
+            findings.push_back(std::move(finding));
+        // The workshop makes every picture at the size the game shows it: in a set to be put in
+        // place, a picture of another size is refused too.
+        for (const assetcheck::Finding& finding : findings)
+            found << assetcheck::reportLine(finding);
     } catch (const Exception& error) {
         found << error.message();
     }

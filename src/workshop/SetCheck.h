@@ -7,7 +7,8 @@
 
 namespace setcheck {
 
-// The problems mirabosc-check would report for the folder, one per line; empty when none.
+// What mirabosc-check would report for a set folder about to be put in place, one per line:
+// its problems, and any picture not at the size the game shows it; empty when none.
 QString problems(const QString& folder);
 
 } // namespace setcheck

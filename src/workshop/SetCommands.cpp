@@ -22,10 +22,14 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <QThread>
+#include <utility>
 
 namespace setcommands {
 
 namespace {
+
+constexpr int gameWaitPollMs = 200;
 
 QString installedSet() {
     const QString installed = locations::installedDefaultSet();
@@ -54,11 +58,6 @@ QString rowOf(const QString& name) {
     return SetFolder::checkedName(name);
 }
 
-// The set's own texts when it has them, else the installed set's.
-content::Content textsOf(const QString& set) {
-    return SetTexts::load(set, wordcommands::embeddedTexts).content();
-}
-
 void picture(const CommandLine& line, QTextStream& out) {
     SetFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
                      locations::baseSet());
@@ -75,6 +74,24 @@ void undoPicture(const CommandLine& line, QTextStream& out) {
     out << restorePictures(folder, row, line.action() == CommandLine::Action::Undo);
 }
 
+// The set an import replaces: the class set, the one named, or the user's.
+QString target(const CommandLine& line) {
+    return line.system()             ? locations::classSet()
+           : line.folder().isEmpty() ? locations::userSet()
+                                     : line.folder();
+}
+
+// A command line has no one to ask: it says why it waits, and Ctrl+C gives up.
+bool waitOnCommandLine() {
+    static bool said = false;
+    if (!std::exchange(said, true))
+        QTextStream(stderr) << QStringLiteral(
+            "mirabosc-record : lo jòc Mirabosc es dobèrt sus aquel jòc ; l'importacion espèra "
+            "que se tampe (Ctrl+C per l'anullar)\n");
+    QThread::msleep(gameWaitPollMs);
+    return true;
+}
+
 } // namespace
 
 QString exportSet(const QString& set, const QString& file) {
@@ -82,24 +99,39 @@ QString exportSet(const QString& set, const QString& file) {
     return QStringLiteral("%1 : %2 fichièr(s) de %3\n").arg(file).arg(count).arg(set);
 }
 
-QString importSet(const QString& target, const QString& file) {
-    setimport::install(file, target, installedSet(), &setcheck::problems);
-    return QStringLiteral("%1 : jòc mes a %2\n").arg(file, target);
+QString importSet(const QString& target, const QString& file, const QString& base,
+                  const WhileGameOpen& whileGameOpen) {
+    // A workshop given its base set (a window on a folder of its own) reads the names from it.
+    const QString installed = locations::installedDefaultSet();
+    setimport::install(file, target, base, installed.isEmpty() ? base : installed,
+                       &setcheck::problems, whileGameOpen);
+    return QStringLiteral("%1 : jòc mes a %2 (lo jòc d'abans es gardat dins %3)\n")
+        .arg(file, target, target + setimport::previousSuffix);
+}
+
+QString undoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
+    const QString previous = setimport::undoImport(target, whileGameOpen);
+    return QStringLiteral("%1 : lo jòc d'abans es tornat (de %2)\n").arg(target, previous);
 }
 
 QString makePicture(SetFolder& folder, const QString& file, const QString& row, bool fit) {
-    const PictureArt art = PictureArt::read(file, cardcomposer::artSize(row));
     const auto placement = fit ? PictureArt::Placement::Fit : PictureArt::Placement::Fill;
-    const content::Content texts = textsOf(folder.root());
+    // Kept no larger than the card needs, however large or thin the picture given.
+    const PictureArt art = PictureArt::read(file, cardcomposer::artSize(row))
+                               .boundedTo(cardcomposer::artSize(row), placement);
+    const content::Content texts = wordcommands::contentOf(folder);
     QString report;
-    for (const cardcomposer::Made& made : cardcomposer::compose(
-             texts, row, art, placement, wordcommands::galleryOf(folder.root(), row))) {
-        folder.write(made.name, cardcomposer::bmpBytes(made.image));
+    std::vector<SetFolder::Change> changes;
+    for (const cardcomposer::Made& made :
+         cardcomposer::compose(texts, row, art, placement, wordcommands::galleryOf(folder, row))) {
+        changes.push_back(
+            {made.name, cardcomposer::bmpBytes(made.image), FileOrigins::Origin::Drawn});
         report += QStringLiteral("%1 → %2/%3 (%4 x %5)\n")
                       .arg(file, folder.root(), made.name)
                       .arg(made.image.width())
                       .arg(made.image.height());
     }
+    folder.commit(changes);
     // Kept for composing the row again when its word changes.
     storedart::keep(folder.root(), row, art, placement);
     // The family's other large cards show this card in their strip.
@@ -121,7 +153,7 @@ QString restorePictures(SetFolder& folder, const QString& row, bool undo) {
     for (const QString& name : names) {
         if (undo)
             folder.undo(name);
-        else if (folder.isOwn(name))
+        else if (folder.isChanged(name))
             folder.restoreDefault(name);
         report += QStringLiteral("%1 : imatge %2 tornat\n")
                       .arg(name, undo ? QStringLiteral("precedent") : QStringLiteral("per defaut"));
@@ -146,10 +178,11 @@ void act(const CommandLine& line, QTextStream& out) {
                          line.file());
         return;
     case CommandLine::Action::ImportSet:
-        out << importSet(line.system()             ? locations::classSet()
-                         : line.folder().isEmpty() ? locations::userSet()
-                                                   : line.folder(),
-                         line.file());
+        out << importSet(target(line), line.file(),
+                         line.system() ? installedSet() : locations::baseSet(), waitOnCommandLine);
+        return;
+    case CommandLine::Action::UndoImport:
+        out << undoImport(target(line), waitOnCommandLine);
         return;
     case CommandLine::Action::Picture:
         return picture(line, out);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class CommandLine;
 class QTextStream;
@@ -14,8 +15,14 @@ namespace setcommands {
 // Each returns its report and throws the core's errors.
 // What of the set differs from the installed one, into the zip at file.
 QString exportSet(const QString& set, const QString& file);
-// The set in the zip at file, checked whole, put at target.
-QString importSet(const QString& target, const QString& file);
+// Asked while the game plays the set an import would replace: true waits, false gives up.
+using WhileGameOpen = std::function<bool()>;
+// The set in the zip at file, checked whole, put at target and based on base (the set the
+// target's links lead to); the set replaced joins the history.
+QString importSet(const QString& target, const QString& file, const QString& base,
+                  const WhileGameOpen& whileGameOpen);
+// The set the last import replaced at target comes back.
+QString undoImport(const QString& target, const WhileGameOpen& whileGameOpen);
 // The pictures of a row (named by its voice) composed from a picture file.
 QString makePicture(SetFolder& folder, const QString& file, const QString& row, bool fit);
 
@@ -23,8 +30,8 @@ QString makePicture(SetFolder& folder, const QString& file, const QString& row, 
 QString restorePictures(SetFolder& folder, const QString& row, bool undo);
 // A name of the set's pictures ("img_familles/12.bmp"), which --undo and --default take too.
 bool isPicture(const QString& name);
-// Runs --export, --import-set, --picture, or --undo and --default of a picture; throws the
-// core's errors.
+// Runs --export, --import-set, --undo-import, --picture, or --undo and --default of a picture;
+// throws the core's errors.
 void act(const CommandLine& line, QTextStream& out);
 
 } // namespace setcommands

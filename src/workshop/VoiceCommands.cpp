@@ -64,8 +64,8 @@ void act(const CommandLine& line, QTextStream& out) {
     if (line.action() == Action::Play || line.action() == Action::PlayFamily)
         return play(line, out);
     if (line.action() == Action::Export || line.action() == Action::ImportSet ||
-        line.action() == Action::Picture || line.action() == Action::Word ||
-        line.action() == Action::Page ||
+        line.action() == Action::UndoImport || line.action() == Action::Picture ||
+        line.action() == Action::Word || line.action() == Action::Page ||
         ((line.action() == Action::Undo || line.action() == Action::Default) &&
          setcommands::isPicture(line.voice())))
         return setcommands::act(line, out);
@@ -92,7 +92,7 @@ void act(const CommandLine& line, QTextStream& out) {
         out << QStringLiteral("%1 : votz precedenta tornada\n").arg(name);
         break;
     case Action::Default:
-        if (!folder.isOwn(name)) {
+        if (!folder.isChanged(name)) {
             out << QStringLiteral("%1 es ja la votz per defaut\n").arg(name);
             break;
         }

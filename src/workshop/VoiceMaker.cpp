@@ -17,7 +17,7 @@ QByteArray makeVoice(const Take& take) {
 QString importFile(SetFolder& folder, const QString& file, const QString& relativePath) {
     const QString name = SetFolder::checkedName(relativePath);
     const Take prepared = takeprocessor::prepare(audioimport::read(file));
-    folder.write(name, mp3encoder::encode(prepared));
+    folder.write(name, mp3encoder::encode(prepared), FileOrigins::Origin::Imported);
     return QStringLiteral("%1 → %2 (%3 s)")
         .arg(file, folder.pathOf(name))
         .arg(prepared.seconds(), 0, 'f', 2);

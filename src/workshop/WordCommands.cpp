@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The texts are saved first, so that the pictures composed next and any later step see the new
-// words; each picture and voice then goes through the folder's history.
+// Everything a change of words touches is made aside first (the texts, the pictures composed
+// again, a synthetic voice spoken again) and committed together, so a refusal changes nothing.
 #include "workshop/WordCommands.h"
 
 #include "assets/Catalogue.h"
@@ -16,6 +16,8 @@
 #include "takes/SpeechSynth.h"
 #include "workshop/VoiceMaker.h"
 
+#include <QFileInfo>
+
 namespace wordcommands {
 
 namespace {
@@ -28,9 +30,14 @@ QString pageVoice(int page) {
     return QStringLiteral("son_album/%1.mp3").arg(page);
 }
 
+// A card's row by its number, a page's by its number negated.
+QString rowVoice(int row, const QString& voice) {
+    return row < 0 ? voice : cardVoice(row);
+}
+
 // A voice still synthetic is spoken again; one the class recorded keeps what it says.
 QString speakAgain(SetFolder& folder, SetTexts& texts, const QString& voice, const QString& text,
-                   const QString& old) {
+                   const QString& old, std::vector<SetFolder::Change>& changes) {
     if (folder.isOwn(voice) && !texts.isSynthetic(voice)) {
         texts.markOld(voice, old);
         return QStringLiteral("%1 : votz vòstra gardada, ditz encara « %2 »\n")
@@ -39,39 +46,75 @@ QString speakAgain(SetFolder& folder, SetTexts& texts, const QString& voice, con
     const speech::Respeller respeller = speech::Respeller::parse(
         content::ContentReader::readTextFile(embeddedTexts + QStringLiteral("/prononciation.txt")),
         QStringLiteral("prononciation.txt"));
-    folder.write(voice, voicemaker::makeVoice(speechsynth::speak(text, respeller)));
+    changes.push_back({voice, voicemaker::makeVoice(speechsynth::speak(text, respeller)),
+                       FileOrigins::Origin::Revoiced});
     texts.markSynthetic(voice);
     return QStringLiteral("%1 : votz sintetica de nòu, « %2 »\n").arg(voice, text);
 }
 
-} // namespace
-
-cardcomposer::Gallery galleryOf(const QString& set, const QString& row) {
-    cardcomposer::Gallery gallery;
-    const int number = int(SetFolder::voiceNames().indexOf(row)) + 1;
-    if (number < 1 || number > catalogue::lastCardNumber)
-        return gallery;
-    for (const int card : catalogue::familyCards((number - 1) / 8 + 1))
-        if (auto stored = storedart::find(set, cardVoice(card)))
-            gallery.emplace(card, std::move(*stored));
-    return gallery;
+// The texts a set without its own starts from: those of the set it is based on (a class set
+// keeps them under textes/), else the installed set's, embedded in the program.
+QString baseTexts(const SetFolder& folder) {
+    const QString own = folder.defaultSet() + QStringLiteral("/textes");
+    return QFileInfo::exists(own + QStringLiteral("/familles.txt")) &&
+                   QFileInfo::exists(own + QStringLiteral("/album.txt"))
+               ? own
+               : embeddedTexts;
 }
 
-QString composeAgain(SetFolder& folder, const content::Content& content, const QString& row) {
-    const cardcomposer::Gallery gallery = galleryOf(folder.root(), row);
-    const auto stored = storedart::find(folder.root(), row);
+SetTexts loadTexts(const SetFolder& folder) {
+    return SetTexts::load(folder.root(), baseTexts(folder));
+}
+
+// The pictures to compose again for the rows, and the texts, committed with the voice.
+QString commitChange(SetFolder& folder, SetTexts& texts, const std::vector<int>& rows,
+                     const QString& voice, const QString& text, const QString& old,
+                     QString report) {
+    const content::Content content = texts.content();
+    std::vector<SetFolder::Change> changes;
+    for (const int row : rows)
+        report += composed(folder, content, rowVoice(row, voice), changes);
+    report += speakAgain(folder, texts, voice, text, old, changes);
+    folder.commit(changes, texts.files());
+    return report;
+}
+
+} // namespace
+
+QString composed(const SetFolder& folder, const content::Content& content, const QString& row,
+                 std::vector<SetFolder::Change>& changes) {
+    const cardcomposer::Gallery gallery = galleryOf(folder, row);
+    const auto stored = storedart::find(folder.root(), row, folder.defaultSet());
     const std::vector<cardcomposer::Made> made =
         stored ? cardcomposer::compose(content, row, stored->art, stored->placement, gallery)
                : cardcomposer::composeDefault(content, row, gallery);
     QString report;
     for (const cardcomposer::Made& picture : made) {
-        const QByteArray bytes = cardcomposer::bmpBytes(picture.image);
+        QByteArray bytes = cardcomposer::bmpBytes(picture.image);
         // A picture that comes out the same adds no step to its history.
         if (safewrite::read(folder.pathOf(picture.name)) == bytes)
             continue;
-        folder.write(picture.name, bytes);
+        changes.push_back({picture.name, std::move(bytes), FileOrigins::Origin::Drawn});
         report += QStringLiteral("%1 : imatge compausat de nòu\n").arg(picture.name);
     }
+    return report;
+}
+
+cardcomposer::Gallery galleryOf(const SetFolder& folder, const QString& row) {
+    cardcomposer::Gallery gallery;
+    const int number = int(SetFolder::voiceNames().indexOf(row)) + 1;
+    if (number < 1 || number > catalogue::lastCardNumber)
+        return gallery;
+    for (const int card : catalogue::familyCards((number - 1) / 8 + 1))
+        if (auto stored = storedart::find(folder.root(), cardVoice(card), folder.defaultSet()))
+            gallery.emplace(card, std::move(*stored));
+    return gallery;
+}
+
+QString composeAgain(SetFolder& folder, const content::Content& content, const QString& row) {
+    std::vector<SetFolder::Change> changes;
+    const QString report = composed(folder, content, row, changes);
+    folder.commit(changes);
     return report;
 }
 
@@ -80,48 +123,41 @@ QString changeWord(SetFolder& folder, int number, const QString& text) {
         throw SetRefused(QStringLiteral("Lo numèro %1 es pas un mot del jòc").arg(number));
     // The texts are read, changed and written back as one step: no other writer in between.
     const FolderLock lock(folder.root());
-    SetTexts texts = SetTexts::load(folder.root(), embeddedTexts);
+    SetTexts texts = loadTexts(folder);
     const QString old = texts.setWord(number, text);
-    const content::Content content = texts.content();
-    QString report = QStringLiteral("%1 : « %2 » ven « %3 »\n").arg(number).arg(old, text);
-    texts.save(folder.root());
     // A family's name is on its miniature and at the top of each of its large cards.
     std::vector<int> rows{number};
     if (catalogue::isTitleNumber(number))
         for (const int card : catalogue::familyCards((number - 1) / 8 + 1))
             rows.push_back(card);
-    for (const int row : rows)
-        report += composeAgain(folder, content, cardVoice(row));
-    report += speakAgain(folder, texts, cardVoice(number), text, old);
-    texts.save(folder.root());
-    return report;
+    return commitChange(folder, texts, rows, cardVoice(number), text.simplified(), old,
+                        QStringLiteral("%1 : « %2 » ven « %3 »\n").arg(number).arg(old, text));
 }
 
 QString changePage(SetFolder& folder, int page, const QString& text) {
     const FolderLock lock(folder.root());
-    SetTexts texts = SetTexts::load(folder.root(), embeddedTexts);
+    SetTexts texts = loadTexts(folder);
     const QString old = texts.setPage(page, text);
-    const content::Content content = texts.content();
-    texts.save(folder.root());
-    QString report = QStringLiteral("pagina %1 : « %2 » ven « %3 »\n").arg(page).arg(old, text);
-    report += composeAgain(folder, content, pageVoice(page));
-    report += speakAgain(folder, texts, pageVoice(page), text, old);
-    texts.save(folder.root());
-    return report;
+    return commitChange(folder, texts, {-page}, pageVoice(page), text.simplified(), old,
+                        QStringLiteral("pagina %1 : « %2 » ven « %3 »\n").arg(page).arg(old, text));
 }
 
 void recorded(const SetFolder& folder, const QString& voiceName) {
     const FolderLock lock(folder.root());
-    SetTexts texts = SetTexts::load(folder.root(), embeddedTexts);
+    SetTexts texts = loadTexts(folder);
     if (texts.saysOld(voiceName).isEmpty() && !texts.isSynthetic(voiceName))
         return;
     texts.clearMark(voiceName);
     texts.save(folder.root());
 }
 
+content::Content contentOf(const SetFolder& folder) {
+    return loadTexts(folder).content();
+}
+
 VoiceTexts textsOf(const SetFolder& folder) {
     try {
-        const SetTexts texts = SetTexts::load(folder.root(), embeddedTexts);
+        const SetTexts texts = loadTexts(folder);
         return VoiceTexts(texts.families(), texts.album());
     } catch (const Exception&) {
         return VoiceTexts::embedded();
@@ -130,7 +166,7 @@ VoiceTexts textsOf(const SetFolder& folder) {
 
 QString saysOld(const SetFolder& folder, const QString& voiceName) {
     try {
-        return SetTexts::load(folder.root(), embeddedTexts).saysOld(voiceName);
+        return loadTexts(folder).saysOld(voiceName);
     } catch (const Exception&) {
         return {};
     }

@@ -7,14 +7,15 @@
 
 #include "assets/VoiceTexts.h"
 #include "cardart/CardComposer.h"
+#include "sets/SetFolder.h"
 
 #include <QString>
-
-class SetFolder;
+#include <vector>
 
 namespace wordcommands {
 
-// number as in the file names: 1 is the first family's name, 2 its first card. Returns the
+// number as in the file names: 1 is the first family's name, 2 its first card. The text is
+// checked first; every file is made aside and all are committed together, or none. Returns the
 // report; throws the core's errors.
 QString changeWord(SetFolder& folder, int number, const QString& text);
 QString changePage(SetFolder& folder, int page, const QString& text);
@@ -23,12 +24,18 @@ void recorded(const SetFolder& folder, const QString& voiceName);
 // What a recorded voice still says when its text changed since; empty otherwise.
 QString saysOld(const SetFolder& folder, const QString& voiceName);
 // The class's drawings of the row's family's cards, for the strip of its large cards.
-cardcomposer::Gallery galleryOf(const QString& set, const QString& row);
+// A drawing the set lacks is looked for in the set it is based on.
+cardcomposer::Gallery galleryOf(const SetFolder& folder, const QString& row);
 // The row's pictures composed again from the set's texts: from the class's drawing when it has
 // one, else as the default set draws them; those that come out the same are left alone.
 QString composeAgain(SetFolder& folder, const content::Content& content, const QString& row);
-// What each voice of the set says: the set's own texts, or the installed set's.
+// The same, the pictures that change added to changes rather than written.
+QString composed(const SetFolder& folder, const content::Content& content, const QString& row,
+                 std::vector<SetFolder::Change>& changes);
+// What each voice of the set says: the set's own texts, or those of the set it is based on.
 VoiceTexts textsOf(const SetFolder& folder);
+// The same words as parsed content, for composing pictures; throws the core's errors.
+content::Content contentOf(const SetFolder& folder);
 // The folder holding the installed set's texts, embedded in the program.
 inline const QString embeddedTexts = QStringLiteral(":/texts");
 

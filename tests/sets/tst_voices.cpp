@@ -7,11 +7,13 @@
 #include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
+#include "base/GameLock.h"
 #include "cardart/CardPainter.h"
 #include "sets/FolderLock.h"
 #include "sets/Locations.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetFolder.h"
+#include "sets/SetImport.h"
 #include "support/Mp3Fixture.h"
 #include "support/SpeechCorpus.h"
 #include "support/SpokenTake.h"
@@ -38,6 +40,11 @@ constexpr double leadMargin = takeprocessor::leadMarginSeconds;
 constexpr double tailMargin = takeprocessor::tailMarginSeconds;
 constexpr rlim_t fullDiskBytes = 65536;
 constexpr int writerRaces = 8;
+#ifdef __SANITIZE_ADDRESS__
+constexpr rlim_t pictureMemoryBytes = 0; // AddressSanitizer's shadow memory counts as data
+#else
+constexpr rlim_t pictureMemoryBytes = 200 * 1024 * 1024;
+#endif
 const QByteArray ownBytes = "an own voice, kept byte for byte";
 
 double peakOf(const mp3fixture::Decoded& decoded) {
@@ -53,14 +60,20 @@ struct Run {
     QString err;
 };
 
-Run record(const QStringList& arguments, bool fullDisk = false) {
+// dataBytes: the most memory the program may take (0: no limit).
+Run record(const QStringList& arguments, bool fullDisk = false, rlim_t dataBytes = 0) {
     QProcess process;
-    if (fullDisk)
-        process.setChildProcessModifier([] {
+    process.setChildProcessModifier([fullDisk, dataBytes] {
+        if (fullDisk) {
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{fullDiskBytes, fullDiskBytes};
             setrlimit(RLIMIT_FSIZE, &limit);
-        });
+        }
+        if (dataBytes) {
+            const rlimit limit{dataBytes, dataBytes};
+            setrlimit(RLIMIT_DATA, &limit);
+        }
+    });
     process.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -103,6 +116,7 @@ QStringList strayFiles(const QString& root) {
     while (it.hasNext())
         if (it.next(); it.fileName().startsWith(QLatin1Char('.')) &&
                        it.fileName() != FolderLock::fileName() &&
+                       it.fileName() != gamelock::fileName &&
                        !it.filePath().contains(QLatin1String("/.desfar/")))
             stray << it.filePath();
     return stray;
@@ -167,6 +181,22 @@ QByteArray zipOf(const std::vector<ZipEntry>& entries) {
     return zip;
 }
 
+// A PNG's signature and header alone: enough for a reader to learn its size.
+QByteArray pngHeader(quint32 width, quint32 height) {
+    const auto bigEndian = [](quint32 value) {
+        QByteArray bytes(4, '\0');
+        qToBigEndian(value, bytes.data());
+        return bytes;
+    };
+    const QByteArray header =
+        "IHDR" + bigEndian(width) + bigEndian(height) + QByteArray("\x08\x02\0\0\0", 5);
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    for (const QByteArray& body :
+         {header, QByteArray("IDAT\x78\x9c\x03\0\0\0\0\x01", 12), QByteArray("IEND")})
+        png += bigEndian(quint32(body.size() - 4)) + body + bigEndian(crc32Of(body));
+    return png;
+}
+
 // Every file of a set with its bytes, hidden ones and links' targets included.
 QMap<QString, QByteArray> setFiles(const QString& root) {
     QMap<QString, QByteArray> files;
@@ -196,6 +226,11 @@ private slots:
     void exportThenImportOnAnEmptyAccountGivesTheSameFiles();
     void hostileSetArchiveChangesNothing_data();
     void hostileSetArchiveChangesNothing();
+    void refusedWordChangesNothing_data();
+    void refusedWordChangesNothing();
+    void pictureOfAnyShapeOrRefused_data();
+    void pictureOfAnyShapeOrRefused();
+    void classSetRoundTripKeepsEveryFileAndMark();
     void turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle();
     void changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt();
     void speechIsFoundWholeInEveryKindOfTake_data();
@@ -283,6 +318,28 @@ void TestVoices::initTestCase() {
             TestAssets::defaultAssetDir() + QStringLiteral("/sons_familles/%1.mp3").arg(number));
         defaultLoudness_ += takeprocessor::loudness({int(voice.rate), 1, voice.samples}) / 8;
     }
+    // Pictures of every shape, a format not documented, a JPEG cut short, a lying header.
+    const std::pair<const char*, QSize> shapes[] = {
+        {"thin.png", {65535, 1}}, {"tall.png", {8, 56592}}, {"wide.png", {200000, 2}}};
+    for (const auto& [name, size] : shapes) {
+        QImage shape(size, QImage::Format_RGB32);
+        shape.fill(Qt::darkRed);
+        QVERIFY(shape.save(takes_.filePath(QLatin1String(name))));
+    }
+    QImage deep(4400, 4400, QImage::Format_RGBX64);
+    deep.fill(Qt::darkBlue);
+    QVERIFY(deep.save(takes_.filePath(QStringLiteral("deep.png"))));
+    safewrite::write(takes_.filePath(QStringLiteral("huge.png")), pngHeader(20000, 20000));
+    const QByteArray thin = pngHeader(2000, 1), ihdrEnd = thin.left(33);
+    safewrite::write(takes_.filePath(QStringLiteral("lying.png")),
+                     ihdrEnd + QByteArray("\x7f\xff\xff\xf0tEXtkey\0value", 18) + thin.mid(33));
+    safewrite::write(takes_.filePath(QStringLiteral("small.gif")),
+                     QByteArray::fromHex("47494638396101000100800000ffffff00000021f90401000000"
+                                         "002c00000000010001000002024401003b"));
+    QByteArray jpeg;
+    QBuffer jpegBuffer(&jpeg);
+    QVERIFY(jpegBuffer.open(QIODevice::WriteOnly) && cover.save(&jpegBuffer, "JPEG"));
+    safewrite::write(takes_.filePath(QStringLiteral("cut.jpg")), jpeg.left(jpeg.size() / 2));
     // The first run fills the folder with the default set.
     const Run first =
         record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--import"), word_.wav,
@@ -533,13 +590,14 @@ void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
     QVERIFY(QFile::copy(TestAssets::defaultAssetDir() + QStringLiteral("/img_familles/v3.bmp"),
                         mine + QLatin1Char('/') + picture));
     QVERIFY(QDir().mkpath(mine + QStringLiteral("/textes")));
-    QVERIFY(QFile::copy(QStringLiteral(MIRABOSC_DATA_DIR "/familles.txt"),
-                        mine + QStringLiteral("/textes/familles.txt")));
+    for (const char* texts : {"/familles.txt", "/album.txt"})
+        QVERIFY(QFile::copy(QStringLiteral(MIRABOSC_DATA_DIR) + QLatin1String(texts),
+                            mine + QStringLiteral("/textes") + QLatin1String(texts)));
     const QString archive = work.filePath(QStringLiteral("nòstra-classa.mirabosc"));
     const Run exported =
         record({QStringLiteral("--folder"), mine, QStringLiteral("--export"), archive});
     QCOMPARE(exported.exitCode, 0);
-    QVERIFY2(exported.out.contains(QStringLiteral(": 3 fichièr(s)")), qPrintable(exported.out));
+    QVERIFY2(exported.out.contains(QStringLiteral(": 4 fichièr(s)")), qPrintable(exported.out));
     const QString theirs = work.filePath(QStringLiteral("theirs"));
     QCOMPARE(record({QStringLiteral("--folder"), theirs, QStringLiteral("--import-set"), archive})
                  .exitCode,
@@ -562,7 +620,7 @@ void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
                  .exitCode,
              0);
     QVERIFY(QFileInfo::exists(kept));
-    QVERIFY(QFileInfo(theirs + QStringLiteral(".abans/") + picture).isFile());
+    QVERIFY(QFileInfo(setimport::previousSets(theirs).constLast() + '/' + picture).isFile());
 }
 
 void TestVoices::hostileSetArchiveChangesNothing_data() {
@@ -587,6 +645,26 @@ void TestVoices::hostileSetArchiveChangesNothing_data() {
                                  << "sons_familles";
     QTest::newRow("broken texts") << zipOf({{"textes/familles.txt", "family 9 | x | y\n"}})
                                   << "familles.txt";
+    const QByteArray families = safewrite::read(QStringLiteral(MIRABOSC_DATA_DIR "/familles.txt"));
+    QTest::newRow("end of a zip alone") << QByteArray("PK\x05\x06", 4) << "refusat";
+    QTest::newRow("empty zip") << zipOf({}) << "cap de fichièr";
+    QTest::newRow("texts without the album")
+        << zipOf({{"sons_familles/2.mp3", mp3}, {"textes/familles.txt", families}}) << "album.txt";
+    QTest::newRow("manifest and files disagree")
+        << zipOf({{"sons_familles/2.mp3", mp3},
+                  {"mirabosc-joc.txt", "mirabosc-joc 1\nbase installat\nfile sons_familles/2.mp3 "
+                                       "recorded 00\n"}})
+        << "pas lo fichièr nomenat";
+    QImage tiny(10, 10, QImage::Format_RGB888);
+    tiny.fill(Qt::red);
+    QByteArray bmp;
+    QBuffer bmpBuffer(&bmp);
+    QVERIFY(bmpBuffer.open(QIODevice::WriteOnly) && tiny.save(&bmpBuffer, "BMP"));
+    QTest::newRow("a 10 x 10 card") << zipOf({{"img_familles/v2.bmp", bmp}}) << "10 x 10";
+    QTest::newRow("a 5790 x 5790 drawing")
+        << zipOf({{"sons_familles/2.mp3", mp3},
+                  {"dessenhs/sons_familles-10.fill.png", pngHeader(5790, 5790)}})
+        << "tròp grand";
 }
 
 void TestVoices::hostileSetArchiveChangesNothing() {
@@ -609,6 +687,75 @@ void TestVoices::hostileSetArchiveChangesNothing() {
     QCOMPARE(setFiles(set), before);
     QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList({QStringLiteral("hostile.mirabosc"), QStringLiteral("set")}));
+}
+
+void TestVoices::refusedWordChangesNothing_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a new line") << QStringList{"--word", "3", "la\nmaire"} << false
+                                << "contraròtle";
+    QTest::newRow("41 characters")
+        << QStringList{"--word", "3", QString(41, 'a')} << false << "40 caractèrs al mai";
+    QTest::newRow("full disk") << QStringList{"--word", "4", "lo fraire gran"} << true
+                               << "Escritura impossibla";
+    QTest::newRow("a page, full disk")
+        << QStringList{"--page", "2", "Un autre tèxte"} << true << "Escritura impossibla";
+}
+
+void TestVoices::refusedWordChangesNothing() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, message);
+    const auto before = setFiles(folder_.path());
+    const Run run =
+        record(QStringList{QStringLiteral("--folder"), folder_.path()} + arguments, fullDisk);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(setFiles(folder_.path()), before);
+    QCOMPARE(strayFiles(folder_.path()), QStringList());
+}
+
+void TestVoices::pictureOfAnyShapeOrRefused_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("message"); // empty: made
+    const auto row = [](const char* name, const char* file, const char* target,
+                        const char* message) {
+        QTest::newRow(name) << QString(file) << QString(target) << QString::fromUtf8(message);
+    };
+    const char* card = "img_familles/12.bmp";
+    row("65535 x 1 on a card", "thin.png", card, "");
+    row("8 x 56592 on a page", "tall.png", "img_album/3.bmp", "");
+    row("200000 x 2 on a miniature", "wide.png", "img_familles/mini10.bmp", "");
+    row("16 bits, 4400 x 4400", "deep.png", "img_familles/13.bmp", "");
+    row("20000 x 20000", "huge.png", card, "200 megapixèls al mai");
+    row("a GIF", "small.gif", card, "format gif");
+    row("a truncated JPEG", "cut.jpg", card, "damatjada");
+    row("a PNG chunk of 2 GB", "lying.png", card, "damatjada");
+}
+
+void TestVoices::pictureOfAnyShapeOrRefused() {
+    QFETCH(QString, file);
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    const auto before = setFiles(folder_.path());
+    // The card's size bounds the work, never the picture's thin side.
+    const Run run = record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--picture"),
+                            takes_.filePath(file), QStringLiteral("--to"), target},
+                           false, pictureMemoryBytes);
+    QVERIFY2(run.exitCode == (message.isEmpty() ? 0 : 1), qPrintable(run.err));
+    if (!message.isEmpty()) {
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(setFiles(folder_.path()), before);
+        return;
+    }
+    QCOMPARE(QImage(folder_.filePath(target)).size(),
+             QImage(TestAssets::defaultAssetDir() + QLatin1Char('/') + target).size());
+    QCOMPARE(
+        record({QStringLiteral("--folder"), folder_.path(), QStringLiteral("--default"), target})
+            .exitCode,
+        0);
 }
 
 void TestVoices::turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle() {
@@ -799,6 +946,94 @@ void TestVoices::playFamilySoundsItsEightVoicesInOrder() {
             sounding.push_back(i);
     QVERIFY(!sounding.empty() &&
             double(sounding.back() - sounding.front()) / 88200 > 0.9 * seconds);
+}
+
+void TestVoices::classSetRoundTripKeepsEveryFileAndMark() {
+    QTemporaryDir work;
+    const QString teacher = work.filePath(QStringLiteral("teacher/mirabosc"));
+    const QString other = work.filePath(QStringLiteral("other/mirabosc"));
+    const QString shared = work.filePath(QStringLiteral("class/mirabosc"));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(work.filePath(QStringLiteral("class"))));
+    const auto as = [](const QString& set, const QStringList& arguments) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(QFileInfo(set).path()));
+        return record(arguments);
+    };
+    // Drawings on a card, a miniature and a page; a word and a page text; voices imported,
+    // re-voiced and recorded (this one equal to the default voice: still the class's).
+    for (const char* target : {"img_familles/12.bmp", "img_familles/mini10.bmp", "img_album/4.bmp"})
+        QCOMPARE(as(teacher, {"--picture", takes_.filePath(QStringLiteral("cover.png")), "--to",
+                              QLatin1String(target)})
+                     .exitCode,
+                 0);
+    QCOMPARE(as(teacher, {"--word", "13", "la sèrp"}).exitCode, 0);
+    QCOMPARE(as(teacher, {"--page", "5", "Un tèxte de la classa"}).exitCode, 0);
+    QCOMPARE(as(teacher, {"--import", word_.wav, "--to", "sons_familles/20.mp3"}).exitCode, 0);
+    const QString recorded = QStringLiteral("sons_familles/22.mp3");
+    SetFolder(teacher, TestAssets::defaultAssetDir())
+        .write(recorded, safewrite::read(TestAssets::defaultAssetDir() + '/' + recorded));
+    const QString archive = work.filePath(QStringLiteral("classa.mirabosc"));
+    QCOMPARE(as(teacher, {"--export", archive}).exitCode, 0);
+    QCOMPARE(as(other, {"--import-set", archive}).exitCode, 0);
+    // An import stopped midway left its folder; the next one clears it.
+    QVERIFY(QDir().mkpath(work.filePath(QStringLiteral("class/.mirabosc.import-k1ll3d/textes"))));
+    QCOMPARE(as(teacher, {"--import-set", archive, "--system"}).exitCode, 0);
+    QVERIFY(!QFileInfo::exists(work.filePath(QStringLiteral("class/.mirabosc.import-k1ll3d"))));
+    // The teacher's workshop opens again, now based on the class set.
+    SetFolder(teacher, shared).fillFromDefaultSet();
+    const FileOrigins marks = FileOrigins::load(teacher);
+    using Origin = FileOrigins::Origin;
+    const std::pair<const char*, Origin> expected[] = {
+        {"sons_familles/22.mp3", Origin::Recorded}, {"sons_familles/20.mp3", Origin::Imported},
+        {"sons_familles/13.mp3", Origin::Revoiced}, {"son_album/5.mp3", Origin::Revoiced},
+        {"img_familles/mini10.bmp", Origin::Drawn}, {"img_album/4.bmp", Origin::Drawn}};
+    for (const auto& [name, origin] : expected)
+        QCOMPARE(marks.of(QLatin1String(name)), origin);
+    for (const QString& set : {other, shared}) {
+        QCOMPARE(FileOrigins::load(set).marks(), marks.marks());
+        QCOMPARE(setFiles(set + QStringLiteral("/textes")),
+                 setFiles(teacher + QStringLiteral("/textes")));
+        QCOMPARE(setFiles(set + QStringLiteral("/dessenhs")),
+                 setFiles(teacher + QStringLiteral("/dessenhs")));
+        for (const QString& name : catalogue::pictureNames() + SetFolder::voiceNames())
+            QVERIFY2(safewrite::read(set + '/' + name) == safewrite::read(teacher + '/' + name),
+                     qPrintable(set + '/' + name));
+    }
+    for (auto mark = marks.marks().begin(); mark != marks.marks().end(); ++mark)
+        QVERIFY(!QFileInfo(teacher + '/' + mark.key()).isSymLink());
+    // Voices spoken again from a changed word are not the class's recordings.
+    QCOMPARE(as(teacher, {"--list"}).out.count(QStringLiteral("votz vòstra")), 2);
+    // A new account on this computer changes a word: the class's words stay around it.
+    const QString third = work.filePath(QStringLiteral("third/mirabosc"));
+    QCOMPARE(as(third, {"--word", "14", "lo rat"}).exitCode, 0);
+    QVERIFY(safewrite::read(third + QStringLiteral("/textes/familles.txt")).contains("la sèrp"));
+    // An import over the class set waits while a game plays it.
+    QProcess game;
+    game.setWorkingDirectory(shared);
+    game.start(QStringLiteral(MIRABOSC_MIRABOSC_PROGRAM));
+    QTRY_VERIFY_WITH_TIMEOUT(gamelock::isHeld(shared), 60000);
+    QProcess import;
+    import.start(QStringLiteral(MIRABOSC_RECORD_PROGRAM),
+                 {QStringLiteral("--import-set"), archive, QStringLiteral("--system")});
+    QByteArray said;
+    QTRY_VERIFY2_WITH_TIMEOUT((said += import.readAllStandardError()).contains("dobèrt"),
+                              said.constData(), 60000);
+    QCOMPARE(setimport::previousSets(shared).size(), 0);
+    game.terminate();
+    QVERIFY(game.waitForFinished() && import.waitForFinished(60000));
+    QCOMPARE(import.exitCode(), 0);
+    QCOMPARE(setimport::previousSets(shared).size(), 1);
+    QCOMPARE(as(teacher, {"--undo-import", "--system"}).exitCode, 0);
+    QCOMPARE(setimport::previousSets(shared).size(), 1);
+    QCOMPARE(FileOrigins::load(shared).marks(), marks.marks());
+    // The checker reads the drawings too.
+    safewrite::write(other + QStringLiteral("/dessenhs/sons_familles-10.fill.png"),
+                     pngHeader(5790, 5790));
+    QProcess check;
+    check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {other});
+    QVERIFY(check.waitForFinished(60000));
+    QVERIFY(check.exitCode() == 1 && check.readAllStandardOutput().contains("dessenhs"));
+    qunsetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_DIRS");
 }
 
 QTEST_GUILESS_MAIN(TestVoices)

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-check: reports what is wrong in an asset folder, read as the program itself reads it.
-#include "assets/ContentReader.h"
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
@@ -23,15 +22,8 @@ int check(QTextStream& out) {
     MediaPlayerMP3 player;
     const assetcheck::Readers readers = assetcheck::programReaders(player);
     std::vector<assetcheck::Finding> findings = assetcheck::checkCurrentFolder(readers);
-    // The set's texts, which the workshop keeps in it, read by the one parser of data/.
-    if (QFileInfo::exists(QStringLiteral("textes"))) {
-        try {
-            content::ContentReader::read(QStringLiteral("textes"));
-        } catch (const Exception& error) {
-            findings.push_back(
-                {QStringLiteral("textes"), assetcheck::Severity::Problem, error.message()});
-        }
-    }
+    for (assetcheck::Finding& finding : assetcheck::checkSetFiles())
+        findings.push_back(std::move(finding));
     int counts[3] = {};
     for (const assetcheck::Finding& finding : findings) {
         out << assetcheck::reportLine(finding) << '\n';

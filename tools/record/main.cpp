@@ -4,6 +4,7 @@
 #include "MiraboscVersion.h"
 #include "base/Errors.h"
 #include "sets/Locations.h"
+#include "sets/SetImport.h"
 #include "workshop/CommandLine.h"
 #include "workshop/RecorderIdentity.h"
 #include "workshop/RecorderWindow.h"
@@ -44,6 +45,8 @@ int runWindow(int& argc, char* argv[], const CommandLine& line) {
     auto folder = std::make_unique<SetFolder>(
         line.folder().isEmpty() ? locations::userSet() : line.folder(), locations::baseSet());
     try {
+        // An import stopped midway left its unfinished set beside the folder.
+        setimport::sweep(folder->root());
         folder->fillFromDefaultSet();
     } catch (const Exception& error) {
         QMessageBox::critical(nullptr, recorderidentity::title, error.message());
