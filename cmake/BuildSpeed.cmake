@@ -76,6 +76,11 @@ function(mirabosc_precompile target)
     return()
   endif()
   cmake_parse_arguments(PARSE_ARGV 1 arg "GUI;TESTS" "" "")
+  # Batched sources (a unity build) give the widget-free libraries too few files to pay for a
+  # set of precompiled headers of their own.
+  if(arg_GUI AND CMAKE_UNITY_BUILD)
+    return()
+  endif()
   if(arg_TESTS)
     # Qt Test defines the test's folders: the owner must live in the same directory.
     string(MD5 key ${CMAKE_CURRENT_SOURCE_DIR})
