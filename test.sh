@@ -9,8 +9,10 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages
-# Libraries compile in batches of sources (a unity build): a whole build costs a third less.
-build_tree "$MIRABOSC_BUILD" -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=ON -DCMAKE_UNITY_BUILD=ON
+# Libraries compile in batches of sources (a unity build), with line tables for debug information:
+# a whole build costs a third less.
+build_tree "$MIRABOSC_BUILD" -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=ON -DCMAKE_UNITY_BUILD=ON \
+    -DMIRABOSC_LINE_TABLES=ON
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 status=0
