@@ -38,7 +38,7 @@ QString cardSound(int number) {
     return numbered("sons_familles\\", number, ".mp3");
 }
 
-static QString slashed(QString path) {
+QString slashed(QString path) {
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 

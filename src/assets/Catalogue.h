@@ -41,6 +41,8 @@ QString smallCard(int card);
 QString largeCard(int card);
 QString blankCard();
 QString cardSound(int number);
+// A catalogue path with "/" between folder and file, as sets, archives and the workshop name files.
+QString slashed(QString path);
 // Every voice of a set, with "/" between folder and file: the cards' sounds by number, then the
 // album's narrations by page.
 const QStringList& voiceNames();

@@ -72,9 +72,7 @@ VoiceTexts::VoiceTexts(const QString& families, const QString& album) {
 }
 
 QString VoiceTexts::textOf(const QString& voiceName) const {
-    const auto slashed = [](const QString& path) {
-        return QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    };
+    using catalogue::slashed;
     for (int number = 1; number <= catalogue::lastCardNumber; ++number)
         if (slashed(catalogue::cardSound(number)) == voiceName)
             return cardWord(number);

@@ -16,9 +16,7 @@ namespace cardcomposer {
 
 namespace {
 
-QString slashed(QString path) {
-    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-}
+using catalogue::slashed;
 
 struct Row {
     int card = 0; // 1 to 56, titles included; 0 for a page

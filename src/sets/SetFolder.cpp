@@ -36,9 +36,7 @@ const QRegularExpression
                  .arg(stepDigits));
 const QString olderSyntheticMark = QStringLiteral(" | sintetica");
 
-QString slashed(QString path) {
-    return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-}
+using catalogue::slashed;
 
 bool isInside(const QString& path, const QString& folder) {
     return path == folder || path.startsWith(folder + QLatin1Char('/'));
