@@ -449,6 +449,11 @@ void TestRecorderWindow::oneSittingWritesEachRowInTurnWithRedoAndStop() {
 }
 
 void TestRecorderWindow::sittingOfEveryRowPutsEachVoiceOnItsOwnRow() {
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitized build checks the sitting's reading of takes in the short sitting above; the
+    // whole set's 73 rows, a minute of real-time capture, are the plain build's.
+    QSKIP("the whole set's sitting runs in the plain build");
+#endif
     // The whole set read in one sitting: breaths, a cough after a word, pauses of 0.8 to 1.2 s
     // between a page's sentences, a hesitation of 5 s and a false start; each row's span known.
     const QString corpus = dir_.path();
