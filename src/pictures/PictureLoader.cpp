@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <list>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,6 +76,70 @@ QByteArray readWholeFile(const QString& fullPath) {
     return bytes;
 }
 
+// The last bitmaps decoded, with the bytes they were decoded from. Every load still reads its
+// whole file; only a file whose bytes are exactly those of a kept one skips the decoding, which
+// costs a card hover more than the read. A changed, broken or missing file is never answered
+// from here.
+class RecentBitmaps {
+public:
+    // Never freed, so that a thread still loading at exit finds it in place.
+    static RecentBitmaps& kept() {
+        static RecentBitmaps* const bitmaps = new RecentBitmaps;
+        return *bitmaps;
+    }
+
+    QImage decode(const QByteArray& bytes) {
+        {
+            const std::lock_guard lock(mutex_);
+            for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+                if (sameBytes(it->bytes, bytes)) {
+                    kept_.splice(kept_.begin(), kept_, it);
+                    return it->picture;
+                }
+            }
+        }
+        QImage picture = BmpReader::decode(bytes);
+        const qint64 cost = bytes.size() + picture.sizeInBytes();
+        if (picture.isNull() || cost > maxHeldBytes / 4)
+            return picture; // a picture this large is not shown again and again
+        const std::lock_guard lock(mutex_);
+        kept_.push_front({bytes, picture, cost});
+        held_ += cost;
+        while (held_ > maxHeldBytes || kept_.size() > maxKept) {
+            held_ -= kept_.back().cost;
+            kept_.pop_back();
+        }
+        return picture;
+    }
+
+private:
+    struct Kept {
+        QByteArray bytes;
+        QImage picture;
+        qint64 cost;
+    };
+    // Enough for a family's cards, its miniatures and an album page.
+    static constexpr size_t maxKept = 16;
+    static constexpr qint64 maxHeldBytes = qint64(32) * 1024 * 1024;
+
+    // Cards of one size share their headers and often long runs of background: a few bytes
+    // sampled across the whole file tell most pairs apart before the full comparison.
+    static bool sameBytes(const QByteArray& a, const QByteArray& b) {
+        if (a.size() != b.size())
+            return false;
+        constexpr qsizetype samples = 64;
+        const qsizetype step = a.size() / samples + 1;
+        for (qsizetype at = a.size() - 1; at >= 0; at -= step)
+            if (a[at] != b[at])
+                return false;
+        return a == b;
+    }
+
+    std::mutex mutex_;
+    std::list<Kept> kept_; // most recently used first
+    qint64 held_ = 0;
+};
+
 } // namespace
 
 QImage loadPicture(const QString& relativePath) {
@@ -87,7 +153,7 @@ QImage loadPicture(const QString& relativePath) {
     const QByteArray bytes = readWholeFile(fullPath);
     qCDebug(lcPictures) << "loading" << fullPath << bytes.size() << "bytes";
     if (extension == QLatin1String("bmp"))
-        return BmpReader::decode(bytes);
+        return RecentBitmaps::kept().decode(bytes);
     if (bytes.isEmpty())
         return {};
     // Icons and metafiles are never used by the screens; icons go through Qt's own reader.

@@ -50,6 +50,7 @@ private slots:
     void refusesBrokenFiles();
     void fileErrors_data();
     void fileErrors();
+    void readsTheFileAgain();
 };
 
 void TestBmpReader::decodesEveryDepth_data() {
@@ -205,6 +206,20 @@ void TestBmpReader::fileErrors() {
     } catch (const Exception& e) {
         QCOMPARE(e.message(), message.contains("%1") ? message.arg(QDir::currentPath()) : message);
     }
+}
+
+// A picture shown before is shown as its file now stands: one byte changed, then gone.
+void TestBmpReader::readsTheFileAgain() {
+    TestAssets assets;
+    const QString name = QStringLiteral("img_familles\\56.bmp");
+    QByteArray bytes = valid24(40, 40);
+    assets.replace(name, bytes);
+    QCOMPARE(pictures::loadPicture(name), BmpReader::decode(bytes));
+    bytes[bytes.size() / 2 + 5] = char(bytes[bytes.size() / 2 + 5] ^ 0x40);
+    assets.replace(name, bytes);
+    QCOMPARE(pictures::loadPicture(name), BmpReader::decode(bytes));
+    assets.remove(name);
+    QVERIFY_THROWS_EXCEPTION(EFOpenError, pictures::loadPicture(name));
 }
 
 QTEST_GUILESS_MAIN(TestBmpReader)
