@@ -54,7 +54,17 @@ QRect ImageControl::drawnRect() const {
 
 void ImageControl::rebuild() {
     rendered_ = render();
+    markOpaque();
     update();
+}
+
+// A picture without transparency that covers the whole control hides what lies under it: Qt
+// then paints nothing beneath, which halves the cost of showing a large card.
+void ImageControl::markOpaque() {
+    const QSizeF covered = rendered_.deviceIndependentSize();
+    setAttribute(Qt::WA_OpaquePaintEvent, !rendered_.isNull() && !rendered_.hasAlphaChannel() &&
+                                              covered.width() >= width() &&
+                                              covered.height() >= height());
 }
 
 QImage ImageControl::render() const {
@@ -75,6 +85,8 @@ void ImageControl::paintEvent(QPaintEvent*) {
 void ImageControl::resizeEvent(QResizeEvent*) {
     if (proportional_)
         rebuild();
+    else
+        markOpaque();
 }
 
 // Every movement is accepted: an ignored one would reach the parent panel's handler.

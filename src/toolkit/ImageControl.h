@@ -52,6 +52,7 @@ protected:
 
 private:
     void rebuild();
+    void markOpaque();
     // Moves the focus to the next (or previous) reachable sibling, round the end.
     void focusSibling(bool next);
     bool touchEvent(QTouchEvent* event);

@@ -35,6 +35,13 @@ struct Scene {
         image = new ImageControl(&parent, QStringLiteral("img"), rect);
     }
     QImage shot() { return parent.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // What the window shows, where a control that covers itself hides what lies beneath it.
+    QImage shown() {
+        parent.show();
+        (void)QTest::qWaitForWindowExposed(&parent); // if not, nothing is as expected
+        parent.repaint();
+        return parent.screen()->grabWindow(parent.winId()).toImage();
+    }
 };
 
 } // namespace
@@ -76,15 +83,17 @@ void TestImageControl::failedLoadKeepsThePicture() {
     QCOMPARE(scene.image->picture(), filled(10, 10, ink));
 }
 
+// The good picture covers the whole control; the empty one leaves what is beneath it to be seen.
 void TestImageControl::zeroByteFileShowsNothing() {
     TestAssets assets;
-    assets.replace("img_familles\\good.bmp", bmpwriter::encode(filled(10, 10, ink), 24));
+    assets.replace("img_familles\\good.bmp", bmpwriter::encode(filled(100, 138, ink), 24));
     assets.replace("img_familles\\empty.bmp", QByteArray());
     Scene scene(QRect(0, 0, 100, 138));
     scene.image->loadFromFile("img_familles\\good.bmp");
+    QCOMPARE(scene.shown().pixelColor(99, 137), QColor(ink));
     scene.image->loadFromFile("img_familles\\empty.bmp");
     QVERIFY(scene.image->picture().isNull());
-    QCOMPARE(scene.shot().pixelColor(5, 5), beneath);
+    QCOMPARE(scene.shown().pixelColor(5, 5), beneath);
 }
 
 void TestImageControl::transparentLeavesOnlyTheBottomLeftColourUndrawn() {
