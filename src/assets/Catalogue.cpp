@@ -42,6 +42,10 @@ QString slashed(QString path) {
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
+QString textName(const QString& text) {
+    return textsFolder + QLatin1Char('/') + text;
+}
+
 const QStringList& voiceNames() {
     static const QStringList names = [] {
         QStringList list;

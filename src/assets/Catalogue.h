@@ -50,6 +50,14 @@ const QStringList& voiceNames();
 // card's small and large picture, then the album's pages.
 const QStringList& pictureNames();
 
+// A set's own texts, kept in its folder "textes": the families' words, the album's pages and
+// the marks of its voices.
+inline const QString textsFolder = QStringLiteral("textes");
+inline const QString familiesText = QStringLiteral("familles.txt");
+inline const QString albumText = QStringLiteral("album.txt");
+inline const QString voiceMarksText = QStringLiteral("votz.txt");
+// A text's name in its set, with "/" as the set's other files are named: "textes/album.txt".
+QString textName(const QString& text);
 // A catalogue path as the file system wants it, and resolved against the current directory now.
 using paths::resolve;
 using paths::toNativeRelative;

@@ -298,10 +298,10 @@ std::vector<std::pair<QString, QString>> ContentReader::spokenTexts(const Conten
 Content ContentReader::read(const QString& dataDir) {
     const QDir dir(dataDir);
     Content content;
-    content.families = parseFamilies(readTextFile(dir.filePath(QStringLiteral("familles.txt"))),
-                                     QStringLiteral("familles.txt"));
-    content.pages = parsePages(readTextFile(dir.filePath(QStringLiteral("album.txt"))),
-                               QStringLiteral("album.txt"));
+    using catalogue::albumText;
+    using catalogue::familiesText;
+    content.families = parseFamilies(readTextFile(dir.filePath(familiesText)), familiesText);
+    content.pages = parsePages(readTextFile(dir.filePath(albumText)), albumText);
     return content;
 }
 

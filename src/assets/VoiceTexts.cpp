@@ -15,8 +15,8 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcTexts, "mirabosc.texts", QtWarningMsg)
 
-const QString setFamilies = QStringLiteral("textes/familles.txt");
-const QString setAlbum = QStringLiteral("textes/album.txt");
+const QString setFamilies = catalogue::textName(catalogue::familiesText);
+const QString setAlbum = catalogue::textName(catalogue::albumText);
 // Far more than any class writes; a larger file is not one of ours.
 constexpr qint64 maxTextBytes = 1 << 20;
 
@@ -61,13 +61,13 @@ VoiceTexts VoiceTexts::ofCurrentSet() {
 
 VoiceTexts::VoiceTexts(const QString& families, const QString& album) {
     for (const content::Family& family :
-         content::ContentReader::parseFamilies(families, QStringLiteral("familles.txt"))) {
+         content::ContentReader::parseFamilies(families, catalogue::familiesText)) {
         cards_.insert(catalogue::titleNumber(family.index), family.name);
         for (const content::Card& card : family.cards)
             cards_.insert(card.number, card.word);
     }
     for (const content::AlbumPage& page :
-         content::ContentReader::parsePages(album, QStringLiteral("album.txt")))
+         content::ContentReader::parsePages(album, catalogue::albumText))
         pages_.insert(page.number, (page.title + QLatin1Char(' ') + page.text).trimmed());
 }
 

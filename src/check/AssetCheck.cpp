@@ -138,7 +138,7 @@ std::vector<Finding> checkCurrentFolder(const Readers& readers) {
 
 std::vector<Finding> checkSetFiles() {
     std::vector<Finding> findings;
-    const QString texts = QStringLiteral("textes");
+    const QString& texts = catalogue::textsFolder;
     if (QFileInfo::exists(texts)) {
         try {
             content::ContentReader::read(texts);

@@ -28,8 +28,8 @@ namespace {
 
 constexpr int readBlockBytes = 64 * 1024;
 constexpr int entryMode = 0644;
-const QStringList textFiles{QStringLiteral("familles.txt"), QStringLiteral("album.txt"),
-                            QStringLiteral("votz.txt")};
+const QStringList textFiles{catalogue::familiesText, catalogue::albumText,
+                            catalogue::voiceMarksText};
 
 struct ReaderFree {
     void operator()(archive* a) const { archive_read_free(a); }

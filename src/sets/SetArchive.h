@@ -4,6 +4,7 @@
 // libarchive, every entry checked and capped before a byte of it is kept.
 #pragma once
 
+#include "assets/Catalogue.h"
 #include "sets/FileOrigins.h"
 
 #include <QByteArray>
@@ -19,7 +20,7 @@ constexpr qint64 totalCapBytes = 160 * 1024 * 1024;
 constexpr int entryCountCap = 256;
 
 // The set's texts, in the format of data/, kept in this folder of the set.
-inline const QString textsFolder = QStringLiteral("textes");
+using catalogue::textsFolder;
 
 struct Entry {
     QString name; // relative, with "/" (as "img_familles/12.bmp" or "textes/familles.txt")

@@ -263,8 +263,8 @@ void SetFolder::commit(const std::vector<Change>& changes,
     for (const Change& change : changes)
         origins.emplace_back(checkedFileName(change.name), change.origin);
     for (const auto& [name, bytes] : plain)
-        if (!name.startsWith(QStringLiteral("textes/")) || name.count(QLatin1Char('/')) != 1 ||
-            name.contains(QStringLiteral("..")))
+        if (!name.startsWith(catalogue::textsFolder + QLatin1Char('/')) ||
+            name.count(QLatin1Char('/')) != 1 || name.contains(QStringLiteral("..")))
             throw outside(name, root_);
     checkNotInDefaultSet();
     const FolderLock lock(root_);
@@ -440,7 +440,7 @@ int SetFolder::fillFromDefaultSet() {
 
 void SetFolder::recordOlderOrigins() {
     // Version 1.0 marked the voices it spoke again from a changed word in the texts' marks.
-    QFile marks(root_ + QStringLiteral("/textes/votz.txt"));
+    QFile marks(root_ + QLatin1Char('/') + catalogue::textName(catalogue::voiceMarksText));
     const QString older =
         marks.open(QIODevice::ReadOnly) ? QString::fromUtf8(marks.readAll()) : QString();
     FileOrigins origins;

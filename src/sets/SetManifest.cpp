@@ -4,6 +4,7 @@
 // base; the hash is one of the quickest Qt has, as a whole set is hashed on export and import.
 #include "sets/SetManifest.h"
 
+#include "assets/Catalogue.h"
 #include "base/Errors.h"
 
 #include <QCryptographicHash>
@@ -18,9 +19,9 @@ const QString formatKeyword = QStringLiteral("mirabosc-joc");
 const QString baseKeyword = QStringLiteral("base");
 const QString fileKeyword = QStringLiteral("file");
 const QString noOrigin = QStringLiteral("-");
-const QString textsPrefix = QStringLiteral("textes/");
-const QStringList wholeTexts{QStringLiteral("textes/familles.txt"),
-                             QStringLiteral("textes/album.txt")};
+const QString textsPrefix = catalogue::textsFolder + QLatin1Char('/');
+const QStringList wholeTexts{catalogue::textName(catalogue::familiesText),
+                             catalogue::textName(catalogue::albumText)};
 
 QString hashOf(const QByteArray& bytes) {
     return QString::fromLatin1(

@@ -4,6 +4,7 @@
 // as the teacher or the default set wrote them; each change is checked by the parser.
 #include "sets/SetTexts.h"
 
+#include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
 #include "base/Errors.h"
 #include "sets/SafeWrite.h"
@@ -16,9 +17,9 @@
 
 namespace {
 
-const QString familiesFile = QStringLiteral("familles.txt");
-const QString albumFile = QStringLiteral("album.txt");
-const QString marksFile = QStringLiteral("votz.txt");
+using catalogue::albumText;
+using catalogue::familiesText;
+using catalogue::voiceMarksText;
 const QString separator = QStringLiteral(" | ");
 const QString syntheticMark = QStringLiteral("sintetica");
 const QString oldMark = QStringLiteral("ditz");
@@ -52,15 +53,15 @@ bool opens(const QString& line, const QString& keyword, int number) {
 
 SetTexts SetTexts::load(const QString& set, const QString& defaults) {
     const QString own = set + QLatin1Char('/') + setarchive::textsFolder;
-    const bool hasOwn = QFileInfo::exists(own + QLatin1Char('/') + familiesFile) &&
-                        QFileInfo::exists(own + QLatin1Char('/') + albumFile);
+    const bool hasOwn = QFileInfo::exists(own + QLatin1Char('/') + familiesText) &&
+                        QFileInfo::exists(own + QLatin1Char('/') + albumText);
     const QString from = hasOwn ? own : defaults;
     SetTexts texts;
-    texts.families_ = content::ContentReader::readTextFile(from + QLatin1Char('/') + familiesFile);
-    texts.album_ = content::ContentReader::readTextFile(from + QLatin1Char('/') + albumFile);
-    if (QFileInfo::exists(own + QLatin1Char('/') + marksFile))
+    texts.families_ = content::ContentReader::readTextFile(from + QLatin1Char('/') + familiesText);
+    texts.album_ = content::ContentReader::readTextFile(from + QLatin1Char('/') + albumText);
+    if (QFileInfo::exists(own + QLatin1Char('/') + voiceMarksText))
         for (const QString& line :
-             content::ContentReader::readTextFile(own + QLatin1Char('/') + marksFile)
+             content::ContentReader::readTextFile(own + QLatin1Char('/') + voiceMarksText)
                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const QStringList fields = line.split(separator);
             if (fields.size() >= 2 && fields[1] == syntheticMark)
@@ -72,8 +73,8 @@ SetTexts SetTexts::load(const QString& set, const QString& defaults) {
 }
 
 content::Content SetTexts::content() const {
-    return {content::ContentReader::parseFamilies(families_, familiesFile),
-            content::ContentReader::parsePages(album_, albumFile)};
+    return {content::ContentReader::parseFamilies(families_, familiesText),
+            content::ContentReader::parsePages(album_, albumText)};
 }
 
 QString SetTexts::setWord(int number, const QString& text) {
@@ -93,7 +94,7 @@ QString SetTexts::setWord(int number, const QString& text) {
         const QString before = families_;
         families_ = lines.join(QLatin1Char('\n'));
         try {
-            content::ContentReader::parseFamilies(families_, familiesFile);
+            content::ContentReader::parseFamilies(families_, familiesText);
         } catch (...) {
             families_ = before;
             throw;
@@ -161,9 +162,9 @@ std::vector<std::pair<QString, QByteArray>> SetTexts::files() const {
                  (mark.value().isEmpty() ? syntheticMark : oldMark + separator + mark.value()) +
                  QLatin1Char('\n');
     const QString folder = setarchive::textsFolder + QLatin1Char('/');
-    return {{folder + familiesFile, families_.toUtf8()},
-            {folder + albumFile, album_.toUtf8()},
-            {folder + marksFile, marks.toUtf8()}};
+    return {{folder + familiesText, families_.toUtf8()},
+            {folder + albumText, album_.toUtf8()},
+            {folder + voiceMarksText, marks.toUtf8()}};
 }
 
 void SetTexts::save(const QString& set) const {
