@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <chrono>
 
+class QTouchEvent;
+
 class ImageControl : public QWidget {
     Q_OBJECT
 public:
