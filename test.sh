@@ -11,15 +11,13 @@ source "$(dirname "$0")/scripts/common.sh"
 ensure_packages
 # Libraries compile in batches of sources (a unity build), with line tables for debug information:
 # a whole build costs a third less.
-build_tree "$MIRABOSC_BUILD" -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=ON -DCMAKE_UNITY_BUILD=ON \
-    -DMIRABOSC_LINE_TABLES=ON
+build_tree "$MIRABOSC_BUILD" "${MIRABOSC_TEST_OPTIONS[@]}"
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
 status=0
 ctest --test-dir "$MIRABOSC_BUILD" --output-on-failure -j2 || status=1
 
-# Then the readers of outside files again, sanitized.
-build_tree "$MIRABOSC_ASAN_BUILD" -DMIRABOSC_SANITIZE=ON -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=OFF \
-    -DMIRABOSC_GENERATED_FROM="$MIRABOSC_BUILD" -DCMAKE_UNITY_BUILD=ON
+# Then the readers of outside files again, sanitized, with the fuzz targets run over their seeds.
+build_tree "$MIRABOSC_ASAN_BUILD" "${MIRABOSC_SANITIZED_OPTIONS[@]}"
 sanitized ctest --test-dir "$MIRABOSC_ASAN_BUILD" --output-on-failure -j2 || status=1
 exit $status

@@ -12,6 +12,16 @@ if(MIRABOSC_SANITIZE)
                          -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(mirabosc_flags INTERFACE -fsanitize=address,undefined)
 endif()
+# The fuzz targets' libFuzzer needs every library it reaches instrumented for coverage; the fuzz
+# targets themselves add libFuzzer's main.
+if(MIRABOSC_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang" OR NOT MIRABOSC_SANITIZE)
+    message(FATAL_ERROR "MIRABOSC_FUZZ needs clang (CXX=clang++) and MIRABOSC_SANITIZE=ON: "
+                        "libFuzzer is part of clang")
+  endif()
+  target_compile_options(mirabosc_flags INTERFACE -fsanitize=fuzzer-no-link)
+  target_link_options(mirabosc_flags INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # mirabosc_library(NAME [QOBJECTS] SOURCES...): src/NAME as the static library mirabosc_NAME. Its
 # sources are named one by one (a missing one stops the configuration); its includes name their

@@ -25,7 +25,7 @@ MIRABOSC_SCREENSHOT_PACKAGES=(xdotool x11-utils imagemagick)
 # and fuzzers' clang.
 # "a|b" takes the first name apt knows, so that one list fits several Debian releases.
 MIRABOSC_TEST_PACKAGES=(
-    git libbenchmark-dev libwebrtc-audio-processing-dev sox tesseract-ocr libx11-dev openbox
+    git zip libbenchmark-dev libwebrtc-audio-processing-dev sox tesseract-ocr libx11-dev openbox
     qt6-wayland weston xwayland
     desktop-file-utils appstream lintian dpkg-dev file reuse
     pulseaudio pulseaudio-utils dbus-daemon python3-pyatspi
@@ -67,15 +67,50 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${chosen[@]}"
 }
 
-# Configures and builds the given directory with the given extra CMake options. Options given
-# on a later run apply there too: CMake is run again whenever options are given.
-build_tree() {
+# Configures the given directory with the given extra CMake options. Options given on a later run
+# apply there too: CMake is run again whenever options are given.
+configure_tree() {
     local dir="$1"; shift
     if [ ! -f "$dir/build.ninja" ] || [ $# -gt 0 ]; then
         cmake -S "$MIRABOSC_ROOT" -B "$dir" -G Ninja "$@"
     fi
-    cmake --build "$dir" -j2
 }
+
+# Configures (as configure_tree) and builds the given directory.
+build_tree() {
+    configure_tree "$@"
+    cmake --build "$1" -j2
+}
+
+# What playing and the workshop need: the three programs and the default set.
+MIRABOSC_PROGRAMS=(mirabosc mirabosc-record mirabosc-check default_assets)
+# The build ./run.sh makes when there is none: optimized (-O2, as Debian builds), without debug
+# information, each library compiled in batches of sources (a unity build).
+MIRABOSC_PLAYER_OPTIONS=(
+    -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DCMAKE_UNITY_BUILD=ON
+)
+# The test command's first tree: optimized with line tables for stack traces, in batches.
+MIRABOSC_TEST_OPTIONS=(
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=ON
+    -DCMAKE_UNITY_BUILD=ON -DMIRABOSC_LINE_TABLES=ON -DMIRABOSC_PCH=ON
+)
+
+# The programs and the default set in the first tree: a player's build when there is none yet, a
+# tree ./test.sh made used as it is.
+build_programs() {
+    [ -f "$MIRABOSC_BUILD/build.ninja" ] ||
+        configure_tree "$MIRABOSC_BUILD" "${MIRABOSC_PLAYER_OPTIONS[@]}"
+    cmake --build "$MIRABOSC_BUILD" -j2 --target "${MIRABOSC_PROGRAMS[@]}"
+}
+
+# The sanitized tree: the readers of outside files built with clang, AddressSanitizer, UBSan and
+# LeakSanitizer, instrumented for libFuzzer, with the fuzz targets; it takes the default assets and
+# artwork of the first tree. ./test.sh runs its tests and each fuzz target over its seeds;
+# fuzz/run.sh fuzzes with the same targets.
+MIRABOSC_SANITIZED_OPTIONS=(
+    -DCMAKE_CXX_COMPILER=clang++ -DMIRABOSC_SANITIZE=ON -DMIRABOSC_FUZZ=ON -DMIRABOSC_TESTS=ON
+    -DMIRABOSC_BENCH=OFF -DMIRABOSC_GENERATED_FROM="$MIRABOSC_BUILD" -DCMAKE_UNITY_BUILD=ON
+)
 
 # Runs a command with AddressSanitizer, UBSan and LeakSanitizer reporting as errors; the
 # suppressions name only what system libraries keep until the process ends. Qt 6.8 asks the
