@@ -19,7 +19,7 @@ if [ -n "$shot" ]; then
 else
     ensure_packages "${MIRABOSC_RUN_PACKAGES[@]}"
 fi
-build_tree "$MIRABOSC_BUILD"
+build_programs
 mkdir -p "$MIRABOSC_BUILD/assets"
 cd "$MIRABOSC_BUILD/assets"
 

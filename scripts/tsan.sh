@@ -14,7 +14,7 @@ tests=(tst_mediaplayer tst_mediaplayernodevice tst_mediaplayeroutput)
 stress_operations=32000
 
 ensure_packages
-[ -f "$MIRABOSC_BUILD/build.ninja" ] || build_tree "$MIRABOSC_BUILD"
+build_programs
 # Debug keeps the assertions on the threads that make each transition; -O1 is the level the
 # sanitizer is made for.
 mkdir -p "$tree"
