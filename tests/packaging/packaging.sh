@@ -48,6 +48,13 @@ install)
     id="$(basename "$prefix"/share/metainfo/*.metainfo.xml .metainfo.xml)"
     for px in 16 32 48 64 128 256; do file -L "$prefix/share/icons/hicolor/${px}x$px/apps/$id.png" |
         grep ", $px x $px," >/dev/null || fail "no $px px icon $id"; done
+    # Help and version answer anywhere: no display, exit 0, the program's name on the version line.
+    for program in mirabosc mirabosc-record mirabosc-check; do
+        out="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --help)" &&
+            grep -q -- "--version" <<<"$out" || fail "$program --help"
+        [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version)" = \
+            "$program $version" ] || fail "$program --version"
+    done
     set_dir="$prefix/share/mirabosc"
     mkdir -p "$work/full/mirabosc" "$work/part/mirabosc" "$work/home/.local/share" "$work/none"
     for copy in full/mirabosc home/.local/share/mirabosc half/mirabosc; do

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-check: reports what is wrong in an asset folder, read as the program itself reads it.
+#include "MiraboscVersion.h"
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
@@ -17,6 +18,17 @@ namespace {
 
 constexpr int exitProblems = 1;
 constexpr int exitUsage = 2;
+
+const char* const usage =
+    "Usatge : mirabosc-check [DORSIÈR_DELS_IMATGES_E_DELS_SONS]\n"
+    "        mirabosc-check --folder\n"
+    "        mirabosc-check --help | --version\n"
+    "\n"
+    "Verifica un jòc d'imatges e de votz coma lo legís Mirabosc ; sens dorsièr, lo que\n"
+    "Mirabosc prendriá. Sortida 0 : cap de problèma ; 1 : problèmas ; 2 : error d'usatge.\n"
+    "  --folder   lo dorsièr ont Mirabosc comença\n"
+    "  --help     aquesta ajuda\n"
+    "  --version  la version\n";
 
 int check(QTextStream& out) {
     MediaPlayerMP3 player;
@@ -52,10 +64,18 @@ int main(int argc, char* argv[]) {
         QTextStream(stdout) << locations::gameFolder() << '\n';
         return 0;
     }
+    if (arguments.size() == 2 &&
+        (arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h"))) {
+        QTextStream(stdout) << QString::fromUtf8(usage);
+        return 0;
+    }
+    if (arguments.size() == 2 && arguments[1] == QLatin1String("--version")) {
+        QTextStream(stdout) << "mirabosc-check " << MIRABOSC_VERSION << '\n';
+        return 0;
+    }
     const bool named = arguments.size() == 2;
     if (arguments.size() > 2 || (named && arguments[1].startsWith(QLatin1Char('-')))) {
-        err << "Usatge : mirabosc-check [DORSIÈR_DELS_IMATGES_E_DELS_SONS]\n"
-               "        mirabosc-check --folder\n";
+        err << QString::fromUtf8(usage);
         return exitUsage;
     }
     // With no folder named, the one the launcher would start the program in.
