@@ -16,13 +16,14 @@ uint32_t familyBit(int family) {
     return uint32_t{1} << (family - 1);
 }
 
-// The weight of what is known of the asked player, first; the asker's own count of the family
-// breaks ties (the family nearest to being laid down).
-constexpr int knownToHold = 3;
-constexpr int holdsTheFamily = 2;
+// A request's worth: what is known of the asked player's holding the card comes first; then the
+// asker's own count of the family (the family nearest to being laid down); then whether the asked
+// player was seen to hold the family.
+constexpr int knownToHold = 2;
 constexpr int nothingKnown = 1;
 constexpr int knownToLack = 0;
-constexpr int weightOfKnowledge = 16;
+constexpr int weightOfKnowledge = 64;
+constexpr int weightOfOwnCount = 2;
 
 } // namespace
 
@@ -58,12 +59,6 @@ void AttentiveStrategy::observe(const Event& seen) {
         actor.holds |= bit(seen.card);
         actor.lacks &= ~bit(seen.card);
         break;
-    case Event::Kind::Drew:
-    case Event::Kind::EmptyHandDraw:
-        // Some card entered that hand: what it lacked may no longer be true.
-        if (!seen.card.valid())
-            actor.lacks = 0;
-        break;
     case Event::Kind::FamilyLaidDown:
         forgetFamily(seen.family);
         break;
@@ -90,12 +85,12 @@ int AttentiveStrategy::score(const SeatView& view, const Request& request) {
         knowledge = knownToHold;
     else if (asked.lacks & bit(request.card))
         knowledge = knownToLack;
-    else if (asked.families & familyBit(request.card.family))
-        knowledge = holdsTheFamily;
     const auto& hand = view.hand();
     const auto own = std::count_if(hand.begin(), hand.end(),
                                    [&](Card c) { return c.family == request.card.family; });
-    return knowledge * weightOfKnowledge + static_cast<int>(own);
+    const bool family = asked.families & familyBit(request.card.family);
+    return knowledge * weightOfKnowledge + static_cast<int>(own) * weightOfOwnCount +
+           (family ? 1 : 0);
 }
 
 Request AttentiveStrategy::choose(const SeatView& view) {
