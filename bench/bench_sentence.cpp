@@ -121,8 +121,10 @@ void fivePartSentence(benchmark::State& state) {
         std::optional<Clock::time_point> first;
         while (!(first = PlayerProbe::firstDeliveryTime(player)) && Clock::now() - start < timeout)
             std::this_thread::yield();
-        while (ends == endsBefore && Clock::now() - start < timeout)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        while (ends == endsBefore && Clock::now() - start < timeout) {
+            QCoreApplication::processEvents();
+            std::this_thread::sleep_for(pollInterval);
+        }
         const int64_t heard = outputFrames();
         while (outputFrames() < heard + 4 * AudioOutput::bufferFrames &&
                Clock::now() - start < timeout)
