@@ -59,7 +59,8 @@ SevensGame::SevensGame(const Setup& setup)
 
 SevensGame::SevensGame(const Setup& setup, Table table, int current)
     : seats_(setup.seats), table_(std::move(table)), current_(current) {
-    if (!setup.valid() || table_.players() != static_cast<int>(seats_.size()))
+    if (!setup.valid() || table_.players() != static_cast<int>(seats_.size()) || current < 0 ||
+        current >= table_.players())
         throw std::invalid_argument("a game of the seven families needs 3 to 7 families and 2 to "
                                     "4 players");
     for (size_t i = 0; i < seats_.size(); ++i)
