@@ -21,6 +21,9 @@ enum class Layout { Nine, Bleed, Folded };
 // (columns mirrored) or its short edge (rows mirrored). A folded sheet carries its own backs.
 enum class Backs { None, LongEdge, ShortEdge };
 
+// A shift beyond this is no printer's fault but a wrong number.
+constexpr double largestBackShiftMm = 10;
+
 struct DeckOptions {
     Paper paper = Paper::A4;
     Layout layout = Layout::Nine;

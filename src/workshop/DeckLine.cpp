@@ -19,8 +19,6 @@ const QString backsOption = QStringLiteral("backs");
 const QString familiesOption = QStringLiteral("families");
 const QString shiftOption = QStringLiteral("shift");
 const QStringList subOptions{paperOption, layoutOption, backsOption, familiesOption, shiftOption};
-// A shift beyond this is no printer's fault but a wrong number.
-constexpr double largestShiftMm = 10;
 
 template <typename Choice>
 Choice choice(const QCommandLineParser& parser, const QString& option, const QStringList& names,
@@ -54,9 +52,10 @@ QPointF shift(const QString& value, QString& error) {
     bool validX = false, validY = false;
     const double x = parts.size() == 2 ? parts[0].trimmed().toDouble(&validX) : 0;
     const double y = parts.size() == 2 ? parts[1].trimmed().toDouble(&validY) : 0;
-    if (!validX || !validY || std::abs(x) > largestShiftMm || std::abs(y) > largestShiftMm) {
+    if (!validX || !validY || std::abs(x) > deck::largestBackShiftMm ||
+        std::abs(y) > deck::largestBackShiftMm) {
         error = QStringLiteral("--shift es X,Y en millimètres, de -%1 a %1, coma 0.5,-1")
-                    .arg(largestShiftMm);
+                    .arg(deck::largestBackShiftMm);
         return {};
     }
     return {x, y};
