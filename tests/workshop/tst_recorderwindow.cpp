@@ -369,6 +369,17 @@ void TestRecorderWindow::commandLine_data() {
     QTest::newRow("nothing to undo") << QStringList{"--undo", card} << 1 << "Pas res" << true;
     QTest::newRow("default already") << QStringList{"--default", card} << 0 << "ja la" << true;
     QTest::newRow("no such voice") << QStringList{"--default", "a.mp3"} << 1 << "a.mp3" << false;
+    // The printed deck's options are checked before anything is read or written.
+    QTest::newRow("help prints") << QStringList{"--help"} << 0 << "--print-deck FICHIÈR.pdf"
+                                 << false;
+    QTest::newRow("paper alone") << QStringList{"--paper", "letter"} << 2 << "--print-deck o"
+                                 << false;
+    QTest::newRow("no such layout") << QStringList{"--print-deck", "x.pdf", "--layout", "7"} << 2
+                                    << "--layout pren 9, 8, folded" << false;
+    QTest::newRow("family 8") << QStringList{"--print-deck", "x.pdf", "--families", "1,8"} << 2
+                              << "--families es" << false;
+    QTest::newRow("shift too far") << QStringList{"--print-alignment", "x.pdf", "--shift", "20,0"}
+                                   << 2 << "--shift es X,Y" << false;
 }
 
 void TestRecorderWindow::commandLine() {
