@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The front's cross is two rulers whose marks read the correction to give: where the back's
-// cross falls on them, seen through the sheet, is the shift of the backs in millimetres.
+// Beside the front's cross, two scales read the correction to give: where the back's cross's arms
+// cross them, seen through the sheet, is the shift of the backs in millimetres.
 #include "deck/AlignmentPage.h"
 
 #include "deck/SheetText.h"
@@ -15,6 +15,7 @@ namespace {
 constexpr QPointF crossAt{0.36, 0.42}; // of the page's width and height
 constexpr qreal armMm = 25;
 constexpr int rulerReachMm = 6;
+constexpr qreal rulerOffsetMm = 10;
 constexpr qreal tickMm = 1;
 constexpr qreal longTickMm = 2;
 constexpr int labelEveryMm = 2;
@@ -31,22 +32,26 @@ void drawCross(QPainter& painter, QPointF centre) {
     painter.drawLine(centre - QPointF(0, armMm), centre + QPointF(0, armMm));
 }
 
-// Ticks every millimetre along both arms, labelled with the shift that would bring a back's
-// cross found there onto this one.
+// Two scales beside the cross, parallel to its arms, ticked every millimetre and labelled with
+// the shift that would bring a back's cross whose arm crosses them there onto this one.
 void drawRulers(QPainter& painter, QPointF centre) {
+    const QPointF below = centre + QPointF(0, rulerOffsetMm);
+    const QPointF beside = centre + QPointF(rulerOffsetMm, 0);
+    painter.drawLine(below - QPointF(rulerReachMm, 0), below + QPointF(rulerReachMm, 0));
+    painter.drawLine(beside - QPointF(0, rulerReachMm), beside + QPointF(0, rulerReachMm));
     for (int mm = -rulerReachMm; mm <= rulerReachMm; ++mm) {
         const qreal length = mm % labelEveryMm == 0 ? longTickMm : tickMm;
-        painter.drawLine(centre + QPointF(mm, -length), centre + QPointF(mm, length));
-        painter.drawLine(centre + QPointF(-length, mm), centre + QPointF(length, mm));
-        if (mm == 0 || mm % labelEveryMm != 0)
+        painter.drawLine(below + QPointF(mm, -length), below + QPointF(mm, length));
+        painter.drawLine(beside + QPointF(-length, mm), beside + QPointF(length, mm));
+        if (mm % labelEveryMm != 0)
             continue;
         const QString label = QString::number(-mm);
-        QRectF below(QPointF(), labelBox);
-        below.moveCenter(centre + QPointF(mm, longTickMm + labelBox.height() / 2));
-        SheetText::draw(painter, below, label, labelPoints, Qt::AlignCenter);
-        QRectF beside(QPointF(), labelBox);
-        beside.moveCenter(centre + QPointF(longTickMm + labelBox.width() / 2, mm));
-        SheetText::draw(painter, beside, label, labelPoints, Qt::AlignCenter);
+        QRectF under(QPointF(), labelBox);
+        under.moveCenter(below + QPointF(mm, longTickMm + labelBox.height() / 2));
+        SheetText::draw(painter, under, label, labelPoints, Qt::AlignCenter);
+        QRectF right(QPointF(), labelBox);
+        right.moveCenter(beside + QPointF(longTickMm + labelBox.width() / 2, mm));
+        SheetText::draw(painter, right, label, labelPoints, Qt::AlignCenter);
     }
 }
 
@@ -81,8 +86,8 @@ void AlignmentPage::paint(QPainter& painter, const SheetLayout& layout, Backs ba
             "Imprimissètz aquesta pagina sus las doas caras de la fuèlha, virada pel costat %1, "
             "coma lo jòc, e a 100 %.\n"
             "Gaitatz-la contra lo jorn : la crotz de l'autra cara deu tombar sus aquesta.\n"
-            "Se tomba al costat, legissètz los numèros ont passan sas linhas : es lo decalatge "
-            "dels reverses de metre, en millimètres (a drecha, en bas).\n"
+            "Se tomba al costat, legissètz sus las doas règlas los numèros ont passan sas "
+            "linhas : es lo decalatge dels revèrses de metre, en millimètres (a drecha, en bas).\n"
             "Decalatge ara : %2 mm, %3 mm.")
             .arg(edge)
             .arg(shiftMm.x())
