@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <functional>
 
 namespace deck {
@@ -88,6 +89,18 @@ void printOn(QPrinter& printer, Paper paper, int pages, const PagePainter& paint
     printer.setCreator(creator);
     const QString refusal =
         QStringLiteral("L'imprimenta « %1 » a refusat lo jòc").arg(printer.printerName());
+    // Qt hands the pages to the system and hears nothing back: a printer that is stopped or
+    // gone is asked first, so the teacher is told rather than left waiting for paper.
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        const QPrinterInfo info = QPrinterInfo::printerInfo(printer.printerName());
+        if (info.isNull())
+            throw SetRefused(
+                QStringLiteral("L'imprimenta « %1 » es introbabla").arg(printer.printerName()));
+        if (info.state() == QPrinter::Error || info.state() == QPrinter::Aborted)
+            throw SetRefused(QStringLiteral("L'imprimenta « %1 » es arrestada : tornatz-la "
+                                            "aviar, puèi imprimissètz de nòu")
+                                 .arg(printer.printerName()));
+    }
     paintPages(printer, pages, paint, refusal);
     if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted)
         throw SetRefused(refusal);

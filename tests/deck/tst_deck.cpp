@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The printed deck read as a printer reads it: by poppler-utils and qpdf, never by our own code.
+#include "base/Errors.h"
 #include "cardart/CardPainter.h"
 #include "cardart/Style.h"
 #include "deck/DeckPainter.h"
@@ -399,7 +400,12 @@ void TestDeck::printerGetsTheSamePages() {
     DeckOptions options;
     options.families = {2};
     options.backs = Backs::LongEdge;
-    DeckWriter::print(printer, defaultSet(6), options);
+    const PrintedSet set = defaultSet(6);
+    // A stopped printer is named, not sent pages it would keep.
+    QCOMPARE(run(QStringLiteral("cupsdisable"), {queue}).exitCode, 0);
+    QVERIFY_THROWS_EXCEPTION(SetRefused, DeckWriter::print(printer, set, options));
+    QCOMPARE(run(QStringLiteral("cupsenable"), {queue}).exitCode, 0);
+    DeckWriter::print(printer, set, options);
     QString printed;
     QTest::qWaitFor(
         [&] {
