@@ -64,7 +64,10 @@ QImage render(const QString& pdf, int page) {
         {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-f"), QString::number(page),
          QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), pdf, prefix});
     // PPM: PNG's compression of a 300 dpi page costs five times the rendering.
-    return QImage(prefix + QStringLiteral(".ppm")).convertToFormat(QImage::Format_RGB32);
+    const QImage image =
+        QImage(prefix + QStringLiteral(".ppm")).convertToFormat(QImage::Format_RGB32);
+    QFile::remove(prefix + QStringLiteral(".ppm"));
+    return image;
 }
 
 QPoint pixel(QPointF mm) {
