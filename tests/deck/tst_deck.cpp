@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "cardart/CardPainter.h"
 #include "cardart/Style.h"
+#include "deck/AlignmentPage.h"
 #include "deck/DeckPainter.h"
 #include "deck/DeckWriter.h"
 #include "sets/Locations.h"
@@ -141,6 +142,8 @@ private slots:
     void sheetsReadAsAPrinterReadsThem_data();
     void sheetsReadAsAPrinterReadsThem();
     void cardOnPaperIsThePaintersCard();
+    void alignmentCrossesMeetThroughTheSheet_data();
+    void alignmentCrossesMeetThroughTheSheet();
     void commandWritesWholeDeckOrNothing_data();
     void commandWritesWholeDeckOrNothing();
     void printerGetsTheSamePages();
@@ -286,6 +289,44 @@ void TestDeck::cardOnPaperIsThePaintersCard() {
           difference);
     // Measured 1.6: anti-aliasing of text and JPEG-compressed pictures.
     QVERIFY2(difference < 4, qPrintable(QString::number(difference)));
+}
+
+void TestDeck::alignmentCrossesMeetThroughTheSheet_data() {
+    QTest::addColumn<Backs>("backs");
+    QTest::addColumn<QPointF>("shift");
+    QTest::newRow("long edge, shifted") << Backs::LongEdge << QPointF(1.5, -0.5);
+    QTest::newRow("short edge, shifted") << Backs::ShortEdge << QPointF(-1, 2);
+}
+
+// Turned over its long edge, a sheet's point (x, y) is behind (width - x, y); over its short
+// edge, behind (x, height - y). A shift moves the back's cross right and down as seen from the
+// front.
+void TestDeck::alignmentCrossesMeetThroughTheSheet() {
+    QFETCH(Backs, backs);
+    QFETCH(QPointF, shift);
+    const DeckOptions options{Paper::A4, Layout::Nine, backs, {}, shift};
+    const QString pdf = work_.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
+    QCOMPARE(record({QStringLiteral("--print-alignment"), pdf, QStringLiteral("--backs"),
+                     backs == Backs::LongEdge ? QStringLiteral("long") : QStringLiteral("short"),
+                     QStringLiteral("--shift=%1,%2").arg(shift.x()).arg(shift.y())})
+                 .exitCode,
+             0);
+    constexpr double armMm = 15; // looked for this far from the middle, clear of the scales
+    const auto crossAt = [](const QImage& page, QPointF expected) {
+        return QPointF(markOffset(page, expected - QPointF(0, armMm), {1, 0}),
+                       markOffset(page, expected - QPointF(armMm, 0), {0, 1}));
+    };
+    const QSizeF a4(210, 297);
+    const QPointF front = AlignmentPage::crossOnFront(SheetLayout(Paper::A4, Layout::Nine));
+    const QPointF back = backs == Backs::LongEdge
+                             ? QPointF(a4.width() - front.x() - shift.x(), front.y() + shift.y())
+                             : QPointF(front.x() + shift.x(), a4.height() - front.y() - shift.y());
+    for (const auto& [page, expected] : {std::pair{1, front}, std::pair{2, back}}) {
+        const QPointF off = crossAt(render(pdf, page), expected);
+        QVERIFY2(std::abs(off.x()) <= toleranceMm && std::abs(off.y()) <= toleranceMm,
+                 qPrintable(
+                     QStringLiteral("page %1 off by %2, %3").arg(page).arg(off.x()).arg(off.y())));
+    }
 }
 
 void TestDeck::commandWritesWholeDeckOrNothing_data() {
