@@ -39,8 +39,9 @@ QComboBox* combo(const QStringList& texts, const QString& name, QWidget* parent)
     return created;
 }
 
-QDoubleSpinBox* shiftBox(const QString& name, QWidget* parent) {
+QDoubleSpinBox* shiftBox(const QString& direction, const QString& name, QWidget* parent) {
     auto* created = new QDoubleSpinBox(parent);
+    created->setPrefix(direction);
     created->setRange(-deck::largestBackShiftMm, deck::largestBackShiftMm);
     created->setSingleStep(shiftStepMm);
     created->setSuffix(QStringLiteral(" mm"));
@@ -62,8 +63,8 @@ PrintDeckDialog::PrintDeckDialog(const SetFolder& folder, QWidget* parent)
                     QStringLiteral("Recto-verso, virat pel costat long"),
                     QStringLiteral("Recto-verso, virat pel costat cort")},
                    QStringLiteral("cmbRevèrses"), this)),
-      shiftX_(shiftBox(QStringLiteral("spnDecalatgeX"), this)),
-      shiftY_(shiftBox(QStringLiteral("spnDecalatgeY"), this)) {
+      shiftX_(shiftBox(QStringLiteral("a drecha "), QStringLiteral("spnDecalatgeX"), this)),
+      shiftY_(shiftBox(QStringLiteral("en bas "), QStringLiteral("spnDecalatgeY"), this)) {
     setWindowTitle(QStringLiteral("Imprimir lo jòc"));
     auto* families = new QWidget(this);
     auto* grid = new QGridLayout(families);
