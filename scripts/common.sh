@@ -21,8 +21,8 @@ MIRABOSC_RUN_PACKAGES=(
 MIRABOSC_SCREENSHOT_PACKAGES=(xdotool x11-utils imagemagick)
 # What the test suite adds: benchmarks (and the voice detector the speech finder is measured
 # against), desktops to run under (window manager, Wayland, a sound server of its own, an
-# accessibility bus and a reader of it), packaging checks, the format check and the sanitizers'
-# and fuzzers' clang.
+# accessibility bus and a reader of it), the printed deck's PDF readers and a printer to print it
+# to, packaging checks, the format check and the sanitizers' and fuzzers' clang.
 # "a|b" takes the first name apt knows, so that one list fits several Debian releases.
 MIRABOSC_TEST_PACKAGES=(
     git zip libbenchmark-dev libwebrtc-audio-processing-dev sox tesseract-ocr libx11-dev openbox
@@ -30,6 +30,7 @@ MIRABOSC_TEST_PACKAGES=(
     desktop-file-utils appstream lintian dpkg-dev file reuse
     pulseaudio pulseaudio-utils dbus-daemon python3-pyatspi
     clang lld "libclang-rt-dev|libclang-rt-14-dev" "clang-format-14|clang-format"
+    poppler-utils qpdf cups printer-driver-cups-pdf
 )
 
 # (grep reads all its input: with pipefail, an early exit would fail the writer and the test.)

@@ -64,9 +64,10 @@ QSize artSize(const QString& voiceName) {
     const Row row = rowOf(voiceName);
     if (row.page)
         return drawing::AlbumPainter::artArea().size().toSize();
-    return (catalogue::isTitleNumber(row.card) ? drawing::CardPainter::miniatureArtArea()
-                                               : drawing::CardPainter::largeArtArea())
-        .size()
+    if (catalogue::isTitleNumber(row.card))
+        return drawing::CardPainter::miniatureArtArea().size().toSize();
+    // A card is printed too: its drawing is kept for the page's 300 dpi, larger than the screen's.
+    return (drawing::CardPainter::largeArtArea().size() * drawing::CardPainter::printScale())
         .toSize();
 }
 

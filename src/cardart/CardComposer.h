@@ -25,7 +25,8 @@ struct Made {
 QStringList pictureNames(const QString& voiceName);
 // The class's drawings of a family's cards, by card number, for the strip of its large cards.
 using Gallery = std::map<int, PlacedArt>;
-// The largest area the row's picture is shown in, for reading it at the right size.
+// The largest area the row's picture is shown in, for reading and keeping it at the right size:
+// for a card, its picture on paper at 300 dpi (about 560 x 530).
 QSize artSize(const QString& voiceName);
 // A card's large and small card, a family name's miniature, or a page with its text. Throws
 // SetRefused for a name that is no row of the set.

@@ -4,29 +4,33 @@
 #include "cardart/CardPainter.h"
 
 #include "assets/DisplaySizes.h"
-#include "cardart/EmojiRenderer.h"
+#include "cardart/BackPainter.h"
 #include "cardart/Lettering.h"
 #include "cardart/PictogramPainter.h"
 #include "cardart/Style.h"
 
 #include <QPainter>
-#include <QPainterPath>
-#include <QtMath>
 
 namespace drawing {
 
 namespace {
 
-// Large card layout, in pixels of the 424 x 576 picture.
+// Large card layout, in pixels of the 424 x 576 picture; a taller card keeps the header, the art
+// and the word where they are, and grows its face and frame down to the strip at its foot.
 constexpr qreal largeRadius = 26;
-constexpr QRectF largeFrame{3, 3, 418, 570};
 constexpr QRectF largeHeader{24, 12, 376, 58};
-constexpr QRectF largeFace{20, 74, 384, 482};
+constexpr qreal faceSide = 20;
+constexpr qreal faceTop = 74;
+constexpr qreal faceBottomMargin = 20;
+constexpr qreal faceRadius = largeRadius - 8;
 constexpr QRectF largeArt{52, 92, 320, 300};
 constexpr QRectF largeWord{30, 396, 364, 82};
-constexpr qreal largeStripTop = 490;
+constexpr qreal stripFromBottom = 86;
 constexpr qreal largeStripSlot = 50;
 constexpr qreal largeStripArt = 38;
+constexpr qreal frameStroke = 2;
+constexpr qreal ownMemberStroke = 3;
+constexpr qreal ownMemberRadius = 8;
 
 // Small card layout, in pixels of the 100 x 138 picture.
 constexpr QRectF smallFrame{1, 1, 98, 136};
@@ -63,18 +67,20 @@ void drawFace(QPainter& painter, const QRectF& face, qreal radius, const QColor&
 
 // The family's seven pictograms in a row, this card's bright and the others faded, as the
 // game's cards list the family they belong to.
-void drawFamilyStrip(QPainter& painter, const Family& family, const Card& card,
+void drawFamilyStrip(QPainter& painter, qreal height, const Family& family, const Card& card,
                      const CardPainter::StripArt& strip) {
-    const qreal left = largeFace.center().x() - largeStripSlot * family.cards.size() / 2;
+    const qreal left = CardPainter::unitsWide / 2 - largeStripSlot * family.cards.size() / 2;
+    const qreal top = height - stripFromBottom;
     for (size_t i = 0; i < family.cards.size(); ++i) {
-        const QRectF slot(left + i * largeStripSlot, largeStripTop, largeStripSlot, largeStripSlot);
+        const QRectF slot(left + i * largeStripSlot, top, largeStripSlot, largeStripSlot);
         QRectF art(0, 0, largeStripArt, largeStripArt);
         art.moveCenter(slot.center());
         const bool current = family.cards[i].number == card.number;
         if (current) {
-            painter.setPen(Qt::NoPen);
+            // Its own member framed, so a child who cannot read sees which card it is.
+            painter.setPen(QPen(family.colour.darker(140), ownMemberStroke));
             painter.setBrush(family.colour.lighter(160));
-            painter.drawEllipse(slot.adjusted(1, 1, -1, -1));
+            painter.drawRoundedRect(slot.adjusted(1, 1, -1, -1), ownMemberRadius, ownMemberRadius);
         }
         painter.setOpacity(current ? 1.0 : 0.35);
         strip(painter, family.cards[i], art);
@@ -121,18 +127,52 @@ QImage CardPainter::largeCard(const Family& family, const Card& card, const Art&
                               const StripArt& strip) {
     QImage image = blankPicture(displaysize::largeCard);
     QPainter painter(&image);
+    paintLarge(painter, screenFormat(), family, card, art, strip);
+    return image;
+}
+
+CardPainter::Format CardPainter::paperFormat(qreal bleedMm) {
+    const qreal unitsPerMm = unitsWide / style::paperCardWidthMm;
+    // The frame's stroke ends at the card's edge, where the paper is cut.
+    return {style::paperCardHeightMm * unitsPerMm, frameStroke / 2, bleedMm * unitsPerMm};
+}
+
+qreal CardPainter::printScale() {
+    return style::paperCardWidthMm / style::mmPerInch * style::printDpi / unitsWide;
+}
+
+void CardPainter::paintFrame(QPainter& painter, const Format& format, const QColor& colour) {
+    const QRectF card(0, 0, unitsWide, format.height);
     painter.setRenderHint(QPainter::Antialiasing);
-    drawFrame(painter, largeFrame, largeRadius, family.colour);
+    if (format.bleed > 0) {
+        // Paper cut anywhere within the bleed shows the frame's colour to its edge.
+        painter.fillRect(card.adjusted(-format.bleed, -format.bleed, format.bleed, format.bleed),
+                         colour);
+        return;
+    }
+    drawFrame(painter, card.adjusted(format.inset, format.inset, -format.inset, -format.inset),
+              largeRadius, colour);
+}
+
+void CardPainter::paintFace(QPainter& painter, const Format& format, const QColor& colour) {
+    drawFace(painter,
+             QRectF(faceSide, faceTop, unitsWide - 2 * faceSide,
+                    format.height - faceTop - faceBottomMargin),
+             faceRadius, colour);
+}
+
+void CardPainter::paintLarge(QPainter& painter, const Format& format, const Family& family,
+                             const Card& card, const Art& art, const StripArt& strip) {
+    paintFrame(painter, format, family.colour);
     const QFont title =
         Lettering::fitted(style::titleFont, false, 40, family.name, largeHeader.width());
     Lettering::drawOutlined(painter, title, largeHeader, family.name, Qt::white,
                             family.colour.darker(150), 1.5);
-    drawFace(painter, largeFace, largeRadius - 8, family.colour);
+    paintFace(painter, format, family.colour);
     art(painter, largeArt);
     const QFont word = Lettering::fitted(style::wordFont, true, 60, card.word, largeWord.width());
     Lettering::drawOutlined(painter, word, largeWord, card.word, style::ink(), Qt::white, 0);
-    drawFamilyStrip(painter, family, card, strip);
-    return image;
+    drawFamilyStrip(painter, format.height, family, card, strip);
 }
 
 QImage CardPainter::smallCard(const Family& family, const Card& card, const Art& art) {
@@ -191,44 +231,7 @@ QImage CardPainter::miniature(const Family& family, const Art& art) {
 QImage CardPainter::blankCard(const std::vector<Family>& families) {
     QImage image = blankPicture(displaysize::largeCard);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor back = style::cardBack();
-    drawFrame(painter, largeFrame, largeRadius, back);
-
-    // A lattice of fine diagonal lines inside a gold border.
-    const QRectF inner = largeFrame.adjusted(16, 16, -16, -16);
-    QPainterPath clip;
-    clip.addRoundedRect(inner, largeRadius - 10, largeRadius - 10);
-    painter.save();
-    painter.setClipPath(clip);
-    painter.setPen(QPen(back.lighter(135), 2));
-    constexpr int latticeStep = 28;
-    const int span = int(inner.width() + inner.height());
-    for (int d = -span; d < span; d += latticeStep) {
-        painter.drawLine(QPointF(inner.left() + d, inner.top()),
-                         QPointF(inner.left() + d + inner.height(), inner.bottom()));
-        painter.drawLine(QPointF(inner.left() + d, inner.bottom()),
-                         QPointF(inner.left() + d + inner.height(), inner.top()));
-    }
-    painter.restore();
-    painter.setPen(QPen(QColor(0xF2, 0xC9, 0x4C), 4));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(inner, largeRadius - 10, largeRadius - 10);
-
-    // The seven families as a ring of coloured rounds around a star.
-    const QPointF centre = largeFrame.center();
-    painter.setPen(QPen(QColor(0xF2, 0xC9, 0x4C), 4));
-    painter.setBrush(style::cardFace());
-    painter.drawEllipse(centre, 128, 128);
-    for (size_t i = 0; i < families.size(); ++i) {
-        const qreal angle = 2 * M_PI * i / families.size() - M_PI / 2;
-        const QPointF spot = centre + 84 * QPointF(qCos(angle), qSin(angle));
-        painter.setPen(QPen(families[i].colour.darker(130), 3));
-        painter.setBrush(families[i].colour);
-        painter.drawEllipse(spot, 26, 26);
-    }
-    EmojiRenderer::draw(painter, QStringLiteral("\u2B50"),
-                        QRectF(centre - QPointF(40, 40), QSizeF(80, 80)));
+    BackPainter::paint(painter, screenFormat(), families);
     return image;
 }
 

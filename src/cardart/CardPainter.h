@@ -17,6 +17,20 @@ using namespace content;
 
 class CardPainter {
 public:
+    // A large card's shape in its own units (its picture's pixels on screen): always 424 wide,
+    // taller on paper; the frame's distance from the edge; colour beyond the edge for cutting.
+    struct Format {
+        qreal height = 576;
+        qreal inset = 3;
+        qreal bleed = 0;
+    };
+    static constexpr qreal unitsWide = 424;
+    static Format screenFormat() { return {}; }
+    // A playing card of paper with bleedMm of the frame's colour beyond each edge.
+    static Format paperFormat(qreal bleedMm = 0);
+    // The painter's scale from card units to pixels at the print resolution.
+    static qreal printScale();
+
     static QImage largeCard(const Family& family, const Card& card);
     static QImage smallCard(const Family& family, const Card& card);
     static QImage miniature(const Family& family);
@@ -27,6 +41,9 @@ public:
     using StripArt = std::function<void(QPainter& painter, const Card& card, const QRectF& area)>;
     static QImage largeCard(const Family& family, const Card& card, const Art& art,
                             const StripArt& strip);
+    // The large card on any painter (a picture, a PDF page), in card units from (0, 0).
+    static void paintLarge(QPainter& painter, const Format& format, const Family& family,
+                           const Card& card, const Art& art, const StripArt& strip);
     static QImage smallCard(const Family& family, const Card& card, const Art& art);
     // The family's name under the drawing, in place of the fanned cards.
     static QImage miniature(const Family& family, const Art& art);
@@ -35,6 +52,11 @@ public:
     static QRectF miniatureArtArea();
     // The back of a card, shown before a card is chosen; it carries the colours of all families.
     static QImage blankCard(const std::vector<Family>& families);
+
+    // The frame of a card in the family's colour, with the cream face inside it; shared with the
+    // family card and the back.
+    static void paintFrame(QPainter& painter, const Format& format, const QColor& colour);
+    static void paintFace(QPainter& painter, const Format& format, const QColor& colour);
 };
 
 } // namespace drawing

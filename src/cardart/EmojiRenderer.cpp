@@ -3,6 +3,7 @@
 // Emoji are rendered once at the font's bitmap size and cached; later draws only scale them.
 #include "cardart/EmojiRenderer.h"
 
+#include "cardart/DeviceScale.h"
 #include "cardart/Resampler.h"
 #include "cardart/Style.h"
 
@@ -54,6 +55,29 @@ QImage renderCropped(const QString& emoji) {
     return canvas.copy(left, top, right - left + 1, bottom - top + 1);
 }
 
+// The same pictogram at the same size is the same picture: a PDF then holds it once.
+QImage scaled(const QString& emoji, const QImage& picture, QSize size, bool flipped) {
+    constexpr int kept = 512;
+    static QMutex mutex;
+    static QHash<QString, QImage> cache;
+    const QString key =
+        QStringLiteral("%1/%2x%3/%4").arg(emoji).arg(size.width()).arg(size.height()).arg(flipped);
+    {
+        const QMutexLocker lock(&mutex);
+        const auto found = cache.constFind(key);
+        if (found != cache.constEnd())
+            return *found;
+    }
+    QImage made = Resampler::lanczos(picture, size);
+    if (flipped)
+        made = made.mirrored(true, false);
+    const QMutexLocker lock(&mutex);
+    if (cache.size() >= kept)
+        cache.clear();
+    cache.insert(key, made);
+    return made;
+}
+
 } // namespace
 
 bool EmojiRenderer::supports(const QString& emoji) {
@@ -83,6 +107,13 @@ QImage EmojiRenderer::image(const QString& emoji) {
 }
 
 void EmojiRenderer::draw(QPainter& painter, const QString& emoji, const QRectF& box, bool flipped) {
+    if (!DeviceScale::isUnit(painter)) {
+        // Resampled at the device's resolution, from the font's largest bitmap.
+        DeviceScale::draw(painter, box, [&emoji, flipped](QPainter& device, const QRectF& area) {
+            draw(device, emoji, area, flipped);
+        });
+        return;
+    }
     const QImage picture = image(emoji);
     if (picture.isNull())
         return;
@@ -99,10 +130,7 @@ void EmojiRenderer::draw(QPainter& painter, const QString& emoji, const QRectF& 
                                                       std::round(device.y()) - device.y()));
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    QImage scaled = Resampler::lanczos(picture, size);
-    if (flipped)
-        scaled = scaled.mirrored(true, false);
-    painter.drawImage(target, scaled);
+    painter.drawImage(target, scaled(emoji, picture, size, flipped));
     painter.restore();
 }
 

@@ -3,6 +3,8 @@
 // Fitting and outlining text drawn into the asset pictures.
 #include "cardart/Lettering.h"
 
+#include "cardart/DeviceScale.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -43,9 +45,16 @@ void Lettering::drawOutlined(QPainter& painter, const QFont& font, const QRectF&
         painter.setBrush(outline);
         painter.drawPath(path);
     }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
-    painter.drawPath(path);
+    if (DeviceScale::isVector(painter)) {
+        // On paper the word stays text: found by a search, sharp at any resolution.
+        painter.setFont(font);
+        painter.setPen(fill);
+        painter.drawText(baseline, text);
+    } else {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawPath(path);
+    }
     painter.restore();
 }
 

@@ -12,6 +12,13 @@ namespace drawing::style {
 // The album shows only the leftmost columns of its pictures.
 constexpr int albumVisibleWidth = 752;
 
+// A card on paper, and the resolution it is drawn for: the game's large card grown to the
+// proportions of a playing card.
+constexpr double paperCardWidthMm = 63;
+constexpr double paperCardHeightMm = 88;
+constexpr double printDpi = 300;
+constexpr double mmPerInch = 25.4;
+
 inline const char* const emojiFont = "Noto Color Emoji";
 inline const char* const wordFont = "Comic Neue";
 inline const char* const titleFont = "Kaushan Script";

@@ -4,6 +4,7 @@
 #include "workshop/CommandLine.h"
 
 #include "assets/Catalogue.h"
+#include "workshop/DeckLine.h"
 
 #include <QCommandLineParser>
 
@@ -30,24 +31,25 @@ const QString undoImportOption = QStringLiteral("undo-import");
 
 QList<QCommandLineOption> options() {
     const QString voice = QStringLiteral("RELPATH");
-    return {{folderOption, {}, QStringLiteral("DIR")},
-            {importOption, {}, QStringLiteral("FILE")},
-            {toOption, {}, voice},
-            {undoOption, {}, voice},
-            {defaultOption, {}, voice},
-            QCommandLineOption(listOption),
-            {exportOption, {}, QStringLiteral("FILE")},
-            {importSetOption, {}, QStringLiteral("FILE")},
-            QCommandLineOption(systemOption),
-            {pictureOption, {}, QStringLiteral("FILE")},
-            QCommandLineOption(fitOption),
-            {wordOption, {}, QStringLiteral("N")},
-            {pageOption, {}, QStringLiteral("P")},
-            {playOption, {}, voice},
-            {playFamilyOption, {}, QStringLiteral("K")},
-            QCommandLineOption(QStringList{helpOption, QStringLiteral("h")}),
-            QCommandLineOption(versionOption),
-            QCommandLineOption(undoImportOption)};
+    QList<QCommandLineOption> all{{folderOption, {}, QStringLiteral("DIR")},
+                                  {importOption, {}, QStringLiteral("FILE")},
+                                  {toOption, {}, voice},
+                                  {undoOption, {}, voice},
+                                  {defaultOption, {}, voice},
+                                  QCommandLineOption(listOption),
+                                  {exportOption, {}, QStringLiteral("FILE")},
+                                  {importSetOption, {}, QStringLiteral("FILE")},
+                                  QCommandLineOption(systemOption),
+                                  {pictureOption, {}, QStringLiteral("FILE")},
+                                  QCommandLineOption(fitOption),
+                                  {wordOption, {}, QStringLiteral("N")},
+                                  {pageOption, {}, QStringLiteral("P")},
+                                  {playOption, {}, voice},
+                                  {playFamilyOption, {}, QStringLiteral("K")},
+                                  QCommandLineOption(QStringList{helpOption, QStringLiteral("h")}),
+                                  QCommandLineOption(versionOption),
+                                  QCommandLineOption(undoImportOption)};
+    return all + DeckLine::options();
 }
 
 // A value given as "" names nothing: it is refused rather than read as the current folder.
@@ -95,12 +97,20 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         return line;
     }
     const std::pair<QString, Action> actions[] = {
-        {importOption, Action::Import},   {undoOption, Action::Undo},
-        {defaultOption, Action::Default}, {listOption, Action::List},
-        {exportOption, Action::Export},   {importSetOption, Action::ImportSet},
-        {pictureOption, Action::Picture}, {wordOption, Action::Word},
-        {pageOption, Action::Page},       {undoImportOption, Action::UndoImport},
-        {playOption, Action::Play},       {playFamilyOption, Action::PlayFamily}};
+        {importOption, Action::Import},
+        {undoOption, Action::Undo},
+        {defaultOption, Action::Default},
+        {listOption, Action::List},
+        {exportOption, Action::Export},
+        {importSetOption, Action::ImportSet},
+        {pictureOption, Action::Picture},
+        {wordOption, Action::Word},
+        {pageOption, Action::Page},
+        {undoImportOption, Action::UndoImport},
+        {playOption, Action::Play},
+        {playFamilyOption, Action::PlayFamily},
+        {DeckLine::printDeckOption, Action::PrintDeck},
+        {DeckLine::printAlignmentOption, Action::PrintAlignment}};
     int chosen = 0;
     for (const auto& [option, action] : actions)
         if (parser.isSet(option)) {
@@ -120,10 +130,17 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         line.error_ = QStringLiteral("--system o --folder, pas los dos");
     else if (parser.isSet(fitOption) && !parser.isSet(pictureOption))
         line.error_ = QStringLiteral("--fit va amb --picture");
+    else if (DeckLine::anyGiven(parser) && line.action_ != Action::PrintDeck &&
+             line.action_ != Action::PrintAlignment)
+        line.error_ = QStringLiteral("--paper, --layout, --backs, --families e --shift van amb "
+                                     "--print-deck o --print-alignment");
+    if (line.action_ == Action::PrintDeck || line.action_ == Action::PrintAlignment)
+        line.deck_ = DeckLine::read(parser, line.error_);
     line.folder_ = valueOf(parser, folderOption, line.error_);
     line.system_ = parser.isSet(systemOption);
     line.fit_ = parser.isSet(fitOption);
-    for (const QString& option : {importOption, exportOption, importSetOption, pictureOption})
+    for (const QString& option : {importOption, exportOption, importSetOption, pictureOption,
+                                  DeckLine::printDeckOption, DeckLine::printAlignmentOption})
         if (parser.isSet(option))
             line.file_ = valueOf(parser, option, line.error_);
     if (parser.isSet(playFamilyOption)) {
@@ -139,6 +156,10 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
 }
 
 QString CommandLine::usage() {
+    return usageHead() + DeckLine::usage() + usageTail();
+}
+
+QString CommandLine::usageHead() {
     return QStringLiteral(
         "Usatge : mirabosc-record [--folder DIR]\n"
         "         mirabosc-record [--folder DIR] --import FICHIÈR --to VOTZ\n"
@@ -152,6 +173,11 @@ QString CommandLine::usage() {
         "         mirabosc-record [--folder DIR] --export FICHIÈR\n"
         "         mirabosc-record [--folder DIR | --system] --import-set FICHIÈR\n"
         "         mirabosc-record [--folder DIR | --system] --undo-import\n"
+        "         mirabosc-record [--folder DIR] --print-deck FICHIÈR.pdf [--paper P] [--layout "
+        "L]\n"
+        "                         [--backs B] [--families K,K...] [--shift X,Y]\n"
+        "         mirabosc-record --print-alignment FICHIÈR.pdf [--paper P] [--backs B]\n"
+        "                         [--shift X,Y]\n"
         "         mirabosc-record --help | --version\n"
         "\n"
         "Sens accion, dobrís lo talhièr.\n"
@@ -173,7 +199,10 @@ QString CommandLine::usage() {
         "  --system          per totes los comptes de l'ordenador (amb --import-set o\n"
         "                    --undo-import)\n"
         "  --play VOTZ       fa ausir la votz del jòc\n"
-        "  --play-family K   fa ausir la familha K (1 a 7) : son nom e sos sèt mots\n"
-        "  --help            aquesta ajuda\n"
-        "  --version         la version\n");
+        "  --play-family K   fa ausir la familha K (1 a 7) : son nom e sos sèt mots\n");
+}
+
+QString CommandLine::usageTail() {
+    return QStringLiteral("  --help            aquesta ajuda\n"
+                          "  --version         la version\n");
 }

@@ -3,6 +3,8 @@
 // The recorder's command line read into one action, without any application object or folder.
 #pragma once
 
+#include "deck/DeckOptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +25,9 @@ public:
         PlayFamily,
         Help,
         Version,
-        UndoImport
+        UndoImport,
+        PrintDeck,
+        PrintAlignment
     };
 
     // The arguments as main() gets them, the program's name first.
@@ -45,8 +49,13 @@ public:
     bool system() const { return system_; }
     // --picture --fit: the whole picture on the card's ground rather than cropped to it.
     bool fit() const { return fit_; }
+    // --print-deck and --print-alignment: paper, layout, backs, families, shift.
+    const deck::DeckOptions& deck() const { return deck_; }
 
 private:
+    static QString usageHead();
+    static QString usageTail();
+
     Action action_ = Action::Window;
     QString error_;
     QString folder_;
@@ -56,4 +65,5 @@ private:
     QString text_;
     bool system_ = false;
     bool fit_ = false;
+    deck::DeckOptions deck_;
 };

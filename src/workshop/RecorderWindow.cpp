@@ -7,6 +7,7 @@
 #include "assets/Catalogue.h"
 #include "workshop/FolderWatcher.h"
 #include "workshop/PictureView.h"
+#include "workshop/PrintDeckDialog.h"
 #include "workshop/RecorderIdentity.h"
 #include "workshop/SetBar.h"
 #include "workshop/SetCommands.h"
@@ -150,6 +151,12 @@ void RecorderWindow::connectSetBar() {
         showSittingRow();
     };
     connect(setBar_->sitting(), &QPushButton::clicked, this, startSitting);
+    const auto printDeck = [this] {
+        PrintDeckDialog dialog(session_.folder(), this);
+        dialog.exec();
+    };
+    connect(setBar_->print(), &QPushButton::clicked, this, printDeck);
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this, printDeck);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this),
             &QShortcut::activated, this, startSitting);
     // Space redoes the previous row of a sitting: the row shown changes.

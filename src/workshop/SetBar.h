@@ -26,6 +26,8 @@ public:
     QPushButton* importSet() const { return import_; }
     // "Desfar l'importacion": the set the last import replaced comes back.
     QPushButton* undoImport() const { return undoImport_; }
+    // "Imprimir lo jòc…": the window opens the printing dialog on its set.
+    QPushButton* print() const { return print_; }
 
 signals:
     // A file chosen in the dialogs the buttons open.
@@ -43,4 +45,5 @@ private:
     QPushButton* export_;
     QPushButton* import_;
     QPushButton* undoImport_;
+    QPushButton* print_;
 };

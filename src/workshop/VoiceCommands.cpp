@@ -9,6 +9,7 @@
 #include "sets/Locations.h"
 #include "sets/SetFolder.h"
 #include "workshop/CommandLine.h"
+#include "workshop/DeckCommands.h"
 #include "workshop/SetCommands.h"
 #include "workshop/VoiceMaker.h"
 #include "workshop/VoicePlayer.h"
@@ -63,6 +64,8 @@ void act(const CommandLine& line, QTextStream& out) {
     using Action = CommandLine::Action;
     if (line.action() == Action::Play || line.action() == Action::PlayFamily)
         return play(line, out);
+    if (line.action() == Action::PrintDeck || line.action() == Action::PrintAlignment)
+        return deckcommands::act(line, out);
     if (line.action() == Action::Export || line.action() == Action::ImportSet ||
         line.action() == Action::UndoImport || line.action() == Action::Picture ||
         line.action() == Action::Word || line.action() == Action::Page ||

@@ -15,6 +15,7 @@
 #include "takes/AudioImport.h"
 #include "takes/TakeProcessor.h"
 #include "workshop/PictureView.h"
+#include "workshop/PrintDeckDialog.h"
 #include "workshop/RecorderIdentity.h"
 #include "workshop/RecorderWindow.h"
 #include "workshop/SetBar.h"
@@ -22,6 +23,8 @@
 #include "workshop/TakeView.h"
 #include "workshop/VoiceTree.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QMessageBox>
@@ -88,6 +91,7 @@ private slots:
     void showsVoiceWrittenByAnotherProgram();
     void undoImportBringsBackTheSetReplaced();
     void desktopKnowsTheWindow();
+    void printButtonOffersTheSetsFamilies();
     void commandLine_data();
     void commandLine();
     void commandsChangeListAndUndo();
@@ -349,6 +353,35 @@ void TestRecorderWindow::desktopKnowsTheWindow() {
              icon);
 }
 
+void TestRecorderWindow::printButtonOffersTheSetsFamilies() {
+    QTemporaryDir root;
+    QCOMPARE(record({QStringLiteral("--folder"), root.path(), QStringLiteral("--word"),
+                     QStringLiteral("17"), QStringLiteral("los jorns")})
+                 .exitCode,
+             0);
+    RecorderWindow window(filledFolder(root.path()));
+    QStringList offered;
+    deck::DeckOptions chosen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<PrintDeckDialog*>(QApplication::activeModalWidget());
+        for (const QCheckBox* family :
+             dialog ? dialog->findChildren<QCheckBox*>() : QList<QCheckBox*>())
+            offered << family->text();
+        if (!dialog)
+            return;
+        dialog->findChild<QCheckBox*>(QStringLiteral("chkFamilha3"))->setChecked(false);
+        dialog->findChild<QComboBox*>(QStringLiteral("cmbDisposicion"))->setCurrentIndex(2);
+        chosen = dialog->options();
+        dialog->reject();
+    });
+    window.findChild<QPushButton*>(QStringLiteral("btnImprimirJoc"))->click();
+    // The families as the set names them, its own word included.
+    QCOMPARE(offered.size(), 7);
+    QCOMPARE(offered[2], QStringLiteral("los jorns"));
+    QCOMPARE(chosen.layout, deck::Layout::Folded);
+    QCOMPARE(chosen.families, (std::vector<int>{1, 2, 4, 5, 6, 7}));
+}
+
 void TestRecorderWindow::commandLine_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
@@ -369,6 +402,17 @@ void TestRecorderWindow::commandLine_data() {
     QTest::newRow("nothing to undo") << QStringList{"--undo", card} << 1 << "Pas res" << true;
     QTest::newRow("default already") << QStringList{"--default", card} << 0 << "ja la" << true;
     QTest::newRow("no such voice") << QStringList{"--default", "a.mp3"} << 1 << "a.mp3" << false;
+    // The printed deck's options are checked before anything is read or written.
+    QTest::newRow("help prints") << QStringList{"--help"} << 0 << "--print-deck FICHIÈR.pdf"
+                                 << false;
+    QTest::newRow("paper alone") << QStringList{"--paper", "letter"} << 2 << "--print-deck o"
+                                 << false;
+    QTest::newRow("no such layout") << QStringList{"--print-deck", "x.pdf", "--layout", "7"} << 2
+                                    << "--layout pren 9, 8, folded" << false;
+    QTest::newRow("family 8") << QStringList{"--print-deck", "x.pdf", "--families", "1,8"} << 2
+                              << "--families es" << false;
+    QTest::newRow("shift too far") << QStringList{"--print-alignment", "x.pdf", "--shift", "20,0"}
+                                   << 2 << "--shift es X,Y" << false;
 }
 
 void TestRecorderWindow::commandLine() {

@@ -82,7 +82,9 @@ int main(int argc, char* argv[]) {
         std::unique_ptr<QCoreApplication> app;
         if (line.action() == CommandLine::Action::Picture ||
             line.action() == CommandLine::Action::Word ||
-            line.action() == CommandLine::Action::Page) {
+            line.action() == CommandLine::Action::Page ||
+            line.action() == CommandLine::Action::PrintDeck ||
+            line.action() == CommandLine::Action::PrintAlignment) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
             app = std::make_unique<QGuiApplication>(argc, argv);
         } else {
