@@ -15,6 +15,7 @@
 #include "sets/SetFolder.h"
 #include "sets/SetImport.h"
 #include "support/Mp3Fixture.h"
+#include "support/Sanitizers.h"
 #include "support/SpeechCorpus.h"
 #include "support/SpokenTake.h"
 #include "support/TestAssets.h"
@@ -40,7 +41,7 @@ constexpr double leadMargin = takeprocessor::leadMarginSeconds;
 constexpr double tailMargin = takeprocessor::tailMarginSeconds;
 constexpr rlim_t fullDiskBytes = 65536;
 constexpr int writerRaces = 8;
-#ifdef __SANITIZE_ADDRESS__
+#ifdef MIRABOSC_ADDRESS_SANITIZER
 constexpr rlim_t pictureMemoryBytes = 0; // AddressSanitizer's shadow memory counts as data
 #else
 constexpr rlim_t pictureMemoryBytes = 200 * 1024 * 1024;

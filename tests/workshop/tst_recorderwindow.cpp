@@ -8,6 +8,7 @@
 #include "sets/SafeWrite.h"
 #include "sets/SetImport.h"
 #include "support/Mp3Fixture.h"
+#include "support/Sanitizers.h"
 #include "support/PlayerProbe.h"
 #include "support/SpeechCorpus.h"
 #include "support/SpokenTake.h"
@@ -45,7 +46,7 @@ constexpr int takeTimeoutMs = 30000;
 // A window manager's frame: openbox's is 2 x 25 pixels, metacity's somewhat more.
 constexpr QSize frame(12, 40);
 // A change made elsewhere shows within a second (longer where a sanitizer slows the drawing).
-#ifdef __SANITIZE_ADDRESS__
+#ifdef MIRABOSC_ADDRESS_SANITIZER
 constexpr int followMs = 5000;
 #else
 constexpr int followMs = 1000;
@@ -493,7 +494,7 @@ void TestRecorderWindow::oneSittingWritesEachRowInTurnWithRedoAndStop() {
 }
 
 void TestRecorderWindow::sittingOfEveryRowPutsEachVoiceOnItsOwnRow() {
-#ifdef __SANITIZE_ADDRESS__
+#ifdef MIRABOSC_ADDRESS_SANITIZER
     // The sanitized build checks the sitting's reading of takes in the short sitting above; the
     // whole set's 73 rows, a minute of real-time capture, are the plain build's.
     QSKIP("the whole set's sitting runs in the plain build");
