@@ -118,6 +118,7 @@ TficheFamilles::TficheFamilles()
             bind(image, &ImageControl::arrived, this, &TficheFamilles::fondMouseMove);
     }
     bind(infos, &ImageControl::arrived, this, &TficheFamilles::infosMouseMove);
+    bind(infos, &ImageControl::clicked, this, &TficheFamilles::infosMouseMove); // Enter too
     bind(imgAlbum, &ImageControl::clicked, this, &TficheFamilles::imgAlbumClick);
     bind(familles, &ImageControl::clicked, this, &TficheFamilles::famillesClick);
     bind(btnRevisions, &ImageControl::clicked, this, &TficheFamilles::btnRevisionsClick);

@@ -8,13 +8,14 @@
 #include "toolkit/SpeedButton.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 
 namespace accessibleroles {
 
 namespace {
 
 // The role follows the control: the review's pictures only show families before a round and
-// are picked during one.
+// are picked during one. A picture that acts can be pressed, as a button is.
 class AccessibleImage : public QAccessibleWidget {
 public:
     explicit AccessibleImage(ImageControl* image)
@@ -22,6 +23,32 @@ public:
 
     QAccessible::Role role() const override {
         return widget()->focusPolicy() & Qt::TabFocus ? QAccessible::Button : QAccessible::Graphic;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (acts())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    // The click runs from the event loop, after the bus has had its answer: it may open a screen
+    // that runs a loop of its own until it closes.
+    void doAction(const QString& action) override {
+        if (action != pressAction() || !acts()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        QMetaObject::invokeMethod(static_cast<ImageControl*>(widget()), &ImageControl::click,
+                                  Qt::QueuedConnection);
+    }
+
+private:
+    // A window behind a screen or a message box takes no clicks, nor presses.
+    bool acts() const {
+        const QWidget* modal = QApplication::activeModalWidget();
+        return widget()->focusPolicy() & Qt::TabFocus && widget()->isEnabled() &&
+               (!modal || modal == widget()->window());
     }
 };
 
