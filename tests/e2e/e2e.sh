@@ -130,6 +130,8 @@ silent_after() { # nothing louder than the floor in the output written after a f
     awk -v p="$(peak_since "$m")" 'BEGIN {exit !(p < 0.001)}' || fail "still sounding: $1"
     echo "   silent: $1"
 }
+# Whether the keyboard's yellow frame crosses a screenshot at X, Y (its band, inside two dark lines).
+framed() { [ "$(convert "$out/$1.png" -format '%[pixel:p{'"$2,$3"'}]' info:)" = "srgb(255,224,0)" ]; }
 differs() { # the count of differing pixels between two screenshots
     local ae; ae=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 >/dev/null || true)
     awk -v n="$ae" 'BEGIN {exit !(n + 0 > 0)}'
@@ -248,6 +250,65 @@ row_openbox_show_errors() {
 }
 # One review round with keys only, through XTEST to the focused window as a keyboard does.
 keys() { local k; for k in "$@"; do xdotool key "$k"; sleep 0.05; done; }
+# Keys held as a child holds them, down for 3 s through the X server's own repeat (on in Xvfb:
+# after 660 ms, 25 a second), on the menu, the board and a message box: each hold is one act.
+answers() { xdotool search --onlyvisible --name '^(Information|Erreur)$' 2>/dev/null || true; }
+answered() { [ -n "$(answers)" ]; }
+unanswered() { [ -z "$(answers)" ]; }
+answer_is() { [ "$(answers)" = "$1" ]; }
+answer_gone_or() { unanswered || answer_is "$1"; }
+hold_on() { # KEY TENTHS CHECK...: keeps KEY down TENTHS tenths of a second, checking, then up
+    local key="$1" tenths="$2" t; shift 2
+    for t in $(seq "$tenths"); do
+        sleep 0.1
+        "$@" || { xdotool keyup "$key"; fail "$key held $t tenths: $*"; }
+    done
+    xdotool keyup "$key"
+}
+hold_on_menu() { # KEY: opens the review, and nothing more: no box ticked, no round, no pick
+    local key="$1" m
+    xdotool keydown "$key"
+    hold_on "$key" 30 unanswered
+    wait_for 50 new_window '^Repassadas$' "$held_menu" >/dev/null || fail "$key opened no review"
+    m=$(mark); keys Return
+    silent_after "Return ticks the first family after $key held on the menu, and starts nothing"
+    unanswered || fail "Return after $key held on the menu answered a pick"
+    m=$(mark); keys Return
+    heard_since "$m" "a round, started by Return on the box just ticked"
+}
+hold_on_card() { # KEY: one pick, whose answer stays up through the hold and after it
+    local key="$1" box
+    sleep 0.3                                          # a new board takes no key for 250 ms
+    xdotool keydown "$key"
+    wait_for 30 answered || { xdotool keyup "$key"; fail "no answer to $key held on a card"; }
+    box="$(answers)"
+    hold_on "$key" 27 answer_is "$box"
+    sleep 0.5; answer_is "$box" || fail "the answer to $key held on a card went"
+    echo "   $key held 3 s on a card: one pick, '$(xdotool getwindowname "$box")' up throughout"
+}
+hold_on_answer() { # KEY: the answer closes, and no other pick follows
+    local key="$1" box; box="$(answers)"
+    xdotool keydown "$key"
+    hold_on "$key" 30 answer_gone_or "$box"
+    wait_for 20 unanswered || fail "$key held on the answer left it up"
+    sleep 0.5; unanswered || fail "$key held on the answer picked again"
+    echo "   $key held 3 s on the answer: closed, nothing picked"
+}
+held_keys() { # MENU KEYS...: KEYS bring the menu's frame to the review's word
+    step "keys held 3 s, ${wm:-no window manager}: one act each, on the menu, a card, an answer"
+    local key win; held_menu="$1"; shift
+    xdotool mousemove 0 0                              # keys act wherever the pointer is
+    keys "$@"
+    for key in Return space; do
+        hold_on_menu "$key"
+        win="$(new_window '^Repassadas$' "$held_menu")"
+        hold_on_card "$key"
+        hold_on_answer "$key"
+        keys Escape
+        wait_for 50 bash -c "! xwininfo -id $win 2>/dev/null | grep -q IsViewable" ||
+            fail "Escape left the review open"
+    done
+}
 row_keys_review() {
     step "a review round played with the keyboard alone"
     start_row 1024x768 keys openbox
@@ -283,12 +344,13 @@ row_keys_review() {
     heard_since "$m" "the word replayed by R"
     keys Escape
     wait_for 50 bash -c "! xwininfo -id $win 2>/dev/null | grep -q IsViewable" || fail "Escape left it open"
+    held_keys "$row_menu"                              # the frame is on the review's word
     keys Escape                                        # the menu's close box: the program ends
     wait_for 100 bash -c "! kill -0 $row_app 2>/dev/null" || fail "Escape did not end the program"
     wait "$row_app" || fail "the program ended with an error"
 }
-# What a screen reader hears, on a bus of the row's own, in a set whose class changed a word and
-# a page.
+# What a screen reader hears, on a bus of the row's own, in a set whose class changed a word, a
+# family's name and a page; and what a switch device does through the "Press" action alone.
 row_atspi() { # WM|""
     step "screen readers, ${1:-no window manager}: roles and names, the set's own words"
     local set="$assets" name="atspi-${1:-nowm}" d here; here="$(dirname "$(realpath "$0")")"
@@ -297,14 +359,15 @@ row_atspi() { # WM|""
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "   SKIPPED: no python3-pyatspi"; return 0; }
     local assets="$out/$name-set"; mkdir -p "$assets/textes"
     for d in img_album img_familles son_album sons_familles; do ln -s "$set/$d" "$assets/$d"; done
-    sed 's/^card 3 | la maire |/card 3 | la grand-maire |/' "$here/../../data/familles.txt" \
-        >"$assets/textes/familles.txt"
+    sed 's/^card 3 | la maire |/card 3 | la grand-maire |/; s/^family 1 | la familha |/family 1 | los parents |/' \
+        "$here/../../data/familles.txt" >"$assets/textes/familles.txt"
     sed 's/^title Joana e.*/title Lo libre/' "$here/../../data/album.txt" >"$assets/textes/album.txt"
     dbus-daemon --session --nofork --print-address=7 7>"$out/$name.bus" 2>/dev/null & row_pids+=($!)
     wait_for 50 test -s "$out/$name.bus" || fail "no session bus for $name"
     export DBUS_SESSION_BUS_ADDRESS; DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$out/$name.bus")"
     start_row 1024x768 "$name" "$1" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    /usr/bin/python3 "$here/atspi_walk.py" "la grand-maire" "Lo libre" || fail "heard by $name"
+    /usr/bin/python3 "$here/atspi_walk.py" "la grand-maire" "Lo libre" "los parents" ||
+        fail "heard by $name"
     unset DBUS_SESSION_BUS_ADDRESS; quit_row 300 510
 }
 row_scale2() {
@@ -475,6 +538,8 @@ shot "$menu" menu-credits
 glide 10 515 300 300   # back over the landscape: they go
 sleep 0.3
 shot "$menu" menu
+# With no window manager the menu takes the keyboard itself: the frame is on the album's word.
+framed menu 4 37 || fail "no frame on the menu at start"
 
 # --- the album ------------------------------------------------------------------------------
 step "album"
@@ -510,6 +575,9 @@ heard_since "$m" "the page's narration switched on"
 wait_for 50 bash -c "! xwininfo -id $album 2>/dev/null | grep -q IsViewable" ||
     fail "the album did not close"
 silent_after "the album closed"
+sleep 0.3
+shot "$menu" menu-after-album
+framed menu-after-album 4 37 || fail "no frame on the menu after the album closed"
 
 # --- the family explorer ---------------------------------------------------------------------
 step "family explorer"
@@ -587,6 +655,7 @@ heard_since "$m" "the replayed word"
 wait_for 50 bash -c "! xwininfo -id $review 2>/dev/null | grep -q IsViewable" ||
     fail "the review did not close"
 silent_after "the review closed"
+held_keys "$menu" Right Right
 
 # --- quitting -------------------------------------------------------------------------------
 step "quit"

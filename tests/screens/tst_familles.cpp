@@ -516,11 +516,11 @@ void TestFamilles::namesComeFromTheSetsOwnTexts() {
 void TestFamilles::theFocusArrivesOnCardsAlreadyNamed() {
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     QStringList heard;
-    const auto listener = connect(qApp, &QApplication::focusChanged, this,
-                                  [&heard](QWidget*, QWidget* now) {
-                                      if (now && now->objectName().startsWith("Image"))
-                                          heard << now->accessibleName();
-                                  });
+    const auto listener =
+        connect(qApp, &QApplication::focusChanged, this, [&heard](QWidget*, QWidget* now) {
+            if (now && now->objectName().startsWith("Image"))
+                heard << now->accessibleName();
+        });
     openFamily(1);
     clickOn("btnAutreChoix");
     openFamily(2);
