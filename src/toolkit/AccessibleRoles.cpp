@@ -9,6 +9,7 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QTabWidget>
 
 namespace accessibleroles {
 
@@ -66,11 +67,27 @@ public:
     }
 };
 
+// A row of tabs hands the keyboard to its tab row: a screen reader is told of the focus on the
+// current tab alone, not on the whole control that holds the pages too.
+class AccessibleTabControl : public QAccessibleWidget {
+public:
+    explicit AccessibleTabControl(QTabWidget* tabs)
+        : QAccessibleWidget(tabs, QAccessible::Client) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focused = false;
+        return state;
+    }
+};
+
 QAccessibleInterface* factory(const QString&, QObject* object) {
     if (auto* image = qobject_cast<ImageControl*>(object))
         return new AccessibleImage(image);
     if (auto* button = qobject_cast<SpeedButton*>(object))
         return new AccessibleRadioButton(button);
+    if (auto* tabs = qobject_cast<QTabWidget*>(object))
+        return new AccessibleTabControl(tabs);
     if (auto* form = qobject_cast<Form*>(object))
         return new QAccessibleWidget(form, QAccessible::Window);
     return nullptr;

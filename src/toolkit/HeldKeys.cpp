@@ -3,11 +3,15 @@
 // HeldKeys: the application's filter of key repeats, in front of every window.
 #include "toolkit/HeldKeys.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLoggingCategory>
+#include <qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -55,16 +59,42 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Qt drops the keys that X sends to a window behind a screen or a message box: a key let go
-// while the window that takes the keyboard is not mapped yet. Its release is taken from X itself.
+// while the window that takes the keyboard is not mapped yet. Its release is taken from X itself,
+// and so are the presses a release is followed by, which make it a repeat's.
+// A key let go in a window it has just closed goes to no window of ours at all: whenever one of
+// them takes the keyboard, X says which keys are down.
 bool HeldKeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t")
         return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     constexpr uint8_t sentByClient = 0x80;
-    if ((event->response_type & ~sentByClient) == XCB_KEY_RELEASE) {
+    const uint8_t type = event->response_type & ~sentByClient;
+    if (type == XCB_KEY_RELEASE) {
         const auto* release = reinterpret_cast<const xcb_key_release_event_t*>(event);
         holds_.release(platformKey | release->detail, release->time, false);
-        qCDebug(lcKeys) << "X release" << release->detail << release->time;
+    } else if (type == XCB_KEY_PRESS) {
+        const auto* press = reinterpret_cast<const xcb_key_press_event_t*>(event);
+        holds_.pressComing(platformKey | press->detail, press->time);
+    } else if (type == XCB_FOCUS_IN) {
+        keepKeysDownInX();
     }
     return false;
+}
+
+void HeldKeys::keepKeysDownInX() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    const std::unique_ptr<xcb_query_keymap_reply_t, decltype(&std::free)> keymap(
+        xcb_query_keymap_reply(connection, xcb_query_keymap(connection), nullptr), &std::free);
+    if (!keymap)
+        return;
+    constexpr int bitsPerByte = 8;
+    holds_.keepOnly([&keymap](int key) {
+        if (!(key & platformKey))
+            return true;
+        const int code = key & ~platformKey;
+        return (keymap->keys[code / bitsPerByte] >> (code % bitsPerByte) & 1) != 0;
+    });
 }

@@ -23,6 +23,8 @@ protected:
 
 private:
     explicit HeldKeys(QObject* parent);
+    // Forgets the keys down that X no longer has down.
+    void keepKeysDownInX();
 
     KeyHolds holds_;
 };

@@ -211,13 +211,18 @@ void TestForm::aKeyActsOnItsPressOnly() {
     KeyHolds holds;
     QString went;
     for (const QString& e : events.split(QLatin1Char(' '))) {
-        const int key = e.at(1).unicode();
-        const bool flagged = e.at(0).isUpper();
+        const char kind = e.at(0).toLatin1();
+        const int key = e.size() > 1 ? e.at(1).unicode() : 0;
         const std::uint64_t time = e.mid(2).toULong();
-        went += (e.at(0).toLower() == QLatin1Char('p') ? holds.press(key, time, flagged)
-                                                       : holds.release(key, time, flagged))
-                    ? QLatin1Char('1')
-                    : QLatin1Char('0');
+        if (kind == 'x')
+            holds.keepOnly([](int) { return false; });
+        else if (kind == 'c')
+            holds.pressComing(key, time);
+        else
+            went += (std::tolower(kind) == 'p' ? holds.press(key, time, std::isupper(kind))
+                                               : holds.release(key, time, std::isupper(kind)))
+                        ? QLatin1Char('1')
+                        : QLatin1Char('0');
     }
     QCOMPARE(went, acts);
 }
