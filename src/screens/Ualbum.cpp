@@ -74,6 +74,7 @@ Talbum::Talbum()
     });
 
     Panel1 = new Panel(this, QStringLiteral("Panel1"), Panel1Rect, Qt::white);
+    Panel1->setAccessibleName(QStringLiteral("la pagina"));
     img = new ImageControl(Panel1, QStringLiteral("img"), imgRect);
     img->setProportional(true);
 

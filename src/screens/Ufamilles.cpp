@@ -64,6 +64,7 @@ TFfamilles::~TFfamilles() {
 
 void TFfamilles::buildChoice() {
     PNchoix = new Panel(this, QStringLiteral("PNchoix"), choixRect, Qt::white);
+    PNchoix->setAccessibleName(QStringLiteral("las familhas"));
     connect(PNchoix, &Panel::mouseMoved, this,
             [this](Panel* s) { guard::run([&] { PNchoixMouseMove(s); }); });
 
@@ -87,6 +88,7 @@ void TFfamilles::buildChoice() {
 
 void TFfamilles::buildCards() {
     PNcartes = new Panel(this, QStringLiteral("PNcartes"), cartesRect, Qt::white);
+    PNcartes->setAccessibleName(QStringLiteral("las cartas"));
     PNcartes->hide();
     connect(PNcartes, &Panel::mouseMoved, this,
             [this](Panel* s) { guard::run([&] { PNchoixMouseMove(s); }); });

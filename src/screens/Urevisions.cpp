@@ -99,6 +99,7 @@ Trevisions::Trevisions()
       texts_(VoiceTexts::defaultSet()) {
     revisions = this;
     PNcartes = new Panel(this, QStringLiteral("PNcartes"), PNcartesRect, Qt::white);
+    PNcartes->setAccessibleName(QStringLiteral("las cartas"));
     buildBoard();
     buildChoice();
     buildCounter();
@@ -155,6 +156,7 @@ void Trevisions::buildChoice() {
 
 void Trevisions::buildCounter() {
     PNcompteur = new Panel(PNcartes, QStringLiteral("PNcompteur"), PNcompteurRect, silver);
+    PNcompteur->setAccessibleName(QStringLiteral("las responsas"));
     PNcompteur->hide();
     const QFont labels = fonts::sans(labelFont);
     const QFont counts = cellFont(countCellHeight);

@@ -12,12 +12,13 @@ word, page, family = sys.argv[1:4]
 BUTTON = "push button"  # Debian 12's name for the role; Debian 13's is "button"
 FOCUSED = True
 # keys, or ("Press", name): then a window's title, role, name, description (None: any), and
-# FOCUSED when that object must be the one with the focus
+# FOCUSED when that object must have the focus
 STEPS = [
-    ([], "Mirabosc", "frame", "Mirabosc", None), ([], "Mirabosc", BUTTON, "Mirabosc", None, FOCUSED),
+    ([], "Mirabosc", "frame", "Mirabosc", None), ([], "Mirabosc", "image", "lo païsatge", None),
+    ([], "Mirabosc", BUTTON, "Mirabosc", None, FOCUSED),
     ([], "Mirabosc", BUTTON, "las sèt familhas", None),
     (["Right", "Return"], "Las set familhas", BUTTON, family, None, FOCUSED),
-    (["Return"], "Las set familhas", BUTTON, word, None, FOCUSED),
+    (["Return"], "Las set familhas", BUTTON, word, None),
     ([], "Las set familhas", "image", family, None),
     (["Escape", "Left", "Return"], "Mirabosc", "page tab", "Mirabosc", None, FOCUSED),
     ([], "Mirabosc", "image", "Mirabosc", page), ([], "Mirabosc", "radio button", "son", None),
@@ -26,7 +27,7 @@ STEPS = [
     ([], "Repassadas", BUTTON, "tornar jogar lo son", None)]
 PRESSED = [  # after the round's board: a pick, its answer closed, then a screen opened
     (None, ("Erreur", "Information"), BUTTON, "OK", None),
-    (("Press", "OK"), "Repassadas", BUTTON, "tornar jogar lo son", None),
+    (("Press", "OK"), "Repassadas", None, None, None, FOCUSED),  # the keys are back
     (["Escape"], "Mirabosc", BUTTON, "repassadas", None, FOCUSED),
     (("Press", "las sèt familhas"), "Las set familhas", BUTTON, family, None, FOCUSED)]
 
@@ -67,12 +68,12 @@ def find(titles, role, name, description=None, focused=False):
             objects = heard(titles)
         except Exception:
             objects = []
-        found = [o for r, n, d, f, o in objects if same_role(r, role) and n == name and
-                 description in (None, d) and (f or not focused)]
+        found = [o for r, n, d, f, o in objects if (role is None or same_role(r, role)) and
+                 name in (None, n) and description in (None, d) and (f or not focused)]
         if found:
             return found[0], objects
         time.sleep(0.1)
-    sys.exit(f"FAIL: {titles}: no {role} '{name}' ({description}){' focused' * focused} in "
+    sys.exit(f"FAIL: {titles}: no {role} '{name}' ({description}){' focused' if focused else ''} in "
              f"{[o[:4] for o in objects]}")
 
 
@@ -87,8 +88,8 @@ def walk(steps, title):
                 time.sleep(0.1)
         title = titles if isinstance(titles, tuple) else (titles,)
         objects = find(title, role, name, description, bool(focused))[1]
-        print(f"   {titles}: {role} '{name}'" + (f", '{description}'" if description else "") +
-              (", focused" if focused else ""))
+        print(f"   {titles}: " + (f"{role} '{name}'" if name else "an object") +
+              (f", '{description}'" if description else "") + (", focused" if focused else ""))
     return objects, title
 
 

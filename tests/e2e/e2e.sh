@@ -255,8 +255,11 @@ keys() { local k; for k in "$@"; do xdotool key "$k"; sleep 0.05; done; }
 answers() { xdotool search --onlyvisible --name '^(Information|Erreur)$' 2>/dev/null || true; }
 answered() { [ -n "$(answers)" ]; }
 unanswered() { [ -z "$(answers)" ]; }
-answer_is() { [ "$(answers)" = "$1" ]; }
-answer_gone_or() { unanswered || answer_is "$1"; }
+answer_gone_or() { # BOX: no answer up but BOX
+    local others; others="$(answers | grep -vxF "$1" || true)"
+    [ -z "$others" ] || { echo "   answers up: $(answers | tr '\n' ' ')" >&2; false; }
+}
+answer_is() { answered && answer_gone_or "$1"; }
 hold_on() { # KEY TENTHS CHECK...: keeps KEY down TENTHS tenths of a second, checking, then up
     local key="$1" tenths="$2" t; shift 2
     for t in $(seq "$tenths"); do
