@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The accessibility factory for image controls and forms.
+// The accessibility factory for image controls, picture buttons, tab controls and forms.
 #include "toolkit/AccessibleRoles.h"
 
+#include "toolkit/AccessibleTabRow.h"
 #include "toolkit/Form.h"
 #include "toolkit/ImageControl.h"
 #include "toolkit/SpeedButton.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace accessibleroles {
@@ -88,6 +90,8 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
         return new AccessibleRadioButton(button);
     if (auto* tabs = qobject_cast<QTabWidget*>(object))
         return new AccessibleTabControl(tabs);
+    if (auto* row = qobject_cast<QTabBar*>(object))
+        return new AccessibleTabRow(row);
     if (auto* form = qobject_cast<Form*>(object))
         return new QAccessibleWidget(form, QAccessible::Window);
     return nullptr;

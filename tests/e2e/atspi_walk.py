@@ -10,9 +10,9 @@ import pyatspi
 
 word, page, family = sys.argv[1:4]
 BUTTON = "push button"  # Debian 12's name for the role; Debian 13's is "button"
-FOCUSED = True
+FOCUSED, ALONE = 1, 2
 # keys, or ("Press", name): then a window's title, role, name, description (None: any), and
-# FOCUSED when that object must have the focus
+# FOCUSED when that object must have the focus, ALONE when no other object has it
 STEPS = [
     ([], "Mirabosc", "frame", "Mirabosc", None), ([], "Mirabosc", "image", "lo païsatge", None),
     ([], "Mirabosc", BUTTON, "Mirabosc", None, FOCUSED),
@@ -20,7 +20,7 @@ STEPS = [
     (["Right", "Return"], "Las set familhas", BUTTON, family, None, FOCUSED),
     (["Return"], "Las set familhas", BUTTON, word, None),
     ([], "Las set familhas", "image", family, None),
-    (["Escape", "Left", "Return"], "Mirabosc", "page tab", "Mirabosc", None, FOCUSED),
+    (["Escape", "Left", "Return"], "Mirabosc", "page tab", "Mirabosc", None, ALONE),
     ([], "Mirabosc", "image", "Mirabosc", page), ([], "Mirabosc", "radio button", "son", None),
     (["Escape", "Right", "Right", "Return"], "Repassadas", "check box", family, None),
     (["Return", "Return"], "Repassadas", "label", "responsa justa: 0", None),
@@ -61,15 +61,16 @@ def press(node):  # the "Press" action, as a switch device gives it
     action.doAction(names.index("Press"))
 
 
-def find(titles, role, name, description=None, focused=False):
+def find(titles, role, name, description=None, focused=0):
     objects = []
     for _ in range(100):
         try:  # an object may go while it is read: then read the tree again
             objects = heard(titles)
         except Exception:
             objects = []
+        alone = focused != ALONE or sum(f for r, n, d, f, o in objects) == 1
         found = [o for r, n, d, f, o in objects if (role is None or same_role(r, role)) and
-                 name in (None, n) and description in (None, d) and (f or not focused)]
+                 name in (None, n) and description in (None, d) and (f or not focused) and alone]
         if found:
             return found[0], objects
         time.sleep(0.1)
@@ -87,7 +88,7 @@ def walk(steps, title):
                 subprocess.run(["xdotool", "key", key], check=True)
                 time.sleep(0.1)
         title = titles if isinstance(titles, tuple) else (titles,)
-        objects = find(title, role, name, description, bool(focused))[1]
+        objects = find(title, role, name, description, *focused)[1]
         print(f"   {titles}: " + (f"{role} '{name}'" if name else "an object") +
               (f", '{description}'" if description else "") + (", focused" if focused else ""))
     return objects, title
