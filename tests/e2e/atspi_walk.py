@@ -74,8 +74,8 @@ def find(titles, role, name, description=None, focused=0):
         if found:
             return found[0], objects
         time.sleep(0.1)
-    sys.exit(f"FAIL: {titles}: no {role} '{name}' ({description}){' focused' if focused else ''} in "
-             f"{[o[:4] for o in objects]}")
+    sys.exit(f"FAIL: {titles}: no {role} '{name}' ({description})" + " focused" * bool(focused) +
+             f" in {[o[:4] for o in objects]}")
 
 
 def walk(steps, title):

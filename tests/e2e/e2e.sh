@@ -130,8 +130,8 @@ silent_after() { # nothing louder than the floor in the output written after a f
     awk -v p="$(peak_since "$m")" 'BEGIN {exit !(p < 0.001)}' || fail "still sounding: $1"
     echo "   silent: $1"
 }
-# Whether the keyboard's yellow frame crosses a screenshot at X, Y (its band, inside two dark lines).
-framed() { [ "$(convert "$out/$1.png" -format '%[pixel:p{'"$2,$3"'}]' info:)" = "srgb(255,224,0)" ]; }
+# Whether the keyboard's frame crosses a screenshot at X, Y: its yellow band, inside dark lines.
+framed() { [ "$(convert "$out/$1.png" -format "%[pixel:p{$2,$3}]" info:)" = "srgb(255,224,0)" ]; }
 differs() { # the count of differing pixels between two screenshots
     local ae; ae=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 >/dev/null || true)
     awk -v n="$ae" 'BEGIN {exit !(n + 0 > 0)}'
@@ -250,63 +250,34 @@ row_openbox_show_errors() {
 }
 # One review round with keys only, through XTEST to the focused window as a keyboard does.
 keys() { local k; for k in "$@"; do xdotool key "$k"; sleep 0.05; done; }
-# Keys held as a child holds them, down for 3 s through the X server's own repeat (on in Xvfb:
-# after 660 ms, 25 a second), on the menu, the board and a message box: each hold is one act.
+# Keys held as a child holds them, down 3 s through the X server's own repeat (on in Xvfb: after
+# 660 ms, 25 a second), on the menu, a card and an answer: each hold is one act.
 answers() { xdotool search --onlyvisible --name '^(Information|Erreur)$' 2>/dev/null || true; }
-answered() { [ -n "$(answers)" ]; }
-unanswered() { [ -z "$(answers)" ]; }
-answer_gone_or() { # BOX: no answer up but BOX
-    local others; others="$(answers | grep -vxF "$1" || true)"
-    [ -z "$others" ] || { echo "   answers up: $(answers | tr '\n' ' ')" >&2; false; }
-}
-answer_is() { answered && answer_gone_or "$1"; }
-hold_on() { # KEY TENTHS CHECK...: keeps KEY down TENTHS tenths of a second, checking, then up
-    local key="$1" tenths="$2" t; shift 2
-    for t in $(seq "$tenths"); do
-        sleep 0.1
-        "$@" || { xdotool keyup "$key"; fail "$key held $t tenths: $*"; }
+none_but() { [ -z "$(answers | grep -vxF "${1:-}")" ]; }   # no answer up but the one given
+held() { # KEY WHAT CHECK...: KEY down 3 s, CHECK true throughout and after
+    local t; xdotool keydown "$1"
+    for t in $(seq 30); do
+        sleep 0.1; "${@:3}" || { xdotool keyup "$1"; fail "$1 held on $2 ($t tenths)"; }
     done
-    xdotool keyup "$key"
+    xdotool keyup "$1"; sleep 0.5; "${@:3}" || fail "$1 held on $2, released"
+    echo "   $1 held 3 s on $2"
 }
-hold_on_menu() { # KEY: opens the review, and nothing more: no box ticked, no round, no pick
-    local key="$1" m
-    xdotool keydown "$key"
-    hold_on "$key" 30 unanswered
-    wait_for 50 new_window '^Repassadas$' "$held_menu" >/dev/null || fail "$key opened no review"
-    m=$(mark); keys Return
-    silent_after "Return ticks the first family after $key held on the menu, and starts nothing"
-    unanswered || fail "Return after $key held on the menu answered a pick"
-    m=$(mark); keys Return
-    heard_since "$m" "a round, started by Return on the box just ticked"
-}
-hold_on_card() { # KEY: one pick, whose answer stays up through the hold and after it
-    local key="$1" box
-    sleep 0.3                                          # a new board takes no key for 250 ms
-    xdotool keydown "$key"
-    wait_for 30 answered || { xdotool keyup "$key"; fail "no answer to $key held on a card"; }
-    box="$(answers)"
-    hold_on "$key" 27 answer_is "$box"
-    sleep 0.5; answer_is "$box" || fail "the answer to $key held on a card went"
-    echo "   $key held 3 s on a card: one pick, '$(xdotool getwindowname "$box")' up throughout"
-}
-hold_on_answer() { # KEY: the answer closes, and no other pick follows
-    local key="$1" box; box="$(answers)"
-    xdotool keydown "$key"
-    hold_on "$key" 30 answer_gone_or "$box"
-    wait_for 20 unanswered || fail "$key held on the answer left it up"
-    sleep 0.5; unanswered || fail "$key held on the answer picked again"
-    echo "   $key held 3 s on the answer: closed, nothing picked"
-}
+one_answer() { local a; a="$(answers)"; [ -n "$first" ] || first="$a"; [ "$a" = "$first" ]; }
 held_keys() { # MENU KEYS...: KEYS bring the menu's frame to the review's word
     step "keys held 3 s, ${wm:-no window manager}: one act each, on the menu, a card, an answer"
-    local key win; held_menu="$1"; shift
-    xdotool mousemove 0 0                              # keys act wherever the pointer is
-    keys "$@"
+    local key win m; xdotool mousemove 0 0             # keys act wherever the pointer is
+    keys "${@:2}"
     for key in Return space; do
-        hold_on_menu "$key"
-        win="$(new_window '^Repassadas$' "$held_menu")"
-        hold_on_card "$key"
-        hold_on_answer "$key"
+        held "$key" "the menu: the review opens, no box ticked, no round" none_but
+        wait_for 50 new_window '^Repassadas$' "$1" >/dev/null || fail "$key opened no review"
+        win="$(new_window '^Repassadas$' "$1")"
+        keys Return; silent_after "Return ticks the first family, and starts nothing"
+        m=$(mark); keys Return; heard_since "$m" "a round, started by Return on the ticked box"
+        first=""; sleep 0.3                            # a new board takes no key for 250 ms
+        held "$key" "a card: one answer, up throughout" one_answer
+        [ -n "$first" ] || fail "$key held on a card picked nothing"
+        held "$key" "the answer: it closes, and no other comes" none_but "$first"
+        [ -z "$(answers)" ] || fail "$key held on the answer left it up"
         keys Escape
         wait_for 50 bash -c "! xwininfo -id $win 2>/dev/null | grep -q IsViewable" ||
             fail "Escape left the review open"
@@ -362,8 +333,9 @@ row_atspi() { # WM|""
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "   SKIPPED: no python3-pyatspi"; return 0; }
     local assets="$out/$name-set"; mkdir -p "$assets/textes"
     for d in img_album img_familles son_album sons_familles; do ln -s "$set/$d" "$assets/$d"; done
-    sed 's/^card 3 | la maire |/card 3 | la grand-maire |/; s/^family 1 | la familha |/family 1 | los parents |/' \
-        "$here/../../data/familles.txt" >"$assets/textes/familles.txt"
+    sed 's/^card 3 | la maire |/card 3 | la grand-maire |/
+        s/^family 1 | la familha |/family 1 | los parents |/' "$here/../../data/familles.txt" \
+        >"$assets/textes/familles.txt"
     sed 's/^title Joana e.*/title Lo libre/' "$here/../../data/album.txt" >"$assets/textes/album.txt"
     dbus-daemon --session --nofork --print-address=7 7>"$out/$name.bus" 2>/dev/null & row_pids+=($!)
     wait_for 50 test -s "$out/$name.bus" || fail "no session bus for $name"
