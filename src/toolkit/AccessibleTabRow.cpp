@@ -24,8 +24,13 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    // The description is the tab's data, as the program set it: what the page it turns says.
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name && isValid() ? row_->tabText(index_) : QString();
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Description)
+            return row_->tabData(index_).toString();
+        return t == QAccessible::Name ? row_->tabText(index_) : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What screen readers are told of a row of tabs: a list of page tabs, of which the current one
-// alone has the focus while the row has the keyboard.
+// alone has the focus while the row has the keyboard, each described by its data.
 #pragma once
 
 #include <QAccessibleWidget>

@@ -20,7 +20,7 @@ STEPS = [
     (["Right", "Return"], "Las set familhas", BUTTON, family, None, FOCUSED),
     (["Return"], "Las set familhas", BUTTON, word, None),
     ([], "Las set familhas", "image", family, None),
-    (["Escape", "Left", "Return"], "Mirabosc", "page tab", "Mirabosc", None, ALONE),
+    (["Escape", "Left", "Return"], "Mirabosc", "page tab", "Mirabosc", page, ALONE),
     ([], "Mirabosc", "image", "Mirabosc", page), ([], "Mirabosc", "radio button", "son", None),
     (["Escape", "Right", "Right", "Return"], "Repassadas", "check box", family, None),
     (["Return", "Return"], "Repassadas", "label", "responsa justa: 0", None),
