@@ -591,6 +591,8 @@ wait_for 30 bash -c "xwininfo -id $families | grep -q 'Height: 529'" ||
 "$wmclose" "$families"
 wait_for 50 bash -c "! xwininfo -id $families 2>/dev/null | grep -q IsViewable" ||
     fail "the explorer did not close"
+sleep 0.3; shot "$menu" menu-after-explorer
+framed menu-after-explorer 4 37 || fail "no frame on the menu after the explorer closed"
 
 # --- the review -----------------------------------------------------------------------------
 step "review"
@@ -630,6 +632,8 @@ heard_since "$m" "the replayed word"
 wait_for 50 bash -c "! xwininfo -id $review 2>/dev/null | grep -q IsViewable" ||
     fail "the review did not close"
 silent_after "the review closed"
+shot "$menu" menu-after-review
+framed menu-after-review 4 37 || fail "no frame on the menu after the review closed"
 held_keys "$menu" Right Right
 
 # --- quitting -------------------------------------------------------------------------------
