@@ -74,6 +74,7 @@ Talbum::Talbum()
     });
 
     Panel1 = new Panel(this, QStringLiteral("Panel1"), Panel1Rect, Qt::white);
+    Panel1->setAccessibleName(QStringLiteral("la pagina"));
     img = new ImageControl(Panel1, QStringLiteral("img"), imgRect);
     img->setProportional(true);
 
@@ -110,6 +111,8 @@ void Talbum::createTabs() {
         auto* sheet = new QWidget;
         sheet->setObjectName(QStringLiteral("onglet%1").arg(i));
         PageControl1->addTab(sheet, tabCaption(i));
+        // A screen reader on the tab, where the keyboard is, reads the page's narration.
+        PageControl1->tabBar()->setTabData(i, texts_.pageText(i + 1));
     }
     PageControl1->setCurrentIndex(0);
     FocusOverlay::refresh(PageControl1->tabBar());

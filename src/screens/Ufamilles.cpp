@@ -64,6 +64,7 @@ TFfamilles::~TFfamilles() {
 
 void TFfamilles::buildChoice() {
     PNchoix = new Panel(this, QStringLiteral("PNchoix"), choixRect, Qt::white);
+    PNchoix->setAccessibleName(QStringLiteral("las familhas"));
     connect(PNchoix, &Panel::mouseMoved, this,
             [this](Panel* s) { guard::run([&] { PNchoixMouseMove(s); }); });
 
@@ -87,6 +88,7 @@ void TFfamilles::buildChoice() {
 
 void TFfamilles::buildCards() {
     PNcartes = new Panel(this, QStringLiteral("PNcartes"), cartesRect, Qt::white);
+    PNcartes->setAccessibleName(QStringLiteral("las cartas"));
     PNcartes->hide();
     connect(PNcartes, &Panel::mouseMoved, this,
             [this](Panel* s) { guard::run([&] { PNchoixMouseMove(s); }); });
@@ -100,12 +102,14 @@ void TFfamilles::buildCards() {
                                              smallCardAt[i - 1], displaysize::smallCard);
         connect(image, &ImageControl::mouseMoved, this,
                 [this](ImageControl* s) { guard::run([&] { Image7MouseMove(s); }); });
-        connect(image, &ImageControl::arrived, this, [this](ImageControl* s) {
-            guard::run([&] {
-                PNchoixMouseMove(PNcartes);
-                Image7MouseMove(s);
+        // Arriving on a card speaks it; Enter, a click or a press says its word again.
+        for (auto signal : {&ImageControl::arrived, &ImageControl::clicked})
+            connect(image, signal, this, [this](ImageControl* s) {
+                guard::run([&] {
+                    PNchoixMouseMove(PNcartes);
+                    Image7MouseMove(s);
+                });
             });
-        });
         Image_[size_t(i - 1)] = image;
     }
 
@@ -141,19 +145,20 @@ void TFfamilles::fam1MouseMove(QObject* sender) {
 }
 
 void TFfamilles::fam7Click(QObject* sender) {
+    const int k = numberIn(sender);
+    // The cards carry their family's words before the frame arrives on one, so that a screen
+    // reader never says the word of the family seen before.
+    carte->setAccessibleName(texts_.cardWord(catalogue::titleNumber(k)));
+    for (int i = 1; i <= catalogue::cardsPerFamily; ++i)
+        Image(i)->setAccessibleName(texts_.cardWord(catalogue::cardNumber(k, i)));
     takeFocusFrom(PNchoix); // the family's name goes on over the cards
     PNchoix->hide();
     PNcartes->show();
     focusFirstIn(PNcartes);
-    const int k = numberIn(sender);
     familleChoisie = k;
     carte->loadFromFile(catalogue::blankCard());
-    carte->setAccessibleName(texts_.cardWord(catalogue::titleNumber(k)));
-    for (int i = 1; i <= catalogue::cardsPerFamily; ++i) {
-        const int n = catalogue::cardNumber(k, i);
-        Image(i)->loadFromFile(catalogue::smallCard(n));
-        Image(i)->setAccessibleName(texts_.cardWord(n));
-    }
+    for (int i = 1; i <= catalogue::cardsPerFamily; ++i)
+        Image(i)->loadFromFile(catalogue::smallCard(catalogue::cardNumber(k, i)));
 }
 
 void TFfamilles::PNchoixMouseMove(QObject*) {

@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace Urevisions {
 
@@ -66,9 +67,6 @@ constexpr std::chrono::milliseconds boardKeyHold(250);
 // How far the focus frame reaches out of a family box.
 constexpr int boxFrameOut = 7;
 
-constexpr const char* familyCaptions[catalogue::familyCount] = {
-    "la familha", "la cara", "la setmana", "la montanha", "los jòcs", "las bèstias", "las colors"};
-
 // The counts are given by the height of the whole character cell, ascent and descent.
 QFont cellFont(int cellHeight) {
     for (int pixels = cellHeight; pixels > 1; --pixels) {
@@ -101,6 +99,7 @@ Trevisions::Trevisions()
       texts_(VoiceTexts::defaultSet()) {
     revisions = this;
     PNcartes = new Panel(this, QStringLiteral("PNcartes"), PNcartesRect, Qt::white);
+    PNcartes->setAccessibleName(QStringLiteral("las cartas"));
     buildBoard();
     buildChoice();
     buildCounter();
@@ -134,7 +133,7 @@ void Trevisions::buildChoice() {
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(GroupBox1Rect);
     for (int k = 1; k <= catalogue::familyCount; ++k) {
-        auto* box = new QCheckBox(QString::fromUtf8(familyCaptions[k - 1]), GroupBox1);
+        auto* box = new QCheckBox(texts_.cardWord(catalogue::titleNumber(k)), GroupBox1);
         box->setObjectName(QStringLiteral("CheckBox%1").arg(k));
         box->setGeometry(QRect(QPoint(checkBoxLefts[k - 1], checkBoxTop), checkBoxSize));
         box->installEventFilter(this);
@@ -157,6 +156,7 @@ void Trevisions::buildChoice() {
 
 void Trevisions::buildCounter() {
     PNcompteur = new Panel(PNcartes, QStringLiteral("PNcompteur"), PNcompteurRect, silver);
+    PNcompteur->setAccessibleName(QStringLiteral("las responsas"));
     PNcompteur->hide();
     const QFont labels = fonts::sans(labelFont);
     const QFont counts = cellFont(countCellHeight);
@@ -188,6 +188,8 @@ void Trevisions::FormShow() {
     centre();
     piocheConstruite = false; // first, so that a failing load below cannot leave it set
     texts_ = VoiceTexts::ofCurrentSet();
+    for (int k = 1; k <= catalogue::familyCount; ++k) // the class's names, as the explorer's
+        CheckBox(k)->setText(texts_.cardWord(catalogue::titleNumber(k)));
     for (int i = 1; i <= tirage::nbCases; ++i)
         Image(i)->setReachable(false); // nothing to pick yet: Tab starts at the boxes
     for (int i = 1; i <= tirage::nbCases; ++i)
@@ -212,15 +214,17 @@ void Trevisions::Button1Click() {
         dialogs::messageDlg(QStringLiteral("n'avetz pas seleccionat arren."), dialogs::Kind::Error);
         return;
     }
-    // The frame goes to the board first: Qt would pass it from a hidden box on to the next one
-    // as if Tab had been pressed, and that box would speak its family's name.
+    // The window holds the keyboard while the board changes: Qt would pass it from a hidden box
+    // on to the next one as if Tab had been pressed, and that box would speak its family's name.
+    // The frame goes to the board once its cards carry their new words, drawn or not.
+    takeFocusFrom(PNcartes);
     for (int i = 1; i <= tirage::nbCases; ++i)
         Image(i)->setReachable(true);
-    focusFirstIn(PNcartes);
     Button1->hide();
     GroupBox1->hide();
     btnRejouer->show();
     PNcompteur->show();
+    const auto frameOnBoard = qScopeGuard([this] { focusFirstIn(PNcartes); });
     NouveauTirage();
 }
 

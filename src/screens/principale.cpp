@@ -92,6 +92,7 @@ TficheFamilles::TficheFamilles()
     fond = new ImageControl(this, QStringLiteral("fond"), fondRect);
     fond->setProportional(true);
     fond->setPicture(pictures::embedded(QStringLiteral(":/art/fond.bmp")));
+    fond->setAccessibleName(QString::fromUtf8("lo païsatge"));
     imgAlbum = wordPicture(this, "imgAlbum", imgAlbumRect, ":/art/imgAlbum.bmp");
     familles = wordPicture(this, "familles", famillesRect, ":/art/familles.bmp");
     btnRevisions = wordPicture(this, "btnRevisions", btnRevisionsRect, ":/art/btnRevisions.bmp");
@@ -101,6 +102,7 @@ TficheFamilles::TficheFamilles()
     quitter = wordPicture(this, "quitter", quitterRect, ":/art/quitter.bmp");
 
     PNinfos = new Panel(this, QStringLiteral("PNinfos"), PNinfosRect, creditsGrey);
+    PNinfos->setAccessibleName(QString::fromUtf8("los crèdits"));
     PNinfos->hide();
     buildCredits();
 
@@ -118,6 +120,7 @@ TficheFamilles::TficheFamilles()
             bind(image, &ImageControl::arrived, this, &TficheFamilles::fondMouseMove);
     }
     bind(infos, &ImageControl::arrived, this, &TficheFamilles::infosMouseMove);
+    bind(infos, &ImageControl::clicked, this, &TficheFamilles::infosMouseMove); // Enter too
     bind(imgAlbum, &ImageControl::clicked, this, &TficheFamilles::imgAlbumClick);
     bind(familles, &ImageControl::clicked, this, &TficheFamilles::famillesClick);
     bind(btnRevisions, &ImageControl::clicked, this, &TficheFamilles::btnRevisionsClick);

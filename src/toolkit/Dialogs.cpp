@@ -3,12 +3,15 @@
 // Message boxes built on QMessageBox, with the program's titles and single "OK" button.
 #include "toolkit/Dialogs.h"
 
+#include "toolkit/FocusOverlay.h"
+#include "toolkit/HeldKeys.h"
 #include "toolkit/Placement.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -56,13 +59,20 @@ void keepTitleVisible(QMessageBox& box) {
 void runBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
+    HeldKeys::install(); // the key that brought the box up must not close it
+    const QPointer<QWidget> previous = QApplication::activeWindow();
     CentredMessageBox box(icon, title, text, QMessageBox::NoButton);
     keepTitleVisible(box);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
+    // Enter and Space close the box: the keyboard's frame says so on its one button.
+    FocusOverlay::follow(ok, [](const QWidget* button) { return button->rect(); });
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+    // With no window manager the keys would stay with the box's vanished window.
+    if (previous && previous->isVisible())
+        previous->activateWindow();
 }
 
 } // namespace

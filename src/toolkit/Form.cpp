@@ -6,6 +6,7 @@
 #include "toolkit/AccessibleRoles.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Guard.h"
+#include "toolkit/HeldKeys.h"
 #include "toolkit/Placement.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,7 @@ Form::Form(const QString& name, const QString& caption, const QColor& colour, in
     setAutoFillBackground(true);
     setFixedSize(0, 0);
     accessibleroles::install();
+    HeldKeys::install();
 }
 
 Form::~Form() = default;
@@ -66,8 +68,19 @@ void Form::setVisible(bool visible) {
             centre();
     }
     QWidget::setVisible(visible);
-    if (showing)
+    if (showing) {
         focusFirst();
+        // With no window manager nothing activates a window: it takes the keys itself, as soon
+        // as it is mapped, whether or not the pointer lies over it.
+        activateWindow();
+    }
+}
+
+Form* Form::mainForm() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<Form*>(window); form && form->mainForm_)
+            return form;
+    return nullptr;
 }
 
 // Each showing starts with the frame on the first control the keyboard reaches, so that arrows
@@ -106,8 +119,10 @@ int Form::showModal() {
     loop_ = nullptr;
 
     hide();
-    if (previous)
-        previous->activateWindow();
+    // The window that opened this one takes the keys back; when none was active (no window
+    // manager had activated it), the main form does.
+    if (QWidget* back = previous ? previous.data() : mainForm(); back && back->isVisible())
+        back->activateWindow();
     return modalResult_;
 }
 

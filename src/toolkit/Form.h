@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A screen's window: fixed frame with a close box only, sized to its visible children, centred
-// by its show handler, shown modally from the menu with a close step that may keep it open.
+// by its show handler, shown modally from the menu with a close step that may keep it open; it
+// takes the keyboard when it shows, with or without a window manager.
 #pragma once
 
 #include <QColor>
@@ -32,6 +33,8 @@ public:
 
     // The main form's close request ends the program instead of hiding it.
     void setMainForm(bool on) { mainForm_ = on; }
+    // The main form, if one is made; the window that takes the keys back when none other does.
+    static Form* mainForm();
 
     void setVisible(bool visible) override;
     // Gives the focus back to the window itself when it lies in `part`, which is about to be

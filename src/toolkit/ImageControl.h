@@ -27,6 +27,8 @@ public:
     // held.
     void holdKeys(std::chrono::milliseconds hold);
     bool keysHeld() const { return std::chrono::steady_clock::now() < keysFrom_; }
+    // Does what a click does: a switch device or voice control pressing the picture.
+    void click() { emit clicked(this); }
 
     // Loads a picture named by a catalogue path; on failure the control keeps its picture.
     void loadFromFile(const QString& relativePath);

@@ -130,6 +130,8 @@ silent_after() { # nothing louder than the floor in the output written after a f
     awk -v p="$(peak_since "$m")" 'BEGIN {exit !(p < 0.001)}' || fail "still sounding: $1"
     echo "   silent: $1"
 }
+# Whether the keyboard's frame crosses a screenshot at X, Y: its yellow band, inside dark lines.
+framed() { [ "$(convert "$out/$1.png" -format "%[pixel:p{$2,$3}]" info:)" = "srgb(255,224,0)" ]; }
 differs() { # the count of differing pixels between two screenshots
     local ae; ae=$(compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 >/dev/null || true)
     awk -v n="$ae" 'BEGIN {exit !(n + 0 > 0)}'
@@ -248,6 +250,39 @@ row_openbox_show_errors() {
 }
 # One review round with keys only, through XTEST to the focused window as a keyboard does.
 keys() { local k; for k in "$@"; do xdotool key "$k"; sleep 0.05; done; }
+# Keys held as a child holds them, down 3 s through the X server's own repeat (on in Xvfb: after
+# 660 ms, 25 a second), on the menu, a card and an answer: each hold is one act.
+answers() { xdotool search --onlyvisible --name '^(Information|Erreur)$' 2>/dev/null || true; }
+none_but() { [ -z "$(answers | grep -vxF "${1:-}")" ]; }   # no answer up but the one given
+held() { # KEY WHAT CHECK...: KEY down 3 s, CHECK true throughout and after
+    local t; xdotool keydown "$1"
+    for t in $(seq 30); do
+        sleep 0.1; "${@:3}" || { xdotool keyup "$1"; fail "$1 held on $2 ($t tenths)"; }
+    done
+    xdotool keyup "$1"; sleep 0.5; "${@:3}" || fail "$1 held on $2, released"
+    echo "   $1 held 3 s on $2"
+}
+one_answer() { local a; a="$(answers)"; [ -n "$first" ] || first="$a"; [ "$a" = "$first" ]; }
+held_keys() { # MENU KEYS...: KEYS bring the menu's frame to the review's word
+    step "keys held 3 s, ${wm:-no window manager}: one act each, on the menu, a card, an answer"
+    local key win m; xdotool mousemove 0 0             # keys act wherever the pointer is
+    keys "${@:2}"
+    for key in Return space; do
+        held "$key" "the menu: the review opens, no box ticked, no round" none_but
+        wait_for 50 new_window '^Repassadas$' "$1" >/dev/null || fail "$key opened no review"
+        win="$(new_window '^Repassadas$' "$1")"
+        keys Return; silent_after "Return ticks the first family, and starts nothing"
+        m=$(mark); keys Return; heard_since "$m" "a round, started by Return on the ticked box"
+        first=""; sleep 0.3                            # a new board takes no key for 250 ms
+        held "$key" "a card: one answer, up throughout" one_answer
+        [ -n "$first" ] || fail "$key held on a card picked nothing"
+        held "$key" "the answer: it closes, and no other comes" none_but "$first"
+        [ -z "$(answers)" ] || fail "$key held on the answer left it up"
+        keys Escape
+        wait_for 50 bash -c "! xwininfo -id $win 2>/dev/null | grep -q IsViewable" ||
+            fail "Escape left the review open"
+    done
+}
 row_keys_review() {
     step "a review round played with the keyboard alone"
     start_row 1024x768 keys openbox
@@ -283,12 +318,13 @@ row_keys_review() {
     heard_since "$m" "the word replayed by R"
     keys Escape
     wait_for 50 bash -c "! xwininfo -id $win 2>/dev/null | grep -q IsViewable" || fail "Escape left it open"
+    held_keys "$row_menu"                              # the frame is on the review's word
     keys Escape                                        # the menu's close box: the program ends
     wait_for 100 bash -c "! kill -0 $row_app 2>/dev/null" || fail "Escape did not end the program"
     wait "$row_app" || fail "the program ended with an error"
 }
-# What a screen reader hears, on a bus of the row's own, in a set whose class changed a word and
-# a page.
+# What a screen reader hears, on a bus of the row's own, in a set whose class changed a word, a
+# family's name and a page; and what a switch device does through the "Press" action alone.
 row_atspi() { # WM|""
     step "screen readers, ${1:-no window manager}: roles and names, the set's own words"
     local set="$assets" name="atspi-${1:-nowm}" d here; here="$(dirname "$(realpath "$0")")"
@@ -297,14 +333,16 @@ row_atspi() { # WM|""
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "   SKIPPED: no python3-pyatspi"; return 0; }
     local assets="$out/$name-set"; mkdir -p "$assets/textes"
     for d in img_album img_familles son_album sons_familles; do ln -s "$set/$d" "$assets/$d"; done
-    sed 's/^card 3 | la maire |/card 3 | la grand-maire |/' "$here/../../data/familles.txt" \
+    sed 's/^card 3 | la maire |/card 3 | la grand-maire |/
+        s/^family 1 | la familha |/family 1 | los parents |/' "$here/../../data/familles.txt" \
         >"$assets/textes/familles.txt"
     sed 's/^title Joana e.*/title Lo libre/' "$here/../../data/album.txt" >"$assets/textes/album.txt"
     dbus-daemon --session --nofork --print-address=7 7>"$out/$name.bus" 2>/dev/null & row_pids+=($!)
     wait_for 50 test -s "$out/$name.bus" || fail "no session bus for $name"
     export DBUS_SESSION_BUS_ADDRESS; DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$out/$name.bus")"
     start_row 1024x768 "$name" "$1" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    /usr/bin/python3 "$here/atspi_walk.py" "la grand-maire" "Lo libre" || fail "heard by $name"
+    /usr/bin/python3 "$here/atspi_walk.py" "la grand-maire" "Lo libre" "los parents" ||
+        fail "heard by $name"
     unset DBUS_SESSION_BUS_ADDRESS; quit_row 300 510
 }
 row_scale2() {
@@ -475,6 +513,8 @@ shot "$menu" menu-credits
 glide 10 515 300 300   # back over the landscape: they go
 sleep 0.3
 shot "$menu" menu
+# With no window manager the menu takes the keyboard itself: the frame is on the album's word.
+framed menu 4 37 || fail "no frame on the menu at start"
 
 # --- the album ------------------------------------------------------------------------------
 step "album"
@@ -510,6 +550,9 @@ heard_since "$m" "the page's narration switched on"
 wait_for 50 bash -c "! xwininfo -id $album 2>/dev/null | grep -q IsViewable" ||
     fail "the album did not close"
 silent_after "the album closed"
+sleep 0.3
+shot "$menu" menu-after-album
+framed menu-after-album 4 37 || fail "no frame on the menu after the album closed"
 
 # --- the family explorer ---------------------------------------------------------------------
 step "family explorer"
@@ -548,6 +591,8 @@ wait_for 30 bash -c "xwininfo -id $families | grep -q 'Height: 529'" ||
 "$wmclose" "$families"
 wait_for 50 bash -c "! xwininfo -id $families 2>/dev/null | grep -q IsViewable" ||
     fail "the explorer did not close"
+sleep 0.3; shot "$menu" menu-after-explorer
+framed menu-after-explorer 4 37 || fail "no frame on the menu after the explorer closed"
 
 # --- the review -----------------------------------------------------------------------------
 step "review"
@@ -587,6 +632,9 @@ heard_since "$m" "the replayed word"
 wait_for 50 bash -c "! xwininfo -id $review 2>/dev/null | grep -q IsViewable" ||
     fail "the review did not close"
 silent_after "the review closed"
+shot "$menu" menu-after-review
+framed menu-after-review 4 37 || fail "no frame on the menu after the review closed"
+held_keys "$menu" Right Right
 
 # --- quitting -------------------------------------------------------------------------------
 step "quit"

@@ -57,6 +57,7 @@ private slots:
     void otherChoiceLettersStandOnThePanel();
     void namesComeFromTheSetsOwnTexts_data();
     void namesComeFromTheSetsOwnTexts();
+    void theFocusArrivesOnCardsAlreadyNamed();
 
 private:
     QWindow* window() const { return form_->windowHandle(); }
@@ -508,6 +509,23 @@ void TestFamilles::namesComeFromTheSetsOwnTexts() {
     openFamily(1);
     QCOMPARE(form_->Image(2)->accessibleName(), word);
     QCOMPARE(dialogs.count(), 0);
+}
+
+// What a screen reader is told as the frame arrives on a family's first card: that family's word,
+// never the word of the family seen before.
+void TestFamilles::theFocusArrivesOnCardsAlreadyNamed() {
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QStringList heard;
+    const auto listener =
+        connect(qApp, &QApplication::focusChanged, this, [&heard](QWidget*, QWidget* now) {
+            if (now && now->objectName().startsWith("Image"))
+                heard << now->accessibleName();
+        });
+    openFamily(1);
+    clickOn("btnAutreChoix");
+    openFamily(2);
+    disconnect(listener);
+    QCOMPARE(heard, QStringList({"lo paire", QString::fromUtf8("l'uèlh")}));
 }
 
 QTEST_MAIN(TestFamilles)

@@ -191,6 +191,8 @@ void TestMenu::frameIsOnTheControlAChildUsesFirst() {
     QString framedInside;
     driver.inside = [&](Form* screen) {
         QVERIFY(QTest::qWaitForWindowActive(screen));
+        // The key that opened the screen is let go in it: until then it acts nowhere again.
+        QTest::keyRelease(screen->windowHandle(), Qt::Key_Return);
         framedInside = press(screen, screenKeys);
     };
     ficheFamilles->hide(); // a new showing, as at start-up

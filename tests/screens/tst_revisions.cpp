@@ -81,6 +81,7 @@ private slots:
     void everyShowingStartsInTheFamilyChoice_data();
     void everyShowingStartsInTheFamilyChoice();
     void tabGoesThroughTheBoxesThenOk();
+    void boxesCarryTheClasssFamilyNames();
     void keysStartARoundAndOnlyNewPressesPick_data();
     void keysStartARoundAndOnlyNewPressesPick();
     void okWithNothingTickedSaysSoAndStaysInTheChoice();
@@ -298,6 +299,19 @@ void TestRevisions::tabGoesThroughTheBoxesThenOk() {
     QCOMPARE(order, QStringList({"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
                                  "CheckBox6", "CheckBox7", "Button1", "CheckBox1", "CheckBox2"}));
     QCOMPARE(form_->Image(2)->accessibleName(), QString::fromUtf8("l'uèlh"));
+}
+
+// The boxes name the families as the class named them, as the explorer's miniatures do.
+void TestRevisions::boxesCarryTheClasssFamilyNames() {
+    QFile data(QStringLiteral(MIRABOSC_DATA_DIR "/familles.txt")), own("textes/familles.txt");
+    QVERIFY(QDir().mkdir(QStringLiteral("textes")) && data.open(QIODevice::ReadOnly));
+    QVERIFY(QFile::copy(QStringLiteral(MIRABOSC_DATA_DIR "/album.txt"), "textes/album.txt"));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write(data.readAll().replace("family 1 | la familha |", "family 1 | los parents |"));
+    own.close();
+    showScreen();
+    QCOMPARE(form_->CheckBox(1)->text(), "los parents");
+    QCOMPARE(form_->CheckBox(2)->text(), "la cara");
 }
 
 void TestRevisions::keysStartARoundAndOnlyNewPressesPick_data() {

@@ -5,6 +5,7 @@
 #include "support/DialogWatcher.h"
 #include "support/ModalDriver.h"
 #include "toolkit/Form.h"
+#include "toolkit/KeyHolds.h"
 #include "toolkit/Platform.h"
 
 #include <QtTest>
@@ -56,6 +57,8 @@ private slots:
     void draggedScreenIsCentredAgain();
     void x11IsChosenWhereverItIsThere_data();
     void x11IsChosenWhereverItIsThere();
+    void aKeyActsOnItsPressOnly_data();
+    void aKeyActsOnItsPressOnly();
 };
 
 void TestForm::autoSizeFollowsVisibleChildrenAndKeepsTheTopLeft() {
@@ -177,6 +180,44 @@ void TestForm::x11IsChosenWhereverItIsThere() {
     QFETCH(QByteArray, wayland);
     QFETCH(QByteArray, chosen);
     QCOMPARE(platform::choose(requested, display, wayland), chosen);
+}
+
+void TestForm::aKeyActsOnItsPressOnly_data() {
+    // p: press, r: release, upper case: flagged as a repeat, then the key and the time; c: a
+    // press told ahead; x: the platform says no key is down. After "=": whether each press or
+    // release goes on to the windows.
+    QTest::addColumn<QString>("events");
+    QTest::newRow("held, then pressed again") << "pa1 pa700 pa740 ra0 pa900 = 10011";
+    QTest::newRow("repeats the platform flags") << "pa1 Ra0 Pa700 Ra0 ra0 pa900 = 100011";
+    QTest::newRow("X's repeats, unflagged") << "pa1 ra700 pa700 ra740 pa740 ra900 pa950 = 1101011";
+    QTest::newRow("a second key while one is held") << "pa1 pb50 pa700 rb0 ra0 = 11011";
+    QTest::newRow("no time known") << "pa0 pa0 ra0 pa0 ra0 pa0 = 101111";
+    QTest::newRow("a repeat of a key pressed elsewhere") << "Pa5 pa45 ra0 pa60 = 0011";
+    QTest::newRow("its release went to another program") << "pa1 pa1900 pa3950 = 101";
+    QTest::newRow("a release to no window of ours") << "pa1 x pa300 = 11";
+    QTest::newRow("releases told ahead of presses") << "pa1 ra700 ra740 pa700 ra900 pa740 = 111010";
+    QTest::newRow("a release before a press told ahead") << "pa1 ca700 ra700 pa700 ra900 = 1001";
+}
+
+void TestForm::aKeyActsOnItsPressOnly() {
+    QFETCH(QString, events);
+    KeyHolds holds;
+    QString went;
+    for (const QString& e : events.section(QLatin1String(" = "), 0, 0).split(QLatin1Char(' '))) {
+        const char kind = e.at(0).toLatin1();
+        const int key = e.size() > 1 ? e.at(1).unicode() : 0;
+        const std::uint64_t time = e.mid(2).toULong();
+        if (kind == 'x')
+            holds.keepOnly([](int) { return false; });
+        else if (kind == 'c')
+            holds.pressComing(key, time);
+        else
+            went += (std::tolower(kind) == 'p' ? holds.press(key, time, std::isupper(kind))
+                                               : holds.release(key, time, std::isupper(kind)))
+                        ? QLatin1Char('1')
+                        : QLatin1Char('0');
+    }
+    QCOMPARE(went, events.section(QLatin1String(" = "), 1));
 }
 
 QTEST_MAIN(TestForm)
