@@ -37,7 +37,8 @@ void list(const SetFolder& folder, QTextStream& out) {
     }
 }
 
-// Each voice heard is named as it starts; the command ends with the last one.
+// Each voice heard is named as it starts, with the words it says, as --list names them; the
+// command ends with the last one.
 void play(const CommandLine& line, QTextStream& out) {
     const QStringList rows =
         line.action() == CommandLine::Action::Play
@@ -46,10 +47,11 @@ void play(const CommandLine& line, QTextStream& out) {
                                         .arg(catalogue::titleNumber(line.number())));
     const SetFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
                            locations::baseSet());
+    const VoiceTexts texts = wordcommands::textsOf(folder);
     VoicePlayer player;
     QEventLoop loop;
-    QObject::connect(&player, &VoicePlayer::started, &loop, [&out](const QString& row) {
-        out << row << '\n';
+    QObject::connect(&player, &VoicePlayer::started, &loop, [&out, &texts](const QString& row) {
+        out << row << '\t' << texts.textOf(row) << '\n';
         out.flush();
     });
     QObject::connect(&player, &VoicePlayer::finished, &loop, &QEventLoop::quit);

@@ -932,8 +932,10 @@ void TestVoices::playFamilySoundsItsEightVoicesInOrder() {
     QStringList expected;
     double seconds = 0;
     for (int card = 9; card <= 16; ++card) {
-        expected << QStringLiteral("sons_familles/%1.mp3").arg(card);
-        const auto voice = mp3fixture::decode(folder_.filePath(expected.constLast()));
+        const QString name = QStringLiteral("sons_familles/%1.mp3").arg(card);
+        // Each voice named with the words it says.
+        expected << name + u'\t' + VoiceTexts::defaultSet().textOf(name);
+        const auto voice = mp3fixture::decode(folder_.filePath(name));
         seconds += double(voice.frames()) / voice.rate;
     }
     QCOMPARE(QString::fromUtf8(player.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
