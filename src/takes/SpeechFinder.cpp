@@ -41,10 +41,22 @@ constexpr double loudUnderPeakDb = 35.0;
 constexpr double joinedGapSeconds = 0.05;
 constexpr double shortestSpeechSeconds = 0.08;
 constexpr double shortestVoicingSeconds = 0.03;
+// A shorter run voiced all through is a short syllable (an article, a soft "lo") when it sits
+// no further from speech than a stop's closure or the pause after an article; a click or a
+// knock is over sooner, and a false start waits longer.
+constexpr double shortestSyllableSeconds = 0.05;
+constexpr double syllableGapSeconds = 0.2;
 // The edges of speech reach down to here, at most this far out from the loud part.
 constexpr double edgeOverRoomDb = 3.0;
 constexpr double edgeUnderPeakDb = 50.0;
 constexpr double widestEdgeSeconds = 0.3;
+// A gentle onset (l, m, a vowel) swells over several windows and can start under a room's loud
+// moments (other voices): it is followed out while each window rises at least this much on the
+// one before, but not a cliff's worth (before a cliff is room), and down to where a voice as
+// loud as the room's mean still adds this.
+constexpr double onsetRiseDb = 1.0;
+constexpr double steepestOnsetDb = 3.0;
+constexpr double heardOverRoomDb = 3.0;
 // Edges are then placed to the nearest block of this length; a block is only over the level
 // once speech fills part of it, so the edges are kept a little wider.
 constexpr double blockSeconds = 0.002;
@@ -250,9 +262,14 @@ Bounds find(const Take& mono) {
         return int64_t(std::llround(seconds * mono.rate / double(hop)));
     };
     // Loud runs, joined across short gaps; the first and last long enough, and voiced enough,
-    // to be speech.
+    // to be speech, or short syllables close before or after it.
+    struct Run {
+        int64_t first, end;
+        bool speech; // else a short syllable
+    };
+    std::vector<Run> runs;
     const auto hops = int64_t(levels.voice.size());
-    int64_t first = -1, last = -1;
+    const int64_t syllableHops = toHops(shortestSyllableSeconds);
     for (int64_t h = 0; h < hops;) {
         if (levels.voice[size_t(h)] <= loud) {
             ++h;
@@ -264,26 +281,43 @@ Bounds find(const Take& mono) {
             if (quiet == 0)
                 end = k + 1;
         }
-        for (int64_t k = h; k < end && voicedHops < toHops(shortestVoicingSeconds); ++k)
+        for (int64_t k = h; k < end && voicedHops < syllableHops; ++k)
             if (levels.voice[size_t(k)] > loud && voiced(levels, hop, k, mono.rate))
                 ++voicedHops;
         if (end - h >= toHops(shortestSpeechSeconds) &&
-            voicedHops >= toHops(shortestVoicingSeconds)) {
-            if (first < 0)
-                first = h;
-            last = end;
-        }
+            voicedHops >= toHops(shortestVoicingSeconds))
+            runs.push_back({h, end, true});
+        else if (end - h >= syllableHops && voicedHops >= syllableHops)
+            runs.push_back({h, end, false});
         h = end;
     }
-    if (first < 0)
+    const auto isSpeech = [](const Run& run) { return run.speech; };
+    auto from = std::find_if(runs.begin(), runs.end(), isSpeech);
+    auto to = std::find_if(runs.rbegin(), runs.rend(), isSpeech);
+    if (from == runs.end())
         throw noSpeech();
+    const int64_t syllableGap = toHops(syllableGapSeconds);
+    while (from != runs.begin() && std::prev(from)->end + syllableGap >= from->first)
+        --from;
+    while (to != runs.rbegin() && std::prev(to)->first <= to->end + syllableGap)
+        --to;
+    int64_t first = from->first, last = to->end;
     const double edgeFloor = room ? room->edgeMax : digitalSilenceDb;
     const double edgePeak = *std::max_element(levels.edge.begin(), levels.edge.end());
     const double edge = std::max(edgeFloor + edgeOverRoomDb, edgePeak - edgeUnderPeakDb);
     const int64_t widest = toHops(widestEdgeSeconds);
-    for (int64_t k = 0; k < widest && first > 0 && levels.edge[size_t(first - 1)] > edge; ++k)
+    // A gentle onset goes on before the edge level (a release is kept by its margin).
+    const auto gentle = [&levels, floor](int64_t h) {
+        const double rise = levels.voice[size_t(h)] - levels.voice[size_t(h - 1)];
+        return levels.voice[size_t(h - 1)] > floor + heardOverRoomDb && rise >= onsetRiseDb &&
+               rise <= steepestOnsetDb;
+    };
+    int64_t k = 0;
+    for (; k < widest && first > 0 && levels.edge[size_t(first - 1)] > edge; ++k)
         --first;
-    for (int64_t k = 0; k < widest && last < hops && levels.edge[size_t(last)] > edge; ++k)
+    for (; k < widest && first > 0 && gentle(first); ++k)
+        --first;
+    for (k = 0; k < widest && last < hops && levels.edge[size_t(last)] > edge; ++k)
         ++last;
     // A window hears speech a hop before its own: the edges are placed on the blocks, walking
     // out from inside the speech while blocks over the edge level keep coming.

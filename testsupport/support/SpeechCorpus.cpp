@@ -94,7 +94,8 @@ std::vector<float> noise(const QString& dir, Noise kind, double level, double se
                            "",
                            "sine 50",
                            "pinknoise sinc 300-3000 fade q 0.15 0.45 0.2",
-                           "pinknoise sinc 200-2500 fade q 0.01 0.18 0.12"};
+                           "pinknoise sinc 200-2500 fade q 0.01 0.18 0.12",
+                           "sawtooth 220 fade q 0.01 0.06 0.01"};
     const double length = kind == Noise::Breath ? 0.45 : kind == Noise::Cough ? 0.18 : seconds;
     const QString synth = QStringLiteral("-n synth %1 %2").arg(length).arg(kinds[int(kind)]);
     return scaled(soxed(dir + QStringLiteral("/%1.raw").arg(qHash(synth)), synth.split(u' ')),
@@ -114,6 +115,10 @@ Take make(const QString& dir, const Recipe& recipe) {
     if (recipe.extra == Extra::FalseStart) {
         body = speech(dir, recipe.text.section(u' ', 0, 0), recipe.wordsPerMinute);
         body.resize(body.size() + size_t(0.5 * rate));
+    }
+    if (recipe.extra == Extra::Syllable) { // a voiced 60 ms under the word's peaks, 40 ms before
+        body = noise(dir, Noise::Buzz, speechRms, 0.06);
+        body.resize(body.size() + size_t(0.04 * rate));
     }
     body.insert(body.end(), spoken.begin(), spoken.end());
     const double room = recipe.roomSeconds, bodySeconds = double(body.size()) / rate;
@@ -160,6 +165,7 @@ std::vector<Recipe> recipes() {
             corpus.push_back({text, 130, 0.6, noise, snr});
     for (const Extra extra : {Extra::Breath, Extra::Clicks, Extra::FalseStart})
         corpus.push_back({"la nèu", 130, 0.6, N::White, 40, extra});
+    corpus.push_back({"can", 130, 0.6, N::White, 15, Extra::Syllable});
     return corpus;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Takes whose truth is known because they are built here: espeak-ng's speech at 48 kHz mono, with
-// room noise, hum, babble, a breath, clicks or a false start mixed in by sample offset.
+// room noise, hum, babble, a breath, clicks, a false start or a buzz mixed in by sample offset.
 #pragma once
 
 #include <QString>
@@ -9,8 +9,8 @@
 
 namespace speechcorpus {
 
-enum class Noise { None, White, Brown, Babble, Hum, Breath, Cough };
-enum class Extra { None, FullScale, Breath, Clicks, FalseStart };
+enum class Noise { None, White, Brown, Babble, Hum, Breath, Cough, Buzz };
+enum class Extra { None, FullScale, Breath, Clicks, FalseStart, Syllable };
 
 struct Recipe {
     QString text;
