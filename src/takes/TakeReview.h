@@ -14,6 +14,8 @@ struct TakeReview {
     static constexpr float clipLevel = 0.999f;
     // Quieter speech than this is mostly the room's noise once levelled.
     static constexpr double quietestLufs = -42.0;
+    // As many slices as the workshop's view of a take has room for at most.
+    static constexpr int viewSlices = 400;
 
     std::vector<float> columns; // the loudest sample of each slice of the take, 0 to 1
     // The kept part, as fractions of the take's length; none when no speech was found.

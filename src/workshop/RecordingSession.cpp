@@ -34,8 +34,6 @@ RecordingSession::RecordingSession(std::unique_ptr<SetFolder> folder)
 
 namespace {
 
-// As many slices as the take's view has room for at most.
-constexpr int reviewSlices = 400;
 const QString sittingPrompt =
     QStringLiteral("Legissètz lo mot : quand vos calatz, lo seguent ven sol. Espaci : tornar far "
                    "lo precedent. Escapar : arrestar.");
@@ -100,7 +98,7 @@ void RecordingSession::stopRecording() {
         return;
     guarded([this] {
         const Take take = capture_.stop();
-        review_ = TakeReview::of(take, reviewSlices);
+        review_ = TakeReview::of(take, TakeReview::viewSlices);
         QByteArray voice = voicemaker::makeVoice(take);
         safewrite::write(stagedPath(), voice);
         take_ = std::move(voice);

@@ -3,6 +3,8 @@
 // The dialogs name the files; what is done with them is the session's step.
 #include "workshop/SetBar.h"
 
+#include "workshop/NamedButton.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -16,29 +18,24 @@ const QString setFilter =
     QStringLiteral("Jòcs de Mirabosc (*.mirabosc *.zip);;Totes los fichièrs (*)");
 const QString defaultExportName = QStringLiteral("nòstra-classa.mirabosc");
 
-QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
-    auto* created = new QPushButton(text, parent);
-    created->setObjectName(name);
-    created->setAutoDefault(true);
-    return created;
-}
-
 } // namespace
 
 SetBar::SetBar(QWidget* parent)
     : QWidget(parent),
-      sitting_(button(QStringLiteral("Enregistrar tot"), QStringLiteral("btnTot"), this)),
+      sitting_(namedButton(QStringLiteral("Enregistrar tot"), QStringLiteral("btnTot"), this)),
       skip_(new QCheckBox(QStringLiteral("Sautar las enregistradas"), this)),
-      picture_(button(QStringLiteral("Cambiar l'imatge…"), QStringLiteral("btnImatge"), this)),
-      word_(button(QStringLiteral("Cambiar lo mot…"), QStringLiteral("btnMot"), this)),
+      picture_(namedButton(QStringLiteral("Cambiar l'imatge…"), QStringLiteral("btnImatge"), this)),
+      word_(namedButton(QStringLiteral("Cambiar lo mot…"), QStringLiteral("btnMot"), this)),
       undoPicture_(
-          button(QStringLiteral("Desfar l'imatge"), QStringLiteral("btnDesfarImatge"), this)),
+          namedButton(QStringLiteral("Desfar l'imatge"), QStringLiteral("btnDesfarImatge"), this)),
       whole_(new QCheckBox(QStringLiteral("Tota l'imatge"), this)),
-      export_(button(QStringLiteral("Exportar…"), QStringLiteral("btnExportar"), this)),
-      import_(button(QStringLiteral("Importar un jòc…"), QStringLiteral("btnImportarJoc"), this)),
-      undoImport_(button(QStringLiteral("Desfar l'importacion"),
-                         QStringLiteral("btnDesfarImportacion"), this)),
-      print_(button(QStringLiteral("Imprimir lo jòc…"), QStringLiteral("btnImprimirJoc"), this)) {
+      export_(namedButton(QStringLiteral("Exportar…"), QStringLiteral("btnExportar"), this)),
+      import_(
+          namedButton(QStringLiteral("Importar un jòc…"), QStringLiteral("btnImportarJoc"), this)),
+      undoImport_(namedButton(QStringLiteral("Desfar l'importacion"),
+                              QStringLiteral("btnDesfarImportacion"), this)),
+      print_(
+          namedButton(QStringLiteral("Imprimir lo jòc…"), QStringLiteral("btnImprimirJoc"), this)) {
     whole_->setObjectName(QStringLiteral("chkTota"));
     whole_->setToolTip(QStringLiteral("L'imatge tota sus la carta, puslèu que retalhada"));
     auto* grid = new QGridLayout(this);

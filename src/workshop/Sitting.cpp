@@ -14,13 +14,6 @@
 
 #include <QMutexLocker>
 
-namespace {
-
-// The waveform of the latest take, as the window shows it.
-constexpr int reviewSlices = 400;
-
-} // namespace
-
 Sitting::Sitting(SetFolder& folder, VoiceCapture& capture, bool skipRecorded)
     : folder_(folder), capture_(capture) {
     const VoiceTexts texts = wordcommands::textsOf(folder);
@@ -121,7 +114,7 @@ void Sitting::redoDoubtful() {
 void Sitting::handOver(const QString& row, Take take) {
     const QString text = texts_.value(int(rows_.indexOf(row)));
     worker_.start([this, row, text, take = std::move(take)] {
-        Handed handed{row, text, TakeReview::of(take, reviewSlices), {}};
+        Handed handed{row, text, TakeReview::of(take, TakeReview::viewSlices), {}};
         {
             const QMutexLocker lock(&results_);
             handed.when = std::chrono::steady_clock::now();

@@ -3,6 +3,7 @@
 // Every control keeps the name the tests find it by; sizes come from layouts, not fixed widths.
 #include "workshop/TakePanel.h"
 
+#include "workshop/NamedButton.h"
 #include "workshop/PictureView.h"
 #include "workshop/RecordingSession.h"
 #include "workshop/TakeView.h"
@@ -29,14 +30,6 @@ const QString errorStyle = QStringLiteral("color: #b00000;");
 const QString recordingStyle =
     QStringLiteral("color: #d00000; font-weight: bold; font-size: 18pt;");
 
-QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
-    auto* pushButton = new QPushButton(text, parent);
-    pushButton->setObjectName(name);
-    // Return presses the button that has the focus, as in a dialog.
-    pushButton->setAutoDefault(true);
-    return pushButton;
-}
-
 QLabel* label(const QString& name, QWidget* parent) {
     auto* created = new QLabel(parent);
     created->setObjectName(name);
@@ -52,14 +45,15 @@ TakePanel::TakePanel(QWidget* parent)
       text_(label(QStringLiteral("LBtext"), this)),
       recordingSign_(label(QStringLiteral("LBenregistrament"), this)),
       meter_(new QProgressBar(this)), takeView_(new TakeView(this)),
-      record_(button(recordText, QStringLiteral("btnEnregistrar"), this)),
-      listen_(button(QStringLiteral("Escotar"), QStringLiteral("btnEscotar"), this)),
-      keep_(button(QStringLiteral("Gardar"), QStringLiteral("btnGardar"), this)),
-      again_(button(QStringLiteral("Tornar far"), QStringLiteral("btnTornar"), this)),
-      undo_(button(QStringLiteral("Desfar"), QStringLiteral("btnDesfar"), this)),
-      defaultVoice_(button(QStringLiteral("Votz per defaut"), QStringLiteral("btnDefaut"), this)),
-      import_(button(QStringLiteral("Importar un son…"), QStringLiteral("btnImportar"), this)),
-      family_(button(familyText, QStringLiteral("btnFamilha"), this)),
+      record_(namedButton(recordText, QStringLiteral("btnEnregistrar"), this)),
+      listen_(namedButton(QStringLiteral("Escotar"), QStringLiteral("btnEscotar"), this)),
+      keep_(namedButton(QStringLiteral("Gardar"), QStringLiteral("btnGardar"), this)),
+      again_(namedButton(QStringLiteral("Tornar far"), QStringLiteral("btnTornar"), this)),
+      undo_(namedButton(QStringLiteral("Desfar"), QStringLiteral("btnDesfar"), this)),
+      defaultVoice_(
+          namedButton(QStringLiteral("Votz per defaut"), QStringLiteral("btnDefaut"), this)),
+      import_(namedButton(QStringLiteral("Importar un son…"), QStringLiteral("btnImportar"), this)),
+      family_(namedButton(familyText, QStringLiteral("btnFamilha"), this)),
       message_(label(QStringLiteral("LBmessatge"), this)) {
     picture_->setObjectName(QStringLiteral("imgGrand"));
     meter_->setObjectName(QStringLiteral("nivel"));
