@@ -9,8 +9,7 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages
-# Libraries compile in batches of sources (a unity build), with line tables for debug information:
-# a whole build costs a third less.
+# Each library compiles as one source (a unity build), with line tables for debug information.
 build_tree "$MIRABOSC_BUILD" "${MIRABOSC_TEST_OPTIONS[@]}"
 
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy

@@ -86,14 +86,17 @@ build_tree() {
 # What playing and the workshop need: the three programs and the default set.
 MIRABOSC_PROGRAMS=(mirabosc mirabosc-record mirabosc-check default_assets)
 # The build ./run.sh makes when there is none: optimized (-O2, as Debian builds), without debug
-# information, each library compiled in batches of sources (a unity build).
+# information, each library compiled as one source (a unity build: a whole library in one batch).
 MIRABOSC_PLAYER_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DCMAKE_UNITY_BUILD=ON
+    -DCMAKE_UNITY_BUILD_BATCH_SIZE=0
 )
-# The test command's first tree: optimized with line tables for stack traces, in batches.
+# The test command's first tree: optimized with line tables for stack traces, each library as one
+# source.
 MIRABOSC_TEST_OPTIONS=(
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABOSC_TESTS=ON -DMIRABOSC_BENCH=ON
-    -DCMAKE_UNITY_BUILD=ON -DMIRABOSC_LINE_TABLES=ON -DMIRABOSC_PCH=ON
+    -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=0 -DMIRABOSC_LINE_TABLES=ON
+    -DMIRABOSC_PCH=ON
 )
 
 # The programs and the default set in the first tree: a player's build when there is none yet, a
@@ -111,6 +114,7 @@ build_programs() {
 MIRABOSC_SANITIZED_OPTIONS=(
     -DCMAKE_CXX_COMPILER=clang++ -DMIRABOSC_SANITIZE=ON -DMIRABOSC_FUZZ=ON -DMIRABOSC_TESTS=ON
     -DMIRABOSC_BENCH=OFF -DMIRABOSC_GENERATED_FROM="$MIRABOSC_BUILD" -DCMAKE_UNITY_BUILD=ON
+    -DCMAKE_UNITY_BUILD_BATCH_SIZE=0
 )
 
 # Runs a command with AddressSanitizer, UBSan and LeakSanitizer reporting as errors; the
