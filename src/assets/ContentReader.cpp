@@ -4,12 +4,11 @@
 #include "assets/ContentReader.h"
 
 #include "assets/Catalogue.h"
+#include "assets/TextsReader.h"
 #include "base/Errors.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 namespace content {
 
@@ -121,51 +120,94 @@ QStringList fieldsOf(const Line& line, int least, int most) {
     return trimmed;
 }
 
+// A word, name or text as the set's rules allow it on a card or a page.
+QString checkedText(const Line& line, const QString& text, int longest) {
+    if (const QString problem = TextsReader::problemOf(text, longest); !problem.isEmpty())
+        line.fail(problem);
+    return text;
+}
+
+// A problem of a whole file, or of one line when problems collects them and the reading goes on.
+void report(const EReadError& error, QStringList* problems) {
+    if (!problems)
+        throw error;
+    *problems << error.message();
+}
+
+// A line opening a family (or a page) that cannot be read: the lines after it, up to the next
+// opening, are left with it.
+bool skipping(const Line& line, bool& damaged, const QString& opener) {
+    if (line.keyword() == opener)
+        damaged = false;
+    return damaged;
+}
+
+// strict: each family and card in its place; otherwise one left out leaves a gap.
+void readFamilyLine(const Line& line, std::vector<Family>& families, bool strict) {
+    const QString keyword = line.keyword();
+    if (keyword == QLatin1String("family")) {
+        const QStringList fields = fieldsOf(line, 3, 4);
+        const int index = toInt(line, fields[0], 1, catalogue::familyCount, "numèro de familha");
+        const int expected = families.empty() ? 1 : families.back().index + 1;
+        if (index < expected || (strict && index != expected))
+            line.fail(QStringLiteral("familha %1 esperada aicí").arg(expected));
+        families.push_back({index,
+                            checkedText(line, fields[1], TextsReader::longestWord),
+                            toColour(line, fields[2]),
+                            spokenField(line, fields, 3),
+                            {}});
+    } else if (keyword == QLatin1String("card")) {
+        if (families.empty())
+            line.fail(QStringLiteral("carta abans la primièra familha"));
+        Family& family = families.back();
+        const QStringList fields = fieldsOf(line, 3, 4);
+        if (family.cards.size() == catalogue::cardsPerFamily)
+            line.fail(QStringLiteral("mai de %1 cartas dins la familha %2")
+                          .arg(catalogue::cardsPerFamily)
+                          .arg(family.index));
+        const int number = toInt(line, fields[0], 1, catalogue::lastCardNumber, "numèro de carta");
+        const int next = family.cards.empty() ? catalogue::cardNumber(family.index, 1)
+                                              : family.cards.back().number + 1;
+        if (number < next || (strict && number != next) ||
+            number > catalogue::cardNumber(family.index, catalogue::cardsPerFamily))
+            line.fail(QStringLiteral("carta %1 esperada aicí").arg(next));
+        family.cards.push_back({number, checkedText(line, fields[1], TextsReader::longestWord),
+                                toPictogram(line, fields[2]), spokenField(line, fields, 3)});
+    } else {
+        line.fail(QStringLiteral("mot clau desconegut « %1 » (family o card)").arg(keyword));
+    }
+}
+
 } // namespace
 
-std::vector<Family> ContentReader::parseFamilies(const QString& text, const QString& fileName) {
+std::vector<Family> ContentReader::parseFamilies(const QString& text, const QString& fileName,
+                                                 QStringList* problems) {
     std::vector<Family> families;
+    bool damaged = false;
     for (const Line& line : meaningfulLines(text, fileName)) {
-        const QString keyword = line.keyword();
-        if (keyword == QLatin1String("family")) {
-            const QStringList fields = fieldsOf(line, 3, 4);
-            const int expected = int(families.size()) + 1;
-            if (expected > catalogue::familyCount ||
-                toInt(line, fields[0], 1, catalogue::familyCount, "numèro de familha") != expected)
-                line.fail(QStringLiteral("familha %1 esperada aicí").arg(expected));
-            families.push_back(
-                {expected, fields[1], toColour(line, fields[2]), spokenField(line, fields, 3), {}});
-        } else if (keyword == QLatin1String("card")) {
-            if (families.empty())
-                line.fail(QStringLiteral("carta abans la primièra familha"));
-            Family& family = families.back();
-            const QStringList fields = fieldsOf(line, 3, 4);
-            const int slot = int(family.cards.size()) + 1;
-            if (slot > catalogue::cardsPerFamily)
-                line.fail(QStringLiteral("mai de %1 cartas dins la familha %2")
-                              .arg(catalogue::cardsPerFamily)
-                              .arg(family.index));
-            const int expected = catalogue::cardNumber(family.index, slot);
-            if (toInt(line, fields[0], 1, catalogue::lastCardNumber, "numèro de carta") != expected)
-                line.fail(QStringLiteral("carta %1 esperada aicí").arg(expected));
-            family.cards.push_back(
-                {expected, fields[1], toPictogram(line, fields[2]), spokenField(line, fields, 3)});
-        } else {
-            line.fail(QStringLiteral("mot clau desconegut « %1 » (family o card)").arg(keyword));
+        if (skipping(line, damaged, QStringLiteral("family")))
+            continue;
+        try {
+            readFamilyLine(line, families, !problems);
+        } catch (const EReadError& error) {
+            report(error, problems);
+            damaged = line.keyword() == QLatin1String("family");
         }
     }
     if (families.size() != catalogue::familyCount)
-        throw EReadError(QStringLiteral("%1 : %2 familhas en plaça de %3")
-                             .arg(fileName)
-                             .arg(families.size())
-                             .arg(catalogue::familyCount));
+        report(EReadError(QStringLiteral("%1 : %2 familhas en plaça de %3")
+                              .arg(fileName)
+                              .arg(families.size())
+                              .arg(catalogue::familyCount)),
+               problems);
     for (const Family& family : families)
         if (family.cards.size() != catalogue::cardsPerFamily)
-            throw EReadError(QStringLiteral("%1 : la familha %2 a %3 cartas en plaça de %4")
-                                 .arg(fileName)
-                                 .arg(family.index)
-                                 .arg(family.cards.size())
-                                 .arg(catalogue::cardsPerFamily));
+            report(EReadError(QStringLiteral("%1 : la familha %2 a %3 cartas en plaça de %4")
+                                  .arg(fileName)
+                                  .arg(family.index)
+                                  .arg(family.cards.size())
+                                  .arg(catalogue::cardsPerFamily)),
+                   problems);
     return families;
 }
 
@@ -225,57 +267,64 @@ void addToPage(AlbumPage& page, const Line& line) {
         page.rainbow = true;
     else if (keyword == QLatin1String("put") || keyword == QLatin1String("pool"))
         page.items.push_back(toItem(line, keyword == QLatin1String("pool")));
-    else if (keyword == QLatin1String("title"))
-        setOnce(page.title);
-    else if (keyword == QLatin1String("text"))
-        setOnce(page.text);
-    else if (keyword == QLatin1String("say"))
+    else if (keyword == QLatin1String("title") || keyword == QLatin1String("text")) {
+        setOnce(keyword == QLatin1String("title") ? page.title : page.text);
+        checkedText(line, line.rest(), TextsReader::longestPage);
+    } else if (keyword == QLatin1String("say"))
         setOnce(page.spoken);
     else
         line.fail(QStringLiteral("mot clau desconegut « %1 »").arg(keyword));
 }
 
+void readPageLine(const Line& line, std::vector<AlbumPage>& pages, bool strict) {
+    if (line.keyword() == QLatin1String("page")) {
+        const int number =
+            toInt(line, line.rest(), 1, catalogue::albumPageCount, "numèro de pagina");
+        const int expected = pages.empty() ? 1 : pages.back().number + 1;
+        if (number < expected || (strict && number != expected))
+            line.fail(QStringLiteral("pagina %1 esperada aicí").arg(expected));
+        pages.push_back({});
+        pages.back().number = number;
+    } else if (pages.empty()) {
+        line.fail(QStringLiteral("« page <numèro> » esperat abans « %1 »").arg(line.keyword()));
+    } else {
+        addToPage(pages.back(), line);
+    }
+}
+
 } // namespace
 
-std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QString& fileName) {
+std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QString& fileName,
+                                                 QStringList* problems) {
     std::vector<AlbumPage> pages;
+    bool damaged = false;
     for (const Line& line : meaningfulLines(text, fileName)) {
-        if (line.keyword() == QLatin1String("page")) {
-            const int expected = int(pages.size()) + 1;
-            if (expected > catalogue::albumPageCount ||
-                toInt(line, line.rest(), 1, catalogue::albumPageCount, "numèro de pagina") !=
-                    expected)
-                line.fail(QStringLiteral("pagina %1 esperada aicí").arg(expected));
-            pages.push_back({});
-            pages.back().number = expected;
-        } else if (pages.empty()) {
-            line.fail(QStringLiteral("« page <numèro> » esperat abans « %1 »").arg(line.keyword()));
-        } else {
-            addToPage(pages.back(), line);
+        if (skipping(line, damaged, QStringLiteral("page")))
+            continue;
+        try {
+            readPageLine(line, pages, !problems);
+        } catch (const EReadError& error) {
+            report(error, problems);
+            damaged = line.keyword() == QLatin1String("page");
         }
     }
     if (pages.size() != catalogue::albumPageCount)
-        throw EReadError(QStringLiteral("%1 : %2 paginas en plaça de %3")
-                             .arg(fileName)
-                             .arg(pages.size())
-                             .arg(catalogue::albumPageCount));
+        report(EReadError(QStringLiteral("%1 : %2 paginas en plaça de %3")
+                              .arg(fileName)
+                              .arg(pages.size())
+                              .arg(catalogue::albumPageCount)),
+               problems);
     for (const AlbumPage& page : pages)
         if (page.narration().isEmpty())
-            throw EReadError(QStringLiteral("%1 : la pagina %2 a pas ni títol ni tèxt")
-                                 .arg(fileName)
-                                 .arg(page.number));
+            report(EReadError(QStringLiteral("%1 : la pagina %2 a pas ni títol ni tèxt")
+                                  .arg(fileName)
+                                  .arg(page.number)),
+                   problems);
     return pages;
 }
 
 QString ContentReader::readTextFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Impossible de dobrir lo fichièr %1").arg(path));
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder(file.readAll());
-    if (decoder.hasError())
-        throw EReadError(QStringLiteral("%1 : lo tèxt es pas en UTF-8").arg(path));
-    return text;
+    return TextsReader::readFile(path, path);
 }
 
 std::vector<std::pair<QString, QString>> ContentReader::spokenTexts(const Content& content) {

@@ -8,6 +8,7 @@
 #include "base/Errors.h"
 #include "base/SystemErrors.h"
 #include "sets/SafeWrite.h"
+#include "sets/SetImport.h"
 #include "sets/SetManifest.h"
 #include "sets/StoredArt.h"
 
@@ -150,6 +151,20 @@ int write(const QString& set, const QString& installed, const QString& path) {
          setmanifest::write(classBased ? QStringLiteral("classa") : QStringLiteral("installat"),
                             files),
          FileOrigins::Origin::Default});
+    // Nothing is written that an import would refuse.
+    std::vector<Entry> entries;
+    for (const setmanifest::File& kept : files)
+        entries.push_back({kept.name, kept.bytes});
+    try {
+        setimport::verify(entries);
+    } catch (const Exception& error) {
+        throw SetRefused(
+            QStringLiteral("Lo jòc %1 es pas exportat, una importacion lo refusariá : %2")
+                .arg(set, error.message()));
+    }
+    const auto unwritten = [&path](const QString& why) {
+        return SetRefused(QStringLiteral("Escritura impossibla de %1 : %2").arg(path, why));
+    };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
@@ -159,7 +174,7 @@ int write(const QString& set, const QString& installed, const QString& path) {
         archive_write_set_format_option(zip.get(), "zip", "compression-level", "1") <
             ARCHIVE_WARN ||
         archive_write_open_fd(zip.get(), file.handle()) != ARCHIVE_OK)
-        throw refused(path, archiveError(zip.get()));
+        throw unwritten(archiveError(zip.get()));
     for (const setmanifest::File& kept : files) {
         const QString& name = kept.name;
         const QByteArray& bytes = kept.bytes;
@@ -169,7 +184,7 @@ int write(const QString& set, const QString& installed, const QString& path) {
             name.endsWith(QLatin1String(".mp3")) || name.endsWith(QLatin1String(".png"));
         if ((compressed ? archive_write_zip_set_compression_store(zip.get())
                         : archive_write_zip_set_compression_deflate(zip.get())) != ARCHIVE_OK)
-            throw refused(path, archiveError(zip.get()));
+            throw unwritten(archiveError(zip.get()));
         const std::unique_ptr<archive_entry, EntryFree> entry(archive_entry_new());
         archive_entry_set_pathname_utf8(entry.get(), name.toUtf8().constData());
         archive_entry_set_filetype(entry.get(), AE_IFREG);
@@ -178,10 +193,10 @@ int write(const QString& set, const QString& installed, const QString& path) {
         if (archive_write_header(zip.get(), entry.get()) != ARCHIVE_OK ||
             archive_write_data(zip.get(), bytes.constData(), size_t(bytes.size())) !=
                 la_ssize_t(bytes.size()))
-            throw refused(path, archiveError(zip.get()));
+            throw unwritten(archiveError(zip.get()));
     }
     if (archive_write_close(zip.get()) != ARCHIVE_OK)
-        throw refused(path, archiveError(zip.get()));
+        throw unwritten(archiveError(zip.get()));
     if (!file.commit())
         throw SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
                              .arg(path, systemerrors::describe(file)));

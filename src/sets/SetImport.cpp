@@ -4,7 +4,9 @@
 // within one folder; the replaced set moves into the history beside it, dated, and stays.
 #include "sets/SetImport.h"
 
+#include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
+#include "assets/TextsReader.h"
 #include "base/Errors.h"
 #include "base/GameLock.h"
 #include "base/SystemErrors.h"
@@ -14,6 +16,7 @@
 #include "sets/SetArchive.h"
 #include "sets/SetFolder.h"
 #include "sets/SetManifest.h"
+#include "sets/SetTexts.h"
 #include "sets/StoredArt.h"
 
 #include <QDateTime>
@@ -39,21 +42,24 @@ SetRefused swapError(const QString& path) {
                           .arg(path, systemerrors::describe(errno)));
 }
 
-// The texts are read by the one parser of data/ before they are kept; the voices' marks are
-// only checked to be text.
+// The texts are read by the set's one reader and its rules, as the workshop and the game read
+// them; the drawings as the workshop keeps them.
 void checkTexts(const std::vector<setarchive::Entry>& entries) {
     for (const setarchive::Entry& entry : entries) {
         if (entry.name.startsWith(storedart::folder + QLatin1Char('/')))
             storedart::check(entry.name, entry.bytes);
         if (!entry.name.startsWith(setarchive::textsFolder + QLatin1Char('/')))
             continue;
-        const QString text = QString::fromUtf8(entry.bytes);
-        if (text.toUtf8() != entry.bytes)
-            throw SetRefused(QStringLiteral("%1 es pas en UTF-8").arg(entry.name));
-        if (entry.name.endsWith(QLatin1String("/familles.txt")))
+        const QString text = content::TextsReader::decode(entry.bytes, entry.name);
+        QStringList problems;
+        if (entry.name == catalogue::textName(catalogue::familiesText))
             content::ContentReader::parseFamilies(text, entry.name);
-        else if (entry.name.endsWith(QLatin1String("/album.txt")))
+        else if (entry.name == catalogue::textName(catalogue::albumText))
             content::ContentReader::parsePages(text, entry.name);
+        else if (entry.name == catalogue::textName(catalogue::voiceMarksText))
+            SetTexts::parseMarks(text, &problems);
+        if (!problems.isEmpty())
+            throw SetRefused(problems.constFirst());
     }
 }
 
@@ -145,12 +151,18 @@ void sweep(const QString& target) {
 }
 
 FileOrigins checkEntries(const QString& archive, const std::vector<setarchive::Entry>& entries) {
-    checkTexts(entries);
     try {
-        return setmanifest::verify(entries);
-    } catch (const SetRefused& error) {
-        throw SetRefused(QStringLiteral("Lo jòc %1 es refusat : %2").arg(archive, error.message()));
+        return verify(entries);
+    } catch (const Exception& error) {
+        throw SetRefused(
+            QStringLiteral("Lo jòc %1 es refusat, l'importacion a pas res cambiat : %2")
+                .arg(archive, error.message()));
     }
+}
+
+FileOrigins verify(const std::vector<setarchive::Entry>& entries) {
+    checkTexts(entries);
+    return setmanifest::verify(entries);
 }
 
 void install(const QString& archive, const QString& target, const QString& base,

@@ -24,6 +24,9 @@ using WhileGameOpen = std::function<bool()>;
 // exactly (or an earlier version's whole texts), texts the parser reads, drawings no larger than
 // the workshop keeps. Returns the marks they carry; throws SetRefused naming the archive.
 FileOrigins checkEntries(const QString& archive, const std::vector<setarchive::Entry>& entries);
+// The same without the archive's name: what is wrong, as the export asks before it writes.
+// Throws the readers' errors.
+FileOrigins verify(const std::vector<setarchive::Entry>& entries);
 // Puts the archive's set at target: its files with their marks, and links to base (the set it
 // is based on) for the rest. The set it replaces joins the history beside it. Throws
 // SetRefused.

@@ -156,9 +156,10 @@ content::Content contentOf(const SetFolder& folder) {
 }
 
 VoiceTexts textsOf(const SetFolder& folder) {
+    QStringList problems;
     try {
         const SetTexts texts = loadTexts(folder);
-        return VoiceTexts(texts.families(), texts.album());
+        return VoiceTexts::overDefaults(texts.families(), texts.album(), &problems);
     } catch (const Exception&) {
         return VoiceTexts::embedded();
     }

@@ -9,6 +9,7 @@
 #include "base/Errors.h"
 #include "base/GameLock.h"
 #include "cardart/CardPainter.h"
+#include "sets/FileOrigins.h"
 #include "sets/FolderLock.h"
 #include "sets/Locations.h"
 #include "sets/SafeWrite.h"
@@ -226,6 +227,8 @@ private slots:
     void exportThenImportOnAnEmptyAccountGivesTheSameFiles();
     void hostileSetArchiveChangesNothing_data();
     void hostileSetArchiveChangesNothing();
+    void setTextsAreReadByOneRuleEverywhere_data();
+    void setTextsAreReadByOneRuleEverywhere();
     void refusedWordChangesNothing_data();
     void refusedWordChangesNothing();
     void pictureOfAnyShapeOrRefused_data();
@@ -646,6 +649,13 @@ void TestVoices::hostileSetArchiveChangesNothing_data() {
     QTest::newRow("broken texts") << zipOf({{"textes/familles.txt", "family 9 | x | y\n"}})
                                   << "familles.txt";
     const QByteArray families = safewrite::read(QStringLiteral(MIRABOSC_DATA_DIR "/familles.txt"));
+    const QByteArray album = safewrite::read(QStringLiteral(MIRABOSC_DATA_DIR "/album.txt"));
+    QTest::newRow("a name of 5000 characters")
+        << zipOf({{"sons_familles/2.mp3", mp3},
+                  {"textes/familles.txt",
+                   QByteArray(families).replace("la familha", QByteArray(5000, 'a'))},
+                  {"textes/album.txt", album}})
+        << "refusat, l'importacion a pas res cambiat : textes/familles.txt, linha 19";
     QTest::newRow("end of a zip alone") << QByteArray("PK\x05\x06", 4) << "refusat";
     QTest::newRow("empty zip") << zipOf({}) << "cap de fichièr";
     QTest::newRow("texts without the album")
@@ -689,6 +699,85 @@ void TestVoices::hostileSetArchiveChangesNothing() {
              QStringList({QStringLiteral("hostile.mirabosc"), QStringLiteral("set")}));
 }
 
+void TestVoices::setTextsAreReadByOneRuleEverywhere_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("from"); // empty: prepend `to`
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<bool>("checked"); // mirabosc-check passes
+    QTest::addColumn<bool>("exported");
+    QTest::addColumn<QString>("says");
+    const QString families = QStringLiteral("textes/familles.txt");
+    QTest::newRow("byte-order mark")
+        << families << QByteArray() << QByteArray("\xEF\xBB\xBF") << true << true << "";
+    QTest::newRow("CR LF lines") << QStringLiteral("textes/album.txt") << QByteArray("\n")
+                                 << QByteArray("\r\n") << true << true << "";
+    QTest::newRow("a name of 5000 characters")
+        << families << QByteArray("| la familha |") << "| " + QByteArray(5000, 'a') + " |" << false
+        << false << "linha 19 : lo tèxte es tròp long";
+    QTest::newRow("BEL and U+202E")
+        << families << QByteArray("lo paire") << QByteArray("lo\apa\u202Eire") << false << false
+        << "lo·pa·ire";
+    QTest::newRow("a zero-width space") << families << QByteArray("la cara") << QByteArray("\u200B")
+                                        << false << false << "invisible";
+    QTest::newRow("album of 10 MB") << QStringLiteral("textes/album.txt") << QByteArray()
+                                    << "#" + QByteArray(10 << 20, 'x') + "\n"
+                                    << false << false << "tròp grand";
+    QTest::newRow("a word that opens with #")
+        << families << QByteArray("lo nenon") << QByteArray("#nenon") << false << false
+        << "comença per « # »";
+    QTest::newRow("an unreadable origin")
+        << FileOrigins::fileName() << QByteArray() << QByteArray("un non-res\n") << false << true
+        << "originas.txt, linha 1";
+}
+
+// The workshop's list, the checker, the export and the import read a set's texts by the same
+// rules: a damaged line is named and costs nothing else, and no export is refused on import.
+void TestVoices::setTextsAreReadByOneRuleEverywhere() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(bool, checked);
+    QFETCH(bool, exported);
+    QFETCH(QString, says);
+    QTemporaryDir work;
+    const QString set = work.filePath(QStringLiteral("set"));
+    SetFolder folder(set, TestAssets::defaultAssetDir());
+    folder.fillFromDefaultSet();
+    const QString own = QStringLiteral("sons_familles/5.mp3");
+    folder.write(own, safewrite::read(TestAssets::defaultAssetDir() + "/sons_familles/6.mp3"));
+    QVERIFY(QDir().mkpath(set + QStringLiteral("/textes")));
+    for (const char* texts : {"/familles.txt", "/album.txt"})
+        QVERIFY(QFile::copy(QStringLiteral(MIRABOSC_DATA_DIR) + QLatin1String(texts),
+                            set + QStringLiteral("/textes") + QLatin1String(texts)));
+    QByteArray bytes = safewrite::read(set + QLatin1Char('/') + file);
+    bytes = from.isEmpty() ? to + bytes : bytes.replace(from, to);
+    safewrite::write(set + QLatin1Char('/') + file, bytes);
+
+    QProcess check;
+    check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {set});
+    QVERIFY(check.waitForFinished(60000));
+    const QString report = QString::fromUtf8(check.readAllStandardOutput());
+    QVERIFY2((check.exitCode() == 0) == checked, qPrintable(report));
+    QVERIFY2(report.contains(says), qPrintable(report));
+    // Every line left whole still counts: its word, and the class's own voice.
+    const Run list = record({QStringLiteral("--folder"), set, QStringLiteral("--list")});
+    QCOMPARE(list.exitCode, 0);
+    QVERIFY2(list.out.contains(QStringLiteral("sons_familles/5.mp3\tla sòrre\tvotz vòstra")),
+             qPrintable(list.out));
+    const QString archive = work.filePath(QStringLiteral("set.mirabosc"));
+    const Run exportRun =
+        record({QStringLiteral("--folder"), set, QStringLiteral("--export"), archive});
+    QCOMPARE(exportRun.exitCode == 0, exported);
+    QCOMPARE(QFileInfo::exists(archive), exported);
+    if (exported)
+        QCOMPARE(record({QStringLiteral("--folder"), work.filePath(QStringLiteral("theirs")),
+                         QStringLiteral("--import-set"), archive})
+                     .exitCode,
+                 0);
+    else
+        QVERIFY2(exportRun.err.contains(says), qPrintable(exportRun.err));
+}
+
 void TestVoices::refusedWordChangesNothing_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("fullDisk");
@@ -697,6 +786,10 @@ void TestVoices::refusedWordChangesNothing_data() {
                                 << "contraròtle";
     QTest::newRow("41 characters")
         << QStringList{"--word", "3", QString(41, 'a')} << false << "40 caractèrs al mai";
+    QTest::newRow("a '|'") << QStringList{"--word", "3", " la | maire "} << false
+                           << "« la | maire » a lo signe « | », que separa los camps";
+    QTest::newRow("a leading '#'")
+        << QStringList{"--word", "3", " #maire"} << false << "« #maire » comença per « # »";
     QTest::newRow("full disk") << QStringList{"--word", "4", "lo fraire gran"} << true
                                << "Escritura impossibla";
     QTest::newRow("a page, full disk")
