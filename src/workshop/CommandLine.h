@@ -23,7 +23,8 @@ public:
         PlayFamily,
         Help,
         Version,
-        UndoImport
+        UndoImport,
+        RedoImport
     };
 
     // The arguments as main() gets them, the program's name first.

@@ -37,7 +37,9 @@ SetBar::SetBar(QWidget* parent)
       export_(button(QStringLiteral("Exportar…"), QStringLiteral("btnExportar"), this)),
       import_(button(QStringLiteral("Importar un jòc…"), QStringLiteral("btnImportarJoc"), this)),
       undoImport_(button(QStringLiteral("Desfar l'importacion"),
-                         QStringLiteral("btnDesfarImportacion"), this)) {
+                         QStringLiteral("btnDesfarImportacion"), this)),
+      redoImport_(button(QStringLiteral("Tornar far l'importacion"),
+                         QStringLiteral("btnRefarImportacion"), this)) {
     whole_->setObjectName(QStringLiteral("chkTota"));
     whole_->setToolTip(QStringLiteral("L'imatge tota sus la carta, puslèu que retalhada"));
     auto* grid = new QGridLayout(this);
@@ -52,6 +54,7 @@ SetBar::SetBar(QWidget* parent)
     grid->addWidget(undoPicture_, 2, 1);
     grid->addWidget(export_, 3, 0);
     grid->addWidget(import_, 3, 1);
+    grid->addWidget(redoImport_, 4, 0);
     grid->addWidget(undoImport_, 4, 1);
     connect(picture_, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Cambiar l'imatge"),

@@ -24,8 +24,10 @@ public:
     QCheckBox* whole() const { return whole_; }
     QPushButton* exportSet() const { return export_; }
     QPushButton* importSet() const { return import_; }
-    // "Desfar l'importacion": the set the last import replaced comes back.
+    // "Desfar l'importacion": the set the last import replaced comes back, then the one before.
     QPushButton* undoImport() const { return undoImport_; }
+    // "Tornar far l'importacion": the set the last undo replaced comes back.
+    QPushButton* redoImport() const { return redoImport_; }
 
 signals:
     // A file chosen in the dialogs the buttons open.
@@ -43,4 +45,5 @@ private:
     QPushButton* export_;
     QPushButton* import_;
     QPushButton* undoImport_;
+    QPushButton* redoImport_;
 };

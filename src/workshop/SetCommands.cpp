@@ -103,15 +103,22 @@ QString importSet(const QString& target, const QString& file, const QString& bas
                   const WhileGameOpen& whileGameOpen) {
     // A workshop given its base set (a window on a folder of its own) reads the names from it.
     const QString installed = locations::installedDefaultSet();
-    setimport::install(file, target, base, installed.isEmpty() ? base : installed,
-                       &setcheck::problems, whileGameOpen);
-    return QStringLiteral("%1 : jòc mes a %2 (lo jòc d'abans es gardat dins %3)\n")
-        .arg(file, target, target + setimport::previousSuffix);
+    const QString kept =
+        setimport::install(file, target, base, installed.isEmpty() ? base : installed,
+                           &setcheck::problems, whileGameOpen);
+    return kept.isEmpty() ? QStringLiteral("%1 : jòc mes a %2\n").arg(file, target)
+                          : QStringLiteral("%1 : jòc mes a %2 (lo jòc d'abans es gardat dins %3)\n")
+                                .arg(file, target, kept);
 }
 
 QString undoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
     const QString previous = setimport::undoImport(target, whileGameOpen);
     return QStringLiteral("%1 : lo jòc d'abans es tornat (de %2)\n").arg(target, previous);
+}
+
+QString redoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
+    const QString later = setimport::redoImport(target, whileGameOpen);
+    return QStringLiteral("%1 : lo jòc desfach es tornat (de %2)\n").arg(target, later);
 }
 
 QString makePicture(SetFolder& folder, const QString& file, const QString& row, bool fit) {
@@ -183,6 +190,9 @@ void act(const CommandLine& line, QTextStream& out) {
         return;
     case CommandLine::Action::UndoImport:
         out << undoImport(target(line), waitOnCommandLine);
+        return;
+    case CommandLine::Action::RedoImport:
+        out << redoImport(target(line), waitOnCommandLine);
         return;
     case CommandLine::Action::Picture:
         return picture(line, out);

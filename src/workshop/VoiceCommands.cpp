@@ -64,8 +64,9 @@ void act(const CommandLine& line, QTextStream& out) {
     if (line.action() == Action::Play || line.action() == Action::PlayFamily)
         return play(line, out);
     if (line.action() == Action::Export || line.action() == Action::ImportSet ||
-        line.action() == Action::UndoImport || line.action() == Action::Picture ||
-        line.action() == Action::Word || line.action() == Action::Page ||
+        line.action() == Action::UndoImport || line.action() == Action::RedoImport ||
+        line.action() == Action::Picture || line.action() == Action::Word ||
+        line.action() == Action::Page ||
         ((line.action() == Action::Undo || line.action() == Action::Default) &&
          setcommands::isPicture(line.voice())))
         return setcommands::act(line, out);

@@ -227,6 +227,7 @@ private slots:
     void exportThenImportOnAnEmptyAccountGivesTheSameFiles();
     void hostileSetArchiveChangesNothing_data();
     void hostileSetArchiveChangesNothing();
+    void undoImportStepsBackThroughEverySetKept();
     void setTextsAreReadByOneRuleEverywhere_data();
     void setTextsAreReadByOneRuleEverywhere();
     void refusedWordChangesNothing_data();
@@ -699,6 +700,53 @@ void TestVoices::hostileSetArchiveChangesNothing() {
              QStringList({QStringLiteral("hostile.mirabosc"), QStringLiteral("set")}));
 }
 
+// Each import keeps the set it replaces; undo steps back through all of them in turn and redo
+// forward again, however quickly one follows another.
+void TestVoices::undoImportStepsBackThroughEverySetKept() {
+    QTemporaryDir work;
+    const QString voice = QStringLiteral("sons_familles/5.mp3");
+    const auto voiceOf = [&voice](const QString& set) {
+        return safewrite::read(set + QLatin1Char('/') + voice);
+    };
+    const auto made = [&work, &voice](const QString& name, int card) {
+        SetFolder folder(work.filePath(name), TestAssets::defaultAssetDir());
+        folder.fillFromDefaultSet();
+        folder.write(voice, safewrite::read(TestAssets::defaultAssetDir() +
+                                            QStringLiteral("/sons_familles/%1.mp3").arg(card)));
+        return folder.root();
+    };
+    const QString hers = made(QStringLiteral("hers"), 4);
+    QList<QByteArray> sets{voiceOf(hers)};
+    for (int i = 1; i <= 3; ++i) {
+        const QString archive = work.filePath(QStringLiteral("%1.mirabosc").arg(i));
+        QCOMPARE(
+            record({"--folder", made(QString::number(i), 5 + i), "--export", archive}).exitCode, 0);
+        const Run run = record({"--folder", hers, "--import-set", archive});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains(setimport::previousSets(hers).constLast()), qPrintable(run.out));
+        sets << voiceOf(hers);
+    }
+    for (int i = 2; i >= 0; --i) {
+        QCOMPARE(record({"--folder", hers, "--undo-import"}).exitCode, 0);
+        QCOMPARE(voiceOf(hers), sets[i]);
+    }
+    const Run none = record({"--folder", hers, "--undo-import"});
+    QCOMPARE(none.exitCode, 1);
+    QVERIFY2(none.err.contains(QStringLiteral("Pas res de desfar")), qPrintable(none.err));
+    for (int i = 1; i <= 2; ++i) {
+        QCOMPARE(record({"--folder", hers, "--redo-import"}).exitCode, 0);
+        QCOMPARE(voiceOf(hers), sets[i]);
+    }
+    // Within one second: the undo brings back the set the import replaced, not another.
+    QCOMPARE(record({"--folder", hers, "--import-set", work.filePath("1.mirabosc")}).exitCode, 0);
+    QCOMPARE(record({"--folder", hers, "--undo-import"}).exitCode, 0);
+    QCOMPARE(voiceOf(hers), sets[2]);
+    QCOMPARE(record({"--folder", hers, "--undo-import"}).exitCode, 0);
+    QCOMPARE(voiceOf(hers), sets[1]);
+    // Every other set is kept, the one undone before that import among them.
+    QCOMPARE(setimport::previousSets(hers).size() + setimport::laterSets(hers).size(), 4);
+}
+
 void TestVoices::setTextsAreReadByOneRuleEverywhere_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("from"); // empty: prepend `to`
@@ -1116,7 +1164,8 @@ void TestVoices::classSetRoundTripKeepsEveryFileAndMark() {
     QCOMPARE(import.exitCode(), 0);
     QCOMPARE(setimport::previousSets(shared).size(), 1);
     QCOMPARE(as(teacher, {"--undo-import", "--system"}).exitCode, 0);
-    QCOMPARE(setimport::previousSets(shared).size(), 1);
+    QCOMPARE(setimport::previousSets(shared).size(), 0);
+    QCOMPARE(setimport::laterSets(shared).size(), 1);
     QCOMPARE(FileOrigins::load(shared).marks(), marks.marks());
     // The checker reads the drawings too.
     safewrite::write(other + QStringLiteral("/dessenhs/sons_familles-10.fill.png"),
