@@ -157,14 +157,20 @@ QString restorePictures(SetFolder& folder, const QString& row, bool undo) {
         if (undo && !folder.canUndo(name))
             throw SetRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
     QString report;
+    QStringList stepped;
     for (const QString& name : names) {
+        if (stepped.contains(name))
+            continue; // it came back with the change of another picture
         if (undo)
-            folder.undo(name);
+            stepped << folder.undo(name);
         else if (folder.isChanged(name))
             folder.restoreDefault(name);
         report += QStringLiteral("%1 : imatge %2 tornat\n")
                       .arg(name, undo ? QStringLiteral("precedent") : QStringLiteral("per defaut"));
     }
+    for (const QString& name : stepped)
+        if (!names.contains(name))
+            report += QStringLiteral("%1 : tornat amb l'imatge\n").arg(name);
     // The default pictures: the class's drawing is no longer the row's.
     if (!undo)
         for (const PictureArt::Placement placement :

@@ -89,8 +89,11 @@ void act(const CommandLine& line, QTextStream& out) {
     case Action::Undo:
         if (!folder.canUndo(name))
             throw SetRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
-        folder.undo(name);
-        out << QStringLiteral("%1 : votz precedenta tornada\n").arg(name);
+        // A word's change comes back whole: its texts and pictures with its voice.
+        for (const QString& stepped : folder.undo(name))
+            out << (stepped == name ? QStringLiteral("%1 : votz precedenta tornada\n")
+                                    : QStringLiteral("%1 : tornat amb la votz\n"))
+                       .arg(stepped);
         break;
     case Action::Default:
         if (!folder.isChanged(name)) {

@@ -996,6 +996,23 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
                  QStringLiteral("sons_familles/11.mp3\tlo morre\tvotz vòstra (ditz « lo nas »)")),
              qPrintable(list));
     QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
+    // Undoing the voice of a changed word undoes the whole change: its word, pictures and voice.
+    const auto files = [&set] {
+        QByteArray bytes;
+        for (const char* name : {"/img_familles/13.bmp", "/img_familles/v13.bmp",
+                                 "/sons_familles/13.mp3", "/textes/familles.txt"})
+            bytes += safewrite::read(set + QLatin1String(name));
+        return bytes;
+    };
+    const QByteArray before = files();
+    QCOMPARE(
+        run({QStringLiteral("--word"), QStringLiteral("13"), QStringLiteral("la pèl")}).exitCode,
+        0);
+    QVERIFY(files() != before);
+    const Run undone = run({QStringLiteral("--undo"), QStringLiteral("sons_familles/13.mp3")});
+    QVERIFY2(undone.out.contains(QStringLiteral("textes/familles.txt")), qPrintable(undone.out));
+    QCOMPARE(files(), before);
+    QCOMPARE(run({QStringLiteral("--list")}).out, list);
 }
 
 void TestVoices::speechIsFoundWholeInEveryKindOfTake_data() {
