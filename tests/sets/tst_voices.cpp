@@ -228,6 +228,8 @@ private slots:
     void hostileSetArchiveChangesNothing_data();
     void hostileSetArchiveChangesNothing();
     void undoImportStepsBackThroughEverySetKept();
+    void setZippedAgainByADesktopIsImported_data();
+    void setZippedAgainByADesktopIsImported();
     void setTextsAreReadByOneRuleEverywhere_data();
     void setTextsAreReadByOneRuleEverywhere();
     void refusedWordChangesNothing_data();
@@ -745,6 +747,56 @@ void TestVoices::undoImportStepsBackThroughEverySetKept() {
     QCOMPARE(voiceOf(hers), sets[1]);
     // Every other set is kept, the one undone before that import among them.
     QCOMPARE(setimport::previousSets(hers).size() + setimport::laterSets(hers).size(), 4);
+}
+
+void TestVoices::setZippedAgainByADesktopIsImported_data() {
+    QTest::addColumn<QString>("zipper");  // a command run in a folder holding classa/, the set
+    QTest::addColumn<QString>("message"); // empty: imported
+    QTest::newRow("zip -r") << "zip -qr ../again.zip classa"
+                            << "";
+    // Folder entries first, and a Mac's notes beside the files, as its desktop writes them.
+    QTest::newRow("Python's zipfile, as a desktop")
+        << "python3 -c \"import zipfile, os\n"
+           "with zipfile.ZipFile('../again.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
+           "  for d, _, fs in os.walk('classa'):\n"
+           "    z.write(d)\n"
+           "    for f in fs: z.write(os.path.join(d, f))\n"
+           "  z.writestr('__MACOSX/classa/._textes', 'x')\n"
+           "  z.writestr('classa/.DS_Store', 'x')\""
+        << "";
+    QTest::newRow("cut short") << "zip -qr full.zip classa && head -c 3000 full.zip > ../again.zip"
+                               << "l'archiu es copat abans sa fin";
+    QTest::newRow("with a password") << "zip -qr -P secret ../again.zip classa"
+                                     << "l'archiu es protegit per un senhal";
+}
+
+// A set unzipped and zipped again by a file manager sits under one folder: it is still a set.
+void TestVoices::setZippedAgainByADesktopIsImported() {
+    QFETCH(QString, zipper);
+    QFETCH(QString, message);
+    QTemporaryDir work;
+    const QString set = work.filePath(QStringLiteral("set"));
+    SetFolder folder(set, TestAssets::defaultAssetDir());
+    folder.fillFromDefaultSet();
+    const QString voice = QStringLiteral("/sons_familles/5.mp3");
+    folder.write(voice.mid(1),
+                 safewrite::read(TestAssets::defaultAssetDir() + "/sons_familles/6.mp3"));
+    const QString archive = work.filePath(QStringLiteral("set.zip"));
+    QCOMPARE(record({"--folder", set, "--export", archive}).exitCode, 0);
+    const QString desk = work.filePath(QStringLiteral("desk"));
+    QVERIFY(QDir().mkpath(desk + QStringLiteral("/classa")));
+    QCOMPARE(QProcess::execute(QStringLiteral("unzip"), {"-q", archive, "-d", desk + "/classa"}),
+             0);
+    QProcess zipping;
+    zipping.setWorkingDirectory(desk);
+    zipping.start(QStringLiteral("sh"), {QStringLiteral("-c"), zipper});
+    QVERIFY(zipping.waitForFinished(60000) && zipping.exitCode() == 0);
+    const QString theirs = work.filePath(QStringLiteral("theirs"));
+    const Run run = record({"--folder", theirs, "--import-set", work.filePath("again.zip")});
+    QCOMPARE(run.exitCode == 0, message.isEmpty());
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    if (message.isEmpty())
+        QCOMPARE(safewrite::read(theirs + voice), safewrite::read(set + voice));
 }
 
 void TestVoices::setTextsAreReadByOneRuleEverywhere_data() {
