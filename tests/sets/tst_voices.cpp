@@ -1216,8 +1216,13 @@ void TestVoices::classSetRoundTripKeepsEveryFileAndMark() {
     const QString third = work.filePath(QStringLiteral("third/mirabosc"));
     QCOMPARE(as(third, {"--word", "14", "lo rat"}).exitCode, 0);
     QVERIFY(safewrite::read(third + QStringLiteral("/textes/familles.txt")).contains("la sèrp"));
-    // An import over the class set waits while a game plays it.
+    // An import over the class set waits while a game plays it, or plays a set linked into it.
     QProcess game;
+    game.setWorkingDirectory(third);
+    game.start(QStringLiteral(MIRABOSC_MIRABOSC_PROGRAM));
+    QTRY_VERIFY_WITH_TIMEOUT(gamelock::isHeld(shared), 60000);
+    game.terminate();
+    QVERIFY(game.waitForFinished());
     game.setWorkingDirectory(shared);
     game.start(QStringLiteral(MIRABOSC_MIRABOSC_PROGRAM));
     QTRY_VERIFY_WITH_TIMEOUT(gamelock::isHeld(shared), 60000);
