@@ -305,6 +305,7 @@ int SetFolder::fillFromDefaultSet() {
     int made = 0;
     for (const char* folder : catalogue::assetFolders)
         made += links.linkFolder(QLatin1String(folder), convert);
+    links.clearTemporaries(catalogue::textsFolder);
     if (convert)
         links.recordOlderOrigins([this](const QString& name) { return current(name).isDefault; });
     // The game holds the set it plays through this file, so a whole-set import waits for it.

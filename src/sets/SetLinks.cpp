@@ -57,10 +57,7 @@ bool isEarlierDefault(const QString& name, const QString& path) {
 int SetLinks::linkFolder(const QString& folder, bool convert) {
     const QString dir = safewrite::ensureFolder(root_, folder);
     const QDir here(dir);
-    // Temporary files of a writer that was killed: none runs while this one holds the lock.
-    for (const QString& entry : here.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (safewrite::isTemporary(entry))
-            QFile::remove(here.filePath(entry));
+    clearTemporaries(folder);
     int made = 0;
     const QDir defaults(base_ + QLatin1Char('/') + folder);
     // A copy equal to a class set's own file is the class's too (it was exported from here).
@@ -108,4 +105,11 @@ void SetLinks::recordOlderOrigins(const std::function<bool(const QString&)>& isD
                                   : FileOrigins::Origin::Recorded);
         }
     origins.save(root_);
+}
+
+void SetLinks::clearTemporaries(const QString& folder) {
+    const QDir here(root_ + QLatin1Char('/') + folder);
+    for (const QString& entry : here.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (safewrite::isTemporary(entry))
+            QFile::remove(here.filePath(entry));
 }

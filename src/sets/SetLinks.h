@@ -21,6 +21,10 @@ public:
     // a file that is still the base's.
     void recordOlderOrigins(const std::function<bool(const QString&)>& isDefault);
 
+    // Removes the temporary files a writer that was killed left in the set's folder; none runs
+    // while the caller holds the set's lock.
+    void clearTemporaries(const QString& folder);
+
 private:
     QString root_;
     QString base_;

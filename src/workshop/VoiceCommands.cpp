@@ -8,6 +8,7 @@
 #include "base/Errors.h"
 #include "sets/Locations.h"
 #include "sets/SetFolder.h"
+#include "sets/SetImport.h"
 #include "workshop/CommandLine.h"
 #include "workshop/SetCommands.h"
 #include "workshop/VoiceMaker.h"
@@ -112,6 +113,10 @@ void act(const CommandLine& line, QTextStream& out) {
 
 int run(const CommandLine& line, QTextStream& out, QTextStream& err) {
     try {
+        // What an import stopped midway left beside the set goes at every start.
+        setimport::sweep(line.system()             ? locations::classSet()
+                         : line.folder().isEmpty() ? locations::userSet()
+                                                   : line.folder());
         act(line, out);
         return exitDone;
     } catch (const Exception& error) {
