@@ -8,6 +8,7 @@
 #include "assets/DisplaySizes.h"
 #include "assets/TextsReader.h"
 #include "base/Errors.h"
+#include "check/SetAgreement.h"
 #include "pictures/PictureArt.h"
 #include "sets/FileOrigins.h"
 #include "sets/SetTexts.h"
@@ -165,6 +166,8 @@ std::vector<Finding> checkSetFiles() {
     for (const QString& problem : problems)
         findings.push_back({problem.section(QLatin1Char(','), 0, 0).section(QLatin1Char(' '), 0, 0),
                             Severity::Problem, problem});
+    for (Finding& finding : disagreements())
+        findings.push_back(std::move(finding));
     const QDir drawings(QStringLiteral("dessenhs"));
     for (const QString& name : drawings.entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                   QDir::Hidden | QDir::System)) {

@@ -95,6 +95,15 @@ bool waitOnCommandLine() {
 } // namespace
 
 QString exportSet(const QString& set, const QString& file) {
+    // What the import's check would refuse is not written: its problems, not its notes.
+    QStringList problems;
+    for (const QString& line : setcheck::problems(set).split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("PROBLÈMA")))
+            problems << line;
+    if (!problems.isEmpty())
+        throw SetRefused(
+            QStringLiteral("Lo jòc %1 es pas exportat, una importacion lo refusariá :\n%2")
+                .arg(set, problems.join(QLatin1Char('\n'))));
     const int count = setarchive::write(set, installedSet(), file);
     return QStringLiteral("%1 : %2 fichièr(s) de %3\n").arg(file).arg(count).arg(set);
 }

@@ -825,8 +825,11 @@ void TestVoices::setTextsAreReadByOneRuleEverywhere_data() {
     QTest::newRow("a word that opens with #")
         << families << QByteArray("lo nenon") << QByteArray("#nenon") << false << false
         << "comença per « # »";
+    QTest::newRow("a word its files do not say")
+        << families << QByteArray("lo nas") << QByteArray("lo nàs") << false << false
+        << "sons_familles/11.mp3 : legit de";
     QTest::newRow("an unreadable origin")
-        << FileOrigins::fileName() << QByteArray() << QByteArray("un non-res\n") << false << true
+        << FileOrigins::fileName() << QByteArray() << QByteArray("un non-res\n") << false << false
         << "originas.txt, linha 1";
 }
 
