@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where each file of a set came from: recorded, imported, drawn, re-voiced, or the default.
+// Where each file of a set came from: recorded, imported, drawn, made again from the set's words
+// (a voice spoken again, a picture composed again: "revoiced"), or the default.
 #pragma once
 
 #include <QMap>
