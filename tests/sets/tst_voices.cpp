@@ -269,6 +269,8 @@ void TestVoices::initTestCase() {
     QVERIFY(
         spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("zeros.wav")),
                             {QStringLiteral("pad"), QStringLiteral("0.5"), QStringLiteral("0.5")}));
+    QVERIFY(spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("loud.wav")),
+                                {QStringLiteral("gain"), QStringLiteral("30")}));
     QVERIFY(spokentake::convert(word_.wav, takes_.filePath(QStringLiteral("speech.wav")),
                                 {QStringLiteral("repeat"), QStringLiteral("7")}));
     QVERIFY(
@@ -380,6 +382,8 @@ void TestVoices::importWritesTrimmedLevelledMonoVoice_data() {
                                               << "sons_familles/50.mp3";
     QTest::newRow("a key click after the word") << "click.wav"
                                                 << "sons_familles/51.mp3";
+    QTest::newRow("clipped by the sound card") << "loud.wav"
+                                               << "sons_familles/49.mp3";
 }
 
 void TestVoices::importWritesTrimmedLevelledMonoVoice() {
@@ -389,6 +393,9 @@ void TestVoices::importWritesTrimmedLevelledMonoVoice() {
                             takes_.filePath(take), QStringLiteral("--to"), target});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out.count(QLatin1Char('\n')), 1);
+    // The command line warns as the window does; values no microphone gives count as clipped.
+    QCOMPARE(run.out.contains(QStringLiteral("saturat")),
+             QStringList({"loud.wav", "nan.wav", "inf.wav", "huge.wav"}).contains(take));
     const QString written =
         folder_.filePath(QString(target).replace(QLatin1Char('\\'), QLatin1Char('/')));
     const mp3fixture::Decoded voice = mp3fixture::decode(written);
