@@ -44,11 +44,15 @@ QString TextsReader::decode(const QByteArray& bytes, const QString& name) {
 }
 
 QString TextsReader::readFile(const QString& path, const QString& name) {
+    return decode(readBytes(path), name);
+}
+
+QByteArray TextsReader::readBytes(const QString& path) {
     if (path.startsWith(QLatin1Char(':'))) { // the program's own texts, embedded in it
         QFile embedded(path);
         if (!embedded.open(QIODevice::ReadOnly))
             throw EFOpenError(QStringLiteral("Impossible de dobrir lo fichièr %1").arg(path));
-        return decode(embedded.read(largestFile + 1), name);
+        return embedded.read(largestFile + 1);
     }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -60,7 +64,7 @@ QString TextsReader::readFile(const QString& path, const QString& name) {
         ::close(fd);
         throw EFOpenError(QStringLiteral("%1 es pas un fichièr ordinari").arg(path));
     }
-    return decode(file.read(largestFile + 1), name);
+    return file.read(largestFile + 1);
 }
 
 QString TextsReader::problemOf(const QString& text, int longest) {

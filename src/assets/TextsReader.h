@@ -24,6 +24,8 @@ public:
     // The same read from path: a plain file only (a FIFO or a device would hold the reader), and
     // never more than largestFile. Throws EFOpenError or EReadError.
     static QString readFile(const QString& path, const QString& name);
+    // The file's bytes as readFile reads them, one more than largestFile at most, for decode().
+    static QByteArray readBytes(const QString& path);
     // Why text cannot be a word, name or page text of at most longest characters: empty or
     // invisible, a control or format character, too long, "|" (it separates fields) or a
     // leading "#" (a note). Empty when it can; text is taken trimmed.

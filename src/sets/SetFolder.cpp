@@ -110,9 +110,14 @@ SetFolder::Content SetFolder::current(const QString& name) const {
         if (target.isEmpty() || target == QFileInfo(defaultFile).canonicalFilePath())
             return {};
     }
-    // A real file no record names is of an older version's set: the class's recording.
     const FileOrigins origins = FileOrigins::load(root_);
-    return {false, path, origins.contains(name) ? origins.of(name) : FileOrigins::Origin::Recorded};
+    if (origins.contains(name))
+        return {false, path, origins.of(name)};
+    // A real file no record names is the class's recording only in an older version's set, which
+    // kept no record; in a set that keeps one, it (or a link into a set other than its base) is
+    // a copy the class did not make.
+    const bool unmarked = S_ISLNK(status.st_mode) || FileOrigins::isKept(root_);
+    return {false, path, unmarked ? FileOrigins::Origin::Revoiced : FileOrigins::Origin::Recorded};
 }
 
 void SetFolder::replace(const QString& name, const Content& content, Stack keepIn, int number) {

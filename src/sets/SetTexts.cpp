@@ -45,14 +45,23 @@ SetTexts SetTexts::load(const QString& set, const QString& defaults) {
                         QFileInfo::exists(own + QLatin1Char('/') + albumText);
     const QString from = hasOwn ? own : defaults;
     const auto read = [](const QString& folder, const QString& name) {
-        return content::TextsReader::readFile(folder + QLatin1Char('/') + name,
-                                              catalogue::textName(name));
+        return content::TextsReader::readBytes(folder + QLatin1Char('/') + name);
+    };
+    return fromBytes(read(from, familiesText), read(from, albumText),
+                     QFileInfo::exists(own + QLatin1Char('/') + voiceMarksText)
+                         ? read(own, voiceMarksText)
+                         : QByteArray());
+}
+
+SetTexts SetTexts::fromBytes(const QByteArray& families, const QByteArray& album,
+                             const QByteArray& marks) {
+    const auto decoded = [](const QByteArray& bytes, const QString& name) {
+        return content::TextsReader::decode(bytes, catalogue::textName(name));
     };
     SetTexts texts;
-    texts.families_ = read(from, familiesText);
-    texts.album_ = read(from, albumText);
-    if (QFileInfo::exists(own + QLatin1Char('/') + voiceMarksText))
-        texts.marks_ = parseMarks(read(own, voiceMarksText));
+    texts.families_ = decoded(families, familiesText);
+    texts.album_ = decoded(album, albumText);
+    texts.marks_ = parseMarks(decoded(marks, voiceMarksText));
     return texts;
 }
 

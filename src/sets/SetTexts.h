@@ -18,6 +18,10 @@ public:
     // The set's own texts, or those of defaults (a folder holding familles.txt and album.txt)
     // for a set that has none yet. Throws EFOpenError or EReadError.
     static SetTexts load(const QString& set, const QString& defaults);
+    // The same from the files' bytes, with no file system: each decoded by the set's rules
+    // (TextsReader); throws EReadError.
+    static SetTexts fromBytes(const QByteArray& families, const QByteArray& album,
+                              const QByteArray& marks = {});
 
     // The marks of votz.txt's text; a line it cannot read is left out, and named in problems.
     static QMap<QString, QString> parseMarks(const QString& text, QStringList* problems = nullptr);
