@@ -23,6 +23,7 @@
 #include "takes/SpeechSynth.h"
 #include "takes/TakeProcessor.h"
 #include "workshop/VoiceMaker.h"
+#include "workshop/VoiceStates.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -580,6 +581,15 @@ void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
     QVERIFY(QFile::remove(folder.pathOf(copied)) &&
             QFile::copy(TestAssets::defaultAssetDir() + '/' + copied, folder.pathOf(copied)));
     QCOMPARE(folder.ownCount(), 1);
+    // The window's count follows the marks as the list does, the files unchanged.
+    VoiceStates states(folder);
+    states.rescan();
+    FileOrigins marks = FileOrigins::load(root.path());
+    marks.set(copied, FileOrigins::Origin::Recorded);
+    marks.save(root.path());
+    states.rescan();
+    QCOMPARE(states.ownCount(), folder.ownCount());
+    QCOMPARE(states.ownCount(), 2);
     QVERIFY(!QFileInfo(folder.pathOf(name)).isSymLink());
     folder.undo(name);
     QCOMPARE(safewrite::read(folder.pathOf(name)), QByteArray("its undo"));
