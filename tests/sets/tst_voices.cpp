@@ -703,7 +703,8 @@ void TestVoices::hostileSetArchiveChangesNothing_data() {
     QByteArray bmp;
     QBuffer bmpBuffer(&bmp);
     QVERIFY(bmpBuffer.open(QIODevice::WriteOnly) && tiny.save(&bmpBuffer, "BMP"));
-    QTest::newRow("a 10 x 10 card") << zipOf({{"img_familles/v2.bmp", bmp}}) << "10 x 10";
+    QTest::newRow("a 10 x 10 card")
+        << zipOf({{"img_familles/v2.bmp", bmp}}) << "img_familles/v2.bmp : imatge mai pichona";
     QTest::newRow("a 5790 x 5790 drawing")
         << zipOf({{"sons_familles/2.mp3", mp3},
                   {"dessenhs/sons_familles-10.fill.png", pngHeader(5790, 5790)}})
