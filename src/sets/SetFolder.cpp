@@ -311,6 +311,7 @@ int SetFolder::fillFromDefaultSet() {
     for (const char* folder : catalogue::assetFolders)
         made += links.linkFolder(QLatin1String(folder), convert);
     links.clearTemporaries(catalogue::textsFolder);
+    links.followBaseTexts();
     if (convert)
         links.recordOlderOrigins([this](const QString& name) { return current(name).isDefault; });
     // The game holds the set it plays through this file, so a whole-set import waits for it.

@@ -4,21 +4,28 @@
 #include "sets/SetLinks.h"
 
 #include "assets/Catalogue.h"
+#include "assets/TextsReader.h"
+#include "base/Errors.h"
 #include "sets/FileOrigins.h"
 #include "sets/SafeWrite.h"
+#include "sets/SetTexts.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMultiHash>
+#include <algorithm>
 #include <climits>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const QString olderSyntheticMark = QStringLiteral(" | sintetica");
+// The installed set's texts, embedded in the program, for a base that has none of its own.
+const QString embeddedTexts = QStringLiteral(":/texts");
 
 QString linkTarget(const QString& path) {
     char target[PATH_MAX];
@@ -112,4 +119,66 @@ void SetLinks::clearTemporaries(const QString& folder) {
     for (const QString& entry : here.entryList(QDir::Files | QDir::Hidden | QDir::System))
         if (safewrite::isTemporary(entry))
             QFile::remove(here.filePath(entry));
+}
+
+void SetLinks::followBaseTexts() {
+    const auto texts = [](const QString& folder) {
+        const QString own = folder + QLatin1Char('/') + catalogue::textsFolder;
+        return QFileInfo::exists(own + QLatin1Char('/') + catalogue::familiesText) &&
+                       QFileInfo::exists(own + QLatin1Char('/') + catalogue::albumText)
+                   ? own
+                   : QString();
+    };
+    if (texts(root_).isEmpty())
+        return;
+    const QString base = texts(base_).isEmpty() ? embeddedTexts : texts(base_);
+    // A row the class changed has pictures of its own: composed again with its word.
+    const auto linked = [this](const QStringList& pictures) {
+        return std::all_of(pictures.begin(), pictures.end(), [this](const QString& picture) {
+            return QFileInfo(root_ + QLatin1Char('/') + catalogue::slashed(picture)).isSymLink();
+        });
+    };
+    try {
+        SetTexts own = SetTexts::load(root_, base);
+        const content::Content mine = own.content();
+        const content::Content theirs =
+            SetTexts::fromBytes(
+                content::TextsReader::readBytes(base + QLatin1Char('/') + catalogue::familiesText),
+                content::TextsReader::readBytes(base + QLatin1Char('/') + catalogue::albumText))
+                .content();
+        bool changed = false;
+        const auto follow = [&changed](const QString& word, const QString& based, bool unchanged,
+                                       const std::function<void()>& set) {
+            if (word != based && unchanged) {
+                set();
+                changed = true;
+            }
+        };
+        for (std::size_t f = 0; f < mine.families.size() && f < theirs.families.size(); ++f) {
+            const content::Family& family = mine.families[f];
+            const content::Family& based = theirs.families[f];
+            // A family's name is on its miniature and at the top of each of its large cards.
+            QStringList named{catalogue::miniature(catalogue::cardNumber(family.index, 1))};
+            for (const int card : catalogue::familyCards(family.index))
+                named << catalogue::largeCard(card);
+            follow(family.name, based.name, linked(named),
+                   [&] { own.setWord(catalogue::titleNumber(family.index), based.name); });
+            for (std::size_t c = 0; c < family.cards.size() && c < based.cards.size(); ++c) {
+                const int number = family.cards[c].number;
+                follow(family.cards[c].word, based.cards[c].word,
+                       linked({catalogue::largeCard(number), catalogue::smallCard(number)}),
+                       [&] { own.setWord(number, based.cards[c].word); });
+            }
+        }
+        for (std::size_t p = 0; p < mine.pages.size() && p < theirs.pages.size(); ++p) {
+            const int page = mine.pages[p].number;
+            follow(mine.pages[p].narration(), theirs.pages[p].narration(),
+                   linked({catalogue::albumPicture(page)}),
+                   [&] { own.setPage(page, theirs.pages[p].narration()); });
+        }
+        if (changed)
+            own.save(root_);
+    } catch (const Exception&) {
+        // texts that cannot be read or changed stay as they are, for the checker to name
+    }
 }

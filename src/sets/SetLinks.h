@@ -21,6 +21,11 @@ public:
     // a file that is still the base's.
     void recordOlderOrigins(const std::function<bool(const QString&)>& isDefault);
 
+    // Each word, name or page text of the set's own texts whose pictures are all links to the
+    // base (so the class never changed that row) becomes the base's again: the words of a set
+    // built on a class set follow that set as its links do. Texts that cannot be read are left
+    // to the checker.
+    void followBaseTexts();
     // Removes the temporary files a writer that was killed left in the set's folder; none runs
     // while the caller holds the set's lock.
     void clearTemporaries(const QString& folder);

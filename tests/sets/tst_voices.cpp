@@ -24,6 +24,7 @@
 #include "takes/TakeProcessor.h"
 #include "workshop/VoiceMaker.h"
 #include "workshop/VoiceStates.h"
+#include "workshop/WordCommands.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -230,6 +231,7 @@ private slots:
     void hostileSetArchiveChangesNothing_data();
     void hostileSetArchiveChangesNothing();
     void undoImportStepsBackThroughEverySetKept();
+    void userSetFollowsItsClassSetWhereItChangedNothing();
     void setZippedAgainByADesktopIsImported_data();
     void setZippedAgainByADesktopIsImported();
     void setTextsAreReadByOneRuleEverywhere_data();
@@ -828,6 +830,42 @@ void TestVoices::setZippedAgainByADesktopIsImported() {
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     if (message.isEmpty())
         QCOMPARE(safewrite::read(theirs + voice), safewrite::read(set + voice));
+}
+
+// A user's set on a class set: a word she never changed is the class set's, whatever it becomes;
+// hers stays hers. Her texts, her links, the checker and her list agree at every step.
+void TestVoices::userSetFollowsItsClassSetWhereItChangedNothing() {
+    QTemporaryDir work;
+    const QString shared = work.filePath(QStringLiteral("mirabosc"));
+    QVERIFY(QProcess::execute(
+                QStringLiteral("cp"),
+                {QStringLiteral("-as"), TestAssets::defaultAssetDir() + "/.", shared}) == 0);
+    QVERIFY(QDir().mkpath(shared + QStringLiteral("/textes")));
+    const auto classWords = [&shared](const QByteArray& from, const QByteArray& to) {
+        QByteArray texts = safewrite::read(QStringLiteral(MIRABOSC_DATA_DIR "/familles.txt"));
+        safewrite::write(shared + QStringLiteral("/textes/familles.txt"), texts.replace(from, to));
+        safewrite::write(shared + QStringLiteral("/textes/album.txt"),
+                         safewrite::read(QStringLiteral(MIRABOSC_DATA_DIR "/album.txt")));
+    };
+    classWords("lo nas", "lo nas");
+    const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(work.path()));
+    const QString hers = work.filePath(QStringLiteral("hers"));
+    QCOMPARE(record({"--folder", hers, "--word", "12", "la gaunha"}).exitCode, 0);
+    // A colleague changes cards 11 and 12 in the class set; her next start follows it for 11.
+    classWords("| lo nas |", "| lo nàs |");
+    QByteArray both = safewrite::read(shared + QStringLiteral("/textes/familles.txt"));
+    safewrite::write(shared + QStringLiteral("/textes/familles.txt"),
+                     both.replace("| la boca |", "| la bocassa |"));
+    SetFolder(hers, shared).fillFromDefaultSet();
+    const QString list = record({"--folder", hers, "--list"}).out;
+    qputenv("XDG_DATA_DIRS", dataDirs);
+    QVERIFY2(list.contains(QStringLiteral("sons_familles/11.mp3\tlo nàs\t")), qPrintable(list));
+    QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
+    QProcess check;
+    check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {hers});
+    QVERIFY(check.waitForFinished(60000));
+    QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
 }
 
 void TestVoices::setTextsAreReadByOneRuleEverywhere_data() {
