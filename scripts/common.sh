@@ -28,7 +28,7 @@ MIRABOSC_TEST_PACKAGES=(
     git zip libbenchmark-dev libwebrtc-audio-processing-dev sox tesseract-ocr libx11-dev openbox
     qt6-wayland weston xwayland
     desktop-file-utils appstream lintian dpkg-dev file reuse
-    pulseaudio pulseaudio-utils dbus-daemon python3-pyatspi
+    pulseaudio pulseaudio-utils dbus-daemon python3-pyatspi zip unzip
     clang lld "libclang-rt-dev|libclang-rt-14-dev" "clang-format-14|clang-format"
     poppler-utils qpdf cups printer-driver-cups-pdf
 )

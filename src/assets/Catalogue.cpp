@@ -31,6 +31,10 @@ QString smallCard(int card) {
 QString largeCard(int card) {
     return numbered("img_familles\\", card, ".bmp");
 }
+QString albumTab(int page) {
+    return page == 1 ? QStringLiteral("Mirabosc") : QStringLiteral("p. %1").arg(page - 1);
+}
+
 QString blankCard() {
     return QStringLiteral("img_familles\\vierge.bmp");
 }

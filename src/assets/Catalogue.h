@@ -40,6 +40,9 @@ QString miniature(int firstCard);
 QString smallCard(int card);
 QString largeCard(int card);
 QString blankCard();
+// The caption of page p's tab in the game's album, by which a teacher knows the page: the cover
+// is "Mirabosc", the pages after it "p. 1" on.
+QString albumTab(int page);
 QString cardSound(int number);
 // A catalogue path with "/" between folder and file, as sets, archives and the workshop name files.
 QString slashed(QString path);

@@ -4,12 +4,11 @@
 #include "assets/ContentReader.h"
 
 #include "assets/Catalogue.h"
+#include "assets/ContentLine.h"
+#include "assets/TextsReader.h"
 #include "base/Errors.h"
 
 #include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <QStringDecoder>
 
 namespace content {
 
@@ -17,65 +16,8 @@ namespace {
 
 constexpr int pageWidth = 800;
 constexpr int pageHeight = 527;
-constexpr int maxCodePoints = 8;
 
-// One line of a data file, with what an error message needs to point at it.
-struct Line {
-    QString file;
-    int number = 0;
-    QString text;
-
-    [[noreturn]] void fail(const QString& why) const {
-        throw EReadError(QStringLiteral("%1, linha %2 : %3").arg(file).arg(number).arg(why));
-    }
-    QString keyword() const { return text.section(QLatin1Char(' '), 0, 0); }
-    QString rest() const { return text.section(QLatin1Char(' '), 1).trimmed(); }
-};
-
-std::vector<Line> meaningfulLines(const QString& text, const QString& file) {
-    std::vector<Line> lines;
-    const QStringList raw = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < raw.size(); ++i) {
-        const QString trimmed = raw[i].trimmed();
-        if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#')))
-            lines.push_back({file, i + 1, trimmed.simplified()});
-    }
-    return lines;
-}
-
-int toInt(const Line& line, const QString& word, int low, int high, const char* what) {
-    bool ok = false;
-    const int value = word.toInt(&ok);
-    if (!ok || value < low || value > high)
-        line.fail(QStringLiteral("%1 esperat entre %2 e %3, trobat « %4 »")
-                      .arg(QString::fromUtf8(what))
-                      .arg(low)
-                      .arg(high)
-                      .arg(word));
-    return value;
-}
-
-QColor toColour(const Line& line, const QString& word) {
-    static const QRegularExpression hex(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
-    if (!hex.match(word).hasMatch())
-        line.fail(QStringLiteral("color esperada en forma #RRVVBB, trobat « %1 »").arg(word));
-    return QColor(word);
-}
-
-QString toEmoji(const Line& line, const QStringList& words) {
-    if (words.size() > maxCodePoints)
-        line.fail(QStringLiteral("tròp de punts de còde (%1 al mai)").arg(maxCodePoints));
-    QString emoji;
-    for (const QString& word : words) {
-        bool ok = false;
-        const uint code = word.toUInt(&ok, 16);
-        if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            line.fail(QStringLiteral("punt de còde pas valid « %1 »").arg(word));
-        const char32_t c = code;
-        emoji += QString::fromUcs4(&c, 1);
-    }
-    return emoji;
-}
+using Line = ContentLine;
 
 Pictogram toPictogram(const Line& line, const QString& field) {
     const QStringList words = field.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -84,15 +26,15 @@ Pictogram toPictogram(const Line& line, const QString& field) {
     if (kind == QLatin1String("emoji")) {
         if (words.size() < 2)
             line.fail(QStringLiteral("« emoji » sens punt de còde"));
-        picture.emoji = toEmoji(line, words.mid(1));
+        picture.emoji = line.toEmoji(words.mid(1));
     } else if (kind == QLatin1String("calendar")) {
         picture.kind = Pictogram::Kind::Calendar;
-        picture.day = toInt(line, words.value(1), 1, 7, "jorn");
-        picture.emoji = toEmoji(line, words.mid(2));
+        picture.day = line.toInt(words.value(1), 1, 7, "jorn");
+        picture.emoji = line.toEmoji(words.mid(2));
     } else if (kind == QLatin1String("splash")) {
         picture.kind = Pictogram::Kind::Splash;
-        picture.colour = toColour(line, words.value(1));
-        picture.emoji = toEmoji(line, words.mid(2));
+        picture.colour = line.toColour(words.value(1));
+        picture.emoji = line.toEmoji(words.mid(2));
     } else {
         line.fail(QStringLiteral("imatge desconegut « %1 » (emoji, calendar o splash)").arg(kind));
     }
@@ -108,64 +50,87 @@ QString spokenField(const Line& line, const QStringList& fields, int index) {
     return field.mid(4).trimmed();
 }
 
-QStringList fieldsOf(const Line& line, int least, int most) {
-    const QStringList fields = line.rest().split(QLatin1Char('|'));
-    QStringList trimmed;
-    for (const QString& field : fields)
-        trimmed << field.trimmed();
-    if (trimmed.size() < least || trimmed.size() > most)
-        line.fail(QStringLiteral("%1 a %2 camps separats per « | » esperats").arg(least).arg(most));
-    for (const QString& field : trimmed)
-        if (field.isEmpty())
-            line.fail(QStringLiteral("camp void"));
-    return trimmed;
+// A problem of a whole file, or of one line when problems collects them and the reading goes on.
+void report(const EReadError& error, QStringList* problems) {
+    if (!problems)
+        throw error;
+    *problems << error.message();
+}
+
+// A line opening a family (or a page) that cannot be read: the lines after it, up to the next
+// opening, are left with it.
+bool skipping(const Line& line, bool& damaged, const QString& opener) {
+    if (line.keyword() == opener)
+        damaged = false;
+    return damaged;
+}
+
+// strict: each family and card in its place; otherwise one left out leaves a gap.
+void readFamilyLine(const Line& line, std::vector<Family>& families, bool strict) {
+    const QString keyword = line.keyword();
+    if (keyword == QLatin1String("family")) {
+        const QStringList fields = line.fields(3, 4);
+        const int index = line.toInt(fields[0], 1, catalogue::familyCount, "numèro de familha");
+        const int expected = families.empty() ? 1 : families.back().index + 1;
+        if (index < expected || (strict && index != expected))
+            line.fail(QStringLiteral("familha %1 esperada aicí").arg(expected));
+        families.push_back({index,
+                            line.checkedText(fields[1], TextsReader::longestWord),
+                            line.toColour(fields[2]),
+                            spokenField(line, fields, 3),
+                            {}});
+    } else if (keyword == QLatin1String("card")) {
+        if (families.empty())
+            line.fail(QStringLiteral("carta abans la primièra familha"));
+        Family& family = families.back();
+        const QStringList fields = line.fields(3, 4);
+        if (family.cards.size() == catalogue::cardsPerFamily)
+            line.fail(QStringLiteral("mai de %1 cartas dins la familha %2")
+                          .arg(catalogue::cardsPerFamily)
+                          .arg(family.index));
+        const int number = line.toInt(fields[0], 1, catalogue::lastCardNumber, "numèro de carta");
+        const int next = family.cards.empty() ? catalogue::cardNumber(family.index, 1)
+                                              : family.cards.back().number + 1;
+        if (number < next || (strict && number != next) ||
+            number > catalogue::cardNumber(family.index, catalogue::cardsPerFamily))
+            line.fail(QStringLiteral("carta %1 esperada aicí").arg(next));
+        family.cards.push_back({number, line.checkedText(fields[1], TextsReader::longestWord),
+                                toPictogram(line, fields[2]), spokenField(line, fields, 3)});
+    } else {
+        line.fail(QStringLiteral("mot clau desconegut « %1 » (family o card)").arg(keyword));
+    }
 }
 
 } // namespace
 
-std::vector<Family> ContentReader::parseFamilies(const QString& text, const QString& fileName) {
+std::vector<Family> ContentReader::parseFamilies(const QString& text, const QString& fileName,
+                                                 QStringList* problems) {
     std::vector<Family> families;
-    for (const Line& line : meaningfulLines(text, fileName)) {
-        const QString keyword = line.keyword();
-        if (keyword == QLatin1String("family")) {
-            const QStringList fields = fieldsOf(line, 3, 4);
-            const int expected = int(families.size()) + 1;
-            if (expected > catalogue::familyCount ||
-                toInt(line, fields[0], 1, catalogue::familyCount, "numèro de familha") != expected)
-                line.fail(QStringLiteral("familha %1 esperada aicí").arg(expected));
-            families.push_back(
-                {expected, fields[1], toColour(line, fields[2]), spokenField(line, fields, 3), {}});
-        } else if (keyword == QLatin1String("card")) {
-            if (families.empty())
-                line.fail(QStringLiteral("carta abans la primièra familha"));
-            Family& family = families.back();
-            const QStringList fields = fieldsOf(line, 3, 4);
-            const int slot = int(family.cards.size()) + 1;
-            if (slot > catalogue::cardsPerFamily)
-                line.fail(QStringLiteral("mai de %1 cartas dins la familha %2")
-                              .arg(catalogue::cardsPerFamily)
-                              .arg(family.index));
-            const int expected = catalogue::cardNumber(family.index, slot);
-            if (toInt(line, fields[0], 1, catalogue::lastCardNumber, "numèro de carta") != expected)
-                line.fail(QStringLiteral("carta %1 esperada aicí").arg(expected));
-            family.cards.push_back(
-                {expected, fields[1], toPictogram(line, fields[2]), spokenField(line, fields, 3)});
-        } else {
-            line.fail(QStringLiteral("mot clau desconegut « %1 » (family o card)").arg(keyword));
+    bool damaged = false;
+    for (const Line& line : ContentLine::linesOf(text, fileName)) {
+        if (skipping(line, damaged, QStringLiteral("family")))
+            continue;
+        try {
+            readFamilyLine(line, families, !problems);
+        } catch (const EReadError& error) {
+            report(error, problems);
+            damaged = line.keyword() == QLatin1String("family");
         }
     }
     if (families.size() != catalogue::familyCount)
-        throw EReadError(QStringLiteral("%1 : %2 familhas en plaça de %3")
-                             .arg(fileName)
-                             .arg(families.size())
-                             .arg(catalogue::familyCount));
+        report(EReadError(QStringLiteral("%1 : %2 familhas en plaça de %3")
+                              .arg(fileName)
+                              .arg(families.size())
+                              .arg(catalogue::familyCount)),
+               problems);
     for (const Family& family : families)
         if (family.cards.size() != catalogue::cardsPerFamily)
-            throw EReadError(QStringLiteral("%1 : la familha %2 a %3 cartas en plaça de %4")
-                                 .arg(fileName)
-                                 .arg(family.index)
-                                 .arg(family.cards.size())
-                                 .arg(catalogue::cardsPerFamily));
+            report(EReadError(QStringLiteral("%1 : la familha %2 a %3 cartas en plaça de %4")
+                                  .arg(fileName)
+                                  .arg(family.index)
+                                  .arg(family.cards.size())
+                                  .arg(catalogue::cardsPerFamily)),
+                   problems);
     return families;
 }
 
@@ -190,14 +155,14 @@ SceneItem toItem(const Line& line, bool pool) {
     if (words.size() < 4)
         line.fail(QStringLiteral("posicion, talha e dessenh esperats"));
     SceneItem item;
-    item.centre = QPointF(toInt(line, words[0], 0, pageWidth, "x"),
-                          toInt(line, words[1], 0, pageHeight, "y"));
-    item.size = toInt(line, words[2], 1, pageWidth, "talha");
+    item.centre =
+        QPointF(line.toInt(words[0], 0, pageWidth, "x"), line.toInt(words[1], 0, pageHeight, "y"));
+    item.size = line.toInt(words[2], 1, pageWidth, "talha");
     if (pool) {
         if (words.size() != 4)
             line.fail(QStringLiteral("« pool <x> <y> <largor> <#RRVVBB> » esperat"));
         item.kind = SceneItem::Kind::Pool;
-        item.colour = toColour(line, words[3]);
+        item.colour = line.toColour(words[3]);
         return item;
     }
     if (words.last() == QLatin1String("flip")) {
@@ -206,7 +171,7 @@ SceneItem toItem(const Line& line, bool pool) {
     }
     if (words.size() < 4)
         line.fail(QStringLiteral("« put » sens punt de còde"));
-    item.emoji = toEmoji(line, words.mid(3));
+    item.emoji = line.toEmoji(words.mid(3));
     return item;
 }
 
@@ -225,57 +190,64 @@ void addToPage(AlbumPage& page, const Line& line) {
         page.rainbow = true;
     else if (keyword == QLatin1String("put") || keyword == QLatin1String("pool"))
         page.items.push_back(toItem(line, keyword == QLatin1String("pool")));
-    else if (keyword == QLatin1String("title"))
-        setOnce(page.title);
-    else if (keyword == QLatin1String("text"))
-        setOnce(page.text);
-    else if (keyword == QLatin1String("say"))
+    else if (keyword == QLatin1String("title") || keyword == QLatin1String("text")) {
+        setOnce(keyword == QLatin1String("title") ? page.title : page.text);
+        line.checkedText(line.rest(), TextsReader::longestPage);
+    } else if (keyword == QLatin1String("say"))
         setOnce(page.spoken);
     else
         line.fail(QStringLiteral("mot clau desconegut « %1 »").arg(keyword));
 }
 
+void readPageLine(const Line& line, std::vector<AlbumPage>& pages, bool strict) {
+    if (line.keyword() == QLatin1String("page")) {
+        const int number =
+            line.toInt(line.rest(), 1, catalogue::albumPageCount, "numèro de pagina");
+        const int expected = pages.empty() ? 1 : pages.back().number + 1;
+        if (number < expected || (strict && number != expected))
+            line.fail(QStringLiteral("pagina %1 esperada aicí").arg(expected));
+        pages.push_back({});
+        pages.back().number = number;
+    } else if (pages.empty()) {
+        line.fail(QStringLiteral("« page <numèro> » esperat abans « %1 »").arg(line.keyword()));
+    } else {
+        addToPage(pages.back(), line);
+    }
+}
+
 } // namespace
 
-std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QString& fileName) {
+std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QString& fileName,
+                                                 QStringList* problems) {
     std::vector<AlbumPage> pages;
-    for (const Line& line : meaningfulLines(text, fileName)) {
-        if (line.keyword() == QLatin1String("page")) {
-            const int expected = int(pages.size()) + 1;
-            if (expected > catalogue::albumPageCount ||
-                toInt(line, line.rest(), 1, catalogue::albumPageCount, "numèro de pagina") !=
-                    expected)
-                line.fail(QStringLiteral("pagina %1 esperada aicí").arg(expected));
-            pages.push_back({});
-            pages.back().number = expected;
-        } else if (pages.empty()) {
-            line.fail(QStringLiteral("« page <numèro> » esperat abans « %1 »").arg(line.keyword()));
-        } else {
-            addToPage(pages.back(), line);
+    bool damaged = false;
+    for (const Line& line : ContentLine::linesOf(text, fileName)) {
+        if (skipping(line, damaged, QStringLiteral("page")))
+            continue;
+        try {
+            readPageLine(line, pages, !problems);
+        } catch (const EReadError& error) {
+            report(error, problems);
+            damaged = line.keyword() == QLatin1String("page");
         }
     }
     if (pages.size() != catalogue::albumPageCount)
-        throw EReadError(QStringLiteral("%1 : %2 paginas en plaça de %3")
-                             .arg(fileName)
-                             .arg(pages.size())
-                             .arg(catalogue::albumPageCount));
+        report(EReadError(QStringLiteral("%1 : %2 paginas en plaça de %3")
+                              .arg(fileName)
+                              .arg(pages.size())
+                              .arg(catalogue::albumPageCount)),
+               problems);
     for (const AlbumPage& page : pages)
         if (page.narration().isEmpty())
-            throw EReadError(QStringLiteral("%1 : la pagina %2 a pas ni títol ni tèxt")
-                                 .arg(fileName)
-                                 .arg(page.number));
+            report(EReadError(QStringLiteral("%1 : la pagina %2 a pas ni títol ni tèxt")
+                                  .arg(fileName)
+                                  .arg(page.number)),
+                   problems);
     return pages;
 }
 
 QString ContentReader::readTextFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Impossible de dobrir lo fichièr %1").arg(path));
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString text = decoder(file.readAll());
-    if (decoder.hasError())
-        throw EReadError(QStringLiteral("%1 : lo tèxt es pas en UTF-8").arg(path));
-    return text;
+    return TextsReader::readFile(path, path);
 }
 
 std::vector<std::pair<QString, QString>> ContentReader::spokenTexts(const Content& content) {

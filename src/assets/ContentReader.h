@@ -7,6 +7,7 @@
 #include "assets/Content.h"
 
 #include <QString>
+#include <QStringList>
 #include <utility>
 #include <vector>
 
@@ -18,9 +19,14 @@ public:
     // be read and EReadError, naming the file and line, when its content is wrong.
     static Content read(const QString& dataDir);
 
-    static std::vector<Family> parseFamilies(const QString& text, const QString& fileName);
-    static std::vector<AlbumPage> parsePages(const QString& text, const QString& fileName);
-    // The text of a UTF-8 file; throws EFOpenError, or EReadError for bytes that are not UTF-8.
+    // Without problems, the first line that breaks a rule throws EReadError. With problems, each
+    // such line is added to it (file, line and why) and left out, and the rest is read: a
+    // damaged line never empties the others.
+    static std::vector<Family> parseFamilies(const QString& text, const QString& fileName,
+                                             QStringList* problems = nullptr);
+    static std::vector<AlbumPage> parsePages(const QString& text, const QString& fileName,
+                                             QStringList* problems = nullptr);
+    // The text of a set's file by the set's rules (TextsReader); throws EFOpenError or EReadError.
     static QString readTextFile(const QString& path);
     // What each voice of the content says, in the order the album and the families come: its
     // "say" text, or else its words.

@@ -5,6 +5,7 @@
 
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
+#include "assets/TextsReader.h"
 #include "base/Errors.h"
 
 #include <QFile>
@@ -17,16 +18,6 @@ Q_LOGGING_CATEGORY(lcTexts, "mirabosc.texts", QtWarningMsg)
 
 const QString setFamilies = catalogue::textName(catalogue::familiesText);
 const QString setAlbum = catalogue::textName(catalogue::albumText);
-// Far more than any class writes; a larger file is not one of ours.
-constexpr qint64 maxTextBytes = 1 << 20;
-
-// Only a plain file of a sensible size is read: a FIFO or a device would hold the game.
-QString setText(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > maxTextBytes)
-        throw EFOpenError(QStringLiteral("%1 : pas un fichier de textes").arg(path));
-    return content::ContentReader::readTextFile(path);
-}
 
 QString readResource(const QString& path) {
     QFile file(path);
@@ -46,29 +37,53 @@ const VoiceTexts& VoiceTexts::defaultSet() {
 }
 
 VoiceTexts VoiceTexts::ofCurrentSet() {
+    QStringList problems;
+    QString files[2];
+    const QString names[2] = {setFamilies, setAlbum};
+    for (int i = 0; i < 2; ++i)
+        try {
+            if (QFileInfo::exists(names[i]))
+                files[i] = content::TextsReader::readFile(names[i], names[i]);
+        } catch (const Exception& error) {
+            problems << error.message();
+        }
+    const VoiceTexts texts = overDefaults(files[0], files[1], &problems);
+    for (const QString& problem : problems)
+        qCInfo(lcTexts).noquote() << "textes du jeu :" << problem;
+    return texts;
+}
+
+VoiceTexts VoiceTexts::overDefaults(const QString& families, const QString& album,
+                                    QStringList* problems) {
+    // Each line counts by itself: a damaged one leaves its word to the default set and every
+    // other word to the set.
     VoiceTexts texts = defaultSet();
-    if (!QFileInfo::exists(setFamilies) && !QFileInfo::exists(setAlbum))
-        return texts;
-    try {
-        const VoiceTexts own(setText(setFamilies), setText(setAlbum));
-        texts.cards_.insert(own.cards_);
-        texts.pages_.insert(own.pages_);
-    } catch (const Exception& error) {
-        qCInfo(lcTexts).noquote() << "textes du jeu ignorés :" << error.message();
-    }
+    if (!families.isEmpty())
+        texts.addFamilies(content::ContentReader::parseFamilies(
+            families, catalogue::textName(catalogue::familiesText), problems));
+    if (!album.isEmpty())
+        texts.addPages(content::ContentReader::parsePages(
+            album, catalogue::textName(catalogue::albumText), problems));
     return texts;
 }
 
 VoiceTexts::VoiceTexts(const QString& families, const QString& album) {
-    for (const content::Family& family :
-         content::ContentReader::parseFamilies(families, catalogue::familiesText)) {
+    addFamilies(content::ContentReader::parseFamilies(families, catalogue::familiesText));
+    addPages(content::ContentReader::parsePages(album, catalogue::albumText));
+}
+
+void VoiceTexts::addFamilies(const std::vector<content::Family>& families) {
+    for (const content::Family& family : families) {
         cards_.insert(catalogue::titleNumber(family.index), family.name);
         for (const content::Card& card : family.cards)
             cards_.insert(card.number, card.word);
     }
-    for (const content::AlbumPage& page :
-         content::ContentReader::parsePages(album, catalogue::albumText))
-        pages_.insert(page.number, (page.title + QLatin1Char(' ') + page.text).trimmed());
+}
+
+void VoiceTexts::addPages(const std::vector<content::AlbumPage>& pages) {
+    // A page is known by what its voice reads: its title, or else its text.
+    for (const content::AlbumPage& page : pages)
+        pages_.insert(page.number, page.narration());
 }
 
 QString VoiceTexts::textOf(const QString& voiceName) const {

@@ -5,8 +5,12 @@
 // the recorder shows what each voice says.
 #pragma once
 
+#include "assets/Content.h"
+
 #include <QHash>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 class VoiceTexts {
 public:
@@ -14,10 +18,14 @@ public:
     static VoiceTexts embedded();
     // The same, read once for the whole run.
     static const VoiceTexts& defaultSet();
-    // The words of the set in the current folder: its own textes/familles.txt and
-    // textes/album.txt when both are there and read well, the embedded ones otherwise and for
-    // anything they leave out. Never throws: a broken folder of texts is only logged.
+    // The words of the set in the current folder: those its own textes/familles.txt and
+    // textes/album.txt give, line by line, the embedded ones for anything they leave out or
+    // cannot give. Never throws: a damaged line or file is only logged.
     static VoiceTexts ofCurrentSet();
+    // The words the texts give line by line, over the default set's: a line that breaks the
+    // set's rules is left out and named in problems, and never costs the other lines.
+    static VoiceTexts overDefaults(const QString& families, const QString& album,
+                                   QStringList* problems);
     // Parses the two files' text; throws EReadError when they are malformed.
     VoiceTexts(const QString& families, const QString& album);
 
@@ -28,6 +36,8 @@ public:
 
 private:
     VoiceTexts() = default;
+    void addFamilies(const std::vector<content::Family>& families);
+    void addPages(const std::vector<content::AlbumPage>& pages);
 
     QHash<int, QString> cards_;
     QHash<int, QString> pages_;

@@ -3,7 +3,10 @@
 // flock on a file of the set: shared for each game, exclusive for the one that swaps the set.
 #include "base/GameLock.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -12,18 +15,46 @@ namespace gamelock {
 
 namespace {
 
+// The folders of a set whose files may be links into another set.
+const QString setFolders[] = {QStringLiteral("img_album"), QStringLiteral("son_album"),
+                              QStringLiteral("img_familles"), QStringLiteral("sons_familles")};
+
 int openIn(const QString& folder, int flags) {
     const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + fileName);
     return ::open(path.constData(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
 }
 
+void hold(const QString& folder) {
+    // Read-only, so that a class set no player may write to is held as well.
+    const int fd = openIn(folder, O_RDONLY);
+    if (fd >= 0 && ::flock(fd, LOCK_SH | LOCK_NB) != 0)
+        ::close(fd);
+}
+
+// The sets the current folder's links lead to: a set built on a class set reads its unchanged
+// files there, so a swap of that set would change what the game shows as much as its own.
+QSet<QString> baseSets() {
+    QSet<QString> bases;
+    for (const QString& folder : setFolders) {
+        const QDir dir(folder);
+        for (const QFileInfo& file : dir.entryInfoList(QDir::Files | QDir::System)) {
+            if (!file.isSymLink())
+                continue;
+            const QString target = file.symLinkTarget();
+            const QString suffix = QLatin1Char('/') + folder + QLatin1Char('/') + file.fileName();
+            if (target.endsWith(suffix))
+                bases.insert(target.left(target.size() - suffix.size()));
+        }
+    }
+    return bases;
+}
+
 } // namespace
 
 void holdCurrentFolder() {
-    // Read-only, so that a class set no player may write to is held as well.
-    const int fd = openIn(QStringLiteral("."), O_RDONLY);
-    if (fd >= 0 && ::flock(fd, LOCK_SH | LOCK_NB) != 0)
-        ::close(fd);
+    hold(QStringLiteral("."));
+    for (const QString& base : baseSets())
+        hold(base);
 }
 
 bool isHeld(const QString& folder) {

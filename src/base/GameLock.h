@@ -10,8 +10,9 @@ namespace gamelock {
 // The lock file, in the set's own folder; every set made by the workshop carries one.
 inline const QString fileName = QStringLiteral(".mirabosc.joc");
 
-// The game holds the set in the current folder for as long as it runs (the descriptor is kept
-// open on purpose). A set that cannot be held (no lock file, read-only) is played all the same.
+// The game holds the set in the current folder for as long as it runs (the descriptors are kept
+// open on purpose), and every set its links lead to, which it reads as much. A set that cannot
+// be held (no lock file, read-only) is played all the same.
 void holdCurrentFolder();
 // Some game holds the set at folder now.
 bool isHeld(const QString& folder);

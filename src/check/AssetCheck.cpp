@@ -6,8 +6,12 @@
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
 #include "assets/DisplaySizes.h"
+#include "assets/TextsReader.h"
 #include "base/Errors.h"
+#include "check/SetAgreement.h"
 #include "pictures/PictureArt.h"
+#include "sets/FileOrigins.h"
+#include "sets/SetTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -138,14 +142,32 @@ std::vector<Finding> checkCurrentFolder(const Readers& readers) {
 
 std::vector<Finding> checkSetFiles() {
     std::vector<Finding> findings;
-    const QString& texts = catalogue::textsFolder;
-    if (QFileInfo::exists(texts)) {
-        try {
-            content::ContentReader::read(texts);
-        } catch (const Exception& error) {
-            findings.push_back({texts, Severity::Problem, error.message()});
+    // Every line that breaks the set's rules, by the reader the game and the workshop use.
+    QStringList problems;
+    if (QFileInfo::exists(catalogue::textsFolder))
+        for (const QString& text :
+             {catalogue::familiesText, catalogue::albumText, catalogue::voiceMarksText}) {
+            const QString name = catalogue::textName(text);
+            if (text == catalogue::voiceMarksText && !QFileInfo::exists(name))
+                continue;
+            try {
+                const QString read = content::TextsReader::readFile(name, name);
+                if (text == catalogue::familiesText)
+                    content::ContentReader::parseFamilies(read, name, &problems);
+                else if (text == catalogue::albumText)
+                    content::ContentReader::parsePages(read, name, &problems);
+                else
+                    SetTexts::parseMarks(read, &problems);
+            } catch (const Exception& error) {
+                problems << error.message();
+            }
         }
-    }
+    FileOrigins::load(QStringLiteral("."), &problems);
+    for (const QString& problem : problems)
+        findings.push_back({problem.section(QLatin1Char(','), 0, 0).section(QLatin1Char(' '), 0, 0),
+                            Severity::Problem, problem});
+    for (Finding& finding : disagreements())
+        findings.push_back(std::move(finding));
     const QDir drawings(QStringLiteral("dessenhs"));
     for (const QString& name : drawings.entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                   QDir::Hidden | QDir::System)) {

@@ -44,7 +44,7 @@ constexpr int tabCaptionRoom = 14;
 constexpr int tabFrameOut = 4;
 
 QString tabCaption(int index) {
-    return index == 0 ? QStringLiteral("Mirabosc") : QStringLiteral("p. %1").arg(index);
+    return catalogue::albumTab(index + 1);
 }
 
 // Tab index i shows album page i + 1.

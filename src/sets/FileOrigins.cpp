@@ -21,26 +21,33 @@ bool FileOrigins::isKept(const QString& set) {
     return QFileInfo(set + QLatin1Char('/') + fileName()).isFile();
 }
 
-FileOrigins FileOrigins::load(const QString& set) {
+FileOrigins FileOrigins::load(const QString& set, QStringList* problems) {
     QFile file(set + QLatin1Char('/') + fileName());
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    try {
-        return parse(QString::fromUtf8(file.readAll()));
-    } catch (const SetRefused&) {
-        return {};
-    }
+    return parse(QString::fromUtf8(file.readAll()), problems);
 }
 
-FileOrigins FileOrigins::parse(const QString& text) {
+FileOrigins FileOrigins::parse(const QString& text, QStringList* problems) {
     FileOrigins origins;
-    for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(QLatin1Char('#')))
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
+        // A line that cannot be read costs its own mark only.
         const QStringList fields = line.split(QLatin1Char(' '));
-        if (fields.size() != 2)
-            throw SetRefused(QStringLiteral("linha d'originas illegibla : %1").arg(line.left(80)));
-        origins.set(fields[0], fromWord(fields[1]));
+        try {
+            if (fields.size() != 2)
+                throw SetRefused(QStringLiteral("linha illegibla"));
+            origins.set(fields[0], fromWord(fields[1]));
+        } catch (const SetRefused& error) {
+            if (problems)
+                *problems << QStringLiteral("%1, linha %2 : %3")
+                                 .arg(fileName())
+                                 .arg(i + 1)
+                                 .arg(error.message());
+        }
     }
     return origins;
 }

@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where each file of a set came from: recorded, imported, drawn, re-voiced, or the default.
+// Where each file of a set came from: recorded, imported, drawn, made again from the set's words
+// (a voice spoken again, a picture composed again: "revoiced"), or the default.
 #pragma once
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 class FileOrigins {
 public:
@@ -14,13 +16,14 @@ public:
     // fill converts it once and writes the record.
     static QString fileName() { return QStringLiteral("originas.txt"); }
     static bool isKept(const QString& set);
-    // The set's record; an empty one when it has none or it cannot be read.
-    static FileOrigins load(const QString& set);
+    // The set's record; an empty one when it has none. A line that cannot be read is left out
+    // and named in problems; every other line counts.
+    static FileOrigins load(const QString& set, QStringList* problems = nullptr);
     // Written whole or not at all; throws SetRefused.
     void save(const QString& set) const;
     // The record's text, as kept and as carried in an exported set's manifest.
     QString text() const;
-    static FileOrigins parse(const QString& text);
+    static FileOrigins parse(const QString& text, QStringList* problems = nullptr);
 
     Origin of(const QString& name) const { return marks_.value(name, Origin::Default); }
     bool contains(const QString& name) const { return marks_.contains(name); }

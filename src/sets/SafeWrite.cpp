@@ -155,4 +155,38 @@ bool isTemporary(const QString& fileName) {
            fileName.contains(QString::fromLatin1(temporaryMark));
 }
 
+namespace {
+
+SetRefused outsideOf(const QString& path, const QString& root) {
+    return SetRefused(QStringLiteral("Lo dorsièr %1 es pas dins %2").arg(path, root));
+}
+
+} // namespace
+
+QString ensureFolder(const QString& root, const QString& relative) {
+    const QString top = QFileInfo(root).canonicalFilePath();
+    if (top.isEmpty())
+        throw SetRefused(QStringLiteral("Lo dorsièr %1 es introbable").arg(root));
+    QString at = top;
+    for (const QString& part : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part == QLatin1String(".") || part == QLatin1String(".."))
+            throw outsideOf(relative, root);
+        at += QLatin1Char('/') + part;
+        struct stat status {};
+        if (::lstat(QFile::encodeName(at).constData(), &status) != 0) {
+            if (errno != ENOENT ||
+                (::mkdir(QFile::encodeName(at).constData(), 0755) != 0 && errno != EEXIST))
+                throw SetRefused(QStringLiteral("Impossible de crear %1").arg(at));
+            continue;
+        }
+        // A link is followed only when it stays inside the set.
+        const QString target = QFileInfo(at).canonicalFilePath();
+        if (S_ISLNK(status.st_mode) && target != top && !target.startsWith(top + QLatin1Char('/')))
+            throw outsideOf(at, root);
+        if (!QFileInfo(at).isDir())
+            throw outsideOf(at, root);
+    }
+    return at;
+}
+
 } // namespace safewrite

@@ -28,6 +28,10 @@ void writeUnsynced(const QString& path, const QByteArray& bytes);
 void syncFileSystemOf(const QString& path);
 // The file's bytes; throws SetRefused when it cannot be read.
 QByteArray read(const QString& path);
+// Makes the folder below root (a relative path) step by step, refusing any step that leads
+// outside root (a link out, "..") before anything is created. Returns its absolute path; throws
+// SetRefused.
+QString ensureFolder(const QString& root, const QString& relative);
 // The name pattern of the temporary files, which a writer may clear when none is running.
 bool isTemporary(const QString& fileName);
 

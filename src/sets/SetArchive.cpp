@@ -8,6 +8,7 @@
 #include "base/Errors.h"
 #include "base/SystemErrors.h"
 #include "sets/SafeWrite.h"
+#include "sets/SetImport.h"
 #include "sets/SetManifest.h"
 #include "sets/StoredArt.h"
 
@@ -45,12 +46,33 @@ SetRefused refused(const QString& path, const QString& why) {
     return SetRefused(QStringLiteral("Lo jòc %1 es refusat : %2").arg(path, why));
 }
 
+const QString cutShort =
+    QStringLiteral("l'archiu es copat abans sa fin : una còpia o un telecargament s'es pas acabat");
+
+// A zip starts with a file's header and ends with its directory's end, within its last 64 KiB
+// (its comment at most) and 22 bytes: a zip without that end was cut short.
+bool isCutShort(int fd, qint64 size) {
+    constexpr qint64 endSearch = 65535 + 22;
+    char start[4] = {};
+    if (::pread(fd, start, sizeof start, 0) != sizeof start || QByteArray(start, 4) != "PK\x03\x04")
+        return false;
+    const qint64 from = std::max<qint64>(0, size - endSearch);
+    QByteArray end(int(size - from), '\0');
+    return ::pread(fd, end.data(), size_t(end.size()), from) != end.size() ||
+           !end.contains(QByteArray("PK\x05\x06", 4));
+}
+
 QString archiveError(archive* a) {
     // libarchive says a C library error by its number (EILSEQ: not an archive it reads), and its
-    // own failures by a number below one.
-    const char* text = archive_error_string(a);
-    return systemerrors::describe(archive_errno(a), text ? QString::fromLocal8Bit(text) : QString(),
-                                  QStringLiteral("archiu damatjat"));
+    // own failures by a number below one; its English text is only kept as a detail.
+    const char* raw = archive_error_string(a);
+    const QString text = raw ? QString::fromLocal8Bit(raw).trimmed() : QString();
+    if (text.contains(QLatin1String("runcated")))
+        return cutShort;
+    if (text.contains(QLatin1String("ncrypt")) || text.contains(QLatin1String("assphrase")))
+        return QStringLiteral("l'archiu es protegit per un senhal : Mirabosc pren pas qu'un "
+                              "archiu sens senhal");
+    return systemerrors::describe(archive_errno(a), text, QStringLiteral("archiu damatjat"));
 }
 
 bool sameFile(const QString& one, const QString& other) {
@@ -77,6 +99,26 @@ bool isSetFolder(QString name) {
         if (name == QLatin1String(folder))
             return true;
     return false;
+}
+
+// What a desktop adds beside the files it zips: a Mac's notes on each file, its folder views.
+bool isDesktopNote(const QString& name) {
+    return name.startsWith(QLatin1String("__MACOSX/")) || name == QLatin1String(".DS_Store") ||
+           name.endsWith(QLatin1String("/.DS_Store"));
+}
+
+// The one folder every file sits under, when that folder is none of the set's own.
+QString commonTop(const std::vector<Entry>& entries) {
+    QString top;
+    for (const Entry& entry : entries) {
+        const QString first = entry.name.section(QLatin1Char('/'), 0, 0);
+        if (!entry.name.contains(QLatin1Char('/')) || first.isEmpty() ||
+            first == QLatin1String(".") || first == QLatin1String("..") || isSetFolder(first) ||
+            (!top.isEmpty() && first != top))
+            return {};
+        top = first;
+    }
+    return top;
 }
 
 } // namespace
@@ -150,6 +192,20 @@ int write(const QString& set, const QString& installed, const QString& path) {
          setmanifest::write(classBased ? QStringLiteral("classa") : QStringLiteral("installat"),
                             files),
          FileOrigins::Origin::Default});
+    // Nothing is written that an import would refuse.
+    std::vector<Entry> entries;
+    for (const setmanifest::File& kept : files)
+        entries.push_back({kept.name, kept.bytes});
+    try {
+        setimport::verify(entries);
+    } catch (const Exception& error) {
+        throw SetRefused(
+            QStringLiteral("Lo jòc %1 es pas exportat, una importacion lo refusariá : %2")
+                .arg(set, error.message()));
+    }
+    const auto unwritten = [&path](const QString& why) {
+        return SetRefused(QStringLiteral("Escritura impossibla de %1 : %2").arg(path, why));
+    };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
@@ -159,7 +215,7 @@ int write(const QString& set, const QString& installed, const QString& path) {
         archive_write_set_format_option(zip.get(), "zip", "compression-level", "1") <
             ARCHIVE_WARN ||
         archive_write_open_fd(zip.get(), file.handle()) != ARCHIVE_OK)
-        throw refused(path, archiveError(zip.get()));
+        throw unwritten(archiveError(zip.get()));
     for (const setmanifest::File& kept : files) {
         const QString& name = kept.name;
         const QByteArray& bytes = kept.bytes;
@@ -169,7 +225,7 @@ int write(const QString& set, const QString& installed, const QString& path) {
             name.endsWith(QLatin1String(".mp3")) || name.endsWith(QLatin1String(".png"));
         if ((compressed ? archive_write_zip_set_compression_store(zip.get())
                         : archive_write_zip_set_compression_deflate(zip.get())) != ARCHIVE_OK)
-            throw refused(path, archiveError(zip.get()));
+            throw unwritten(archiveError(zip.get()));
         const std::unique_ptr<archive_entry, EntryFree> entry(archive_entry_new());
         archive_entry_set_pathname_utf8(entry.get(), name.toUtf8().constData());
         archive_entry_set_filetype(entry.get(), AE_IFREG);
@@ -178,10 +234,10 @@ int write(const QString& set, const QString& installed, const QString& path) {
         if (archive_write_header(zip.get(), entry.get()) != ARCHIVE_OK ||
             archive_write_data(zip.get(), bytes.constData(), size_t(bytes.size())) !=
                 la_ssize_t(bytes.size()))
-            throw refused(path, archiveError(zip.get()));
+            throw unwritten(archiveError(zip.get()));
     }
     if (archive_write_close(zip.get()) != ARCHIVE_OK)
-        throw refused(path, archiveError(zip.get()));
+        throw unwritten(archiveError(zip.get()));
     if (!file.commit())
         throw SetRefused(QStringLiteral("Escritura impossibla de %1 : %2")
                              .arg(path, systemerrors::describe(file)));
@@ -197,6 +253,10 @@ std::vector<Entry> read(const QString& path, const QString& installed) {
         ::close(fd);
         throw refused(path, QStringLiteral("es pas un fichièr ordinari"));
     }
+    if (isCutShort(fd, status.st_size)) {
+        ::close(fd);
+        throw refused(path, cutShort);
+    }
     // libarchive does not own the descriptor: it is closed when this function leaves.
     const std::unique_ptr<int, void (*)(int*)> closer(new int(fd), [](int* d) {
         ::close(*d);
@@ -207,7 +267,7 @@ std::vector<Entry> read(const QString& path, const QString& installed) {
     if (archive_read_open_fd(zip.get(), fd, readBlockBytes) != ARCHIVE_OK)
         throw refused(path, archiveError(zip.get()));
     std::vector<Entry> entries;
-    QSet<QString> seen;
+    QStringList folders;
     int count = 0;
     qint64 total = 0;
     archive_entry* entry = nullptr;
@@ -219,18 +279,17 @@ std::vector<Entry> read(const QString& path, const QString& installed) {
             throw refused(path, archiveError(zip.get()));
         const char* rawName = archive_entry_pathname_utf8(entry);
         const QString name = rawName ? QString::fromUtf8(rawName) : QString();
-        if (archive_entry_filetype(entry) == AE_IFDIR && isSetFolder(name))
-            continue; // a folder entry of its own carries nothing
+        if (archive_entry_filetype(entry) == AE_IFDIR) {
+            folders << name; // a folder entry of its own carries nothing
+            continue;
+        }
         if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry) ||
             archive_entry_symlink(entry))
             throw refused(path, QStringLiteral("%1 es pas un fichièr ordinari").arg(name));
-        if (!isSetEntry(name, installed))
-            throw refused(path, QStringLiteral("%1 es pas un fichièr del jòc").arg(name));
-        if (seen.contains(name))
-            throw refused(path, QStringLiteral("%1 i es dos còps").arg(name));
+        if (isDesktopNote(name))
+            continue;
         if (++count > entryCountCap)
             throw refused(path, QStringLiteral("tròp de fichièrs"));
-        seen.insert(name);
         const qint64 declared = archive_entry_size_is_set(entry) ? archive_entry_size(entry) : 0;
         if (declared > entryCapBytes || total + declared > totalCapBytes)
             throw refused(path,
@@ -248,6 +307,24 @@ std::vector<Entry> read(const QString& path, const QString& installed) {
             kept.bytes.append(block, got);
         }
         entries.push_back(std::move(kept));
+    }
+    // A set zipped again by a desktop sits under one folder: it is read as if it were not there.
+    const QString top = commonTop(entries);
+    for (QString folder : folders) {
+        if (!top.isEmpty() && folder.startsWith(top + QLatin1Char('/')))
+            folder = folder.mid(top.size() + 1);
+        if (!folder.isEmpty() && !isSetFolder(folder) && !isDesktopNote(folder))
+            throw refused(path, QStringLiteral("%1 es pas un fichièr ordinari").arg(folder));
+    }
+    QSet<QString> seen;
+    for (Entry& kept : entries) {
+        if (!top.isEmpty())
+            kept.name = kept.name.mid(top.size() + 1);
+        if (!isSetEntry(kept.name, installed))
+            throw refused(path, QStringLiteral("%1 es pas un fichièr del jòc").arg(kept.name));
+        if (seen.contains(kept.name))
+            throw refused(path, QStringLiteral("%1 i es dos còps").arg(kept.name));
+        seen.insert(kept.name);
     }
     return entries;
 }

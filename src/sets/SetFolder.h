@@ -7,6 +7,7 @@
 
 #include "assets/Catalogue.h"
 #include "sets/FileOrigins.h"
+#include "sets/SetHistory.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,8 +19,6 @@
 class SetFolder {
 public:
     static constexpr int voiceCount = catalogue::voiceCount;
-    // Changes each voice remembers for undo (and undone changes for redo).
-    static constexpr int historySteps = 10;
 
     // root: the folder written to; defaultSet: the installed default asset folder, read only.
     SetFolder(const QString& root, const QString& defaultSet);
@@ -32,6 +31,8 @@ public:
     // The same for every file of a set the workshop may change: the voices and every picture
     // the game reads (cards, miniatures, album pages).
     static QString checkedFileName(const QString& relativePath);
+    // The same, and the set's texts, whose changes the history keeps too.
+    static QString checkedStepName(const QString& relativePath);
 
     const QString& root() const { return root_; }
     const QString& defaultSet() const { return defaultSet_; }
@@ -56,16 +57,17 @@ public:
         FileOrigins::Origin origin;
     };
     // Several files changed as one step: every file is written aside first, then all are renamed
-    // in place under the lock, each with one step of history. plain are files of the set's texts
-    // ("textes/familles.txt"), kept without history. Any failure before the renames leaves every
-    // file as it was. Throws SetRefused.
+    // in place under the lock, as one step of history that undo and redo take whole. plain are
+    // files of the set's texts ("textes/familles.txt"). Any failure before the renames leaves
+    // every file as it was. Throws SetRefused.
     void commit(const std::vector<Change>& changes,
                 const std::vector<std::pair<QString, QByteArray>>& plain = {});
     bool canUndo(const QString& name) const;
-    // Puts back the voice before the last change; the undone one can come back through redo().
-    void undo(const QString& name);
+    // Puts back the file before its last change, with every other file that change touched; the
+    // undone change can come back through redo(). Returns the files stepped.
+    QStringList undo(const QString& name);
     bool canRedo(const QString& name) const;
-    void redo(const QString& name);
+    QStringList redo(const QString& name);
     // The default voice again (a link to it), the replaced one kept in the history.
     void restoreDefault(const QString& name);
     // The file is the class's own: recorded, imported or drawn (not the default, nor a synthetic
@@ -78,36 +80,23 @@ public:
     int ownCount() const;
 
 private:
-    enum class Stack { Undo, Redo };
-    // What a voice holds: bytes of its own, or the default (its link).
-    struct Content {
-        bool isDefault = true;
-        QString file; // the file holding the bytes, when not the default
-        FileOrigins::Origin origin = FileOrigins::Origin::Default;
-    };
+    using Stack = SetHistory::Stack;
+    using Content = SetHistory::Content;
 
-    // Undo (from the undo stack) or redo (from the redo stack): the last step taken back.
-    void step(const QString& name, Stack from);
+    // Undo (from the undo stack) or redo (from the redo stack): the last change taken back.
+    QStringList step(const QString& name, Stack from);
     void checkNotInDefaultSet() const;
-    // Makes the folder below root (a relative path) step by step, refusing any step that leads
-    // outside root, before anything is created. Returns its absolute path.
-    QString ensureFolder(const QString& relative) const;
-    QString stackFolder(Stack stack, const QString& name) const;
-    QStringList steps(Stack stack, const QString& name) const;
     Content current(const QString& name) const;
-    // The voice becomes content; what it was is pushed on the given stack.
-    void replace(const QString& name, const Content& content, Stack keepIn);
-    // aside(path) writes the new voice beside path and returns the temporary file's name.
-    void replaceWith(const QString& name, Stack keepIn,
+    // The file becomes content; what it was is pushed on the given stack, as step number (0: the
+    // next free).
+    void replace(const QString& name, const Content& content, Stack keepIn, int number);
+    // aside(path) writes the new file beside path and returns the temporary file's name; an
+    // empty name removes the file.
+    void replaceWith(const QString& name, Stack keepIn, int number,
                      const std::function<QString(const QString&)>& aside);
-    QString pushStep(Stack stack, const QString& name, const Content& content);
-    void pruneSteps(Stack stack, const QString& name);
-    void moveOlderHistory();
-    int linkDefaults(const QString& folder, bool convert);
     void recordOrigins(const std::vector<std::pair<QString, FileOrigins::Origin>>& changed);
-    // The marks of a set converted from an older version, which kept none.
-    void recordOlderOrigins();
 
     QString root_;
     QString defaultSet_;
+    SetHistory history_;
 };

@@ -4,7 +4,9 @@
 // within one folder; the replaced set moves into the history beside it, dated, and stays.
 #include "sets/SetImport.h"
 
+#include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
+#include "assets/TextsReader.h"
 #include "base/Errors.h"
 #include "base/GameLock.h"
 #include "base/SystemErrors.h"
@@ -14,11 +16,13 @@
 #include "sets/SetArchive.h"
 #include "sets/SetFolder.h"
 #include "sets/SetManifest.h"
+#include "sets/SetTexts.h"
 #include "sets/StoredArt.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
@@ -33,32 +37,42 @@ namespace {
 
 const QString stagingMark = QStringLiteral(".import-");
 const QString dateFormat = QStringLiteral("yyyy-MM-dd'T'HH-mm-ss");
+// History entries are "000012-2026-12-08T15-04-59": numbered in the order they are made.
+constexpr int entryDigits = 6;
+const QRegularExpression counter(QStringLiteral("^(\\d{6})-"));
 
 SetRefused swapError(const QString& path) {
     return SetRefused(QStringLiteral("Impossible de metre lo jòc a %1 : %2")
                           .arg(path, systemerrors::describe(errno)));
 }
 
-// The texts are read by the one parser of data/ before they are kept; the voices' marks are
-// only checked to be text.
+// The texts are read by the set's one reader and its rules, as the workshop and the game read
+// them; the drawings as the workshop keeps them.
 void checkTexts(const std::vector<setarchive::Entry>& entries) {
     for (const setarchive::Entry& entry : entries) {
         if (entry.name.startsWith(storedart::folder + QLatin1Char('/')))
             storedart::check(entry.name, entry.bytes);
         if (!entry.name.startsWith(setarchive::textsFolder + QLatin1Char('/')))
             continue;
-        const QString text = QString::fromUtf8(entry.bytes);
-        if (text.toUtf8() != entry.bytes)
-            throw SetRefused(QStringLiteral("%1 es pas en UTF-8").arg(entry.name));
-        if (entry.name.endsWith(QLatin1String("/familles.txt")))
+        const QString text = content::TextsReader::decode(entry.bytes, entry.name);
+        QStringList problems;
+        if (entry.name == catalogue::textName(catalogue::familiesText))
             content::ContentReader::parseFamilies(text, entry.name);
-        else if (entry.name.endsWith(QLatin1String("/album.txt")))
+        else if (entry.name == catalogue::textName(catalogue::albumText))
             content::ContentReader::parsePages(text, entry.name);
+        else if (entry.name == catalogue::textName(catalogue::voiceMarksText))
+            SetTexts::parseMarks(text, &problems);
+        if (!problems.isEmpty())
+            throw SetRefused(problems.constFirst());
     }
 }
 
 QString historyOf(const QString& target) {
     return target + previousSuffix;
+}
+
+QString laterOf(const QString& target) {
+    return target + laterSuffix;
 }
 
 // Version 1.0 kept one replaced set as target.abans itself: it becomes the history's first.
@@ -77,18 +91,39 @@ void keepOlderPrevious(const QString& history) {
         throw swapError(history);
 }
 
-// A new name in the history, dated now.
-QString newEntry(const QString& target) {
-    const QString history = historyOf(target);
-    keepOlderPrevious(history);
-    if (!QDir().mkpath(history))
-        throw swapError(history);
-    const QString stem =
-        history + QLatin1Char('/') + QDateTime::currentDateTimeUtc().toString(dateFormat);
-    QString entry = stem;
-    for (int n = 2; QFileInfo::exists(entry) || QFileInfo(entry).isSymLink(); ++n)
-        entry = stem + QStringLiteral("-%1").arg(n);
-    return entry;
+// The sets of one history folder in the order they were put there: those an earlier version
+// named by their date alone first, then by their number.
+QStringList entriesOf(const QString& folder) {
+    QStringList dated, counted;
+    for (const QString& name :
+         QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
+        (counter.match(name).hasMatch() ? counted : dated) << folder + QLatin1Char('/') + name;
+    return dated + counted;
+}
+
+// A new name in a history folder of target: the next number of both, then the date for people.
+QString newEntry(const QString& folder, const QString& target) {
+    keepOlderPrevious(historyOf(target));
+    if (!QDir().mkpath(folder))
+        throw swapError(folder);
+    int last = 0;
+    for (const QString& history : {historyOf(target), laterOf(target)})
+        for (const QString& entry : entriesOf(history))
+            last = std::max(last, counter.match(QFileInfo(entry).fileName()).captured(1).toInt());
+    return QStringLiteral("%1/%2-%3")
+        .arg(folder)
+        .arg(last + 1, entryDigits, 10, QLatin1Char('0'))
+        .arg(QDateTime::currentDateTimeUtc().toString(dateFormat));
+}
+
+// A set put in place after undone imports: those stay within reach, in the history.
+void keepLaterSets(const QString& target) {
+    for (const QString& entry : entriesOf(laterOf(target)))
+        if (::rename(QFile::encodeName(entry).constData(),
+                     QFile::encodeName(historyOf(target) + QLatin1Char('/') +
+                                       QFileInfo(entry).fileName())
+                         .constData()) != 0)
+            throw swapError(entry);
 }
 
 // The game reads the set by relative paths from its folder: the swap waits until it ends.
@@ -145,16 +180,22 @@ void sweep(const QString& target) {
 }
 
 FileOrigins checkEntries(const QString& archive, const std::vector<setarchive::Entry>& entries) {
-    checkTexts(entries);
     try {
-        return setmanifest::verify(entries);
-    } catch (const SetRefused& error) {
-        throw SetRefused(QStringLiteral("Lo jòc %1 es refusat : %2").arg(archive, error.message()));
+        return verify(entries);
+    } catch (const Exception& error) {
+        throw SetRefused(
+            QStringLiteral("Lo jòc %1 es refusat, l'importacion a pas res cambiat : %2")
+                .arg(archive, error.message()));
     }
 }
 
-void install(const QString& archive, const QString& target, const QString& base,
-             const QString& installed, const Check& check, const WhileGameOpen& whileGameOpen) {
+FileOrigins verify(const std::vector<setarchive::Entry>& entries) {
+    checkTexts(entries);
+    return setmanifest::verify(entries);
+}
+
+QString install(const QString& archive, const QString& target, const QString& base,
+                const QString& installed, const Check& check, const WhileGameOpen& whileGameOpen) {
     const std::vector<setarchive::Entry> entries = setarchive::read(archive, installed);
     const FileOrigins origins = checkEntries(archive, entries);
     const QString absoluteTarget = QDir::cleanPath(QDir(target).absolutePath());
@@ -199,6 +240,7 @@ void install(const QString& archive, const QString& target, const QString& base,
     // One sync of the whole new set before it is swapped in, rather than one a file.
     safewrite::syncFileSystemOf(staging.path());
 
+    QString previous;
     if (!targetInfo.exists()) {
         if (::rename(QFile::encodeName(staging.path()).constData(),
                      QFile::encodeName(canonicalTarget).constData()) != 0)
@@ -208,49 +250,67 @@ void install(const QString& archive, const QString& target, const QString& base,
         // then in the history.
         const FolderLock lock(canonicalTarget);
         waitForGames(canonicalTarget, whileGameOpen);
-        const QString previous = newEntry(canonicalTarget);
+        previous = newEntry(historyOf(canonicalTarget), canonicalTarget);
         exchange(staging.path(), canonicalTarget);
         staging.setAutoRemove(false);
         QFile::remove(staging.filePath(FolderLock::fileName()));
         if (::rename(QFile::encodeName(staging.path()).constData(),
                      QFile::encodeName(previous).constData()) != 0)
             throw swapError(previous);
+        keepLaterSets(canonicalTarget);
         safewrite::syncFolderOf(previous);
     }
     staging.setAutoRemove(false);
     safewrite::syncFolderOf(canonicalTarget);
+    return previous;
 }
 
 QStringList previousSets(const QString& target) {
-    const QString history = historyOf(QFileInfo(target).absoluteFilePath());
-    QStringList sets;
-    for (const QString& name :
-         QDir(history).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name))
-        sets << history + QLatin1Char('/') + name;
-    return sets;
+    return entriesOf(historyOf(QFileInfo(target).absoluteFilePath()));
 }
 
-QString undoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
+QStringList laterSets(const QString& target) {
+    return entriesOf(laterOf(QFileInfo(target).absoluteFilePath()));
+}
+
+namespace {
+
+// One step through the history: the newest set of one side comes back, and the set it
+// replaces becomes the newest of the other.
+QString step(const QString& target, bool back, const WhileGameOpen& whileGameOpen) {
     const QFileInfo info(target);
     if (!info.isDir())
         throw SetRefused(QStringLiteral("%1 es pas un dorsièr").arg(target));
     const QString canonical = info.canonicalFilePath();
     keepOlderPrevious(historyOf(canonical));
-    const QStringList sets = previousSets(canonical);
+    const QStringList sets = entriesOf(back ? historyOf(canonical) : laterOf(canonical));
     if (sets.isEmpty())
-        throw SetRefused(QStringLiteral("Pas cap de jòc d'abans per %1").arg(canonical));
+        throw SetRefused(
+            back ? QStringLiteral("Pas res de desfar : cap de jòc d'abans per %1").arg(canonical)
+                 : QStringLiteral("Pas res de tornar far : cap d'importacion "
+                                  "desfacha per %1")
+                       .arg(canonical));
     const FolderLock lock(canonical);
     waitForGames(canonical, whileGameOpen);
-    const QString previous = newEntry(canonical);
+    const QString kept = newEntry(back ? laterOf(canonical) : historyOf(canonical), canonical);
     exchange(sets.last(), canonical);
-    // The set just replaced takes the newest place in the history.
-    if (::rename(QFile::encodeName(sets.last()).constData(),
-                 QFile::encodeName(previous).constData()) != 0)
-        throw swapError(previous);
-    QFile::remove(previous + QLatin1Char('/') + FolderLock::fileName());
-    safewrite::syncFolderOf(previous);
+    if (::rename(QFile::encodeName(sets.last()).constData(), QFile::encodeName(kept).constData()) !=
+        0)
+        throw swapError(kept);
+    QFile::remove(kept + QLatin1Char('/') + FolderLock::fileName());
+    safewrite::syncFolderOf(kept);
     safewrite::syncFolderOf(canonical);
     return sets.last();
+}
+
+} // namespace
+
+QString undoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
+    return step(target, true, whileGameOpen);
+}
+
+QString redoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
+    return step(target, false, whileGameOpen);
 }
 
 } // namespace setimport

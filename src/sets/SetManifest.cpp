@@ -92,10 +92,14 @@ FileOrigins verify(const std::vector<setarchive::Entry>& entries) {
             held.insert(entry.name, &entry);
     FileOrigins origins;
     int texts = 0;
+    QStringList named;
     for (const QString& line : lines.mid(2)) {
         const QStringList fields = line.split(QLatin1Char(' '));
         if (fields.size() != 4 || fields[0] != fileKeyword)
             throw refused(QStringLiteral("linha illegibla dins %1").arg(fileName));
+        if (named.contains(fields[1]))
+            throw refused(QStringLiteral("%1 i es nomenat dos còps").arg(fields[1].left(80)));
+        named << fields[1];
         const setarchive::Entry* entry = held.take(fields[1]);
         if (!entry)
             throw refused(QStringLiteral("%1 i es nomenat mas i es pas").arg(fields[1].left(80)));

@@ -6,13 +6,13 @@
 
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
+#include "assets/TextsReader.h"
 #include "base/Errors.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetArchive.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -24,23 +24,11 @@ const QString separator = QStringLiteral(" | ");
 const QString syntheticMark = QStringLiteral("sintetica");
 const QString oldMark = QStringLiteral("ditz");
 
+// The set's rules on words, as every reader of its texts applies them.
 QString checkedText(const QString& text, int longest) {
-    // A control character (a new line among them) would break the texts' lines or the card.
-    for (const QChar c : text)
-        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format ||
-            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            throw SetRefused(
-                QStringLiteral("« %1 » a un caractèr de contraròtle : una sola linha de tèxte")
-                    .arg(QString(text).replace(QRegularExpression(QStringLiteral("\\p{C}")),
-                                               QStringLiteral("·"))));
-    if (text.size() > longest)
-        throw SetRefused(QStringLiteral("Lo tèxte es tròp long : %1 caractèrs al mai, pas %2")
-                             .arg(longest)
-                             .arg(text.size()));
-    const QString simple = text.simplified();
-    if (simple.isEmpty() || simple.contains(QLatin1Char('|')) || simple.startsWith('#'))
-        throw SetRefused(QStringLiteral("« %1 » pòt pas èsser un mot del jòc").arg(text));
-    return simple;
+    if (const QString problem = content::TextsReader::problemOf(text, longest); !problem.isEmpty())
+        throw SetRefused(QStringLiteral("Mot refusat : %1").arg(problem));
+    return text.simplified();
 }
 
 // The first word of a line and the number after it, as "card 12 | ..." gives "card", 12.
@@ -56,20 +44,44 @@ SetTexts SetTexts::load(const QString& set, const QString& defaults) {
     const bool hasOwn = QFileInfo::exists(own + QLatin1Char('/') + familiesText) &&
                         QFileInfo::exists(own + QLatin1Char('/') + albumText);
     const QString from = hasOwn ? own : defaults;
+    const auto read = [](const QString& folder, const QString& name) {
+        return content::TextsReader::readBytes(folder + QLatin1Char('/') + name);
+    };
+    return fromBytes(read(from, familiesText), read(from, albumText),
+                     QFileInfo::exists(own + QLatin1Char('/') + voiceMarksText)
+                         ? read(own, voiceMarksText)
+                         : QByteArray());
+}
+
+SetTexts SetTexts::fromBytes(const QByteArray& families, const QByteArray& album,
+                             const QByteArray& marks) {
+    const auto decoded = [](const QByteArray& bytes, const QString& name) {
+        return content::TextsReader::decode(bytes, catalogue::textName(name));
+    };
     SetTexts texts;
-    texts.families_ = content::ContentReader::readTextFile(from + QLatin1Char('/') + familiesText);
-    texts.album_ = content::ContentReader::readTextFile(from + QLatin1Char('/') + albumText);
-    if (QFileInfo::exists(own + QLatin1Char('/') + voiceMarksText))
-        for (const QString& line :
-             content::ContentReader::readTextFile(own + QLatin1Char('/') + voiceMarksText)
-                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            const QStringList fields = line.split(separator);
-            if (fields.size() >= 2 && fields[1] == syntheticMark)
-                texts.marks_.insert(fields[0], QString());
-            else if (fields.size() == 3 && fields[1] == oldMark)
-                texts.marks_.insert(fields[0], fields[2]);
-        }
+    texts.families_ = decoded(families, familiesText);
+    texts.album_ = decoded(album, albumText);
+    texts.marks_ = parseMarks(decoded(marks, voiceMarksText));
     return texts;
+}
+
+QMap<QString, QString> SetTexts::parseMarks(const QString& text, QStringList* problems) {
+    QMap<QString, QString> marks;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed().isEmpty())
+            continue;
+        const QStringList fields = lines[i].split(separator);
+        if (fields.size() == 2 && fields[1] == syntheticMark)
+            marks.insert(fields[0], QString());
+        else if (fields.size() == 3 && fields[1] == oldMark)
+            marks.insert(fields[0], fields[2]);
+        else if (problems)
+            *problems << QStringLiteral("%1, linha %2 : marca illegibla")
+                             .arg(catalogue::textName(voiceMarksText))
+                             .arg(i + 1);
+    }
+    return marks;
 }
 
 content::Content SetTexts::content() const {
@@ -78,7 +90,7 @@ content::Content SetTexts::content() const {
 }
 
 QString SetTexts::setWord(int number, const QString& text) {
-    const QString word = checkedText(text, longestWord);
+    const QString word = checkedText(text, content::TextsReader::longestWord);
     QStringList lines = families_.split(QLatin1Char('\n'));
     const int family = (number - 1) / 8 + 1;
     const bool title = (number - 1) % 8 == 0;
@@ -105,7 +117,7 @@ QString SetTexts::setWord(int number, const QString& text) {
 }
 
 QString SetTexts::setPage(int page, const QString& text) {
-    const QString words = checkedText(text, longestPage);
+    const QString words = checkedText(text, content::TextsReader::longestPage);
     QStringList lines = album_.split(QLatin1Char('\n'));
     int start = -1;
     for (int i = 0; i < lines.size() && start < 0; ++i)
@@ -116,9 +128,9 @@ QString SetTexts::setPage(int page, const QString& text) {
     int end = start + 1;
     while (end < lines.size() && !lines[end].simplified().startsWith(QLatin1String("page ")))
         ++end;
-    // The narration is the text line, or the title on a page with no text.
+    // The narration is the title, or the text on a page with no title: what the voice reads.
     int at = -1;
-    for (const QString& keyword : {QStringLiteral("text "), QStringLiteral("title ")})
+    for (const QString& keyword : {QStringLiteral("title "), QStringLiteral("text ")})
         for (int i = start + 1; i < end && at < 0; ++i)
             if (lines[i].simplified().startsWith(keyword))
                 at = i;

@@ -9,18 +9,22 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <utility>
 #include <vector>
 
 class SetTexts {
 public:
-    // The longest word or family name (it must fit on a card) and page text a class may give.
-    static constexpr int longestWord = 40;
-    static constexpr int longestPage = 400;
-
     // The set's own texts, or those of defaults (a folder holding familles.txt and album.txt)
     // for a set that has none yet. Throws EFOpenError or EReadError.
     static SetTexts load(const QString& set, const QString& defaults);
+    // The same from the files' bytes, with no file system: each decoded by the set's rules
+    // (TextsReader); throws EReadError.
+    static SetTexts fromBytes(const QByteArray& families, const QByteArray& album,
+                              const QByteArray& marks = {});
+
+    // The marks of votz.txt's text; a line it cannot read is left out, and named in problems.
+    static QMap<QString, QString> parseMarks(const QString& text, QStringList* problems = nullptr);
 
     const QString& families() const { return families_; }
     const QString& album() const { return album_; }

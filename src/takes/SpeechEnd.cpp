@@ -85,6 +85,14 @@ void SpeechEnd::judgeWindow() {
         ended_ = true;
         endFrame_ = fed_;
     } else if (!heardSpeech() && quiet >= forgetAfterSilences * silence_) {
+        // Voiced sound as long as a short word may be a word said too quickly: never dropped
+        // unheard. Anything shorter is a click or a knock.
+        if (speechSeconds() >= shortestSpeechSeconds) {
+            setAside_ = speechSeconds();
+            ended_ = true;
+            endFrame_ = fed_;
+            return;
+        }
         keepFrom_ = fed_ - int64_t(quiet * forgottenShare * rate_);
         firstSpeech_ = lastSpeech_ = -1;
     }

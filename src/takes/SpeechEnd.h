@@ -29,11 +29,14 @@ public:
     bool ended() const { return ended_; }
     // Samples fed up to the end of the silence that ended the speech.
     int64_t endFrame() const { return endFrame_; }
-    // Where the speech kept starts: a sound too short to be the text, then as long a silence as
-    // ends speech twice over, is left before it (a cough, a false start, a hesitation).
+    // Where the speech kept starts: a sound too short to be a word (a click, a knock), then as
+    // long a silence as ends speech twice over, is left before it.
     int64_t keepFrom() const { return keepFrom_; }
     // From the first voiced window of speech to the last, in seconds.
     double speechSeconds() const;
+    // Voiced sound too short for the text, then as long a silence as would forget it: it is not
+    // forgotten but ends the take, so that the sitting holds and asks (0 when none was).
+    double setAsideSeconds() const { return setAside_; }
 
 private:
     void judgeWindow();
@@ -53,6 +56,7 @@ private:
     int64_t endFrame_ = 0;
     int64_t keepFrom_ = 0;
     bool ended_ = false;
+    double setAside_ = 0;
     // The sound brought down for the voicing, its latest window and a pitch period before it.
     int64_t step_;
     double slowSum_ = 0;

@@ -28,6 +28,7 @@ const QString playFamilyOption = QStringLiteral("play-family");
 const QString helpOption = QStringLiteral("help");
 const QString versionOption = QStringLiteral("version");
 const QString undoImportOption = QStringLiteral("undo-import");
+const QString redoImportOption = QStringLiteral("redo-import");
 
 QList<QCommandLineOption> options() {
     const QString voice = QStringLiteral("RELPATH");
@@ -48,7 +49,8 @@ QList<QCommandLineOption> options() {
                                   {playFamilyOption, {}, QStringLiteral("K")},
                                   QCommandLineOption(QStringList{helpOption, QStringLiteral("h")}),
                                   QCommandLineOption(versionOption),
-                                  QCommandLineOption(undoImportOption)};
+                                  QCommandLineOption(undoImportOption),
+                                  QCommandLineOption(redoImportOption)};
     return all + DeckLine::options();
 }
 
@@ -109,6 +111,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         {undoImportOption, Action::UndoImport},
         {playOption, Action::Play},
         {playFamilyOption, Action::PlayFamily},
+        {redoImportOption, Action::RedoImport},
         {DeckLine::printDeckOption, Action::PrintDeck},
         {DeckLine::printAlignmentOption, Action::PrintAlignment}};
     int chosen = 0;
@@ -119,13 +122,13 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         }
     if (chosen > 1)
         line.error_ = QStringLiteral("una sola accion a la còp : --import, --undo, --default, "
-                                     "--list, --export, --import-set, --undo-import, --picture, "
-                                     "--word o --page");
+                                     "--list, --export, --import-set, --undo-import, "
+                                     "--redo-import, --picture, --word o --page");
     else if ((parser.isSet(importOption) || parser.isSet(pictureOption)) != parser.isSet(toOption))
         line.error_ = QStringLiteral("--import o --picture e --to van amassa");
     else if (parser.isSet(systemOption) && !parser.isSet(importSetOption) &&
-             !parser.isSet(undoImportOption))
-        line.error_ = QStringLiteral("--system va amb --import-set o --undo-import");
+             !parser.isSet(undoImportOption) && !parser.isSet(redoImportOption))
+        line.error_ = QStringLiteral("--system va amb --import-set, --undo-import o --redo-import");
     else if (parser.isSet(systemOption) && parser.isSet(folderOption))
         line.error_ = QStringLiteral("--system o --folder, pas los dos");
     else if (parser.isSet(fitOption) && !parser.isSet(pictureOption))
@@ -172,7 +175,7 @@ QString CommandLine::usageHead() {
         "         mirabosc-record [--folder DIR] --play VOTZ | --play-family K\n"
         "         mirabosc-record [--folder DIR] --export FICHIÈR\n"
         "         mirabosc-record [--folder DIR | --system] --import-set FICHIÈR\n"
-        "         mirabosc-record [--folder DIR | --system] --undo-import\n"
+        "         mirabosc-record [--folder DIR | --system] --undo-import | --redo-import\n"
         "         mirabosc-record [--folder DIR] --print-deck FICHIÈR.pdf [--paper P] [--layout "
         "L]\n"
         "                         [--backs B] [--families K,K...] [--shift X,Y]\n"
@@ -195,9 +198,11 @@ QString CommandLine::usageHead() {
         "  --page P TÈXTE    cambia lo tèxte de la pagina P de l'album\n"
         "  --export FICHIÈR  met dins un fichièr zip çò que cambia del jòc installat\n"
         "  --import-set FICHIÈR  pren lo jòc d'aquel fichièr, verificat tot d'abans\n"
-        "  --undo-import     torna lo jòc remplaçat per la darrièra importacion\n"
-        "  --system          per totes los comptes de l'ordenador (amb --import-set o\n"
-        "                    --undo-import)\n"
+        "  --undo-import     torna lo jòc remplaçat per la darrièra importacion ; un autre\n"
+        "                    còp, lo d'abans, e atal d'un jòc a l'autre\n"
+        "  --redo-import     torna lo jòc que --undo-import a remplaçat\n"
+        "  --system          per totes los comptes de l'ordenador (amb --import-set,\n"
+        "                    --undo-import o --redo-import)\n"
         "  --play VOTZ       fa ausir la votz del jòc\n"
         "  --play-family K   fa ausir la familha K (1 a 7) : son nom e sos sèt mots\n");
 }

@@ -27,7 +27,8 @@ public:
         Version,
         UndoImport,
         PrintDeck,
-        PrintAlignment
+        PrintAlignment,
+        RedoImport
     };
 
     // The arguments as main() gets them, the program's name first.

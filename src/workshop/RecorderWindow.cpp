@@ -179,15 +179,17 @@ void RecorderWindow::connectSetBar() {
         });
         followNewSet();
     });
-    connect(setBar_->undoImport(), &QPushButton::clicked, this, [this] {
-        forward([&] {
-            session_.changeSet([&](SetFolder& folder) {
-                return setcommands::undoImport(folder.root(),
-                                               [this] { return askWhileGameOpen(); });
+    for (QPushButton* stepButton : {setBar_->undoImport(), setBar_->redoImport()})
+        connect(stepButton, &QPushButton::clicked, this, [this, stepButton] {
+            const auto step = stepButton == setBar_->undoImport() ? &setcommands::undoImport
+                                                                  : &setcommands::redoImport;
+            forward([&] {
+                session_.changeSet([&](SetFolder& folder) {
+                    return step(folder.root(), [this] { return askWhileGameOpen(); });
+                });
             });
+            followNewSet();
         });
-        followNewSet();
-    });
 }
 
 void RecorderWindow::followNewSet() {

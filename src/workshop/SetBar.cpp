@@ -34,6 +34,8 @@ SetBar::SetBar(QWidget* parent)
           namedButton(QStringLiteral("Importar un jòc…"), QStringLiteral("btnImportarJoc"), this)),
       undoImport_(namedButton(QStringLiteral("Desfar l'importacion"),
                               QStringLiteral("btnDesfarImportacion"), this)),
+      redoImport_(namedButton(QStringLiteral("Tornar far l'importacion"),
+                              QStringLiteral("btnRefarImportacion"), this)),
       print_(
           namedButton(QStringLiteral("Imprimir lo jòc…"), QStringLiteral("btnImprimirJoc"), this)) {
     whole_->setObjectName(QStringLiteral("chkTota"));
@@ -50,7 +52,8 @@ SetBar::SetBar(QWidget* parent)
     grid->addWidget(undoPicture_, 2, 1);
     grid->addWidget(export_, 3, 0);
     grid->addWidget(import_, 3, 1);
-    grid->addWidget(print_, 4, 0);
+    grid->addWidget(redoImport_, 4, 0);
+    grid->addWidget(print_, 5, 0);
     grid->addWidget(undoImport_, 4, 1);
     connect(picture_, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Cambiar l'imatge"),

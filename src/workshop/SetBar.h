@@ -24,8 +24,10 @@ public:
     QCheckBox* whole() const { return whole_; }
     QPushButton* exportSet() const { return export_; }
     QPushButton* importSet() const { return import_; }
-    // "Desfar l'importacion": the set the last import replaced comes back.
+    // "Desfar l'importacion": the set the last import replaced comes back, then the one before.
     QPushButton* undoImport() const { return undoImport_; }
+    // "Tornar far l'importacion": the set the last undo replaced comes back.
+    QPushButton* redoImport() const { return redoImport_; }
     // "Imprimir lo jòc…": the window opens the printing dialog on its set.
     QPushButton* print() const { return print_; }
 
@@ -45,5 +47,6 @@ private:
     QPushButton* export_;
     QPushButton* import_;
     QPushButton* undoImport_;
+    QPushButton* redoImport_;
     QPushButton* print_;
 };

@@ -3,6 +3,7 @@
 // The checker reads the current directory, as the game does: it is moved there and back.
 #include "workshop/SetCheck.h"
 
+#include "assets/Catalogue.h"
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
 #include "check/AssetCheck.h"
@@ -27,8 +28,11 @@ QString problems(const QString& folder) {
             findings.push_back(std::move(finding));
         // The workshop makes every picture at the size the game shows it: in a set to be put in
         // place, a picture of another size is refused too.
-        for (const assetcheck::Finding& finding : findings)
+        // Named as the workshop names a set's files, with "/".
+        for (assetcheck::Finding& finding : findings) {
+            finding.path = catalogue::slashed(finding.path);
             found << assetcheck::reportLine(finding);
+        }
     } catch (const Exception& error) {
         found << error.message();
     }

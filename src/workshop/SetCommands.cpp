@@ -95,6 +95,15 @@ bool waitOnCommandLine() {
 } // namespace
 
 QString exportSet(const QString& set, const QString& file) {
+    // What the import's check would refuse is not written: its problems, not its notes.
+    QStringList problems;
+    for (const QString& line : setcheck::problems(set).split(QLatin1Char('\n')))
+        if (line.startsWith(QStringLiteral("PROBLÈMA")))
+            problems << line;
+    if (!problems.isEmpty())
+        throw SetRefused(
+            QStringLiteral("Lo jòc %1 es pas exportat, una importacion lo refusariá :\n%2")
+                .arg(set, problems.join(QLatin1Char('\n'))));
     const int count = setarchive::write(set, installedSet(), file);
     return QStringLiteral("%1 : %2 fichièr(s) de %3\n").arg(file).arg(count).arg(set);
 }
@@ -103,15 +112,22 @@ QString importSet(const QString& target, const QString& file, const QString& bas
                   const WhileGameOpen& whileGameOpen) {
     // A workshop given its base set (a window on a folder of its own) reads the names from it.
     const QString installed = locations::installedDefaultSet();
-    setimport::install(file, target, base, installed.isEmpty() ? base : installed,
-                       &setcheck::problems, whileGameOpen);
-    return QStringLiteral("%1 : jòc mes a %2 (lo jòc d'abans es gardat dins %3)\n")
-        .arg(file, target, target + setimport::previousSuffix);
+    const QString kept =
+        setimport::install(file, target, base, installed.isEmpty() ? base : installed,
+                           &setcheck::problems, whileGameOpen);
+    return kept.isEmpty() ? QStringLiteral("%1 : jòc mes a %2\n").arg(file, target)
+                          : QStringLiteral("%1 : jòc mes a %2 (lo jòc d'abans es gardat dins %3)\n")
+                                .arg(file, target, kept);
 }
 
 QString undoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
     const QString previous = setimport::undoImport(target, whileGameOpen);
     return QStringLiteral("%1 : lo jòc d'abans es tornat (de %2)\n").arg(target, previous);
+}
+
+QString redoImport(const QString& target, const WhileGameOpen& whileGameOpen) {
+    const QString later = setimport::redoImport(target, whileGameOpen);
+    return QStringLiteral("%1 : lo jòc desfach es tornat (de %2)\n").arg(target, later);
 }
 
 QString makePicture(SetFolder& folder, const QString& file, const QString& row, bool fit) {
@@ -150,14 +166,20 @@ QString restorePictures(SetFolder& folder, const QString& row, bool undo) {
         if (undo && !folder.canUndo(name))
             throw SetRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
     QString report;
+    QStringList stepped;
     for (const QString& name : names) {
+        if (stepped.contains(name))
+            continue; // it came back with the change of another picture
         if (undo)
-            folder.undo(name);
+            stepped << folder.undo(name);
         else if (folder.isChanged(name))
             folder.restoreDefault(name);
         report += QStringLiteral("%1 : imatge %2 tornat\n")
                       .arg(name, undo ? QStringLiteral("precedent") : QStringLiteral("per defaut"));
     }
+    for (const QString& name : stepped)
+        if (!names.contains(name))
+            report += QStringLiteral("%1 : tornat amb l'imatge\n").arg(name);
     // The default pictures: the class's drawing is no longer the row's.
     if (!undo)
         for (const PictureArt::Placement placement :
@@ -183,6 +205,9 @@ void act(const CommandLine& line, QTextStream& out) {
         return;
     case CommandLine::Action::UndoImport:
         out << undoImport(target(line), waitOnCommandLine);
+        return;
+    case CommandLine::Action::RedoImport:
+        out << redoImport(target(line), waitOnCommandLine);
         return;
     case CommandLine::Action::Picture:
         return picture(line, out);

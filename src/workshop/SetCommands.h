@@ -21,8 +21,10 @@ using WhileGameOpen = std::function<bool()>;
 // target's links lead to); the set replaced joins the history.
 QString importSet(const QString& target, const QString& file, const QString& base,
                   const WhileGameOpen& whileGameOpen);
-// The set the last import replaced at target comes back.
+// The set the last import replaced at target comes back; again, the one before it.
 QString undoImport(const QString& target, const WhileGameOpen& whileGameOpen);
+// The set the last undo replaced comes back.
+QString redoImport(const QString& target, const WhileGameOpen& whileGameOpen);
 // The pictures of a row (named by its voice) composed from a picture file.
 QString makePicture(SetFolder& folder, const QString& file, const QString& row, bool fit);
 
@@ -30,8 +32,8 @@ QString makePicture(SetFolder& folder, const QString& file, const QString& row, 
 QString restorePictures(SetFolder& folder, const QString& row, bool undo);
 // A name of the set's pictures ("img_familles/12.bmp"), which --undo and --default take too.
 bool isPicture(const QString& name);
-// Runs --export, --import-set, --undo-import, --picture, or --undo and --default of a picture;
-// throws the core's errors.
+// Runs --export, --import-set, --undo-import, --redo-import, --picture, or --undo and --default of
+// a picture; throws the core's errors.
 void act(const CommandLine& line, QTextStream& out);
 
 } // namespace setcommands

@@ -72,7 +72,12 @@ void Sitting::tick() {
                        take.samples.begin() +
                            std::ptrdiff_t(std::min(take.samples.size(), size_t(end_->keepFrom()))));
     doubt_ = end_->heardSpeech() ? spokenlength::doubt(texts_.at(current_), end_->speechSeconds())
-                                 : QStringLiteral("Cap de paraula entenduda");
+             : end_->setAsideSeconds() > 0
+                 ? QStringLiteral("Tròp cort : sonque %1 s de votz entenduda per « %2 », puèi un "
+                                  "silenci (Entrada la garda, Espaci tòrna legir la linha)")
+                       .arg(end_->setAsideSeconds(), 0, 'f', 2)
+                       .arg(texts_.at(current_))
+                 : QStringLiteral("Cap de paraula entenduda");
     if (!doubt_.isEmpty()) {
         capture_.stop();
         doubtful_ = std::move(take);

@@ -4,6 +4,8 @@
 // part lies on a light band, the rest is greyed.
 #include "workshop/TakeView.h"
 
+#include "workshop/VoiceMaker.h"
+
 #include <QPainter>
 
 namespace {
@@ -28,10 +30,8 @@ void TakeView::showReview(const std::optional<TakeReview>& review) {
     if (review_) {
         summary_ = review_->kept ? QStringLiteral("%1 LUFS").arg(review_->loudnessLufs, 0, 'f', 1)
                                  : QStringLiteral("Cap de paraula");
-        if (review_->clipped)
-            summary_ += QStringLiteral(" — saturat : parlatz mai luènh del microfòn");
-        else if (review_->tooQuiet)
-            summary_ += QStringLiteral(" — tròp febla : parlatz mai fòrt o mai prèp");
+        if (const QString warning = voicemaker::warningOf(*review_); !warning.isEmpty())
+            summary_ += QStringLiteral(" — ") + warning;
     }
     setToolTip(summary_);
     update();

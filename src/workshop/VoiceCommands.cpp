@@ -8,6 +8,7 @@
 #include "base/Errors.h"
 #include "sets/Locations.h"
 #include "sets/SetFolder.h"
+#include "sets/SetImport.h"
 #include "workshop/CommandLine.h"
 #include "workshop/DeckCommands.h"
 #include "workshop/SetCommands.h"
@@ -69,8 +70,9 @@ void act(const CommandLine& line, QTextStream& out) {
     if (line.action() == Action::PrintDeck || line.action() == Action::PrintAlignment)
         return deckcommands::act(line, out);
     if (line.action() == Action::Export || line.action() == Action::ImportSet ||
-        line.action() == Action::UndoImport || line.action() == Action::Picture ||
-        line.action() == Action::Word || line.action() == Action::Page ||
+        line.action() == Action::UndoImport || line.action() == Action::RedoImport ||
+        line.action() == Action::Picture || line.action() == Action::Word ||
+        line.action() == Action::Page ||
         ((line.action() == Action::Undo || line.action() == Action::Default) &&
          setcommands::isPicture(line.voice())))
         return setcommands::act(line, out);
@@ -93,8 +95,11 @@ void act(const CommandLine& line, QTextStream& out) {
     case Action::Undo:
         if (!folder.canUndo(name))
             throw SetRefused(QStringLiteral("Pas res de desfar per %1").arg(name));
-        folder.undo(name);
-        out << QStringLiteral("%1 : votz precedenta tornada\n").arg(name);
+        // A word's change comes back whole: its texts and pictures with its voice.
+        for (const QString& stepped : folder.undo(name))
+            out << (stepped == name ? QStringLiteral("%1 : votz precedenta tornada\n")
+                                    : QStringLiteral("%1 : tornat amb la votz\n"))
+                       .arg(stepped);
         break;
     case Action::Default:
         if (!folder.isChanged(name)) {
@@ -113,6 +118,10 @@ void act(const CommandLine& line, QTextStream& out) {
 
 int run(const CommandLine& line, QTextStream& out, QTextStream& err) {
     try {
+        // What an import stopped midway left beside the set goes at every start.
+        setimport::sweep(line.system()             ? locations::classSet()
+                         : line.folder().isEmpty() ? locations::userSet()
+                                                   : line.folder());
         act(line, out);
         return exitDone;
     } catch (const Exception& error) {

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <sys/stat.h>
+#include <utility>
 
 VoiceStates::VoiceStates(const SetFolder& folder) : folder_(folder) {}
 
@@ -21,12 +22,14 @@ VoiceStates::Signature VoiceStates::signatureOf(const QString& name) const {
 
 QStringList VoiceStates::rescan() {
     QStringList changed;
+    const Signature marks = signatureOf(FileOrigins::fileName());
+    const bool marked = marks != std::exchange(marks_, marks);
     for (const QString& name : SetFolder::voiceNames()) {
         const bool known = states_.contains(name);
         State& state = states_[name];
         const State before = state;
         const Signature file = signatureOf(name);
-        if (!known || file != state.file) {
+        if (!known || marked || file != state.file) {
             state.file = file;
             state.own = folder_.isOwn(name);
         }

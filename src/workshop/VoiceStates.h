@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the window shows of each voice (own or default, undoable), kept until its file changes.
+// What the window shows of each voice (own or default, undoable), kept until its file or the
+// set's record of origins changes.
 #pragma once
 
 #include <QHash>
@@ -15,7 +16,8 @@ public:
     explicit VoiceStates(const SetFolder& folder);
 
     // Looks at every voice's file and compares again only those that changed since the last
-    // look; returns the voices whose state changed.
+    // look (all of them when the record of origins changed); returns the voices whose state
+    // changed.
     QStringList rescan();
     bool isOwn(const QString& name) const { return states_.value(name).own; }
     bool canUndo(const QString& name) const { return states_.value(name).canUndo; }
@@ -37,4 +39,5 @@ private:
 
     const SetFolder& folder_;
     QHash<QString, State> states_;
+    Signature marks_; // the record of origins, which says whose each file is
 };

@@ -94,7 +94,9 @@ QString composed(const SetFolder& folder, const content::Content& content, const
         // A picture that comes out the same adds no step to its history.
         if (safewrite::read(folder.pathOf(picture.name)) == bytes)
             continue;
-        changes.push_back({picture.name, std::move(bytes), FileOrigins::Origin::Drawn});
+        // Made again from the class's drawing, or as the default set draws it: not a drawing.
+        changes.push_back({picture.name, std::move(bytes),
+                           stored ? FileOrigins::Origin::Drawn : FileOrigins::Origin::Revoiced});
         report += QStringLiteral("%1 : imatge compausat de nòu\n").arg(picture.name);
     }
     return report;
@@ -139,7 +141,9 @@ QString changePage(SetFolder& folder, int page, const QString& text) {
     SetTexts texts = loadTexts(folder);
     const QString old = texts.setPage(page, text);
     return commitChange(folder, texts, {-page}, pageVoice(page), text.simplified(), old,
-                        QStringLiteral("pagina %1 : « %2 » ven « %3 »\n").arg(page).arg(old, text));
+                        QStringLiteral("pagina %1 (« %2 » dins l'album) : « %3 » ven « %4 »\n")
+                            .arg(page)
+                            .arg(catalogue::albumTab(page), old, text));
 }
 
 void recorded(const SetFolder& folder, const QString& voiceName) {
@@ -156,9 +160,10 @@ content::Content contentOf(const SetFolder& folder) {
 }
 
 VoiceTexts textsOf(const SetFolder& folder) {
+    QStringList problems;
     try {
         const SetTexts texts = loadTexts(folder);
-        return VoiceTexts(texts.families(), texts.album());
+        return VoiceTexts::overDefaults(texts.families(), texts.album(), &problems);
     } catch (const Exception&) {
         return VoiceTexts::embedded();
     }

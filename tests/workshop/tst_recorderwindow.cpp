@@ -98,6 +98,7 @@ private slots:
     void commandsChangeListAndUndo();
     void oneSittingWritesEachRowInTurnWithRedoAndStop();
     void sittingOfEveryRowPutsEachVoiceOnItsOwnRow();
+    void shortVoicedSoundHoldsTheSittingOnItsRow();
 
 private:
     QTemporaryDir dir_;
@@ -553,6 +554,41 @@ void TestRecorderWindow::sittingOfEveryRowPutsEachVoiceOnItsOwnRow() {
         QVERIFY2(std::abs(double(voice.frames()) / voice.rate - spans[size_t(row)] - 0.15) < 0.05,
                  qPrintable(rows[row]));
     }
+}
+
+// "pa" for "lo paire", then a long pause: the sitting holds on that row and says what it heard,
+// rather than taking the next word said for it and every later one a row early.
+void TestRecorderWindow::shortVoicedSoundHoldsTheSittingOnItsRow() {
+    std::vector<float> stream;
+    const auto pause = [&](double s) { stream.resize(stream.size() + size_t(s * 48000)); };
+    const auto say = [&](const char* text, double longest) {
+        std::vector<float> sound = speechcorpus::speech(dir_.path(), QLatin1String(text));
+        sound.resize(std::min(sound.size(), size_t(longest * 48000)));
+        stream.insert(stream.end(), sound.begin(), sound.end());
+    };
+    pause(0.4), say("la familha", 10), pause(0.8), say("pa", 0.2), pause(1.5);
+    say("la maire", 10), pause(2);
+    const auto room = speechcorpus::noise(dir_.path(), speechcorpus::Noise::White, 0.0005);
+    for (size_t i = 0; i < stream.size(); ++i)
+        stream[i] += room[i % room.size()];
+    const QString raw = dir_.filePath(QStringLiteral("short.raw"));
+    safewrite::write(raw, QByteArray(reinterpret_cast<const char*>(stream.data()),
+                                     qsizetype(stream.size() * sizeof(float))));
+    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    qputenv("SDL_DISKAUDIODELAY", "2");
+    QTemporaryDir root;
+    RecordingSession session(filledFolder(root.path()));
+    qputenv("SDL_DISKAUDIOFILEIN", single);
+    qunsetenv("SDL_DISKAUDIODELAY");
+    session.startSitting(false);
+    for (QDeadlineTimer end(30000); session.inSitting() && !session.inDoubt() && !end.hasExpired();)
+        session.tick(), QTest::qWait(5);
+    QVERIFY(session.inDoubt());
+    QCOMPARE(session.current(), QStringLiteral("sons_familles/2.mp3"));
+    QVERIFY2(session.sitting()->doubt().contains(QStringLiteral("Tròp cort")),
+             qPrintable(session.sitting()->doubt()));
+    QTRY_COMPARE(session.sitting()->written(), QStringList{QStringLiteral("sons_familles/1.mp3")});
 }
 
 QTEST_MAIN(TestRecorderWindow)
