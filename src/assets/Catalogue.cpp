@@ -38,6 +38,10 @@ QString cardSound(int number) {
     return numbered("sons_familles\\", number, ".mp3");
 }
 
+QString phraseVoice(Phrase phrase) {
+    return QString::fromLatin1(phraseFolder) + numbered("\\", int(phrase), ".mp3");
+}
+
 QString slashed(QString path) {
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
@@ -53,6 +57,16 @@ const QStringList& voiceNames() {
             list << slashed(cardSound(number));
         for (int page = 1; page <= albumPageCount; ++page)
             list << slashed(albumNarration(page));
+        return list;
+    }();
+    return names;
+}
+
+const QStringList& phraseVoiceNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (int number = 1; number <= phraseCount; ++number)
+            list << slashed(phraseVoice(Phrase(number)));
         return list;
     }();
     return names;
