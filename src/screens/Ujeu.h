@@ -4,24 +4,18 @@
 // where the child asks for cards and answers the computer players.
 #pragma once
 
-#include "assets/Catalogue.h"
 #include "assets/PhraseTexts.h"
 #include "assets/VoiceTexts.h"
 #include "screens/ChoixPartida.h"
 #include "screens/Partida.h"
-#include "screens/TablePlaces.h"
 #include "screens/TableVoice.h"
+#include "screens/TaulaView.h"
 #include "toolkit/Form.h"
 
-#include <QColor>
 #include <QTimer>
-#include <array>
+#include <vector>
 
 class ImageControl;
-class Panel;
-class QFrame;
-class QLabel;
-class QPushButton;
 
 namespace Ujeu {
 
@@ -32,22 +26,7 @@ public:
     ~Tjeu() override;
 
     ChoixPartida* PNchoix; // the choice before a game
-    // The table.
-    Panel* PNtaula;
-    ImageControl* cara(int p) const { return cara_.at(size_t(p - 1)); } // players 1 to 3
-    QLabel* nom(int p) const { return nom_.at(size_t(p - 1)); }
-    QLabel* cartas(int p) const { return cartas_.at(size_t(p - 1)); }
-    QLabel* familhas(int p) const { return familhas_.at(size_t(p - 1)); }
-    ImageControl* pila;
-    QLabel* LBpila;
-    QPushButton* btnRejouer;
-    ImageControl* demanda(int i) const { return demanda_.at(size_t(i - 1)); } // 1 to 7
-    QLabel* LBtu;
-    ImageControl* man(int i) const { return man_.at(size_t(i - 1)); } // 1 to handCapacity
-    Panel* PNfin;
-    QLabel* LBfin;
-    QLabel* LBjustas;
-    QPushButton* btnTornar;
+    TaulaView* PNtaula;    // the table
 
     Partida& partida() { return partida_; }
     TableVoice& voice() { return voice_; }
@@ -66,28 +45,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildTable();
-    void buildEnd();
     void bindCard(ImageControl* card, void (Tjeu::*click)(ImageControl*));
     // The events of a step told and shown; the next computer turn waits for them to be heard.
     void tell(const std::vector<sevens::Event>& events);
     void proceed();
-    void showTable();
-    void showHand();
-    void showChoices();
-    void showEnd();
+    void showGame();
+    void answer(const sevens::Answer& given);
     void speakCard(ImageControl* card);
-    sevens::Card cardOf(const ImageControl* control) const;
-    void showCard(ImageControl* control, sevens::Card card);
-
-    std::array<ImageControl*, tableplaces::maxOpponents> cara_{};
-    std::array<QLabel*, tableplaces::maxOpponents> nom_{};
-    std::array<QLabel*, tableplaces::maxOpponents> cartas_{};
-    std::array<QLabel*, tableplaces::maxOpponents> familhas_{};
-    std::array<ImageControl*, catalogue::cardsPerFamily> demanda_{};
-    std::array<QFrame*, tableplaces::handCapacity> banda_{};
-    std::array<ImageControl*, tableplaces::handCapacity> man_{};
-    std::array<QColor, catalogue::familyCount> colours_{};
 
     Partida partida_;
     TableVoice voice_;
