@@ -93,11 +93,6 @@ TaulaView::TaulaView(QWidget* parent)
     pila = cardControl(this, QStringLiteral("pila"), tp::pile);
     pila->setProportional(true);
     LBpila = tableLabel(this, QStringLiteral("LBpila"), tp::pileLabel, tp::labelWidth);
-    btnRejouer = tableButton(this, "btnRejouer", QStringLiteral("tornar jogar lo son"), tp::replay);
-    btnRejouer->setIcon(QIcon(QPixmap::fromImage(
-        transparency::withoutGround(pictures::embedded(QStringLiteral(":/art/rejouer.bmp"))))));
-    btnRejouer->setIconSize(tp::speaker);
-    btnRejouer->setFont(fonts::sans(tableFont));
     for (int i = 1; i <= catalogue::cardsPerFamily; ++i)
         demanda_.at(size_t(i - 1)) =
             cardControl(this, QStringLiteral("demanda%1").arg(i),
@@ -113,6 +108,12 @@ TaulaView::TaulaView(QWidget* parent)
         man_.at(size_t(i)) =
             cardControl(this, QStringLiteral("man%1").arg(i + 1),
                         {tp::cellAt(i) + QPoint(tp::cellBorder, tp::cellBorder), tp::card});
+    // Last of the table in the keyboard's order: the frame goes to the first legal card before it.
+    btnRejouer = tableButton(this, "btnRejouer", QStringLiteral("tornar jogar lo son"), tp::replay);
+    btnRejouer->setIcon(QIcon(QPixmap::fromImage(
+        transparency::withoutGround(pictures::embedded(QStringLiteral(":/art/rejouer.bmp"))))));
+    btnRejouer->setIconSize(tp::speaker);
+    btnRejouer->setFont(fonts::sans(tableFont));
     buildEnd();
 }
 

@@ -146,8 +146,19 @@ void Tjeu::showGame() {
         focusFirstIn(PNtaula->PNfin);
     else if (step == Step::Computer)
         takeFocusFrom(PNtaula);
+    else if (step == Step::Answer && partida_.rightAnswerShown())
+        rightAnswerControl()->setFocus(); // where the card asked for is, or the pile
     else
         focusFirstIn(PNtaula); // the first legal choice
+}
+
+ImageControl* Tjeu::rightAnswerControl() const {
+    const sevens::Answer right = partida_.game().rightAnswer();
+    for (int i = 1; right.give && i <= tableplaces::handCapacity; ++i)
+        if (PNtaula->man(i)->isVisibleTo(PNtaula) &&
+            TaulaView::cardOf(PNtaula->man(i)) == right.card)
+            return PNtaula->man(i);
+    return PNtaula->pila;
 }
 
 // The next thing at the table, once what was said has been heard and the pause after it is over:

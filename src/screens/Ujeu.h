@@ -51,6 +51,7 @@ private:
     void proceed();
     void showGame();
     void answer(const sevens::Answer& given);
+    ImageControl* rightAnswerControl() const;
     void speakCard(ImageControl* card);
 
     Partida partida_;
