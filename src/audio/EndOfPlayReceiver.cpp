@@ -28,13 +28,13 @@ EndOfPlayReceiver& EndOfPlayReceiver::instance() {
     return receiver;
 }
 
-uint64_t EndOfPlayReceiver::addPlayer() {
-    received_.insert(++lastPlayer_, 0);
+uint64_t EndOfPlayReceiver::addPlayer(std::function<void()> onEnd) {
+    players_.insert(++lastPlayer_, Player{0, std::move(onEnd)});
     return lastPlayer_;
 }
 
 void EndOfPlayReceiver::removePlayer(uint64_t player) {
-    received_.remove(player);
+    players_.remove(player);
 }
 
 void EndOfPlayReceiver::post(uint64_t player) {
@@ -44,10 +44,14 @@ void EndOfPlayReceiver::post(uint64_t player) {
 bool EndOfPlayReceiver::event(QEvent* event) {
     if (event->type() != endOfPlayType())
         return QObject::event(event);
-    const auto found = received_.find(static_cast<EndOfPlay*>(event)->player);
-    if (found != received_.end()) {
-        ++*found;
-        qCDebug(lcAudio) << "fin de lecture signalée";
-    }
+    const auto found = players_.find(static_cast<EndOfPlay*>(event)->player);
+    if (found == players_.end())
+        return true;
+    ++found->received;
+    qCDebug(lcAudio) << "fin de lecture signalée";
+    // A copy: the call may add or forget players.
+    const auto onEnd = found->onEnd;
+    if (onEnd)
+        onEnd();
     return true;
 }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QObject>
 #include <cstdint>
+#include <functional>
 
 // One for the process, made on the players' thread with the first player and kept to the end:
 // a notice names its player by number, so a notice that comes after its player is gone finds
@@ -14,18 +15,23 @@ class EndOfPlayReceiver : public QObject {
 public:
     static EndOfPlayReceiver& instance();
 
-    // Players' thread: a number for a new player, and forgetting it.
-    uint64_t addPlayer();
+    // Players' thread: a number for a new player, and forgetting it. onEnd, when given, is called
+    // on the players' thread at each of its notices; it must not throw.
+    uint64_t addPlayer(std::function<void()> onEnd = {});
     void removePlayer(uint64_t player);
     // Any thread.
     void post(uint64_t player);
     // Players' thread: the notices delivered so far.
-    int received(uint64_t player) const { return received_.value(player); }
+    int received(uint64_t player) const { return players_.value(player).received; }
 
 protected:
     bool event(QEvent* event) override;
 
 private:
-    QHash<uint64_t, int> received_;
+    struct Player {
+        int received = 0;
+        std::function<void()> onEnd;
+    };
+    QHash<uint64_t, Player> players_;
     uint64_t lastPlayer_ = 0;
 };

@@ -24,8 +24,9 @@ constexpr int chunkFrames = 2048;
 
 } // namespace
 
-MixerChannel::MixerChannel(std::unique_ptr<PcmSource> source, uint64_t player)
-    : source_(std::move(source)), ring_(ringFrames, AudioOutput::channels), player_(player) {}
+MixerChannel::MixerChannel(std::unique_ptr<PcmSource> source, uint64_t player, bool noticeUnheard)
+    : source_(std::move(source)), ring_(ringFrames, AudioOutput::channels), player_(player),
+      noticeUnheard_(noticeUnheard) {}
 
 void MixerChannel::assertPlayerThread() const {
     assert(std::this_thread::get_id() == playerThread_);
@@ -89,7 +90,7 @@ void MixerChannel::fill() {
             return;
         if (ChannelState::sounding(phase) && epoch_ != AudioOutput::epoch()) {
             const bool heard = ring_.consumed() > 0;
-            if (state_.cutOff(heard) && heard)
+            if (state_.cutOff(heard) && (heard || noticeUnheard_))
                 post();
         } else if (phase == Phase::Playing) {
             topUp();

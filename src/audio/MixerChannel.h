@@ -21,8 +21,10 @@ public:
     // 32768 frames, 0.74 s: a word survives stalls of its filler of over half a second.
     static constexpr int ringFrames = 1 << 15;
 
-    // `player` names the player whose notices this channel posts.
-    MixerChannel(std::unique_ptr<PcmSource> source, uint64_t player);
+    // `player` names the player whose notices this channel posts. A channel cut off before any
+    // of it was heard posts one too when `noticeUnheard` is set (a sentence whose listener waits
+    // for its end).
+    MixerChannel(std::unique_ptr<PcmSource> source, uint64_t player, bool noticeUnheard = false);
 
     // Player's thread.
     ChannelState::Phase phase() const { return state_.phase(); }
@@ -56,6 +58,7 @@ private:
     SampleRing ring_;
     ChannelState state_;
     const uint64_t player_;
+    const bool noticeUnheard_;
     uint32_t epoch_ = 0;          // written by the player's thread before start hands it on
     bool started_ = false;        // the player's thread's: a later start rewinds first
     int64_t deliveredBefore_ = 0; // the player's thread's: frames of the plays before this one

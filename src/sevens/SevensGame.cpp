@@ -90,12 +90,12 @@ SevensGame::~SevensGame() = default;
 void SevensGame::start() {
     for (int player = 0; player < table_.players(); ++player)
         layDownComplete(player);
-    emit(Event::Kind::TurnTo, current_);
+    record(Event::Kind::TurnTo, current_);
     advance(true);
     fresh_.clear();
 }
 
-void SevensGame::emit(Event::Kind kind, int actor, int target, Card card, int family) {
+void SevensGame::record(Event::Kind kind, int actor, int target, Card card, int family) {
     const Event event{kind, actor, target, card, family};
     log_.push_back(event);
     fresh_.push_back(event);
@@ -114,7 +114,7 @@ std::vector<Event> SevensGame::ask(const Request& request) {
         return {};
     fresh_.clear();
     pending_ = request;
-    emit(Event::Kind::Asked, request.asker, request.asked, request.card);
+    record(Event::Kind::Asked, request.asker, request.asked, request.card);
     if (seat(request.asked) == Seat::Child) {
         phase_ = Phase::ChildAnswers;
         answeredYet_ = false;
@@ -164,15 +164,15 @@ std::vector<Event> SevensGame::resolve() {
     if (table_.holds(request.asked, request.card)) {
         table_.remove(request.asked, request.card);
         table_.give(request.asker, request.card);
-        emit(Event::Kind::HandedOver, request.asker, request.asked, request.card);
+        record(Event::Kind::HandedOver, request.asker, request.asked, request.card);
         playsAgain = true;
     } else {
-        emit(Event::Kind::NotHere, request.asker, request.asked, request.card);
+        record(Event::Kind::NotHere, request.asker, request.asked, request.card);
         if (!table_.pile.empty()) {
             const Card drawn = table_.draw(request.asker);
             playsAgain = drawn == request.card;
-            emit(playsAgain ? Event::Kind::LuckyDraw : Event::Kind::Drew, request.asker, nobody,
-                 drawn);
+            record(playsAgain ? Event::Kind::LuckyDraw : Event::Kind::Drew, request.asker, nobody,
+                   drawn);
         }
     }
     pending_ = Request{};
@@ -185,14 +185,14 @@ void SevensGame::layDownComplete(int player) {
     for (int family = table_.completeFamily(player); family != nobody;
          family = table_.completeFamily(player)) {
         table_.layDown(player, family);
-        emit(Event::Kind::FamilyLaidDown, player, nobody, Card{}, family);
+        record(Event::Kind::FamilyLaidDown, player, nobody, Card{}, family);
     }
 }
 
 void SevensGame::advance(bool playsAgain) {
     if (!playsAgain) {
         current_ = next(current_);
-        emit(Event::Kind::TurnTo, current_);
+        record(Event::Kind::TurnTo, current_);
     }
     // Each pass of the loop either finds a request to make, or moves a card from the pile or
     // seats a player out: the pile and the seats bound it.
@@ -204,7 +204,7 @@ void SevensGame::advance(bool playsAgain) {
             return;
     }
     phase_ = Phase::Over;
-    emit(Event::Kind::GameOver);
+    record(Event::Kind::GameOver);
 }
 
 // Makes the current player ready to ask, or passes the turn; true when it is ready.
@@ -213,10 +213,10 @@ bool SevensGame::settleTurn() {
     const auto& hand = table_.hands[static_cast<size_t>(player)];
     if (!sittingOut_[static_cast<size_t>(player)]) {
         if (hand.empty() && !table_.pile.empty()) {
-            emit(Event::Kind::EmptyHandDraw, player, nobody, table_.draw(player));
+            record(Event::Kind::EmptyHandDraw, player, nobody, table_.draw(player));
         } else if (hand.empty()) {
             sittingOut_[static_cast<size_t>(player)] = true;
-            emit(Event::Kind::SitsOut, player);
+            record(Event::Kind::SitsOut, player);
         }
     }
     if (!hand.empty() && table_.anotherHolds(player)) {
@@ -225,12 +225,12 @@ bool SevensGame::settleTurn() {
     }
     if (!hand.empty() && !table_.pile.empty()) {
         // Nobody else holds a card: the player draws one and the turn passes.
-        emit(Event::Kind::Drew, player, nobody, table_.draw(player));
+        record(Event::Kind::Drew, player, nobody, table_.draw(player));
         layDownComplete(player);
     }
     if (table_.familiesLeft() > 0) {
         current_ = next(current_);
-        emit(Event::Kind::TurnTo, current_);
+        record(Event::Kind::TurnTo, current_);
     }
     return false;
 }

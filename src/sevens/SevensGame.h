@@ -88,8 +88,8 @@ public:
 
 private:
     void start();
-    void emit(Event::Kind kind, int actor = nobody, int target = nobody, Card card = {},
-              int family = nobody);
+    void record(Event::Kind kind, int actor = nobody, int target = nobody, Card card = {},
+                int family = nobody);
     void layDownComplete(int player);
     void advance(bool playsAgain);
     bool settleTurn();

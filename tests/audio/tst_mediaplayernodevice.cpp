@@ -3,6 +3,7 @@
 // The narration player on a machine where no audio output can be opened: open still checks the
 // file, play is refused without an error and the refusal is recorded.
 #include "audio/MediaPlayerMP3.h"
+#include "audio/SentencePlayer.h"
 #include "base/Errors.h"
 #include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
@@ -24,6 +25,8 @@ class TestMediaPlayerNoDevice : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    // First: its first play finds no failure remembered and learns of it from the output.
+    void unheardSentenceStillEnds();
     void playIsRefusedSilentlyAndRecorded();
     void errorsStillRaiseWithoutADevice();
 
@@ -71,6 +74,19 @@ void TestMediaPlayerNoDevice::errorsStillRaiseWithoutADevice() {
     player.setFileName(QStringLiteral("sons_familles\\99.mp3"));
     QVERIFY_THROWS_EXCEPTION(EMCIDeviceError, player.open());
     QVERIFY(!player.isOpen());
+}
+
+// A listener pacing itself on a sentence's end goes on when there is nothing to hear it with.
+void TestMediaPlayerNoDevice::unheardSentenceStillEnds() {
+    SentencePlayer player;
+    int ends = 0;
+    player.setOnFinished([&ends] { ++ends; });
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        player.play({word, word});
+        QTRY_COMPARE(ends, attempt);
+        QVERIFY(player.lastPlayRefused());
+        QVERIFY(!player.isPlaying());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMediaPlayerNoDevice)

@@ -5,6 +5,9 @@
 #include "assets/Catalogue.h"
 #include "audio/AudioOutput.h"
 #include "audio/MediaPlayerMP3.h"
+#include "audio/SentencePlayer.h"
+#include "audio/SentenceSource.h"
+#include "base/Errors.h"
 #include "support/Mp3Fixture.h"
 #include "support/PlayerProbe.h"
 
@@ -80,6 +83,47 @@ std::vector<double> envelope(int64_t from, int64_t frames, int rate, int channel
     return rms;
 }
 
+// A part of a sentence made on the spot, named "frames-value": that many frames of that value.
+class ConstantPart : public PcmSource {
+public:
+    explicit ConstantPart(const QString& path) {
+        const QString name = QFileInfo(path).fileName();
+        if (!name.contains(u'-'))
+            throw EMCIDeviceError(QStringLiteral("Fichier absent"));
+        frames_ = name.section(u'-', 0, 0).toInt();
+        value_ = name.section(u'-', 1).toFloat();
+    }
+    int read(float* out, int frames) override {
+        const int n = std::min(frames, frames_ - read_);
+        std::fill_n(out, n * channels, value_);
+        read_ += n;
+        return n;
+    }
+    int readDecoded(float*, int) override { return 0; }
+    bool finished() const override { return read_ == frames_; }
+    bool rewind() override { return (read_ = 0) == 0; }
+    long sourceRate() const override { return AudioOutput::rate; }
+    int sourceChannels() const override { return channels; }
+
+private:
+    int frames_ = 0;
+    float value_ = 0;
+    int read_ = 0;
+};
+
+// The gain of a part's frame k of n: rising over its first fade, falling over its last.
+float fade(int64_t k, int64_t n) {
+    const auto gain = [](int64_t j) {
+        return float(j + 1) / float(SentenceSource::fadeFrames + 1);
+    };
+    float g = 1.0f;
+    if (k < SentenceSource::fadeFrames)
+        g *= gain(k);
+    if (n - 1 - k < SentenceSource::fadeFrames)
+        g *= gain(n - 1 - k);
+    return g;
+}
+
 } // namespace
 
 class TestMediaPlayerOutput : public QObject {
@@ -94,8 +138,13 @@ private slots:
     void convertedWordsKeepTheirShape();
     void closeMidWordCutsItAndReopenStartsAgain();
     void aLostOutputIsOpenedAgainForTheNextWord();
+    void sentencePartsJoinWithExactPauses_data();
+    void sentencePartsJoinWithExactPauses();
+    void sentenceOfVoicesSkipsWhatDoesNotPlay();
+    void closeStopsTheWholeSentence();
 
 private:
+    void waitForMoreOutput();
     void arrivesUnchanged(const QString& name);
     Output output(int64_t fromFrame = 0) const;
     int64_t outputFrames() const { return QFileInfo(outputPath_).size() / frameBytes; }
@@ -302,6 +351,95 @@ void TestMediaPlayerOutput::aLostOutputIsOpenedAgainForTheNextWord() {
     outputPath_ = dir_.filePath(QStringLiteral("sortie-2.raw"));
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(outputPath_));
     arrivesUnchanged(QStringLiteral("son_album\\2.mp3"));
+}
+
+void TestMediaPlayerOutput::waitForMoreOutput() {
+    const int64_t written = outputFrames();
+    QTRY_VERIFY(outputFrames() > written + 2 * AudioOutput::bufferFrames);
+}
+
+void TestMediaPlayerOutput::sentencePartsJoinWithExactPauses_data() {
+    QTest::addColumn<QStringList>("parts");
+    QTest::addColumn<int>("pauseMs");
+    QTest::addColumn<QList<int>>("played"); // frames of each part that plays
+    QTest::newRow("three parts, 80 ms apart")
+        << QStringList{"4410-0.5", "8820-0.25", "2205-0.5"} << 80 << QList<int>{4410, 8820, 2205};
+    QTest::newRow("parts that do not open are skipped")
+        << QStringList{"absent", "4410-0.5", "absent", "2205-0.25", "absent"} << 80
+        << QList<int>{4410, 2205};
+    QTest::newRow("no pause asked")
+        << QStringList{"3000-0.5", "3000-0.25"} << 0 << QList<int>{3000, 3000};
+    QTest::newRow("a part shorter than its fades")
+        << QStringList{"100-0.5", "4410-0.5"} << 120 << QList<int>{100, 4410};
+}
+
+// Each part arrives whole and faded at its edges, the pause between two exactly silent.
+void TestMediaPlayerOutput::sentencePartsJoinWithExactPauses() {
+    QFETCH(QStringList, parts);
+    QFETCH(int, pauseMs);
+    QFETCH(QList<int>, played);
+    const int64_t before = outputFrames();
+    SentencePlayer player([](const QString& path) { return std::make_unique<ConstantPart>(path); });
+    int ends = 0;
+    player.setOnFinished([&ends] { ++ends; });
+    player.play(parts, std::chrono::milliseconds(pauseMs));
+    QTRY_COMPARE_WITH_TIMEOUT(ends, 1, playTimeoutMs);
+    QCOMPARE(player.playedParts().size(), played.size());
+    waitForMoreOutput();
+    const Output out = output(before);
+    const auto played0 = [&](int64_t f, int c) { return out.at(f, c); };
+    int64_t at = firstSound(0, out.frames(), channels, played0, 0.0f);
+    QVERIFY(at >= 0);
+    for (int i = 0; i < played.size(); ++i) {
+        if (i > 0)
+            for (int64_t f = 0; f < int64_t(pauseMs) * AudioOutput::rate / 1000; ++f, ++at)
+                QVERIFY2(out.at(at, 0) == 0.0f && out.at(at, 1) == 0.0f,
+                         qPrintable(QStringLiteral("sound in the pause before part %1").arg(i)));
+        const float value = player.playedParts()[i].section(u'-', 1).toFloat();
+        for (int64_t k = 0; k < played[i]; ++k, ++at)
+            for (int c = 0; c < channels; ++c)
+                QVERIFY2(std::abs(out.at(at, c) - value * fade(k, played[i])) < 1e-6f,
+                         qPrintable(QStringLiteral("part %1 frame %2").arg(i).arg(k)));
+    }
+    QVERIFY(out.silentFrom(at));
+    QCOMPARE(ends, 1);
+}
+
+// Voices that do not open, missing or not MP3, are left out of the sentence, which still ends.
+void TestMediaPlayerOutput::sentenceOfVoicesSkipsWhatDoesNotPlay() {
+    QFile garbage(QStringLiteral("son_album/9.mp3"));
+    QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(4096, 'x')) == 4096);
+    garbage.close();
+    const QStringList parts{"son_album\\1.mp3", "son_album\\8.mp3", "son_album\\9.mp3",
+                            "son_album\\2.mp3"};
+    SentencePlayer player;
+    int ends = 0;
+    player.setOnFinished([&ends] { ++ends; });
+    player.play(parts);
+    QCOMPARE(player.playedParts(), (QStringList{parts[0], parts[3]}));
+    QTRY_COMPARE_WITH_TIMEOUT(ends, 1, playTimeoutMs);
+    const int64_t pause = SentencePlayer::defaultPause.count() * AudioOutput::rate / 1000;
+    QCOMPARE(PlayerProbe::framesDelivered(player),
+             mp3fixture::decode(catalogue::resolve(parts[0])).frames() + pause +
+                 mp3fixture::decode(catalogue::resolve(parts[3])).frames());
+}
+
+void TestMediaPlayerOutput::closeStopsTheWholeSentence() {
+    const int64_t before = outputFrames();
+    SentencePlayer player;
+    int ends = 0;
+    player.setOnFinished([&ends] { ++ends; });
+    player.play({QStringLiteral("son_album\\5.mp3"), QStringLiteral("son_album\\1.mp3")});
+    QTRY_VERIFY(PlayerProbe::framesDelivered(player) > 0);
+    player.close();
+    QVERIFY(!player.isPlaying());
+    // What the device had taken before the close may still be written; nothing after it.
+    const int64_t closedAt = outputFrames() + 2 * AudioOutput::bufferFrames;
+    waitForMoreOutput();
+    waitForMoreOutput();
+    QVERIFY(output(before).frames() > closedAt - before);
+    QVERIFY(output(before).silentFrom(closedAt - before));
+    QCOMPARE(ends, 0);
 }
 
 QTEST_GUILESS_MAIN(TestMediaPlayerOutput)

@@ -7,6 +7,7 @@
 #include "audio/EndOfPlayReceiver.h"
 #include "audio/MediaPlayerMP3.h"
 #include "audio/MixerChannel.h"
+#include "audio/SentencePlayer.h"
 
 #include <chrono>
 #include <cstdint>
@@ -22,6 +23,15 @@ public:
     // When the first frames of the open narration were handed to the output.
     static std::optional<std::chrono::steady_clock::time_point>
     firstDeliveryTime(const MediaPlayerMP3& player) {
+        const MixerChannel* channel = player.channel();
+        return channel ? channel->firstDelivery() : std::nullopt;
+    }
+    static int64_t framesDelivered(const SentencePlayer& player) {
+        const MixerChannel* channel = player.channel();
+        return channel ? channel->framesDelivered() : 0;
+    }
+    static std::optional<std::chrono::steady_clock::time_point>
+    firstDeliveryTime(const SentencePlayer& player) {
         const MixerChannel* channel = player.channel();
         return channel ? channel->firstDelivery() : std::nullopt;
     }
