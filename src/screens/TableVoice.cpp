@@ -1,20 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The table's sentences played part after part through the narration player.
+// The table's sentences played one after another through the sentence player.
 #include "screens/TableVoice.h"
-
-#include "base/Errors.h"
-
-#include <QLoggingCategory>
-
-namespace {
-
-Q_LOGGING_CATEGORY(lcTableVoice, "mirabosc.audio.table", QtWarningMsg)
-
-// How often the end of a part is looked for; well under the pause between parts a listener hears.
-constexpr std::chrono::milliseconds pollEvery{20};
-
-} // namespace
 
 TableVoice::TableVoice(QObject* parent) : QObject(parent) {
     pause_.setSingleShot(true);
@@ -25,8 +12,8 @@ TableVoice::TableVoice(QObject* parent) : QObject(parent) {
         else
             startNext();
     });
-    poll_.setInterval(pollEvery);
-    connect(&poll_, &QTimer::timeout, this, &TableVoice::poll);
+    // A sentence that cannot be heard at all (no output, no part that plays) finishes at once.
+    player_.setOnFinished([this] { finished(); });
 }
 
 void TableVoice::say(const QStringList& parts) {
@@ -39,59 +26,27 @@ void TableVoice::say(const QStringList& parts) {
 }
 
 void TableVoice::sayWord(const QString& voice) {
-    if (busy())
-        return;
-    player_.close();
-    try {
-        player_.setFileName(voice);
-        player_.open();
-        player_.play();
-    } catch (const Exception& error) {
-        qCInfo(lcTableVoice).noquote() << "mot pas jogat :" << error.message();
-    }
+    if (!busy())
+        player_.play({voice});
 }
 
 void TableVoice::stop() {
     queue_.clear();
     pause_.stop();
-    poll_.stop();
     speaking_ = false;
     player_.close();
 }
 
 void TableVoice::startNext() {
-    current_ = queue_.front();
-    queue_.pop_front();
-    part_ = 0;
     speaking_ = true;
-    playPart();
+    player_.play(queue_.front());
+    queue_.pop_front();
 }
 
-// A part that cannot be played is skipped and logged: the child hears the rest of the sentence.
-void TableVoice::playPart() {
-    player_.close();
-    while (part_ < current_.size()) {
-        try {
-            player_.setFileName(current_.at(part_));
-            player_.open();
-            player_.play();
-            if (!player_.lastPlayRefused()) {
-                poll_.start();
-                return;
-            }
-        } catch (const Exception& error) {
-            qCInfo(lcTableVoice).noquote() << "part sautada :" << error.message();
-        }
-        ++part_;
-    }
-    poll_.stop();
+// The end of a word says nothing to the table; the end of a sentence starts its pause.
+void TableVoice::finished() {
+    if (!speaking_)
+        return;
     speaking_ = false;
     pause_.start();
-}
-
-void TableVoice::poll() {
-    if (player_.isPlaying())
-        return;
-    ++part_;
-    playPart();
 }

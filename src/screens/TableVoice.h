@@ -4,7 +4,7 @@
 // followed by a short pause; and the word of a card pointed at while the table is silent.
 #pragma once
 
-#include "audio/MediaPlayerMP3.h"
+#include "audio/SentencePlayer.h"
 
 #include <QObject>
 #include <QStringList>
@@ -38,15 +38,11 @@ signals:
 
 private:
     void startNext();
-    void playPart();
-    void poll();
+    void finished();
 
-    MediaPlayerMP3 player_;
+    SentencePlayer player_;
     std::deque<QStringList> queue_;
-    QStringList current_;
     QStringList last_;
-    int part_ = 0;
-    bool speaking_ = false;
+    bool speaking_ = false; // a sentence, not a word
     QTimer pause_;
-    QTimer poll_;
 };
