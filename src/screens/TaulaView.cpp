@@ -27,6 +27,7 @@ namespace {
 constexpr int tableFont = 13;
 constexpr int tableButtonFont = 16;
 constexpr const char* cardProperty = "card";
+constexpr const char* loadedProperty = "loadedCard"; // the card whose picture is shown
 constexpr QRect endText(16, 16, 600, 40);
 constexpr QRect endCount(16, 64, 400, 30);
 constexpr QRect tornarRect(520, 70, 220, 50);
@@ -161,12 +162,21 @@ void TaulaView::showGame(const Partida& partida, const VoiceTexts& texts,
         showEnd(partida, phrases);
     else
         PNfin->hide();
+    // The pictures last: one that cannot be loaded ends the showing here, with every card
+    // already where the game has it and named by its word.
+    for (ImageControl* control : findChildren<ImageControl*>(Qt::FindDirectChildrenOnly)) {
+        const QVariant number = control->property(cardProperty);
+        if (control->isVisibleTo(this) && number.isValid() &&
+            control->property(loadedProperty) != number) {
+            control->loadFromFile(catalogue::smallCard(number.toInt()));
+            control->setProperty(loadedProperty, number);
+        }
+    }
 }
 
 void TaulaView::showCard(ImageControl* control, Card card, const VoiceTexts& texts) {
     const int number = catalogue::cardNumber(card.family, card.slot);
     control->setProperty(cardProperty, number);
-    control->loadFromFile(catalogue::smallCard(number));
     control->setAccessibleName(texts.cardWord(number));
 }
 

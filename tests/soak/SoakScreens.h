@@ -8,6 +8,7 @@
 #include "audio/MediaPlayerMP3.h"
 #include "screens/Ualbum.h"
 #include "screens/Ufamilles.h"
+#include "screens/Ujeu.h"
 #include "screens/Urevisions.h"
 #include "soak/SoakReview.h"
 #include "support/TestAssets.h"
@@ -54,16 +55,30 @@ inline void damage(TestAssets& assets) {
 
 // Every control of every screen that a child can point at or click.
 inline QStringList controlsToReach() {
-    QStringList names{"ficheFamilles/fond",        "ficheFamilles/imgAlbum",
-                      "ficheFamilles/familles",    "ficheFamilles/btnRevisions",
-                      "ficheFamilles/infos",       "ficheFamilles/quitter",
-                      "ficheFamilles/PNinfos",     "album/img",
-                      "album/btnSonOui",           "album/btnSonNon",
-                      "album/qt_tabwidget_tabbar", "Ffamilles/PNchoix",
-                      "Ffamilles/PNcartes",        "Ffamilles/carte",
-                      "Ffamilles/btnAutreChoix",   "revisions/PNcartes",
-                      "revisions/Button1",         "revisions/btnRejouer",
-                      "revisions/GroupBox1"};
+    QStringList names{"ficheFamilles/fond",
+                      "ficheFamilles/imgAlbum",
+                      "ficheFamilles/familles",
+                      "ficheFamilles/btnRevisions",
+                      "ficheFamilles/infos",
+                      "ficheFamilles/quitter",
+                      "ficheFamilles/PNinfos",
+                      "album/img",
+                      "album/btnSonOui",
+                      "album/btnSonNon",
+                      "album/qt_tabwidget_tabbar",
+                      "Ffamilles/PNchoix",
+                      "Ffamilles/PNcartes",
+                      "Ffamilles/carte",
+                      "Ffamilles/btnAutreChoix",
+                      "revisions/PNcartes",
+                      "revisions/Button1",
+                      "revisions/btnRejouer",
+                      "revisions/GroupBox1",
+                      "ficheFamilles/btnJeu",
+                      "jeu/btnJogar",
+                      "jeu/PNtaula",
+                      "jeu/man1",
+                      "jeu/pila"};
     for (int i = 1; i <= 7; ++i) {
         names << QStringLiteral("Ffamilles/fam%1").arg(i)
               << QStringLiteral("Ffamilles/Image%1").arg(i)
@@ -134,10 +149,27 @@ inline QString explorerProblem() {
     return {};
 }
 
-// The rules of all three screens, checked after every action.
+// One view at a time; the table shows the child's hand, and a closed game is silent.
+inline QString gameProblem() {
+    Ujeu::Tjeu* g = Ujeu::jeu;
+    if (!g->isVisible())
+        return g->voice().busy() ? QStringLiteral("the closed game still speaks") : QString();
+    if (g->PNchoix->isVisible() == g->PNtaula->isVisible())
+        return QStringLiteral("the game shows both views or neither");
+    if (!g->PNtaula->isVisible())
+        return {};
+    const size_t hand = g->partida().game().table().hands.front().size();
+    for (size_t i = 1; i <= tableplaces::handCapacity; ++i)
+        if (g->PNtaula->man(int(i))->isVisibleTo(g->PNtaula) != (i <= hand))
+            return QStringLiteral("the table shows another hand than the child's %1 cards")
+                .arg(hand);
+    return {};
+}
+
+// The rules of all four screens, checked after every action.
 inline QString screenRules(bool damaged) {
-    for (const QString& problem :
-         {narrationProblem(), albumProblem(damaged), explorerProblem(), reviewProblem(damaged)})
+    for (const QString& problem : {narrationProblem(), albumProblem(damaged), explorerProblem(),
+                                   reviewProblem(damaged), gameProblem()})
         if (!problem.isEmpty())
             return problem;
     return {};
