@@ -26,6 +26,7 @@ private slots:
     void phraseFile_data();
     void phraseFile();
     void setPhrasesOverTheDefaults();
+    void phrasesAreCheckedOnlyWhenTheSetHasThem();
 };
 
 void TestCatalogue::familyNumbering_data() {
@@ -259,6 +260,34 @@ void TestCatalogue::setPhrasesOverTheDefaults() {
     own.write("phrase 7 | Bravo !\nphrase 7 | again\n");
     own.close();
     QCOMPARE(PhraseTexts::ofCurrentSet().text(Phrase::YouWon), QStringLiteral("As ganhat !"));
+}
+
+// A set without the game's phrases is no problem; a broken phrase voice or text is.
+void TestCatalogue::phrasesAreCheckedOnlyWhenTheSetHasThem() {
+    QTemporaryDir set;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(set.path()));
+    const auto restore = qScopeGuard([&previous] { QDir::setCurrent(previous); });
+    const assetcheck::Readers readers{[](const QString&) { return QSize(1, 1); },
+                                      [](const QString& path) {
+                                          if (path.startsWith(QLatin1String("son_frasas")))
+                                              throw EMCIDeviceError(QStringLiteral("pas MP3"));
+                                      }};
+    const auto about = [](const std::vector<assetcheck::Finding>& findings, const QString& path) {
+        return std::count_if(findings.begin(), findings.end(), [&path](const auto& f) {
+            return f.path == path && f.severity == assetcheck::Severity::Problem;
+        });
+    };
+    const QString voice = QStringLiteral("son_frasas\\5.mp3");
+    QCOMPARE(about(assetcheck::checkCurrentFolder(readers), voice), 0);
+    QVERIFY(QDir().mkpath(QStringLiteral("son_frasas")) && QDir().mkpath(QStringLiteral("textes")));
+    QFile(QStringLiteral("son_frasas/5.mp3")).open(QIODevice::WriteOnly);
+    QCOMPARE(about(assetcheck::checkCurrentFolder(readers), voice), 1);
+    QFile text(QStringLiteral("textes/frasas.txt"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("phrase 99 | x\n");
+    text.close();
+    QCOMPARE(about(assetcheck::checkSetFiles(), QStringLiteral("textes/frasas.txt")), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

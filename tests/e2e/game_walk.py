@@ -21,7 +21,8 @@ def key(*names):
 def shown(node):  # (role, name, focused) of node and of all shown under it
     kids = (node.getChildAtIndex(i) for i in range(node.childCount))
     state = node.getState()
-    return [(node.getRoleName(), node.name, state.contains(pyatspi.STATE_FOCUSED))] + [
+    role = "push button" if node.getRoleName() == "button" else node.getRoleName()  # Debian 13
+    return [(role, node.name, state.contains(pyatspi.STATE_FOCUSED))] + [
         o for k in kids if k and k.getState().contains(pyatspi.STATE_SHOWING) for o in shown(k)]
 
 
