@@ -70,6 +70,8 @@ void playWholeGame(Partida& partida) {
 class TestJeu : public QObject {
     Q_OBJECT
 private slots:
+    // With no output every sentence is over at once and the game moves at its pauses' pace.
+    void initTestCase() { qputenv("SDL_AUDIODRIVER", "none"); }
     void init() { assets_ = std::make_unique<TestAssets>(); }
     void cleanup() { assets_.reset(); }
     void wholeGamesEndWithTheChildsAnswersCounted_data();
@@ -80,6 +82,7 @@ private slots:
     void sentences();
     void tableShowsTheHandByWordWithinTheScreen();
     void fewerThanThreeFamiliesIsRefused();
+    void keysAnswerAndTheSecondWrongAnswerShowsTheCard();
 
 private:
     std::unique_ptr<TestAssets> assets_;
@@ -245,6 +248,44 @@ void TestJeu::fewerThanThreeFamiliesIsRefused() {
     QCOMPARE(dialogs.texts(), QStringList{QStringLiteral("Causissètz almens tres familhas.")});
     QVERIFY(screen.PNchoix->isVisible());
     QVERIFY(!screen.partida().started());
+}
+
+// Enter on the frame plays the child's part; when asked, two wrong answers by the pointer, then
+// the card asked for is shown with its word and the frame is on the right answer.
+void TestJeu::keysAnswerAndTheSecondWrongAnswerShowsTheCard() {
+    qputenv("MIRABOSC_GAME_SEED", "24");
+    Tjeu screen;
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    for (int k = 4; k <= 7; ++k)
+        screen.PNchoix->CheckBox(k)->setChecked(false);
+    screen.PNchoix->adversaris(1)->setChecked(true);
+    QTest::keyClick(screen.PNchoix->CheckBox(1), Qt::Key_Return);
+    Partida& partida = screen.partida();
+    for (int presses = 0; presses < 100 && partida.step() != Step::Answer; ++presses) {
+        QTRY_VERIFY(partida.step() != Step::Computer); // the computer's turn waits for its pauses
+        if (partida.step() != Step::Answer)
+            QTest::keyClick(screen.focusWidget(), Qt::Key_Return);
+    }
+    QCOMPARE(partida.step(), Step::Answer);
+    const sevens::Request asked = partida.game().pending();
+    const bool holds = partida.game().rightAnswer().give;
+    for (int wrong = 1; wrong <= 2; ++wrong) {
+        QVERIFY(!screen.PNtaula->demanda(1)->isVisible());
+        holds ? screen.pilaClick() : screen.manClick(screen.PNtaula->man(1));
+    }
+    QVERIFY(screen.PNtaula->demanda(1)->isVisible());
+    QCOMPARE(screen.PNtaula->demanda(1)->accessibleName(),
+             VoiceTexts::defaultSet().cardWord(
+                 catalogue::cardNumber(asked.card.family, asked.card.slot)));
+    auto* frame = qobject_cast<ImageControl*>(screen.focusWidget());
+    QVERIFY(frame);
+    QCOMPARE(frame == screen.PNtaula->pila, !holds);
+    if (holds)
+        QCOMPARE(TaulaView::cardOf(frame), asked.card);
+    QTest::keyClick(frame, Qt::Key_Return);
+    QCOMPARE(partida.game().score().firstTry, 0);
+    QCOMPARE(partida.game().score().answeredRight, 1);
 }
 
 QTEST_MAIN(TestJeu)
