@@ -55,30 +55,21 @@ inline void damage(TestAssets& assets) {
 
 // Every control of every screen that a child can point at or click.
 inline QStringList controlsToReach() {
-    QStringList names{"ficheFamilles/fond",
-                      "ficheFamilles/imgAlbum",
-                      "ficheFamilles/familles",
-                      "ficheFamilles/btnRevisions",
-                      "ficheFamilles/infos",
-                      "ficheFamilles/quitter",
-                      "ficheFamilles/PNinfos",
-                      "album/img",
-                      "album/btnSonOui",
-                      "album/btnSonNon",
-                      "album/qt_tabwidget_tabbar",
-                      "Ffamilles/PNchoix",
-                      "Ffamilles/PNcartes",
-                      "Ffamilles/carte",
-                      "Ffamilles/btnAutreChoix",
-                      "revisions/PNcartes",
-                      "revisions/Button1",
-                      "revisions/btnRejouer",
-                      "revisions/GroupBox1",
-                      "ficheFamilles/btnJeu",
-                      "jeu/btnJogar",
-                      "jeu/PNtaula",
-                      "jeu/man1",
-                      "jeu/pila"};
+    QStringList names{"ficheFamilles/fond",        "ficheFamilles/imgAlbum",
+                      "ficheFamilles/familles",    "ficheFamilles/btnRevisions",
+                      "ficheFamilles/infos",       "ficheFamilles/quitter",
+                      "ficheFamilles/PNinfos",     "album/img",
+                      "album/btnSonOui",           "album/btnSonNon",
+                      "album/qt_tabwidget_tabbar", "Ffamilles/PNchoix",
+                      "Ffamilles/PNcartes",        "Ffamilles/carte",
+                      "Ffamilles/btnAutreChoix",   "revisions/PNcartes",
+                      "revisions/Button1",         "revisions/btnRejouer",
+                      "revisions/GroupBox1"};
+    names << "ficheFamilles/btnJeu"
+          << "jeu/btnJogar"
+          << "jeu/PNtaula"
+          << "jeu/man1"
+          << "jeu/pila";
     for (int i = 1; i <= 7; ++i) {
         names << QStringLiteral("Ffamilles/fam%1").arg(i)
               << QStringLiteral("Ffamilles/Image%1").arg(i)
