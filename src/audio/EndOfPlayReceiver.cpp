@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <exception>
 
 namespace {
 
@@ -51,7 +52,12 @@ bool EndOfPlayReceiver::event(QEvent* event) {
     qCDebug(lcAudio) << "fin de lecture signalée";
     // A copy: the call may add or forget players.
     const auto onEnd = found->onEnd;
-    if (onEnd)
-        onEnd();
+    try {
+        if (onEnd)
+            onEnd();
+    } catch (const std::exception& error) {
+        // The listener should have kept it: no exception may cross the event loop.
+        qCCritical(lcAudio) << "erreur après une fin de lecture :" << error.what();
+    }
     return true;
 }

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+// Like every source, it belongs to one thread at a time, as its channel's phase says
+// (ChannelState): the player's until the start, then the filler's.
 class SentenceSource : public PcmSource {
 public:
     // 128 frames, 2.9 ms at the output's rate: too short to hear, long enough to take a step of

@@ -59,7 +59,8 @@ SevensGame::SevensGame(const Setup& setup)
 
 SevensGame::SevensGame(const Setup& setup, Table table, int current)
     : seats_(setup.seats), table_(std::move(table)), current_(current) {
-    if (!setup.valid() || table_.players() != static_cast<int>(seats_.size()))
+    if (!setup.valid() || table_.players() != static_cast<int>(seats_.size()) || current < 0 ||
+        current >= table_.players())
         throw std::invalid_argument("a game of the seven families needs 3 to 7 families and 2 to "
                                     "4 players");
     for (size_t i = 0; i < seats_.size(); ++i)
@@ -190,10 +191,8 @@ void SevensGame::layDownComplete(int player) {
 }
 
 void SevensGame::advance(bool playsAgain) {
-    if (!playsAgain) {
-        current_ = next(current_);
-        record(Event::Kind::TurnTo, current_);
-    }
+    if (!playsAgain)
+        passTurn();
     // Each pass of the loop either finds a request to make, or moves a card from the pile or
     // seats a player out: the pile and the seats bound it.
     const int bound = (table_.players() + 1) * (static_cast<int>(table_.pile.size()) + 2);
@@ -228,11 +227,22 @@ bool SevensGame::settleTurn() {
         record(Event::Kind::Drew, player, nobody, table_.draw(player));
         layDownComplete(player);
     }
-    if (table_.familiesLeft() > 0) {
-        current_ = next(current_);
-        record(Event::Kind::TurnTo, current_);
-    }
+    if (table_.familiesLeft() > 0)
+        passTurn();
     return false;
+}
+
+// To the next player who does not sit out (those are skipped in silence); back to the same player
+// when all the others sit out.
+void SevensGame::passTurn() {
+    int to = current_;
+    for (int p = next(current_); p != current_; p = next(p))
+        if (!sittingOut_[static_cast<size_t>(p)]) {
+            to = p;
+            break;
+        }
+    current_ = to;
+    record(Event::Kind::TurnTo, current_);
 }
 
 std::vector<int> SevensGame::winners() const {

@@ -93,6 +93,7 @@ private:
     void layDownComplete(int player);
     void advance(bool playsAgain);
     bool settleTurn();
+    void passTurn();
     int next(int player) const { return (player + 1) % table_.players(); }
 
     std::vector<Seat> seats_;
