@@ -5,11 +5,7 @@
 // answers to the computer players, with their tries.
 #pragma once
 
-// The rules name a method "emit", which Qt's keyword macro would empty.
-#pragma push_macro("emit")
-#undef emit
 #include "sevens/SevensGame.h"
-#pragma pop_macro("emit")
 
 #include <memory>
 #include <vector>
