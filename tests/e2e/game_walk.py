@@ -4,7 +4,7 @@
 # A short game of the seven families by keys alone, read as a screen reader reads it: from the
 # menu to the choice (three families, one opponent), then Enter on whatever the frame is on until
 # the game ends; the names of the hand's cards are read on the way.
-#   game_walk.py
+#   game_walk.py [END-SCREENSHOT.png]
 import subprocess, sys, time
 import pyatspi
 
@@ -72,6 +72,8 @@ while time.time() < end:
 else:
     sys.exit(f"FAIL: the game did not end after {presses} presses: {heard(GAME)}")
 ending = [n for r, n, f in objects if r == "label" and n.startswith("responsas justas")]
+if len(sys.argv) > 1:
+    subprocess.run(["import", "-window", "root", sys.argv[1]], check=False)
 print(f"   {GAME}: ended after {presses} presses of Enter, {ending}")
 key("Escape")
 wait_for("Mirabosc", lambda o: ("push button", "jogar", False) in o or

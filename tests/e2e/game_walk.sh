@@ -32,4 +32,4 @@ export DBUS_SESSION_BUS_ADDRESS; DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$out/game
 (cd "$assets" && exec env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
     MIRABOSC_GAME_SEED=24 SDL_AUDIODRIVER=dummy "$program" >"$out/game.log" 2>&1) &
 pids+=($!)
-/usr/bin/python3 "$here/game_walk.py" || { import -window root "$out/game-failure.png" || true; exit 1; }
+/usr/bin/python3 "$here/game_walk.py" "$out/game-end.png" || { import -window root "$out/game-failure.png" || true; exit 1; }
