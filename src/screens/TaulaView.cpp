@@ -129,7 +129,7 @@ void TaulaView::buildEnd() {
 }
 
 void TaulaView::showGame(const Partida& partida, const VoiceTexts& texts,
-                         const PhraseTexts& phrases) {
+                         const PhraseTexts& phrases, int laidFamily) {
     const sevens::Table& table = partida.game().table();
     for (int p = 1; p <= tp::maxOpponents; ++p) {
         const bool seated = p < table.players();
@@ -157,7 +157,7 @@ void TaulaView::showGame(const Partida& partida, const VoiceTexts& texts,
     LBtu->setText(QStringLiteral("Tu : ") +
                   familiesText(int(table.laidDown.at(size_t(Partida::child)).size())));
     showHand(partida, texts);
-    showChoices(partida, texts);
+    showChoices(partida, texts, laidFamily);
     if (partida.step() == Step::Over)
         showEnd(partida, phrases);
     else
@@ -201,7 +201,7 @@ void TaulaView::showHand(const Partida& partida, const VoiceTexts& texts) {
     }
 }
 
-void TaulaView::showChoices(const Partida& partida, const VoiceTexts& texts) {
+void TaulaView::showChoices(const Partida& partida, const VoiceTexts& texts, int laidFamily) {
     const Step step = partida.step();
     const std::vector<int> opponents = partida.opponentChoices();
     for (int p = 1; p <= tp::maxOpponents; ++p)
@@ -212,14 +212,18 @@ void TaulaView::showChoices(const Partida& partida, const VoiceTexts& texts) {
         man(i)->setReachable(man(i)->isVisibleTo(this) &&
                              (step == Step::Answer ||
                               (step == Step::Family && contains(families, cardOf(man(i)).family))));
-    // The wanted cards; after the second wrong answer, the card asked for, with its word.
+    // The wanted cards; after the second wrong answer, the card asked for, with its word; else
+    // the family just laid down, its seven cards face up.
     const std::vector<Card> wanted = partida.cardChoices();
     const bool showRight = step == Step::Answer && partida.rightAnswerShown();
+    const bool showLaid = wanted.empty() && !showRight && laidFamily != sevens::nobody;
     for (int i = 1; i <= catalogue::cardsPerFamily; ++i) {
-        const bool shown = i <= int(wanted.size()) || (showRight && i == 1);
+        const bool shown = i <= int(wanted.size()) || (showRight && i == 1) || showLaid;
         demanda(i)->setVisible(shown);
-        demanda(i)->setReachable(shown && !showRight);
-        if (shown)
+        demanda(i)->setReachable(shown && !showRight && !showLaid);
+        if (showLaid)
+            showCard(demanda(i), Card{laidFamily, i}, texts);
+        else if (shown)
             showCard(demanda(i),
                      showRight ? partida.game().pending().card : wanted.at(size_t(i - 1)), texts);
     }

@@ -41,14 +41,16 @@ public:
     QPushButton* btnTornar;
 
     // Shows the game as it stands; only the legal choices of the step under way take the keyboard.
-    void showGame(const Partida& partida, const VoiceTexts& texts, const PhraseTexts& phrases);
+    // A family just laid down shows face up where the wanted cards go, while they are not asked.
+    void showGame(const Partida& partida, const VoiceTexts& texts, const PhraseTexts& phrases,
+                  int laidFamily);
     // The card a card control shows.
     static sevens::Card cardOf(const ImageControl* control);
 
 private:
     void buildEnd();
     void showHand(const Partida& partida, const VoiceTexts& texts);
-    void showChoices(const Partida& partida, const VoiceTexts& texts);
+    void showChoices(const Partida& partida, const VoiceTexts& texts, int laidFamily);
     void showEnd(const Partida& partida, const PhraseTexts& phrases);
     static void showCard(ImageControl* control, sevens::Card card, const VoiceTexts& texts);
 

@@ -119,7 +119,10 @@ void Tjeu::btnJogarClick() {
 
 void Tjeu::tell(const std::vector<Event>& events) {
     bool computerAsks = false;
+    laidFamily_ = sevens::nobody;
     for (const Event& event : events) {
+        if (event.kind == Event::Kind::FamilyLaidDown)
+            laidFamily_ = event.family;
         // A computer player's request and what follows it are what the replay says again.
         if (event.kind == Event::Kind::Asked) {
             computerAsks = event.actor != Partida::child;
@@ -139,7 +142,7 @@ void Tjeu::tell(const std::vector<Event>& events) {
 }
 
 void Tjeu::showGame() {
-    PNtaula->showGame(partida_, texts_, phrases_);
+    PNtaula->showGame(partida_, texts_, phrases_, laidFamily_);
     PNtaula->btnRejouer->setEnabled(!lastTurn_.empty() || partida_.step() == Step::Answer);
     const Step step = partida_.step();
     if (step == Step::Over)

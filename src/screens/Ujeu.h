@@ -59,6 +59,7 @@ private:
     QTimer turnTimer_;
     // The sentences of the last computer turn, heard again on request.
     std::vector<QStringList> lastTurn_;
+    int laidFamily_ = sevens::nobody; // laid down in the last step told
     VoiceTexts texts_;
     PhraseTexts phrases_;
     const ImageControl* hovered_ = nullptr;
