@@ -75,8 +75,12 @@ const PhraseTexts& PhraseTexts::defaultSet() {
 }
 
 PhraseTexts PhraseTexts::ofCurrentSet() {
+    return ofSet(QStringLiteral("."));
+}
+
+PhraseTexts PhraseTexts::ofSet(const QString& root) {
     PhraseTexts phrases = defaultSet();
-    const QFileInfo info(catalogue::textName(catalogue::phrasesText));
+    const QFileInfo info(QDir(root).filePath(catalogue::textName(catalogue::phrasesText)));
     if (!info.exists())
         return phrases;
     try {

@@ -18,6 +18,8 @@ public:
     // The phrases of the set in the current folder: its own textes/frasas.txt over the defaults.
     // Never throws: a set without the file, or with a broken one, plays with the defaults.
     static PhraseTexts ofCurrentSet();
+    // The same for the set in the folder `root`.
+    static PhraseTexts ofSet(const QString& root);
     // Parses the text of a frasas.txt, "phrase <n> | <text> [| say <spoken text>]" a line; a set
     // may give only the phrases it changed. Throws EReadError naming the file and line.
     static PhraseTexts parse(const QString& text, const QString& fileName);

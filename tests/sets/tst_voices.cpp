@@ -855,6 +855,7 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
                  QStringLiteral("sons_familles/11.mp3\tlo morre\tvotz vòstra (ditz « lo nas »)")),
              qPrintable(list));
     QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
+    QVERIFY(list.contains(QStringLiteral("son_frasas/9.mp3\tJoana\tvotz sintetica\n")));
 }
 
 void TestVoices::speechIsFoundWholeInEveryKindOfTake_data() {
