@@ -72,6 +72,16 @@ const QStringList& phraseVoiceNames() {
     return names;
 }
 
+const QStringList& carriedFolders() {
+    static const QStringList folders = [] {
+        QStringList list;
+        for (const char* folder : assetFolders)
+            list << QLatin1String(folder);
+        return list << QLatin1String(phraseFolder);
+    }();
+    return folders;
+}
+
 const QStringList& pictureNames() {
     static const QStringList names = [] {
         QStringList list{slashed(blankCard())};

@@ -82,6 +82,9 @@ inline constexpr const char* phraseFolder = "son_frasas";
 QString phraseVoice(Phrase phrase);
 // The phrases' voices, with "/" between folder and file, in their order.
 const QStringList& phraseVoiceNames();
+// Every folder of pictures and voices a set may carry (in an archive, from its base): the four
+// the game needs, then the phrases', which a set made before the game has not.
+const QStringList& carriedFolders();
 // A catalogue path as the file system wants it, and resolved against the current directory now.
 using paths::resolve;
 using paths::toNativeRelative;
