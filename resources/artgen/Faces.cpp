@@ -47,14 +47,19 @@ QPainterPath ellipsePath(QPointF centre, qreal rx, qreal ry) {
     return path;
 }
 
-void drawHair(FeltPen& pen, const Look& look) {
+void drawHair(QPainter& painter, FeltPen& pen, const Look& look) {
     QPainterPath hair;
     if (look.longHair) {
         hair.addRoundedRect(QRectF(14, 10, 52, 56), 22, 22);
     } else {
         hair.addEllipse(headCentre - QPointF(0, 10), headRx + 3, headRy - 6);
     }
-    pen.hatch(hair, look.hair, faceHatch, faceSpacing, 60);
+    // Round the face, not over it: a felt pen's strokes run past their area, so the paper is
+    // held to the hair's shape while it is coloured.
+    const QPainterPath around = hair.subtracted(ellipsePath(headCentre, headRx - 1, headRy - 1));
+    painter.setClipPath(around);
+    pen.hatch(around, look.hair, faceHatch, faceSpacing, 60);
+    painter.setClipping(false);
 }
 
 void drawFeatures(FeltPen& pen) {
@@ -75,7 +80,7 @@ QImage drawFace(int player) {
     painter.setRenderHint(QPainter::Antialiasing);
     FeltPen pen(painter, look.seed);
 
-    drawHair(pen, look);
+    drawHair(painter, pen, look);
     QPainterPath shirt;
     shirt.addRoundedRect(QRectF(16, 64, 48, 24), 10, 10);
     pen.hatch(shirt, look.shirt, faceHatch, faceSpacing, -30);
