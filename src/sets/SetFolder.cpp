@@ -427,8 +427,9 @@ int SetFolder::fillFromDefaultSet() {
     moveOlderHistory();
     const bool convert = !FileOrigins::isKept(root_);
     int made = 0;
-    for (const char* folder : catalogue::assetFolders)
-        made += linkDefaults(QLatin1String(folder), convert);
+    // The game's phrases too, when the base has them: the set then plays them from its folder.
+    for (const QString& folder : catalogue::carriedFolders())
+        made += linkDefaults(folder, convert);
     if (convert)
         recordOlderOrigins();
     // The game holds the set it plays through this file, so a whole-set import waits for it.
