@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // mirabosc-artgen: draws the program's embedded pictures, or its desktop icons, into a folder.
 #include "ArtColours.h"
+#include "Faces.h"
 #include "HelpIcon.h"
 #include "IndexedBmp.h"
 #include "Landscape.h"
@@ -56,6 +57,13 @@ const Picture pictures[] = {
      [] {
          return menuWord("repassadas", {40, 17, 124, 34}, art::wordBlue);
      }},
+    {"jogar.bmp",
+     [] {
+         return menuWord("jogar", {70, 16, 80, 40}, art::wordBlue);
+     }},
+    {"joana.bmp", [] { return art::drawFace(1); }},
+    {"peire.bmp", [] { return art::drawFace(2); }},
+    {"guilhem.bmp", [] { return art::drawFace(3); }},
     {"quitter.bmp",
      [] {
          return menuWord("deishar", {62, 22, 85, 27}, art::wordRed);

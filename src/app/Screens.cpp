@@ -5,6 +5,7 @@
 
 #include "screens/Ualbum.h"
 #include "screens/Ufamilles.h"
+#include "screens/Ujeu.h"
 #include "screens/Urevisions.h"
 #include "screens/principale.h"
 
@@ -12,7 +13,7 @@ Screens::Screens()
     : menu_(std::make_unique<principale::TficheFamilles>()),
       album_(std::make_unique<Ualbum::Talbum>()),
       explorer_(std::make_unique<Ufamilles::TFfamilles>()),
-      review_(std::make_unique<Urevisions::Trevisions>()) {
+      review_(std::make_unique<Urevisions::Trevisions>()), game_(std::make_unique<Ujeu::Tjeu>()) {
     menu_->setMainForm(true);
 }
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The four screens, created once at start-up and destroyed last-created-first at the end.
+// The five screens, created once at start-up and destroyed last-created-first at the end.
 #pragma once
 
 #include <memory>
@@ -9,7 +9,7 @@ class Form;
 
 class Screens {
 public:
-    // Creates the screens in the order main menu, album, family explorer, review.
+    // Creates the screens in the order main menu, album, family explorer, review, game.
     Screens();
     ~Screens();
     Screens(const Screens&) = delete;
@@ -18,6 +18,6 @@ public:
     Form& mainForm() const;
 
 private:
-    // Members are destroyed in reverse order: the review first, the menu last.
-    std::unique_ptr<Form> menu_, album_, explorer_, review_;
+    // Members are destroyed in reverse order: the game first, the menu last.
+    std::unique_ptr<Form> menu_, album_, explorer_, review_, game_;
 };

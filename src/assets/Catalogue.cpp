@@ -42,6 +42,10 @@ QString cardSound(int number) {
     return numbered("sons_familles\\", number, ".mp3");
 }
 
+QString phraseVoice(Phrase phrase) {
+    return QString::fromLatin1(phraseFolder) + numbered("\\", int(phrase), ".mp3");
+}
+
 QString slashed(QString path) {
     return path.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
@@ -60,6 +64,26 @@ const QStringList& voiceNames() {
         return list;
     }();
     return names;
+}
+
+const QStringList& phraseVoiceNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (int number = 1; number <= phraseCount; ++number)
+            list << slashed(phraseVoice(Phrase(number)));
+        return list;
+    }();
+    return names;
+}
+
+const QStringList& carriedFolders() {
+    static const QStringList folders = [] {
+        QStringList list;
+        for (const char* folder : assetFolders)
+            list << QLatin1String(folder);
+        return list << QLatin1String(phraseFolder);
+    }();
+    return folders;
 }
 
 const QStringList& pictureNames() {

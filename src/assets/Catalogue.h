@@ -61,6 +61,33 @@ inline const QString albumText = QStringLiteral("album.txt");
 inline const QString voiceMarksText = QStringLiteral("votz.txt");
 // A text's name in its set, with "/" as the set's other files are named: "textes/album.txt".
 QString textName(const QString& text);
+// The game's phrases, spoken between the set's words. Their texts are the set's
+// textes/frasas.txt and their voices son_frasas/1.mp3 onwards, numbered in this fixed order; a
+// set made before the game has neither and plays with the default set's.
+enum class Phrase {
+    InFamily = 1,   // "Dins la familha", before the family's name
+    IWant,          // "vòli", before the card's word
+    HereItIs,       // the asked player has the card
+    NoDraw,         // the asked player has not: draw
+    GoodDraw,       // the drawn card is the one asked for
+    FamilyComplete, // after the family's name, when it is laid down
+    YouWon,         // to the child
+    HasWon,         // after a computer player's name
+    FirstOpponent,  // the computer players' names, one voice each
+};
+constexpr int opponentCount = 3;
+constexpr int phraseCount = int(Phrase::FirstOpponent) + opponentCount - 1;
+constexpr Phrase opponentName(int opponent) { // 1 to opponentCount
+    return Phrase(int(Phrase::FirstOpponent) + opponent - 1);
+}
+inline const QString phrasesText = QStringLiteral("frasas.txt");
+inline constexpr const char* phraseFolder = "son_frasas";
+QString phraseVoice(Phrase phrase);
+// The phrases' voices, with "/" between folder and file, in their order.
+const QStringList& phraseVoiceNames();
+// Every folder of pictures and voices a set may carry (in an archive, from its base): the four
+// the game needs, then the phrases', which a set made before the game has not.
+const QStringList& carriedFolders();
 // A catalogue path as the file system wants it, and resolved against the current directory now.
 using paths::resolve;
 using paths::toNativeRelative;

@@ -6,6 +6,7 @@
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
 #include "assets/DisplaySizes.h"
+#include "assets/PhraseTexts.h"
 #include "assets/TextsReader.h"
 #include "base/Errors.h"
 #include "check/SetAgreement.h"
@@ -127,6 +128,14 @@ std::vector<Finding> checkCurrentFolder(const Readers& readers) {
         if (const auto failure = readFailure(file, readers))
             findings.push_back(*failure);
     }
+    // The game's phrases are the set's own only when it has them: a set made before the game
+    // plays with the installed set's.
+    for (int number = 1; number <= catalogue::phraseCount; ++number) {
+        const ExpectedFile voice{catalogue::phraseVoice(catalogue::Phrase(number)), Kind::Sound};
+        if (QFileInfo::exists(catalogue::resolve(voice.path)))
+            if (const auto failure = readFailure(voice, readers))
+                findings.push_back(*failure);
+    }
     for (const char* folder : folders) {
         const QDir dir(catalogue::resolve(QLatin1String(folder)));
         QStringList names = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -168,6 +177,15 @@ std::vector<Finding> checkSetFiles() {
                             Severity::Problem, problem});
     for (Finding& finding : disagreements())
         findings.push_back(std::move(finding));
+    const QString phrases = catalogue::textName(catalogue::phrasesText);
+    if (QFileInfo::exists(phrases)) {
+        try {
+            PhraseTexts::parse(content::ContentReader::readTextFile(phrases),
+                               catalogue::phrasesText);
+        } catch (const Exception& error) {
+            findings.push_back({phrases, Severity::Problem, error.message()});
+        }
+    }
     const QDir drawings(QStringLiteral("dessenhs"));
     for (const QString& name : drawings.entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                   QDir::Hidden | QDir::System)) {

@@ -7,6 +7,7 @@
 #include "pictures/PictureLoader.h"
 #include "screens/Ualbum.h"
 #include "screens/Ufamilles.h"
+#include "screens/Ujeu.h"
 #include "screens/Urevisions.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Guard.h"
@@ -29,6 +30,8 @@ constexpr QRect fondRect(0, 0, 401, 550);
 constexpr QRect imgAlbumRect(0, 0, 219, 75);
 constexpr QRect famillesRect(168, 80, 219, 75);
 constexpr QRect btnRevisionsRect(0, 416, 219, 75);
+// The game, on the grass below the house; over the review's empty right end.
+constexpr QRect btnJeuRect(180, 372, 219, 75);
 constexpr QRect infosRect(0, 504, 32, 32);
 constexpr QRect quitterRect(176, 472, 219, 75);
 constexpr QRect PNinfosRect(80, 152, 265, 265);
@@ -96,6 +99,7 @@ TficheFamilles::TficheFamilles()
     imgAlbum = wordPicture(this, "imgAlbum", imgAlbumRect, ":/art/imgAlbum.bmp");
     familles = wordPicture(this, "familles", famillesRect, ":/art/familles.bmp");
     btnRevisions = wordPicture(this, "btnRevisions", btnRevisionsRect, ":/art/btnRevisions.bmp");
+    btnJeu = wordPicture(this, "btnJeu", btnJeuRect, ":/art/jogar.bmp");
     infos = new ImageControl(this, QStringLiteral("infos"), infosRect);
     infos->setTransparent(true);
     infos->setPicture(pictures::embedded(QStringLiteral(":/art/infos.bmp")));
@@ -108,11 +112,9 @@ TficheFamilles::TficheFamilles()
 
     // The keyboard and a touch reach the pictures that the pointer acts on; arriving on one
     // crosses the landscape on the way, as the pointer does.
-    const std::pair<ImageControl*, const char*> reachable[] = {{imgAlbum, "Mirabosc"},
-                                                               {familles, "las sèt familhas"},
-                                                               {btnRevisions, "repassadas"},
-                                                               {infos, "informacions"},
-                                                               {quitter, "deishar"}};
+    const std::pair<ImageControl*, const char*> reachable[] = {
+        {imgAlbum, "Mirabosc"}, {familles, "las sèt familhas"}, {btnRevisions, "repassadas"},
+        {btnJeu, "jogar"},      {infos, "informacions"},        {quitter, "deishar"}};
     for (const auto& [image, word] : reachable) {
         image->setReachable(true);
         image->setAccessibleName(QString::fromUtf8(word));
@@ -124,6 +126,7 @@ TficheFamilles::TficheFamilles()
     bind(imgAlbum, &ImageControl::clicked, this, &TficheFamilles::imgAlbumClick);
     bind(familles, &ImageControl::clicked, this, &TficheFamilles::famillesClick);
     bind(btnRevisions, &ImageControl::clicked, this, &TficheFamilles::btnRevisionsClick);
+    bind(btnJeu, &ImageControl::clicked, this, &TficheFamilles::btnJeuClick);
     bind(quitter, &ImageControl::clicked, this, &TficheFamilles::quitterClick);
     bind(infos, &ImageControl::mouseMoved, this, &TficheFamilles::infosMouseMove);
     bind(fond, &ImageControl::mouseMoved, this, &TficheFamilles::fondMouseMove);
@@ -169,6 +172,9 @@ void TficheFamilles::famillesClick() {
 }
 void TficheFamilles::btnRevisionsClick() {
     Urevisions::revisions->showModal();
+}
+void TficheFamilles::btnJeuClick() {
+    Ujeu::jeu->showModal();
 }
 void TficheFamilles::quitterClick() {
     close();

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main menu: the landscape with its four word pictures, the help icon and the credits panel.
+// The main menu: the landscape with its five word pictures, the help icon and the credits panel.
 #pragma once
 
 #include "toolkit/Form.h"
@@ -20,6 +20,7 @@ public:
     ImageControl* imgAlbum;
     ImageControl* familles;
     ImageControl* btnRevisions;
+    ImageControl* btnJeu;
     ImageControl* infos;
     ImageControl* quitter;
     Panel* PNinfos;
@@ -27,6 +28,7 @@ public:
     void imgAlbumClick();
     void famillesClick();
     void btnRevisionsClick();
+    void btnJeuClick();
     void quitterClick();
     void infosMouseMove();
     void fondMouseMove();

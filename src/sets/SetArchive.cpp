@@ -30,7 +30,7 @@ namespace {
 constexpr int readBlockBytes = 64 * 1024;
 constexpr int entryMode = 0644;
 const QStringList textFiles{catalogue::familiesText, catalogue::albumText,
-                            catalogue::voiceMarksText};
+                            catalogue::voiceMarksText, catalogue::phrasesText};
 
 struct ReaderFree {
     void operator()(archive* a) const { archive_read_free(a); }
@@ -95,8 +95,8 @@ bool isSetFolder(QString name) {
         name.chop(1);
     if (name == textsFolder || name == storedart::folder)
         return true;
-    for (const char* folder : catalogue::assetFolders)
-        if (name == QLatin1String(folder))
+    for (const QString& folder : catalogue::carriedFolders())
+        if (name == folder)
             return true;
     return false;
 }
@@ -133,8 +133,8 @@ bool isSetEntry(const QString& name, const QString& installed) {
         return textFiles.contains(parts[1]);
     if (parts[0] == storedart::folder)
         return storedart::isStoredName(parts[1]);
-    for (const char* folder : catalogue::assetFolders)
-        if (parts[0] == QLatin1String(folder))
+    for (const QString& folder : catalogue::carriedFolders())
+        if (parts[0] == folder)
             return !parts[1].startsWith(QLatin1Char('.')) &&
                    QFileInfo(installed + QLatin1Char('/') + name).isFile();
     return false;
@@ -143,10 +143,10 @@ bool isSetEntry(const QString& name, const QString& installed) {
 std::vector<Changed> changedFiles(const QString& set, const QString& installed) {
     std::vector<Changed> names;
     const FileOrigins origins = FileOrigins::load(set);
-    for (const char* folder : catalogue::assetFolders) {
-        const QDir defaults(installed + QLatin1Char('/') + QLatin1String(folder));
+    for (const QString& folder : catalogue::carriedFolders()) {
+        const QDir defaults(installed + QLatin1Char('/') + folder);
         for (const QString& file : defaults.entryList(QDir::Files, QDir::Name)) {
-            const QString name = QLatin1String(folder) + QLatin1Char('/') + file;
+            const QString name = folder + QLatin1Char('/') + file;
             const QFileInfo own(set + QLatin1Char('/') + name);
             // A file the class made stays the class's even when it equals the default.
             const bool marked = origins.contains(name) && !own.isSymLink();

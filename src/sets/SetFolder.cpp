@@ -308,8 +308,9 @@ int SetFolder::fillFromDefaultSet() {
     const bool convert = !FileOrigins::isKept(root_);
     SetLinks links(root_, defaultSet_);
     int made = 0;
-    for (const char* folder : catalogue::assetFolders)
-        made += links.linkFolder(QLatin1String(folder), convert);
+    // The game's phrases too, when the base has them: the set then plays them from its folder.
+    for (const QString& folder : catalogue::carriedFolders())
+        made += links.linkFolder(folder, convert);
     links.clearTemporaries(catalogue::textsFolder);
     links.followBaseTexts();
     if (convert)

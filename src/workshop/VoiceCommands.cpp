@@ -4,6 +4,7 @@
 #include "workshop/VoiceCommands.h"
 
 #include "assets/Catalogue.h"
+#include "assets/PhraseTexts.h"
 #include "assets/VoiceTexts.h"
 #include "base/Errors.h"
 #include "sets/Locations.h"
@@ -35,6 +36,14 @@ void list(const SetFolder& folder, QTextStream& out) {
         if (const QString old = wordcommands::saysOld(folder, name); !old.isEmpty())
             out << QStringLiteral(" (ditz « %1 »)").arg(old);
         out << '\n';
+    }
+    // The game's phrases: the set's own voice when it has one, the installed set's otherwise.
+    const PhraseTexts phrases = PhraseTexts::ofSet(folder.root());
+    for (int number = 1; number <= catalogue::phraseCount; ++number) {
+        const QString name = catalogue::phraseVoiceNames().at(number - 1);
+        const QFileInfo own(folder.pathOf(name));
+        out << name << '\t' << phrases.text(catalogue::Phrase(number)) << '\t'
+            << (own.isFile() && !own.isSymLink() ? ownVoice : syntheticVoice) << '\n';
     }
 }
 

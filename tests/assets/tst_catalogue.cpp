@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The asset catalogue: card numbering, the paths of each folder and the list of expected files.
 #include "assets/Catalogue.h"
+#include "assets/PhraseTexts.h"
+#include "base/Errors.h"
 #include "check/AssetCheck.h"
 
 #include <QDir>
@@ -20,6 +22,11 @@ private slots:
     void albumRunsFromPageOneToSeventeen();
     void expectedFilesCoverEachFolderOnce();
     void resolveUsesTheCurrentDirectoryAtCallTime();
+    void defaultPhrasesAreTheGamesWords();
+    void phraseFile_data();
+    void phraseFile();
+    void setPhrasesOverTheDefaults();
+    void phrasesAreCheckedOnlyWhenTheSetHasThem();
 };
 
 void TestCatalogue::familyNumbering_data() {
@@ -145,6 +152,143 @@ void TestCatalogue::resolveUsesTheCurrentDirectoryAtCallTime() {
     QVERIFY(QDir::setCurrent(previous));
     QCOMPARE(resolved, here + QStringLiteral("/img_album/1.bmp"));
     QVERIFY(catalogue::resolve(QStringLiteral("img_album\\1.bmp")) != resolved);
+}
+
+void TestCatalogue::defaultPhrasesAreTheGamesWords() {
+    using catalogue::Phrase;
+    const PhraseTexts& phrases = PhraseTexts::defaultSet();
+    for (int number = 1; number <= catalogue::phraseCount; ++number)
+        QVERIFY2(phrases.has(Phrase(number)), qPrintable(QString::number(number)));
+    const char* const texts[] = {"Dins la familha",
+                                 "vòli",
+                                 "Òc, aquí es !",
+                                 "Non, l'ai pas. Pesca !",
+                                 "Bona pesca !",
+                                 "Familha completa !",
+                                 "As ganhat !",
+                                 "a ganhat",
+                                 "Joana"};
+    for (int number = 1; number <= int(std::size(texts)); ++number)
+        QCOMPARE(phrases.text(Phrase(number)), QString::fromUtf8(texts[number - 1]));
+    QCOMPARE(catalogue::phraseVoiceNames().constLast(), QStringLiteral("son_frasas/11.mp3"));
+}
+
+void TestCatalogue::phraseFile_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error"); // empty: read
+    QTest::addColumn<QString>("sixth");
+    QTest::addColumn<QString>("sixthSpoken");
+    QTest::newRow("one phrase, others left out") << "# a class's\nphrase 6 | Totas !\n"
+                                                 << ""
+                                                 << "Totas !"
+                                                 << "Totas !";
+    QTest::newRow("a say field") << "phrase 6 | Totas ! | say totas"
+                                 << ""
+                                 << "Totas !"
+                                 << "totas";
+    QTest::newRow("number out of range") << "phrase 12 | x"
+                                         << "linha 1"
+                                         << ""
+                                         << "";
+    QTest::newRow("given twice") << "phrase 6 | a\n\nphrase 6 | b"
+                                 << "linha 3"
+                                 << ""
+                                 << "";
+    QTest::newRow("not a phrase") << "frasa 6 | a"
+                                  << "linha 1"
+                                  << ""
+                                  << "";
+    QTest::newRow("empty text") << "phrase 6 | "
+                                << "linha 1"
+                                << ""
+                                << "";
+    QTest::newRow("third field not say") << "phrase 6 | a | b"
+                                         << "linha 1"
+                                         << ""
+                                         << "";
+}
+
+void TestCatalogue::phraseFile() {
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    QFETCH(QString, sixth);
+    QFETCH(QString, sixthSpoken);
+    try {
+        const PhraseTexts phrases = PhraseTexts::parse(text, QStringLiteral("frasas.txt"));
+        QVERIFY2(error.isEmpty(), "read a file it should refuse");
+        QCOMPARE(phrases.text(catalogue::Phrase::FamilyComplete), sixth);
+        QCOMPARE(phrases.spoken(catalogue::Phrase::FamilyComplete), sixthSpoken);
+        QVERIFY(!phrases.has(catalogue::Phrase::InFamily));
+    } catch (const EReadError& e) {
+        QVERIFY2(!error.isEmpty(), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("frasas.txt, ") + error),
+                 qPrintable(e.message()));
+    }
+}
+
+// A set's own phrases replace the defaults they name; a set without the file, or with a broken
+// one, plays with the defaults. Its own voice is taken before the default set's.
+void TestCatalogue::setPhrasesOverTheDefaults() {
+    using catalogue::Phrase;
+    QTemporaryDir set;
+    QTemporaryDir defaults;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(set.path()));
+    const auto restore = qScopeGuard([&previous] {
+        QDir::setCurrent(previous);
+        qunsetenv("MIRABOSC_DEFAULT_SET");
+    });
+    QCOMPARE(PhraseTexts::ofCurrentSet().text(Phrase::YouWon), QStringLiteral("As ganhat !"));
+    QCOMPARE(PhraseTexts::voiceFile(Phrase::YouWon), QStringLiteral("son_frasas\\7.mp3"));
+
+    QVERIFY(QDir(defaults.path()).mkpath(QStringLiteral("son_frasas")));
+    QFile(defaults.filePath(QStringLiteral("son_frasas/7.mp3"))).open(QIODevice::WriteOnly);
+    qputenv("MIRABOSC_DEFAULT_SET", defaults.path().toUtf8());
+    QCOMPARE(PhraseTexts::voiceFile(Phrase::YouWon),
+             defaults.filePath(QStringLiteral("son_frasas/7.mp3")));
+    QVERIFY(QDir().mkpath(QStringLiteral("son_frasas")));
+    QFile(QStringLiteral("son_frasas/7.mp3")).open(QIODevice::WriteOnly);
+    QCOMPARE(PhraseTexts::voiceFile(Phrase::YouWon), QStringLiteral("son_frasas\\7.mp3"));
+
+    QVERIFY(QDir().mkpath(QStringLiteral("textes")));
+    QFile own(QStringLiteral("textes/frasas.txt"));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("phrase 7 | Bravo !\n");
+    own.close();
+    QCOMPARE(PhraseTexts::ofCurrentSet().text(Phrase::YouWon), QStringLiteral("Bravo !"));
+    QCOMPARE(PhraseTexts::ofCurrentSet().text(Phrase::HasWon), QStringLiteral("a ganhat"));
+    QVERIFY(own.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    own.write("phrase 7 | Bravo !\nphrase 7 | again\n");
+    own.close();
+    QCOMPARE(PhraseTexts::ofCurrentSet().text(Phrase::YouWon), QStringLiteral("As ganhat !"));
+}
+
+// A set without the game's phrases is no problem; a broken phrase voice or text is.
+void TestCatalogue::phrasesAreCheckedOnlyWhenTheSetHasThem() {
+    QTemporaryDir set;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(set.path()));
+    const auto restore = qScopeGuard([&previous] { QDir::setCurrent(previous); });
+    const assetcheck::Readers readers{[](const QString&) { return QSize(1, 1); },
+                                      [](const QString& path) {
+                                          if (path.startsWith(QLatin1String("son_frasas")))
+                                              throw EMCIDeviceError(QStringLiteral("pas MP3"));
+                                      }};
+    const auto about = [](const std::vector<assetcheck::Finding>& findings, const QString& path) {
+        return std::count_if(findings.begin(), findings.end(), [&path](const auto& f) {
+            return f.path == path && f.severity == assetcheck::Severity::Problem;
+        });
+    };
+    const QString voice = QStringLiteral("son_frasas\\5.mp3");
+    QCOMPARE(about(assetcheck::checkCurrentFolder(readers), voice), 0);
+    QVERIFY(QDir().mkpath(QStringLiteral("son_frasas")) && QDir().mkpath(QStringLiteral("textes")));
+    QFile(QStringLiteral("son_frasas/5.mp3")).open(QIODevice::WriteOnly);
+    QCOMPARE(about(assetcheck::checkCurrentFolder(readers), voice), 1);
+    QFile text(QStringLiteral("textes/frasas.txt"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("phrase 99 | x\n");
+    text.close();
+    QCOMPARE(about(assetcheck::checkSetFiles(), QStringLiteral("textes/frasas.txt")), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -655,4 +655,5 @@ row_atspi openbox
 row_atspi ""
 row_scale2
 row_weston
+"$(dirname "$(realpath "$0")")/game_walk.sh" "$program" "$assets" "$out/game" || fail "the game by keys"
 echo "PASS"

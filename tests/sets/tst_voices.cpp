@@ -577,7 +577,7 @@ void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
     QDir().mkpath(root.filePath(QStringLiteral(".desfar/sons_familles")));
     safewrite::write(root.filePath(QStringLiteral(".desfar/") + name), "its undo");
     SetFolder folder(root.path(), TestAssets::defaultAssetDir());
-    QCOMPARE(folder.fillFromDefaultSet(), 195);
+    QCOMPARE(folder.fillFromDefaultSet(), 195 + catalogue::phraseCount); // and the phrases' links
     QCOMPARE(folder.ownCount(), 1);
     // Once the set keeps its marks, a copy made by hand is not the class's recording.
     const QString copied = QStringLiteral("sons_familles/7.mp3");
@@ -622,14 +622,19 @@ void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
     QVERIFY(QFile::copy(TestAssets::defaultAssetDir() + QStringLiteral("/img_familles/v3.bmp"),
                         mine + QLatin1Char('/') + picture));
     QVERIFY(QDir().mkpath(mine + QStringLiteral("/textes")));
-    for (const char* texts : {"/familles.txt", "/album.txt"})
+    for (const char* texts : {"/familles.txt", "/album.txt", "/frasas.txt"})
         QVERIFY(QFile::copy(QStringLiteral(MIRABOSC_DATA_DIR) + QLatin1String(texts),
                             mine + QStringLiteral("/textes") + QLatin1String(texts)));
+    // And the game's phrases: a name recorded by the class.
+    const QString phrase = QStringLiteral("son_frasas/9.mp3");
+    QVERIFY(QFile::remove(mine + QLatin1Char('/') + phrase)); // its link to the installed set
+    QVERIFY(QFile::copy(TestAssets::defaultAssetDir() + QStringLiteral("/sons_familles/2.mp3"),
+                        mine + QLatin1Char('/') + phrase));
     const QString archive = work.filePath(QStringLiteral("nòstra-classa.mirabosc"));
     const Run exported =
         record({QStringLiteral("--folder"), mine, QStringLiteral("--export"), archive});
     QCOMPARE(exported.exitCode, 0);
-    QVERIFY2(exported.out.contains(QStringLiteral(": 4 fichièr(s)")), qPrintable(exported.out));
+    QVERIFY2(exported.out.contains(QStringLiteral(": 6 fichièr(s)")), qPrintable(exported.out));
     const QString theirs = work.filePath(QStringLiteral("theirs"));
     const Run first =
         record({QStringLiteral("--folder"), theirs, QStringLiteral("--import-set"), archive});
@@ -642,8 +647,10 @@ void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
             QCOMPARE(safewrite::read(theirs + QLatin1Char('/') + name),
                      safewrite::read(mine + QLatin1Char('/') + name));
         }
-    QCOMPARE(safewrite::read(theirs + QStringLiteral("/textes/familles.txt")),
-             safewrite::read(mine + QStringLiteral("/textes/familles.txt")));
+    for (const QString& file :
+         {QStringLiteral("textes/familles.txt"), QStringLiteral("textes/frasas.txt"), phrase})
+        QCOMPARE(safewrite::read(theirs + QLatin1Char('/') + file),
+                 safewrite::read(mine + QLatin1Char('/') + file));
     // Only the changes travel: the rest links to the installed set.
     QVERIFY(QFileInfo(theirs + QStringLiteral("/img_familles/v3.bmp")).isSymLink());
     QVERIFY(!QFileInfo(theirs + QLatin1Char('/') + picture).isSymLink());
@@ -1123,6 +1130,7 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
                  QStringLiteral("sons_familles/11.mp3\tlo morre\tvotz vòstra (ditz « lo nas »)")),
              qPrintable(list));
     QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
+    QVERIFY(list.contains(QStringLiteral("son_frasas/9.mp3\tJoana\tvotz sintetica\n")));
     // Undoing the voice of a changed word undoes the whole change: its word, pictures and voice.
     const auto files = [&set] {
         QByteArray bytes;

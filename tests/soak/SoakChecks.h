@@ -5,6 +5,7 @@
 // every message box answered and worded as the program words them, the screens' own rules.
 #pragma once
 
+#include "screens/TablePlaces.h"
 #include "soak/SoakActions.h"
 #include "support/DialogWatcher.h"
 #include "toolkit/Dialogs.h"
@@ -62,6 +63,15 @@ public:
             return {{689, 529}, {689, 577}};
         if (form == QLatin1String("revisions"))
             return {{793, 321}};
+        if (form == QLatin1String("jeu")) { // three rows of the hand, more for a larger hand
+            QList<QSize> sizes;
+            for (int rows = tableplaces::handRowsShown;
+                 rows * tableplaces::handColumns <= tableplaces::handCapacity; ++rows)
+                sizes << tableplaces::tableRect.size() +
+                             QSize(0, (rows - tableplaces::handRowsShown) *
+                                          tableplaces::cell.height());
+            return sizes;
+        }
         return {{401, 550}};
     }
 

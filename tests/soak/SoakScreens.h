@@ -8,6 +8,7 @@
 #include "audio/MediaPlayerMP3.h"
 #include "screens/Ualbum.h"
 #include "screens/Ufamilles.h"
+#include "screens/Ujeu.h"
 #include "screens/Urevisions.h"
 #include "soak/SoakReview.h"
 #include "support/TestAssets.h"
@@ -64,6 +65,11 @@ inline QStringList controlsToReach() {
                       "Ffamilles/btnAutreChoix",   "revisions/PNcartes",
                       "revisions/Button1",         "revisions/btnRejouer",
                       "revisions/GroupBox1"};
+    names << "ficheFamilles/btnJeu"
+          << "jeu/btnJogar"
+          << "jeu/PNtaula"
+          << "jeu/man1"
+          << "jeu/pila";
     for (int i = 1; i <= 7; ++i) {
         names << QStringLiteral("Ffamilles/fam%1").arg(i)
               << QStringLiteral("Ffamilles/Image%1").arg(i)
@@ -134,10 +140,27 @@ inline QString explorerProblem() {
     return {};
 }
 
-// The rules of all three screens, checked after every action.
+// One view at a time; the table shows the child's hand, and a closed game is silent.
+inline QString gameProblem() {
+    Ujeu::Tjeu* g = Ujeu::jeu;
+    if (!g->isVisible())
+        return g->voice().busy() ? QStringLiteral("the closed game still speaks") : QString();
+    if (g->PNchoix->isVisible() == g->PNtaula->isVisible())
+        return QStringLiteral("the game shows both views or neither");
+    if (!g->PNtaula->isVisible())
+        return {};
+    const size_t hand = g->partida().game().table().hands.front().size();
+    for (size_t i = 1; i <= tableplaces::handCapacity; ++i)
+        if (g->PNtaula->man(int(i))->isVisibleTo(g->PNtaula) != (i <= hand))
+            return QStringLiteral("the table shows another hand than the child's %1 cards")
+                .arg(hand);
+    return {};
+}
+
+// The rules of all four screens, checked after every action.
 inline QString screenRules(bool damaged) {
-    for (const QString& problem :
-         {narrationProblem(), albumProblem(damaged), explorerProblem(), reviewProblem(damaged)})
+    for (const QString& problem : {narrationProblem(), albumProblem(damaged), explorerProblem(),
+                                   reviewProblem(damaged), gameProblem()})
         if (!problem.isEmpty())
             return problem;
     return {};

@@ -31,8 +31,8 @@ const Card& cardOf(const Family& family, int number) {
 
 } // namespace
 
-Generator::Generator(Content content, Speaker speaker)
-    : content_(std::move(content)), speaker_(std::move(speaker)) {}
+Generator::Generator(Content content, PhraseTexts phrases, Speaker speaker)
+    : content_(std::move(content)), phrases_(std::move(phrases)), speaker_(std::move(speaker)) {}
 
 void Generator::checkResources() const {
     const QStringList families = QFontDatabase::families();
@@ -60,6 +60,14 @@ std::vector<Generator::Job> Generator::jobs() const {
     for (const auto& [voice, text] : ContentReader::spokenTexts(content))
         list.push_back(
             {voice, [&speaker, text = text](const QString& f) { speaker.record(text, f); }, true});
+    for (int number = 1; number <= catalogue::phraseCount; ++number) {
+        const auto phrase = catalogue::Phrase(number);
+        list.push_back({catalogue::phraseVoice(phrase),
+                        [&speaker, text = phrases_.spoken(phrase)](const QString& f) {
+                            speaker.record(text, f);
+                        },
+                        true});
+    }
     for (const AlbumPage& page : content.pages)
         list.push_back({catalogue::albumPicture(page.number),
                         [&page](const QString& f) { saveBmp(AlbumPainter::page(page), f); }});
@@ -86,8 +94,11 @@ std::vector<Generator::Job> Generator::jobs() const {
 
 void Generator::writeAll(const QString& outputDir) const {
     QDir out(outputDir);
+    QStringList folders{QLatin1String(catalogue::phraseFolder)};
     for (const char* folder : catalogue::assetFolders)
-        if (!out.mkpath(QLatin1String(folder)))
+        folders << QLatin1String(folder);
+    for (const QString& folder : folders)
+        if (!out.mkpath(folder))
             throw EFOpenError(
                 QStringLiteral("Impossible de créer le dossier %1").arg(out.filePath(folder)));
 

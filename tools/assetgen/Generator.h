@@ -5,6 +5,7 @@
 
 #include "Content.h"
 #include "Speaker.h"
+#include "assets/PhraseTexts.h"
 
 #include <QString>
 #include <functional>
@@ -14,12 +15,12 @@ namespace assetgen {
 
 class Generator {
 public:
-    Generator(Content content, Speaker speaker);
+    Generator(Content content, PhraseTexts phrases, Speaker speaker);
 
     // Throws EFOpenError or EReadError when a font, an emoji or a tool the content needs is
     // missing, before anything is written.
     void checkResources() const;
-    // Makes the four folders under outputDir and fills them. Throws the first error met.
+    // Makes the set's folders under outputDir and fills them. Throws the first error met.
     void writeAll(const QString& outputDir) const;
 
 private:
@@ -31,6 +32,7 @@ private:
     std::vector<Job> jobs() const;
 
     Content content_;
+    PhraseTexts phrases_;
     Speaker speaker_;
 };
 

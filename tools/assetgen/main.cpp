@@ -5,6 +5,7 @@
 #include "Content.h"
 #include "Generator.h"
 #include "Speaker.h"
+#include "assets/PhraseTexts.h"
 #include "base/Errors.h"
 #include "takes/Respeller.h"
 
@@ -61,7 +62,10 @@ int run(const Options& options) {
         return 0;
     }
     const assetgen::Content content = assetgen::ContentReader::read(options.dataDir);
-    const assetgen::Generator generator(content, speaker);
+    const PhraseTexts phrases = PhraseTexts::parse(
+        assetgen::ContentReader::readTextFile(data.filePath(catalogue::phrasesText)),
+        catalogue::phrasesText);
+    const assetgen::Generator generator(content, phrases, speaker);
     generator.checkResources();
     if (!options.contactSheet.isEmpty()) {
         if (!assetgen::ContactSheet::render(content).save(options.contactSheet, "PNG"))
