@@ -155,8 +155,8 @@ void loadIntoCarte(benchmark::State& state) {
 
 void paintCarte(benchmark::State& state) {
     ImageControl* carte = explorer().carte;
-    measure(
-        state, [carte](int) { carte->update(); }, [carte](int) { carte->repaint(); });
+    const auto prepare = [carte](int) { carte->update(); };
+    measure(state, prepare, [carte](int) { carte->repaint(); });
 }
 
 void startWord(benchmark::State& state) {

@@ -42,32 +42,28 @@ struct Picture {
     std::function<QImage()> draw;
 };
 
-// The 24-bit pictures, named as the resources the screens load.
+// The menu's words, each drawn in its box on the menu's paper.
+struct MenuWord {
+    const char* fileName;
+    const char* utf8;
+    QRect box;
+    QColor ink;
+};
+
+const MenuWord menuWords[] = {
+    {"imgAlbum.bmp", "Mirabosc", {53, 23, 94, 28}, art::wordBlue},
+    {"familles.bmp", "las sèt familhas", {15, 18, 189, 37}, art::wordBlue},
+    {"btnRevisions.bmp", "repassadas", {40, 17, 124, 34}, art::wordBlue},
+    {"jogar.bmp", "jogar", {70, 16, 80, 40}, art::wordBlue},
+    {"quitter.bmp", "deishar", {62, 22, 85, 27}, art::wordRed},
+};
+
+// The other 24-bit pictures, named as the resources the screens load.
 const Picture pictures[] = {
     {"fond.bmp", art::drawLandscape},
-    {"imgAlbum.bmp",
-     [] {
-         return menuWord("Mirabosc", {53, 23, 94, 28}, art::wordBlue);
-     }},
-    {"familles.bmp",
-     [] {
-         return menuWord("las sèt familhas", {15, 18, 189, 37}, art::wordBlue);
-     }},
-    {"btnRevisions.bmp",
-     [] {
-         return menuWord("repassadas", {40, 17, 124, 34}, art::wordBlue);
-     }},
-    {"jogar.bmp",
-     [] {
-         return menuWord("jogar", {70, 16, 80, 40}, art::wordBlue);
-     }},
     {"joana.bmp", [] { return art::drawFace(1); }},
     {"peire.bmp", [] { return art::drawFace(2); }},
     {"guilhem.bmp", [] { return art::drawFace(3); }},
-    {"quitter.bmp",
-     [] {
-         return menuWord("deishar", {62, 22, 85, 27}, art::wordRed);
-     }},
     {"infos.bmp", art::drawHelpIcon},
     {"logo.bmp", art::drawLogo},
     {"autreChoix.bmp", otherChoice},
@@ -134,6 +130,9 @@ int main(int argc, char** argv) {
         if (icons) {
             saveDesktopIcons(dir, arguments);
             return 0;
+        }
+        for (const MenuWord& word : menuWords) {
+            save(dir, word.fileName, menuWord(word.utf8, word.box, word.ink));
         }
         for (const Picture& picture : pictures) {
             save(dir, picture.fileName, picture.draw());

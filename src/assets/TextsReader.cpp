@@ -58,7 +58,7 @@ QByteArray TextsReader::readBytes(const QString& path) {
     if (fd < 0)
         throw EFOpenError(QStringLiteral("Impossible de dobrir lo fichièr %1").arg(path));
     QFile file;
-    struct stat status {};
+    struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);

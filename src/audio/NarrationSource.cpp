@@ -163,7 +163,7 @@ void NarrationSource::openFile(const QString& absolutePath) {
             refuse(cannotOpen());
         }
     }
-    struct stat info {};
+    struct stat info = {};
     if (::fstat(file_.fd, &info) != 0)
         refuse(cannotOpen());
     if (S_ISDIR(info.st_mode))

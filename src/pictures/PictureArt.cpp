@@ -163,7 +163,7 @@ PictureArt PictureArt::read(const QString& path, QSize area) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw unreadable(path, QStringLiteral("fichièr introbable"));
-    struct stat status {};
+    struct stat status = {};
     QFile file;
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
         !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

@@ -49,7 +49,7 @@ QByteArray readWholeFile(const QString& fullPath) {
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         cannotOpen(fullPath, errno);
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         // A FIFO, socket or device holds no picture: the system's answer for such a name
         // (a socket's open fails so) is "no such device or address".

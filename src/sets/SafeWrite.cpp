@@ -172,7 +172,7 @@ QString ensureFolder(const QString& root, const QString& relative) {
         if (part == QLatin1String(".") || part == QLatin1String(".."))
             throw outsideOf(relative, root);
         at += QLatin1Char('/') + part;
-        struct stat status {};
+        struct stat status = {};
         if (::lstat(QFile::encodeName(at).constData(), &status) != 0) {
             if (errno != ENOENT ||
                 (::mkdir(QFile::encodeName(at).constData(), 0755) != 0 && errno != EEXIST))

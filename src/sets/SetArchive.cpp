@@ -248,7 +248,7 @@ std::vector<Entry> read(const QString& path, const QString& installed) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw refused(path, QStringLiteral("legir impossible"));
-    struct stat status {};
+    struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         throw refused(path, QStringLiteral("es pas un fichièr ordinari"));

@@ -98,7 +98,7 @@ void SetFolder::checkNotInDefaultSet() const {
 
 SetFolder::Content SetFolder::current(const QString& name) const {
     const QString path = pathOf(name);
-    struct stat status {};
+    struct stat status = {};
     if (!statOf(path, status))
         return {};
     if (S_ISLNK(status.st_mode)) {

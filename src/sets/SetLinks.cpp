@@ -72,7 +72,7 @@ int SetLinks::linkFolder(const QString& folder, bool convert) {
     for (const QString& file : defaults.entryList(QDir::Files)) {
         const QString path = here.filePath(file);
         const QString target = defaults.filePath(file);
-        struct stat status {};
+        struct stat status = {};
         const bool present = ::lstat(QFile::encodeName(path).constData(), &status) == 0;
         const bool replaceable =
             !present || (S_ISLNK(status.st_mode) && !QFileInfo::exists(path)) ||

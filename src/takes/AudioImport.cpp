@@ -40,7 +40,7 @@ public:
     explicit FileSource(int fd) : fd_(fd) {}
     ~FileSource() override { ::close(fd_); }
     sf_count_t size() override {
-        struct stat status {};
+        struct stat status = {};
         return ::fstat(fd_, &status) == 0 ? status.st_size : -1;
     }
     sf_count_t seek(sf_count_t offset, int whence) override { return ::lseek(fd_, offset, whence); }
@@ -200,7 +200,7 @@ Take read(const QString& path) {
     if (fd < 0)
         throw unreadable(path, systemerrors::describe(errno));
     FileSource source(fd);
-    struct stat status {};
+    struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
         throw unreadable(path, QStringLiteral("es pas un fichièr ordinari"));
     return decodeFrom(source, path);

@@ -13,7 +13,7 @@
 VoiceStates::VoiceStates(const SetFolder& folder) : folder_(folder) {}
 
 VoiceStates::Signature VoiceStates::signatureOf(const QString& name) const {
-    struct stat info {};
+    struct stat info = {};
     if (::stat(QFile::encodeName(folder_.pathOf(name)).constData(), &info) != 0)
         return {};
     return {uint64_t(info.st_ino), int64_t(info.st_size),

@@ -53,8 +53,8 @@ private:
     static constexpr int watchdogSeconds = 30;
 
     void post() {
-        QMetaObject::invokeMethod(
-            &context_, [this] { step(); }, Qt::QueuedConnection);
+        const auto next = [this] { step(); };
+        QMetaObject::invokeMethod(&context_, next, Qt::QueuedConnection);
     }
 
     static QMessageBox* openBox() {
