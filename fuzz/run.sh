@@ -31,7 +31,7 @@ sanitized "$fuzz_src/seeds.sh" "$MIRABOSC_ASAN_BUILD" "$assets" "$seeds"
 export SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="*.debug=false" MIRABOSC_FUZZ_SET="$assets"
 declare -A max_len=([fuzz_bmp]=16384 [fuzz_mp3open]=32768 [fuzz_import]=65536
     [fuzz_picture]=65536 [fuzz_setarchive]=524288 [fuzz_settexts]=65536 [fuzz_origins]=16384
-    [fuzz_manifest]=65536)
+    [fuzz_manifest]=1048576)
 status=0
 for target in "${targets[@]}"; do
     corpus="$fuzz_build/corpus/$target"

@@ -10,7 +10,8 @@ set -euo pipefail
 build="$1" assets="$2" seeds="$3"
 work="$seeds.work"
 rm -rf "$seeds" "$work"
-mkdir -p "$seeds"/{fuzz_bmp,fuzz_mp3open,fuzz_import,fuzz_picture,fuzz_setarchive} "$work"
+mkdir -p "$seeds"/{fuzz_bmp,fuzz_mp3open,fuzz_import,fuzz_picture,fuzz_setarchive} \
+    "$seeds"/{fuzz_settexts,fuzz_origins,fuzz_manifest} "$work"
 
 "$build/fuzz/make_seeds" "$seeds/fuzz_bmp"
 cp "$assets"/img_familles/{v2,2,mini2,vierge}.bmp "$assets/img_album/1.bmp" "$seeds/fuzz_bmp/"
@@ -73,15 +74,30 @@ convert -size 20x20 xc:white "$pictures/small.gif"
 head -c 300 "$pictures/photo.jpg" > "$pictures/cut.jpg"
 head -c 200 "$pictures/photo.png" > "$pictures/cut.png"
 
-# Real exports, made after word, page and picture changes, and one of an earlier version.
+# Real exports, made after word, page and picture changes, and one of an earlier version; the
+# set's texts, its record of origins and each export's entries unpacked for the targets of those
+# readers.
 sets="$seeds/fuzz_setarchive"
 made="$work/made-set"
 record() { QT_QPA_PLATFORM=offscreen "$build/mirabosc-record" --folder "$made" "$@" >/dev/null; }
+unpack() { python3 "$(dirname "$0")/unpack.py" "$@"; }
+export_as() {
+    record --export "$sets/$1.mirabosc"
+    unpack texts "$sets/$1.mirabosc" "$seeds/fuzz_settexts/$1"
+    unpack entries "$sets/$1.mirabosc" "$seeds/fuzz_manifest/$1"
+    cp "$made/originas.txt" "$seeds/fuzz_origins/$1.txt"
+}
 record --word 10 "lo can"
-record --export "$sets/word.mirabosc"
+export_as word
 record --page 3 "Un tèxte novèl"
-record --export "$sets/word-page.mirabosc"
+export_as word-page
 record --picture "$pictures/thin.png" --to img_familles/mini10.bmp
-record --export "$sets/word-page-picture.mirabosc"
+export_as word-page-picture
 (cd "$made" && zip -q -r "$sets/earlier.mirabosc" sons_familles/10.mp3 textes/familles.txt textes/album.txt)
+unpack entries "$sets/earlier.mirabosc" "$seeds/fuzz_manifest/earlier"
+# The default set's own texts, and a record of every origin.
+data="$(dirname "$0")/../data"
+{ cat "$data/familles.txt"; printf '\0'; cat "$data/album.txt"; } > "$seeds/fuzz_settexts/default"
+printf 'sons_familles/2.mp3 recorded\nimg_familles/2.bmp drawn\nson_album/1.mp3 imported\nsons_familles/3.mp3 revoiced\n' \
+    > "$seeds/fuzz_origins/every-origin.txt"
 rm -rf "$work"
