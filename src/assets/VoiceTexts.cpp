@@ -94,5 +94,11 @@ QString VoiceTexts::textOf(const QString& voiceName) const {
     for (int page = 1; page <= catalogue::albumPageCount; ++page)
         if (slashed(catalogue::albumNarration(page)) == voiceName)
             return pageText(page);
-    return {};
+    return phrases_.value(voiceName);
+}
+
+void VoiceTexts::setPhrases(const PhraseTexts& phrases) {
+    for (int number = 1; number <= catalogue::phraseCount; ++number)
+        phrases_.insert(catalogue::phraseVoiceNames().at(number - 1),
+                        phrases.text(catalogue::Phrase(number)));
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "assets/Content.h"
+#include "assets/PhraseTexts.h"
 
 #include <QHash>
 #include <QString>
@@ -31,8 +32,10 @@ public:
 
     QString cardWord(int number) const { return cards_.value(number); } // titles: family name
     QString pageText(int page) const { return pages_.value(page); }
-    // What a voice ("sons_familles/6.mp3", "son_album/3.mp3") says.
+    // What a voice ("sons_familles/6.mp3", "son_album/3.mp3", "son_frasas/2.mp3") says; the
+    // game's phrases only once given.
     QString textOf(const QString& voiceName) const;
+    void setPhrases(const PhraseTexts& phrases);
 
 private:
     VoiceTexts() = default;
@@ -41,4 +44,5 @@ private:
 
     QHash<int, QString> cards_;
     QHash<int, QString> pages_;
+    QHash<QString, QString> phrases_; // by voice name
 };

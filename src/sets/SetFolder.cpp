@@ -62,10 +62,13 @@ SetFolder::SetFolder(const QString& root, const QString& defaultSet)
 
 QString SetFolder::checkedName(const QString& relativePath) {
     const QString name = slashed(relativePath);
-    if (!voiceNames().contains(name))
+    // The game's phrases are voices a set may have: one made before the game has none.
+    if (!voiceNames().contains(name) && !catalogue::phraseVoiceNames().contains(name))
         throw SetRefused(QStringLiteral("« %1 » es pas una votz del jòc : sons_familles/1.mp3 "
-                                        "a 56.mp3 o son_album/1.mp3 a 17.mp3")
-                             .arg(relativePath));
+                                        "a 56.mp3, son_album/1.mp3 a 17.mp3 o son_frasas/1.mp3 "
+                                        "a %2.mp3")
+                             .arg(relativePath)
+                             .arg(catalogue::phraseCount));
     return name;
 }
 
@@ -76,8 +79,8 @@ QString SetFolder::checkedFileName(const QString& relativePath) {
 
 QString SetFolder::checkedStepName(const QString& relativePath) {
     const QString name = slashed(relativePath);
-    for (const QString& text :
-         {catalogue::familiesText, catalogue::albumText, catalogue::voiceMarksText})
+    for (const QString& text : {catalogue::familiesText, catalogue::albumText,
+                                catalogue::voiceMarksText, catalogue::phrasesText})
         if (name == catalogue::textName(text))
             return name;
     return checkedFileName(relativePath);

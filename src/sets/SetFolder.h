@@ -25,8 +25,9 @@ public:
 
     // The 73 voice names the game reads ("sons_familles/1.mp3" ... then "son_album/17.mp3").
     static const QStringList& voiceNames() { return catalogue::voiceNames(); }
-    // A name as the game reads it, with "/" or "\" between folder and file; throws SetRefused
-    // for any other name, so nothing outside the folder's voices can be written.
+    // A name as the game reads it, with "/" or "\" between folder and file: one of the 73, or a
+    // phrase's voice (son_frasas/1.mp3 onwards), which a set may lack. Throws SetRefused for any
+    // other name, so nothing outside the folder's voices can be written.
     static QString checkedName(const QString& relativePath);
     // The same for every file of a set the workshop may change: the voices and every picture
     // the game reads (cards, miniatures, album pages).

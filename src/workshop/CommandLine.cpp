@@ -23,6 +23,7 @@ const QString pictureOption = QStringLiteral("picture");
 const QString fitOption = QStringLiteral("fit");
 const QString wordOption = QStringLiteral("word");
 const QString pageOption = QStringLiteral("page");
+const QString phraseOption = QStringLiteral("phrase");
 const QString playOption = QStringLiteral("play");
 const QString playFamilyOption = QStringLiteral("play-family");
 const QString helpOption = QStringLiteral("help");
@@ -45,6 +46,7 @@ QList<QCommandLineOption> options() {
                                   QCommandLineOption(fitOption),
                                   {wordOption, {}, QStringLiteral("N")},
                                   {pageOption, {}, QStringLiteral("P")},
+                                  {phraseOption, {}, QStringLiteral("N")},
                                   {playOption, {}, voice},
                                   {playFamilyOption, {}, QStringLiteral("K")},
                                   QCommandLineOption(QStringList{helpOption, QStringLiteral("h")}),
@@ -81,17 +83,20 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         line.action_ = parser.isSet(helpOption) ? Action::Help : Action::Version;
         return line;
     }
-    // --word and --page take their text as the one argument after them.
-    const bool textual = parser.isSet(wordOption) || parser.isSet(pageOption);
+    // --word, --page and --phrase take their text as the one argument after them.
+    const QString textOption = parser.isSet(wordOption)   ? wordOption
+                               : parser.isSet(pageOption) ? pageOption
+                                                          : phraseOption;
+    const bool textual = parser.isSet(textOption);
     if (textual && parser.positionalArguments().size() == 1) {
         line.text_ = parser.positionalArguments().constFirst();
-        const QString number = parser.value(parser.isSet(wordOption) ? wordOption : pageOption);
+        const QString number = parser.value(textOption);
         bool valid = false;
         line.number_ = number.toInt(&valid);
         if (!valid || line.number_ < 1)
             line.error_ = QStringLiteral("%1 es pas un numèro").arg(number);
     } else if (textual) {
-        line.error_ = QStringLiteral("--word N e --page P an besonh d'un tèxte");
+        line.error_ = QStringLiteral("--word N, --page P e --phrase N an besonh d'un tèxte");
         return line;
     } else if (!parser.positionalArguments().isEmpty()) {
         line.error_ = QStringLiteral("argument inesperat : %1")
@@ -108,6 +113,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         {pictureOption, Action::Picture},
         {wordOption, Action::Word},
         {pageOption, Action::Page},
+        {phraseOption, Action::Phrase},
         {undoImportOption, Action::UndoImport},
         {playOption, Action::Play},
         {playFamilyOption, Action::PlayFamily},
@@ -123,7 +129,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     if (chosen > 1)
         line.error_ = QStringLiteral("una sola accion a la còp : --import, --undo, --default, "
                                      "--list, --export, --import-set, --undo-import, "
-                                     "--redo-import, --picture, --word o --page");
+                                     "--redo-import, --picture, --word, --page o --phrase");
     else if ((parser.isSet(importOption) || parser.isSet(pictureOption)) != parser.isSet(toOption))
         line.error_ = QStringLiteral("--import o --picture e --to van amassa");
     else if (parser.isSet(systemOption) && !parser.isSet(importSetOption) &&
@@ -172,6 +178,7 @@ QString CommandLine::usageHead() {
         "         mirabosc-record [--folder DIR] --picture IMATGE --to IMATGE_DEL_JÒC [--fit]\n"
         "         mirabosc-record [--folder DIR] --word N TÈXTE\n"
         "         mirabosc-record [--folder DIR] --page P TÈXTE\n"
+        "         mirabosc-record [--folder DIR] --phrase N TÈXTE\n"
         "         mirabosc-record [--folder DIR] --play VOTZ | --play-family K\n"
         "         mirabosc-record [--folder DIR] --export FICHIÈR\n"
         "         mirabosc-record [--folder DIR | --system] --import-set FICHIÈR\n"
@@ -196,6 +203,8 @@ QString CommandLine::usageHead() {
         "  --word N TÈXTE    cambia lo mot N (coma los fichièrs : 1 es lo nom de la primièra\n"
         "                    familha, 2 sa primièra carta), sos imatges e sa votz sintetica\n"
         "  --page P TÈXTE    cambia lo tèxte de la pagina P de l'album\n"
+        "  --phrase N TÈXTE  cambia la frasa N del jòc de las sèt familhas (1 a 11, coma\n"
+        "                    son_frasas/N.mp3) e sa votz sintetica\n"
         "  --export FICHIÈR  met dins un fichièr zip çò que cambia del jòc installat\n"
         "  --import-set FICHIÈR  pren lo jòc d'aquel fichièr, verificat tot d'abans\n"
         "  --undo-import     torna lo jòc remplaçat per la darrièra importacion ; un autre\n"

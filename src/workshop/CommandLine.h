@@ -21,6 +21,7 @@ public:
         Picture,
         Word,
         Page,
+        Phrase,
         Play,
         PlayFamily,
         Help,
@@ -43,7 +44,7 @@ public:
     const QString& file() const { return file_; }
     // The voice or picture changed (--to, --undo, --default), or heard (--play).
     const QString& voice() const { return voice_; }
-    // --word N or --page P, and the text given after it; --play-family K.
+    // --word N, --page P or --phrase N, and the text given after it; --play-family K.
     int number() const { return number_; }
     const QString& text() const { return text_; }
     // --import-set or --undo-import with --system: the computer's class set, not the user's.

@@ -235,7 +235,8 @@ void RecorderWindow::showSittingRow() {
 void RecorderWindow::wordClick() {
     const QString row = session_.current();
     const int index = int(SetFolder::voiceNames().indexOf(row));
-    if (index < 0)
+    const int phrase = int(catalogue::phraseVoiceNames().indexOf(row)) + 1;
+    if (index < 0 && phrase < 1)
         return;
     bool given = false;
     const QString text = QInputDialog::getText(this, QStringLiteral("Cambiar lo mot"),
@@ -245,6 +246,8 @@ void RecorderWindow::wordClick() {
         return;
     forward([&] {
         session_.changeSet([&](SetFolder& folder) {
+            if (phrase > 0)
+                return wordcommands::changePhrase(folder, phrase, text);
             return index < catalogue::lastCardNumber
                        ? wordcommands::changeWord(folder, index + 1, text)
                        : wordcommands::changePage(folder, index - catalogue::lastCardNumber + 1,

@@ -215,13 +215,17 @@ void act(const CommandLine& line, QTextStream& out) {
     case CommandLine::Action::Default:
         return undoPicture(line, out);
     case CommandLine::Action::Word:
-    case CommandLine::Action::Page: {
+    case CommandLine::Action::Page:
+    case CommandLine::Action::Phrase: {
         SetFolder folder(line.folder().isEmpty() ? locations::userSet() : line.folder(),
                          locations::baseSet());
         folder.fillFromDefaultSet();
-        out << (line.action() == CommandLine::Action::Word
-                    ? wordcommands::changeWord(folder, line.number(), line.text())
-                    : wordcommands::changePage(folder, line.number(), line.text()));
+        if (line.action() == CommandLine::Action::Phrase)
+            out << wordcommands::changePhrase(folder, line.number(), line.text());
+        else
+            out << (line.action() == CommandLine::Action::Word
+                        ? wordcommands::changeWord(folder, line.number(), line.text())
+                        : wordcommands::changePage(folder, line.number(), line.text()));
         return;
     }
     default:

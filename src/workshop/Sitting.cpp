@@ -13,11 +13,13 @@
 #include "workshop/WordCommands.h"
 
 #include <QMutexLocker>
+#include <QRegularExpression>
 
 Sitting::Sitting(SetFolder& folder, VoiceCapture& capture, bool skipRecorded)
     : folder_(folder), capture_(capture) {
     const VoiceTexts texts = wordcommands::textsOf(folder);
-    for (const QString& name : SetFolder::voiceNames())
+    // Then the game's phrases, which a set made before the game gets as its own files.
+    for (const QString& name : SetFolder::voiceNames() + catalogue::phraseVoiceNames())
         if (!skipRecorded || !folder.isOwn(name) ||
             !wordcommands::saysOld(folder, name).isEmpty()) {
             rows_ << name;
@@ -45,9 +47,12 @@ QString Sitting::current() const {
 }
 
 void Sitting::beginTake() {
-    // A page ends at a longer pause than a word: it has pauses between its sentences.
+    // A page ends at a longer pause than a word: it has pauses between its sentences, as a
+    // phrase of two sentences has.
     const QString& text = texts_.at(current_);
-    const bool page = rows_.at(current_).startsWith(QLatin1String("son_album"));
+    static const QRegularExpression sentences(QStringLiteral("[.!?]\\s+\\S"));
+    const bool page =
+        rows_.at(current_).startsWith(QLatin1String("son_album")) || text.contains(sentences);
     end_.emplace(VoiceCapture::rate,
                  std::max(SpeechEnd::shortestSpeechSeconds,
                           spokenlength::quickestShare * spokenlength::expectedSeconds(text)),

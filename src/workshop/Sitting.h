@@ -19,7 +19,8 @@ class SetFolder;
 
 class Sitting {
 public:
-    // The rows in the game's order: each family's name and cards, then the album's pages.
+    // The rows in the game's order: each family's name and cards, the album's pages, then the
+    // phrases of the game of the seven families.
     // skipRecorded leaves out the voices the user already recorded.
     Sitting(SetFolder& folder, VoiceCapture& capture, bool skipRecorded);
     // Waits for the voices still being made.

@@ -41,9 +41,11 @@ void list(const SetFolder& folder, QTextStream& out) {
     const PhraseTexts phrases = PhraseTexts::ofSet(folder.root());
     for (int number = 1; number <= catalogue::phraseCount; ++number) {
         const QString name = catalogue::phraseVoiceNames().at(number - 1);
-        const QFileInfo own(folder.pathOf(name));
         out << name << '\t' << phrases.text(catalogue::Phrase(number)) << '\t'
-            << (own.isFile() && !own.isSymLink() ? ownVoice : syntheticVoice) << '\n';
+            << (folder.isOwn(name) ? ownVoice : syntheticVoice);
+        if (const QString old = wordcommands::saysOld(folder, name); !old.isEmpty())
+            out << QStringLiteral(" (ditz « %1 »)").arg(old);
+        out << '\n';
     }
 }
 
@@ -81,7 +83,7 @@ void act(const CommandLine& line, QTextStream& out) {
     if (line.action() == Action::Export || line.action() == Action::ImportSet ||
         line.action() == Action::UndoImport || line.action() == Action::RedoImport ||
         line.action() == Action::Picture || line.action() == Action::Word ||
-        line.action() == Action::Page ||
+        line.action() == Action::Page || line.action() == Action::Phrase ||
         ((line.action() == Action::Undo || line.action() == Action::Default) &&
          setcommands::isPicture(line.voice())))
         return setcommands::act(line, out);

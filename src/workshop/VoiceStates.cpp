@@ -4,6 +4,7 @@
 // every write replaces the file by a rename, so a new inode, size or time tells a change.
 #include "workshop/VoiceStates.h"
 
+#include "assets/Catalogue.h"
 #include "sets/SetFolder.h"
 
 #include <QFile>
@@ -24,7 +25,8 @@ QStringList VoiceStates::rescan() {
     QStringList changed;
     const Signature marks = signatureOf(FileOrigins::fileName());
     const bool marked = marks != std::exchange(marks_, marks);
-    for (const QString& name : SetFolder::voiceNames()) {
+    // The game's phrases are rows too, which a set made before the game may lack.
+    for (const QString& name : SetFolder::voiceNames() + catalogue::phraseVoiceNames()) {
         const bool known = states_.contains(name);
         State& state = states_[name];
         const State before = state;
@@ -42,7 +44,7 @@ QStringList VoiceStates::rescan() {
 
 int VoiceStates::ownCount() const {
     int count = 0;
-    for (const State& state : states_)
-        count += state.own ? 1 : 0;
+    for (const QString& name : SetFolder::voiceNames())
+        count += isOwn(name) ? 1 : 0;
     return count;
 }

@@ -21,6 +21,7 @@ public:
     QStringList rescan();
     bool isOwn(const QString& name) const { return states_.value(name).own; }
     bool canUndo(const QString& name) const { return states_.value(name).canUndo; }
+    // Of the 73 voices every set has.
     int ownCount() const;
 
 private:

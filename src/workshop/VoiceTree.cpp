@@ -53,6 +53,15 @@ void VoiceTree::fill(const VoiceTexts& texts, const SetFolder& folder) {
     for (int page = 1; page <= catalogue::albumPageCount; ++page)
         addVoice(album, names.at(catalogue::lastCardNumber + page - 1), texts, folder);
     album->setExpanded(true);
+    // The game's phrases, which a set made before the game has not: their voices are the
+    // installed set's until the class records its own.
+    auto* phrases = new QTreeWidgetItem(this, {QStringLiteral("Las frasas del jòc")});
+    phrases->setFlags(Qt::ItemIsEnabled);
+    for (const QString& name : catalogue::phraseVoiceNames()) {
+        addVoice(phrases, name, texts, folder);
+        showOwn(name, folder.isOwn(name));
+    }
+    phrases->setExpanded(true);
 }
 
 QTreeWidgetItem* VoiceTree::addVoice(QTreeWidgetItem* parent, const QString& name,

@@ -6,6 +6,8 @@
 
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
+#include "assets/PhraseTexts.h"
+#include "assets/TextsReader.h"
 #include "base/Errors.h"
 #include "cardart/CardComposer.h"
 #include "sets/FolderLock.h"
@@ -17,6 +19,7 @@
 #include "workshop/VoiceMaker.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace wordcommands {
 
@@ -68,15 +71,45 @@ SetTexts loadTexts(const SetFolder& folder) {
 
 // The pictures to compose again for the rows, and the texts, committed with the voice.
 QString commitChange(SetFolder& folder, SetTexts& texts, const std::vector<int>& rows,
-                     const QString& voice, const QString& text, const QString& old,
-                     QString report) {
+                     const QString& voice, const QString& text, const QString& old, QString report,
+                     const std::pair<QString, QByteArray>& more = {}) {
     const content::Content content = texts.content();
     std::vector<SetFolder::Change> changes;
     for (const int row : rows)
         report += composed(folder, content, rowVoice(row, voice), changes);
     report += speakAgain(folder, texts, voice, text, old, changes);
-    folder.commit(changes, texts.files());
+    auto files = texts.files();
+    if (!more.first.isEmpty())
+        files.push_back(more);
+    folder.commit(changes, files);
     return report;
+}
+
+// The set's frasas.txt: its own, else that of the set it is based on, else the installed set's.
+QString phrasesOf(const SetFolder& folder) {
+    const QString name = catalogue::textName(catalogue::phrasesText);
+    for (const QString& file : {folder.pathOf(name), folder.defaultSet() + QLatin1Char('/') + name})
+        if (QFileInfo(file).isFile())
+            return content::ContentReader::readTextFile(file);
+    return content::ContentReader::readTextFile(embeddedTexts + QLatin1Char('/') +
+                                                catalogue::phrasesText);
+}
+
+// The phrase's line replaced in the file's own text (comments stay), or added when the file
+// has none; a respelling for the voice was for the old text.
+QString withPhrase(const QString& phrases, int number, const QString& text) {
+    const QString line = QStringLiteral("phrase %1 | %2").arg(number).arg(text);
+    QStringList lines = phrases.split(QLatin1Char('\n'));
+    const auto at = std::find_if(lines.begin(), lines.end(), [number](const QString& each) {
+        const QStringList words = each.simplified().split(QLatin1Char(' '));
+        return words.size() >= 2 && words[0] == QLatin1String("phrase") &&
+               words[1].toInt() == number;
+    });
+    if (at != lines.end())
+        *at = line;
+    else
+        lines.insert(lines.last().isEmpty() ? lines.size() - 1 : lines.size(), line);
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -146,6 +179,44 @@ QString changePage(SetFolder& folder, int page, const QString& text) {
                             .arg(catalogue::albumTab(page), old, text));
 }
 
+QString changePhrase(SetFolder& folder, int number, const QString& text) {
+    if (number < 1 || number > catalogue::phraseCount)
+        throw SetRefused(QStringLiteral("La frasa %1 es pas del jòc : de 1 a %2")
+                             .arg(number)
+                             .arg(catalogue::phraseCount));
+    // A phrase is a sentence: the set's rule on a page's text.
+    if (const QString problem =
+            content::TextsReader::problemOf(text, content::TextsReader::longestPage);
+        !problem.isEmpty())
+        throw SetRefused(QStringLiteral("Frasa refusada : %1").arg(problem));
+    const FolderLock lock(folder.root());
+    SetTexts texts = loadTexts(folder);
+    const QString before = phrasesOf(folder);
+    const auto phrase = catalogue::Phrase(number);
+    const QString said = text.simplified();
+    const QString after = withPhrase(before, number, said);
+    PhraseTexts changed;
+    try {
+        changed = PhraseTexts::parse(after, catalogue::phrasesText);
+    } catch (const Exception& error) {
+        throw SetRefused(QStringLiteral("Frasa refusada : %1").arg(error.message()));
+    }
+    // What the phrase said: a line the change replaces may be the one the game could not read.
+    const QString was = [&before, phrase] {
+        try {
+            const PhraseTexts own = PhraseTexts::parse(before, catalogue::phrasesText);
+            if (own.has(phrase))
+                return own.text(phrase);
+        } catch (const Exception&) {
+        }
+        return PhraseTexts::defaultSet().text(phrase);
+    }();
+    return commitChange(folder, texts, {}, catalogue::slashed(catalogue::phraseVoice(phrase)),
+                        changed.spoken(phrase), was,
+                        QStringLiteral("frasa %1 : « %2 » ven « %3 »\n").arg(number).arg(was, said),
+                        {catalogue::textName(catalogue::phrasesText), after.toUtf8()});
+}
+
 void recorded(const SetFolder& folder, const QString& voiceName) {
     const FolderLock lock(folder.root());
     SetTexts texts = loadTexts(folder);
@@ -161,12 +232,16 @@ content::Content contentOf(const SetFolder& folder) {
 
 VoiceTexts textsOf(const SetFolder& folder) {
     QStringList problems;
-    try {
-        const SetTexts texts = loadTexts(folder);
-        return VoiceTexts::overDefaults(texts.families(), texts.album(), &problems);
-    } catch (const Exception&) {
-        return VoiceTexts::embedded();
-    }
+    VoiceTexts texts = [&folder, &problems] {
+        try {
+            const SetTexts own = loadTexts(folder);
+            return VoiceTexts::overDefaults(own.families(), own.album(), &problems);
+        } catch (const Exception&) {
+            return VoiceTexts::embedded();
+        }
+    }();
+    texts.setPhrases(PhraseTexts::ofSet(folder.root()));
+    return texts;
 }
 
 QString saysOld(const SetFolder& folder, const QString& voiceName) {

@@ -19,6 +19,9 @@ namespace wordcommands {
 // report; throws the core's errors.
 QString changeWord(SetFolder& folder, int number, const QString& text);
 QString changePage(SetFolder& folder, int page, const QString& text);
+// A phrase of the game (1 to catalogue::phraseCount, in the catalogue's order): textes/frasas.txt
+// and the phrase's voice, as a word's.
+QString changePhrase(SetFolder& folder, int number, const QString& text);
 // A voice was recorded (kept or imported): it says its row's text now.
 void recorded(const SetFolder& folder, const QString& voiceName);
 // What a recorded voice still says when its text changed since; empty otherwise.

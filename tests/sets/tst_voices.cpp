@@ -976,6 +976,8 @@ void TestVoices::refusedWordChangesNothing_data() {
                                << "Escritura impossibla";
     QTest::newRow("a page, full disk")
         << QStringList{"--page", "2", "Un autre tèxte"} << true << "Escritura impossibla";
+    QTest::newRow("a phrase with a '|'") << QStringList{"--phrase", "3", "Òc | aquí"} << false
+                                         << "Frasa refusada : « Òc | aquí » a lo signe « | »";
 }
 
 void TestVoices::refusedWordChangesNothing() {
@@ -1154,6 +1156,35 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
     QVERIFY2(undone.out.contains(QStringLiteral("textes/familles.txt")), qPrintable(undone.out));
     QCOMPARE(files(), before);
     QCOMPARE(run({QStringLiteral("--list")}).out, list);
+    // A phrase of the game changes as a word does, and its change comes back whole.
+    const auto voice = [&set](int phrase) {
+        return safewrite::read(set + QStringLiteral("/son_frasas/%1.mp3").arg(phrase));
+    };
+    QCOMPARE(run({QStringLiteral("--import"), takes_.filePath(QStringLiteral("take.wav")),
+                  QStringLiteral("--to"), QStringLiteral("son_frasas/9.mp3")})
+                 .exitCode,
+             0);
+    const QByteArray name = voice(9);
+    QCOMPARE(
+        run({QStringLiteral("--phrase"), QStringLiteral("9"), QStringLiteral("Joaneta")}).exitCode,
+        0);
+    const auto phrase = [&set, &voice] {
+        return voice(3) + safewrite::read(set + QStringLiteral("/textes/frasas.txt"));
+    };
+    const QByteArray unchanged = phrase();
+    QCOMPARE(
+        run({QStringLiteral("--phrase"), QStringLiteral("3"), QStringLiteral("Òc, te !")}).exitCode,
+        0);
+    const QString phrases = run({QStringLiteral("--list")}).out;
+    QVERIFY2(phrases.contains(QStringLiteral("son_frasas/3.mp3\tÒc, te !\tvotz sintetica\n")) &&
+                 phrases.contains(
+                     QStringLiteral("son_frasas/9.mp3\tJoaneta\tvotz vòstra (ditz « Joana »)\n")),
+             qPrintable(phrases));
+    QVERIFY(voice(3) !=
+            safewrite::read(TestAssets::defaultAssetDir() + QStringLiteral("/son_frasas/3.mp3")));
+    QCOMPARE(voice(9), name);
+    QCOMPARE(run({QStringLiteral("--undo"), QStringLiteral("son_frasas/3.mp3")}).exitCode, 0);
+    QCOMPARE(phrase(), unchanged);
 }
 
 void TestVoices::speechIsFoundWholeInEveryKindOfTake_data() {
