@@ -45,6 +45,14 @@ constexpr double leadMargin = takeprocessor::leadMarginSeconds;
 constexpr double tailMargin = takeprocessor::tailMarginSeconds;
 constexpr rlim_t fullDiskBytes = 65536;
 constexpr int writerRaces = 8;
+// Workflows over the program's own sets (every default word voiced again, exports imported again,
+// undo through history, two writers at once) run in the plain build; the sanitized build keeps the
+// rows that feed the workshop files from outside.
+#ifdef MIRABOSC_ADDRESS_SANITIZER
+#define PLAIN_BUILD_ONLY() QSKIP("a workflow over the program's own sets: the plain build runs it")
+#else
+#define PLAIN_BUILD_ONLY()
+#endif
 #ifdef MIRABOSC_ADDRESS_SANITIZER
 constexpr rlim_t pictureMemoryBytes = 0; // AddressSanitizer's shadow memory counts as data
 #else
@@ -500,6 +508,7 @@ void TestVoices::refusalLeavesOldFileByteForByte() {
 }
 
 void TestVoices::twoWritersAtOnceKeepBothTakes() {
+    PLAIN_BUILD_ONLY();
     const QString target = QStringLiteral("sons_familles/44.mp3");
     const auto arguments = [&](const char* take) {
         return QStringList{QStringLiteral("--folder"), folder_.path(),
@@ -609,6 +618,7 @@ void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
 }
 
 void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
+    PLAIN_BUILD_ONLY();
     QTemporaryDir work;
     const QString mine = work.filePath(QStringLiteral("mine"));
     const QString voice = QStringLiteral("sons_familles/5.mp3");
@@ -748,6 +758,7 @@ void TestVoices::hostileSetArchiveChangesNothing() {
 // Each import keeps the set it replaces; undo steps back through all of them in turn and redo
 // forward again, however quickly one follows another.
 void TestVoices::undoImportStepsBackThroughEverySetKept() {
+    PLAIN_BUILD_ONLY();
     QTemporaryDir work;
     const QString voice = QStringLiteral("sons_familles/5.mp3");
     const auto voiceOf = [&voice](const QString& set) {
@@ -1092,6 +1103,7 @@ void TestVoices::turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle() {
 }
 
 void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
+    PLAIN_BUILD_ONLY();
     QTemporaryDir work;
     const QString set = work.filePath(QStringLiteral("set"));
     const auto run = [&set](QStringList arguments) {
@@ -1227,6 +1239,7 @@ void TestVoices::everyDefaultWordAndPageIsVoicedAgain_data() {
 }
 
 void TestVoices::everyDefaultWordAndPageIsVoicedAgain() {
+    PLAIN_BUILD_ONLY();
     QFETCH(QString, voice);
     QFETCH(QString, text);
     static const speech::Respeller respeller =
@@ -1281,6 +1294,7 @@ void TestVoices::playFamilySoundsItsEightVoicesInOrder() {
 }
 
 void TestVoices::classSetRoundTripKeepsEveryFileAndMark() {
+    PLAIN_BUILD_ONLY();
     QTemporaryDir work;
     const QString teacher = work.filePath(QStringLiteral("teacher/mirabosc"));
     const QString other = work.filePath(QStringLiteral("other/mirabosc"));
