@@ -290,7 +290,7 @@ void TestVoices::initTestCase() {
                             {QStringLiteral("pad"), QStringLiteral("0"), QStringLiteral("58")}));
     // Values no microphone gives, in the noise before the word; a 5 % offset; a key click 0.4 s
     // after the word; the take cut in the middle of the word; a pipe; a header asking for 2 GB.
-    const auto at = [this](double seconds) { return qint64(seconds * 48000) * 2; };
+    const auto at = [](double seconds) { return qint64(seconds * 48000) * 2; };
     const std::pair<const char*, std::function<void(float*, qint64)>> edits[] = {
         {"nan.wav",
          [&](float* s, qint64) {
