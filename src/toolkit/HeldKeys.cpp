@@ -58,9 +58,9 @@ bool HeldKeys::eventFilter(QObject* watched, QEvent* event) {
     return !goesOn;
 }
 
-// Qt drops the keys that X sends to a window behind a screen or a message box: a key let go
-// while the window that takes the keyboard is not mapped yet. Its release is taken from X itself,
-// and so are the presses a release is followed by, which make it a repeat's.
+// Every key event X sends is told first, in X's order: Qt delivers them later, and drops those
+// sent to a window behind a screen or a message box (a key let go while the window that takes
+// the keyboard is not mapped yet).
 // A key let go in a window it has just closed goes to no window of ours at all: whenever one of
 // them takes the keyboard, X says which keys are down.
 bool HeldKeys::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
@@ -71,10 +71,10 @@ bool HeldKeys::nativeEventFilter(const QByteArray& eventType, void* message, qin
     const uint8_t type = event->response_type & ~sentByClient;
     if (type == XCB_KEY_RELEASE) {
         const auto* release = reinterpret_cast<const xcb_key_release_event_t*>(event);
-        holds_.release(platformKey | release->detail, release->time, false);
+        holds_.platformRelease(platformKey | release->detail, release->time);
     } else if (type == XCB_KEY_PRESS) {
         const auto* press = reinterpret_cast<const xcb_key_press_event_t*>(event);
-        holds_.pressComing(platformKey | press->detail, press->time);
+        holds_.platformPress(platformKey | press->detail, press->time);
     } else if (type == XCB_FOCUS_IN) {
         keepKeysDownInX();
     }

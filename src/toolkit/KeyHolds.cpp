@@ -6,15 +6,19 @@
 #include <algorithm>
 
 bool KeyHolds::press(int key, std::uint64_t time, bool flagged) {
-    const auto held = down_.constFind(key);
-    const QList<std::uint64_t>& releases = released_[key];
-    const bool repeat = flagged ||
-                        (held != down_.cend() && (time == 0 || time < *held + staleAfter)) ||
-                        (time != 0 && releases.contains(time));
-    // A flagged repeat of a key pressed before the program saw it is held all the same; a key
-    // already let go since is not.
-    if (time != 0 && std::any_of(releases.cbegin(), releases.cend(),
-                                 [time](std::uint64_t later) { return later > time; }))
+    bool repeat = flagged;
+    if (Sent* sent = time != 0 ? unjudged(key, true, time) : nullptr) {
+        sent->judged = true;
+        repeat = sent->repeat;
+    } else if (const auto held = down_.constFind(key); held != down_.cend()) {
+        // Known only from the keys delivered: down and not let go for a while.
+        repeat = repeat || time == 0 || time < *held + staleAfter;
+    }
+    // A key the platform has let go since stays up, whatever is still to be delivered.
+    const QList<Sent> sent = sent_.value(key);
+    if (time != 0 && std::any_of(sent.cbegin(), sent.cend(), [time](const Sent& later) {
+            return !later.press && later.time > time;
+        }))
         down_.remove(key);
     else
         down_.insert(key, time);
@@ -22,26 +26,47 @@ bool KeyHolds::press(int key, std::uint64_t time, bool flagged) {
 }
 
 bool KeyHolds::release(int key, std::uint64_t time, bool flagged) {
-    if (flagged || (time != 0 && coming_.value(key).contains(time)))
-        return false;
-    if (time == 0) {
-        down_.remove(key);
-        return true;
+    bool repeat = flagged;
+    if (Sent* sent = time != 0 ? unjudged(key, false, time) : nullptr) {
+        sent->judged = true;
+        // A release read before the press that follows it is a repeat's only if the platform
+        // says so.
+        repeat = repeat || sent->repeat;
     }
+    if (!repeat)
+        down_.remove(key);
+    return !repeat;
+}
+
+void KeyHolds::platformPress(int key, std::uint64_t time) {
+    QList<Sent>& sent = sent_[key];
+    const bool repeat = !sent.isEmpty() && !sent.back().press && sent.back().time == time;
+    if (repeat)
+        sent.back().repeat = true;
+    send(key, {true, time, repeat, false});
+}
+
+void KeyHolds::platformRelease(int key, std::uint64_t time) {
+    // A release a window behind a modal one never gets still lets the key go.
     if (const auto held = down_.constFind(key); held != down_.cend() && *held <= time)
         down_.remove(key);
-    remember(released_[key], time);
-    return true;
+    send(key, {false, time, false, false});
 }
 
-void KeyHolds::pressComing(int key, std::uint64_t time) {
-    remember(coming_[key], time);
+void KeyHolds::send(int key, Sent event) {
+    QList<Sent>& sent = sent_[key];
+    sent.removeIf([&event](const Sent& earlier) { return earlier.time + staleAfter < event.time; });
+    sent.append(event);
 }
 
-void KeyHolds::remember(QList<std::uint64_t>& times, std::uint64_t time) {
-    if (!times.contains(time))
-        times.append(time);
-    times.removeIf([time](std::uint64_t earlier) { return earlier + staleAfter < time; });
+KeyHolds::Sent* KeyHolds::unjudged(int key, bool press, std::uint64_t time) {
+    const auto found = sent_.find(key);
+    if (found == sent_.end())
+        return nullptr;
+    for (Sent& sent : *found)
+        if (!sent.judged && sent.press == press && sent.time == time)
+            return &sent;
+    return nullptr;
 }
 
 void KeyHolds::keepOnly(const std::function<bool(int key)>& stillDown) {

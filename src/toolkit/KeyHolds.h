@@ -16,25 +16,36 @@ public:
     static constexpr std::uint64_t staleAfter = 2000;
 
     // Whether a press acts: only that of a key not already down does. `flagged`: the platform
-    // says it repeats. X says so only while one window keeps the keyboard, and not always then:
-    // it repeats a held key as a release and a press of the same time, so a press of the time
-    // of one of the key's releases is a repeat too. `time` in milliseconds, 0 when unknown.
+    // says it repeats. `time` in milliseconds, 0 when unknown. A press the platform told of
+    // first (platformPress) is judged by what came just before it there.
     bool press(int key, std::uint64_t time, bool flagged);
     // Whether a release goes on: any but a repeat's, flagged or followed by a press of its time.
-    // Releases may be told ahead of the presses before them: X's own are read before Qt
-    // delivers the keys it has queued.
     bool release(int key, std::uint64_t time, bool flagged);
-    // A press the platform has sent, told ahead of its delivery.
-    void pressComing(int key, std::uint64_t time);
+
+    // The platform's own key events, in the order it sent them and before they are delivered.
+    // X repeats a held key as a release and a press of the same time: a press right after a
+    // release of its time makes both a repeat's. Order alone tells them from a quick tap,
+    // whose press and release may fall within the same millisecond.
+    void platformPress(int key, std::uint64_t time);
+    void platformRelease(int key, std::uint64_t time);
+
     // Forgets the keys down that are down no more: a release can go where the program never
     // sees it (to the window a press just closed, to another program).
     void keepOnly(const std::function<bool(int key)>& stillDown);
 
 private:
-    // Adds a time to a key's recent ones, forgetting those long past.
-    static void remember(QList<std::uint64_t>& times, std::uint64_t time);
+    // A key event the platform sent: whether it belongs to a repeat, and whether its delivery
+    // has been judged yet (the windows behind a modal one are never delivered theirs).
+    struct Sent {
+        bool press;
+        std::uint64_t time;
+        bool repeat;
+        bool judged;
+    };
+    // The first event of this kind and time not judged yet, if the platform sent one.
+    Sent* unjudged(int key, bool press, std::uint64_t time);
+    void send(int key, Sent event);
 
-    QHash<int, std::uint64_t> down_;            // each key down: the time of its press or repeat
-    QHash<int, QList<std::uint64_t>> released_; // each key's releases of the last moments
-    QHash<int, QList<std::uint64_t>> coming_;   // each key's presses of the last moments
+    QHash<int, std::uint64_t> down_; // each key down: the time of its press or repeat
+    QHash<int, QList<Sent>> sent_;   // each key's events from the platform, of late
 };

@@ -183,20 +183,31 @@ void TestForm::x11IsChosenWhereverItIsThere() {
 }
 
 void TestForm::aKeyActsOnItsPressOnly_data() {
-    // p: press, r: release, upper case: flagged as a repeat, then the key and the time; c: a
-    // press told ahead; x: the platform says no key is down. After "=": whether each press or
-    // release goes on to the windows.
+    // p: press, r: release, upper case: flagged as a repeat, then the key and the time; c and n:
+    // a press and a release as X sent them, told ahead of delivery; x: the platform says no key
+    // is down. After "=": whether each press or release delivered goes on to the windows.
     QTest::addColumn<QString>("events");
     QTest::newRow("held, then pressed again") << "pa1 pa700 pa740 ra0 pa900 = 10011";
     QTest::newRow("repeats the platform flags") << "pa1 Ra0 Pa700 Ra0 ra0 pa900 = 100011";
-    QTest::newRow("X's repeats, unflagged") << "pa1 ra700 pa700 ra740 pa740 ra900 pa950 = 1101011";
+    QTest::newRow("X's repeats, unflagged")
+        << "ca1 pa1 na700 ca700 ra700 pa700 na740 ca740 ra740 pa740 na900 ra900 ca950 pa950"
+           " = 1000011";
     QTest::newRow("a second key while one is held") << "pa1 pb50 pa700 rb0 ra0 = 11011";
     QTest::newRow("no time known") << "pa0 pa0 ra0 pa0 ra0 pa0 = 101111";
     QTest::newRow("a repeat of a key pressed elsewhere") << "Pa5 pa45 ra0 pa60 = 0011";
+    QTest::newRow("X's repeat of a key pressed elsewhere") << "na5 ca5 ra5 pa5 na45 ra45 = 001";
     QTest::newRow("its release went to another program") << "pa1 pa1900 pa3950 = 101";
     QTest::newRow("a release to no window of ours") << "pa1 x pa300 = 11";
-    QTest::newRow("releases told ahead of presses") << "pa1 ra700 ra740 pa700 ra900 pa740 = 111010";
-    QTest::newRow("a release before a press told ahead") << "pa1 ca700 ra700 pa700 ra900 = 1001";
+    QTest::newRow("releases told ahead of presses")
+        << "ca1 pa1 na700 ca700 na740 ca740 ra700 pa700 ra740 pa740 na900 ra900 = 100001";
+    QTest::newRow("a release read before X's next press") << "ca1 pa1 na700 Ra700 ca700 pa700"
+                                                             " na900 ra900 = 1001";
+    QTest::newRow("keys behind a modal window never delivered")
+        << "ca1 pa1 na700 ca700 na900 ca1100 pa1100 = 11";
+    QTest::newRow("taps within one millisecond") << "ca5 na5 pa5 ra5 ca300 na300 pa300 ra300"
+                                                    " = 1111";
+    QTest::newRow("let go in the millisecond of a repeat")
+        << "ca1 pa1 na700 ca700 na700 ra700 pa700 ra700 ca1200 pa1200 = 10011";
 }
 
 void TestForm::aKeyActsOnItsPressOnly() {
@@ -210,7 +221,9 @@ void TestForm::aKeyActsOnItsPressOnly() {
         if (kind == 'x')
             holds.keepOnly([](int) { return false; });
         else if (kind == 'c')
-            holds.pressComing(key, time);
+            holds.platformPress(key, time);
+        else if (kind == 'n')
+            holds.platformRelease(key, time);
         else
             went += (std::tolower(kind) == 'p' ? holds.press(key, time, std::isupper(kind))
                                                : holds.release(key, time, std::isupper(kind)))
