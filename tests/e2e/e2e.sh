@@ -254,6 +254,7 @@ keys() { local k; for k in "$@"; do xdotool key "$k"; sleep 0.05; done; }
 # 660 ms, 25 a second), on the menu, a card and an answer: each hold is one act.
 answers() { xdotool search --onlyvisible --name '^(Information|Erreur)$' 2>/dev/null || true; }
 none_but() { [ -z "$(answers | grep -vxF "${1:-}")" ]; }   # no answer up but the one given
+no_answer() { [ -z "$(answers)" ]; }
 held() { # KEY WHAT CHECK...: KEY down 3 s, CHECK true throughout and after
     local t; xdotool keydown "$1"
     for t in $(seq 30); do
@@ -277,7 +278,7 @@ held_keys() { # MENU KEYS...: KEYS bring the menu's frame to the review's word
         held "$key" "a card: one answer, up throughout" one_answer
         [ -n "$first" ] || fail "$key held on a card picked nothing"
         held "$key" "the answer: it closes, and no other comes" none_but "$first"
-        [ -z "$(answers)" ] || fail "$key held on the answer left it up"
+        wait_for 30 no_answer || fail "$key held on the answer left it up"
         keys Escape
         wait_for 50 bash -c "! xwininfo -id $win 2>/dev/null | grep -q IsViewable" ||
             fail "Escape left the review open"
