@@ -47,12 +47,15 @@ constexpr rlim_t fullDiskBytes = 65536;
 constexpr int writerRaces = 8;
 // Workflows over the program's own sets (every default word voiced again, exports imported again,
 // undo through history, two writers at once) run in the plain build; the sanitized build keeps the
-// rows that feed the workshop files from outside.
-#ifdef MIRABOSC_ADDRESS_SANITIZER
-#define PLAIN_BUILD_ONLY() QSKIP("a workflow over the program's own sets: the plain build runs it")
-#else
-#define PLAIN_BUILD_ONLY()
-#endif
+// rows that feed the workshop files from outside. Where both builds run
+// (MIRABOSC_READERS_SANITIZED), the plain one leaves those rows to the sanitized one, but for the
+// limits that the sanitizers' shadow memory would break.
+const QSet<QByteArray> workflows = {
+    "twoWritersAtOnceKeepBothTakes",          "exportThenImportOnAnEmptyAccountGivesTheSameFiles",
+    "undoImportStepsBackThroughEverySetKept", "changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt",
+    "everyDefaultWordAndPageIsVoicedAgain",   "classSetRoundTripKeepsEveryFileAndMark",
+};
+const QSet<QByteArray> unsanitizedLimits = {"pictureOfAnyShapeOrRefused"};
 #ifdef MIRABOSC_ADDRESS_SANITIZER
 constexpr rlim_t pictureMemoryBytes = 0; // AddressSanitizer's shadow memory counts as data
 #else
@@ -229,6 +232,7 @@ class TestVoices : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void init();
     void importWritesTrimmedLevelledMonoVoice_data();
     void importWritesTrimmedLevelledMonoVoice();
     void refusalLeavesOldFileByteForByte_data();
@@ -265,6 +269,17 @@ private:
     std::vector<speechcorpus::Recipe> corpus_;
     double defaultLoudness_ = 0;
 };
+
+void TestVoices::init() {
+    [[maybe_unused]] const QByteArray row = QTest::currentTestFunction();
+#ifdef MIRABOSC_ADDRESS_SANITIZER
+    if (workflows.contains(row))
+        QSKIP("a workflow over the program's own sets: the plain build runs it");
+#elif defined(MIRABOSC_READERS_SANITIZED)
+    if (!workflows.contains(row) && !unsanitizedLimits.contains(row))
+        QSKIP("the sanitized build runs it");
+#endif
+}
 
 void TestVoices::initTestCase() {
     word_ = spokentake::make(takes_.path());
@@ -508,7 +523,6 @@ void TestVoices::refusalLeavesOldFileByteForByte() {
 }
 
 void TestVoices::twoWritersAtOnceKeepBothTakes() {
-    PLAIN_BUILD_ONLY();
     const QString target = QStringLiteral("sons_familles/44.mp3");
     const auto arguments = [&](const char* take) {
         return QStringList{QStringLiteral("--folder"), folder_.path(),
@@ -618,7 +632,6 @@ void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
 }
 
 void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
-    PLAIN_BUILD_ONLY();
     QTemporaryDir work;
     const QString mine = work.filePath(QStringLiteral("mine"));
     const QString voice = QStringLiteral("sons_familles/5.mp3");
@@ -758,7 +771,6 @@ void TestVoices::hostileSetArchiveChangesNothing() {
 // Each import keeps the set it replaces; undo steps back through all of them in turn and redo
 // forward again, however quickly one follows another.
 void TestVoices::undoImportStepsBackThroughEverySetKept() {
-    PLAIN_BUILD_ONLY();
     QTemporaryDir work;
     const QString voice = QStringLiteral("sons_familles/5.mp3");
     const auto voiceOf = [&voice](const QString& set) {
@@ -1103,7 +1115,6 @@ void TestVoices::turnedPhotoBecomesLargeAndSmallCardInTheHouseStyle() {
 }
 
 void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
-    PLAIN_BUILD_ONLY();
     QTemporaryDir work;
     const QString set = work.filePath(QStringLiteral("set"));
     const auto run = [&set](QStringList arguments) {
@@ -1239,7 +1250,6 @@ void TestVoices::everyDefaultWordAndPageIsVoicedAgain_data() {
 }
 
 void TestVoices::everyDefaultWordAndPageIsVoicedAgain() {
-    PLAIN_BUILD_ONLY();
     QFETCH(QString, voice);
     QFETCH(QString, text);
     static const speech::Respeller respeller =
@@ -1294,7 +1304,6 @@ void TestVoices::playFamilySoundsItsEightVoicesInOrder() {
 }
 
 void TestVoices::classSetRoundTripKeepsEveryFileAndMark() {
-    PLAIN_BUILD_ONLY();
     QTemporaryDir work;
     const QString teacher = work.filePath(QStringLiteral("teacher/mirabosc"));
     const QString other = work.filePath(QStringLiteral("other/mirabosc"));
