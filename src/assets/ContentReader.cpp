@@ -9,6 +9,7 @@
 #include "base/Errors.h"
 
 #include <QDir>
+#include <functional>
 
 namespace content {
 
@@ -57,12 +58,24 @@ void report(const EReadError& error, QStringList* problems) {
     *problems << error.message();
 }
 
-// A line opening a family (or a page) that cannot be read: the lines after it, up to the next
+// Reads each line of a texts file with readLine; a line that cannot be read is reported and costs
+// only itself, but for a line opening a family (or a page): the lines after it, up to the next
 // opening, are left with it.
-bool skipping(const Line& line, bool& damaged, const QString& opener) {
-    if (line.keyword() == opener)
-        damaged = false;
-    return damaged;
+void readEachLine(const QString& text, const QString& fileName, QStringList* problems,
+                  QLatin1String opener, const std::function<void(const Line&)>& readLine) {
+    bool damaged = false;
+    for (const Line& line : ContentLine::linesOf(text, fileName)) {
+        if (line.keyword() == opener)
+            damaged = false;
+        if (damaged)
+            continue;
+        try {
+            readLine(line);
+        } catch (const EReadError& error) {
+            report(error, problems);
+            damaged = line.keyword() == opener;
+        }
+    }
 }
 
 // strict: each family and card in its place; otherwise one left out leaves a gap.
@@ -106,17 +119,8 @@ void readFamilyLine(const Line& line, std::vector<Family>& families, bool strict
 std::vector<Family> ContentReader::parseFamilies(const QString& text, const QString& fileName,
                                                  QStringList* problems) {
     std::vector<Family> families;
-    bool damaged = false;
-    for (const Line& line : ContentLine::linesOf(text, fileName)) {
-        if (skipping(line, damaged, QStringLiteral("family")))
-            continue;
-        try {
-            readFamilyLine(line, families, !problems);
-        } catch (const EReadError& error) {
-            report(error, problems);
-            damaged = line.keyword() == QLatin1String("family");
-        }
-    }
+    readEachLine(text, fileName, problems, QLatin1String("family"),
+                 [&](const Line& line) { readFamilyLine(line, families, !problems); });
     if (families.size() != catalogue::familyCount)
         report(EReadError(QStringLiteral("%1 : %2 familhas en plaça de %3")
                               .arg(fileName)
@@ -220,17 +224,8 @@ void readPageLine(const Line& line, std::vector<AlbumPage>& pages, bool strict) 
 std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QString& fileName,
                                                  QStringList* problems) {
     std::vector<AlbumPage> pages;
-    bool damaged = false;
-    for (const Line& line : ContentLine::linesOf(text, fileName)) {
-        if (skipping(line, damaged, QStringLiteral("page")))
-            continue;
-        try {
-            readPageLine(line, pages, !problems);
-        } catch (const EReadError& error) {
-            report(error, problems);
-            damaged = line.keyword() == QLatin1String("page");
-        }
-    }
+    readEachLine(text, fileName, problems, QLatin1String("page"),
+                 [&](const Line& line) { readPageLine(line, pages, !problems); });
     if (pages.size() != catalogue::albumPageCount)
         report(EReadError(QStringLiteral("%1 : %2 paginas en plaça de %3")
                               .arg(fileName)

@@ -77,6 +77,26 @@ std::unique_ptr<SetFolder> filledFolder(const QString& root) {
     return folder;
 }
 
+// A session in a set filled from the default one (in root) whose microphone hears the stream
+// given, with a room's faint noise under it: SDL's disk driver reads it from raw, ten times
+// faster than real time (2 ms for each 21 ms buffer).
+std::unique_ptr<RecordingSession> sessionHearing(std::vector<float> stream, const QString& raw,
+                                                 const QString& root) {
+    const auto room =
+        speechcorpus::noise(QFileInfo(raw).path(), speechcorpus::Noise::White, 0.0005);
+    for (size_t i = 0; i < stream.size(); ++i)
+        stream[i] += room[i % room.size()];
+    safewrite::write(raw, QByteArray(reinterpret_cast<const char*>(stream.data()),
+                                     qsizetype(stream.size() * sizeof(float))));
+    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
+    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
+    qputenv("SDL_DISKAUDIODELAY", "2");
+    auto session = std::make_unique<RecordingSession>(filledFolder(root));
+    qputenv("SDL_DISKAUDIOFILEIN", single);
+    qunsetenv("SDL_DISKAUDIODELAY");
+    return session;
+}
+
 } // namespace
 
 class TestRecorderWindow : public QObject {
@@ -531,20 +551,10 @@ void TestRecorderWindow::sittingOfEveryRowPutsEachVoiceOnItsOwnRow() {
             say(speechcorpus::noise(corpus, speechcorpus::Noise::Cough, 0.1));
         pause(rows[row].startsWith(QLatin1String("son_album")) ? 2.0 : 0.8);
     }
-    const auto room = speechcorpus::noise(corpus, speechcorpus::Noise::White, 0.0005);
-    for (size_t i = 0; i < stream.size(); ++i)
-        stream[i] += room[i % room.size()];
-    const QString raw = dir_.filePath(QStringLiteral("sitting.raw"));
-    safewrite::write(raw, QByteArray(reinterpret_cast<const char*>(stream.data()),
-                                     qsizetype(stream.size() * sizeof(float))));
-    // The disk driver reads ten times faster than real time: 2 ms for each 21 ms buffer.
-    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
-    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
-    qputenv("SDL_DISKAUDIODELAY", "2");
     QTemporaryDir root;
-    RecordingSession session(filledFolder(root.path()));
-    qputenv("SDL_DISKAUDIOFILEIN", single);
-    qunsetenv("SDL_DISKAUDIODELAY");
+    const auto heard = sessionHearing(std::move(stream),
+                                      dir_.filePath(QStringLiteral("sitting.raw")), root.path());
+    RecordingSession& session = *heard;
     session.startSitting(false);
     // The game's phrases follow the album's pages; the class reads none of them here.
     const QString phrases = catalogue::phraseVoiceNames().constFirst();
@@ -575,19 +585,10 @@ void TestRecorderWindow::shortVoicedSoundHoldsTheSittingOnItsRow() {
     };
     pause(0.4), say("la familha", 10), pause(0.8), say("pa", 0.2), pause(1.5);
     say("la maire", 10), pause(2);
-    const auto room = speechcorpus::noise(dir_.path(), speechcorpus::Noise::White, 0.0005);
-    for (size_t i = 0; i < stream.size(); ++i)
-        stream[i] += room[i % room.size()];
-    const QString raw = dir_.filePath(QStringLiteral("short.raw"));
-    safewrite::write(raw, QByteArray(reinterpret_cast<const char*>(stream.data()),
-                                     qsizetype(stream.size() * sizeof(float))));
-    const QByteArray single = qgetenv("SDL_DISKAUDIOFILEIN");
-    qputenv("SDL_DISKAUDIOFILEIN", raw.toLocal8Bit());
-    qputenv("SDL_DISKAUDIODELAY", "2");
     QTemporaryDir root;
-    RecordingSession session(filledFolder(root.path()));
-    qputenv("SDL_DISKAUDIOFILEIN", single);
-    qunsetenv("SDL_DISKAUDIODELAY");
+    const auto heard =
+        sessionHearing(std::move(stream), dir_.filePath(QStringLiteral("short.raw")), root.path());
+    RecordingSession& session = *heard;
     session.startSitting(false);
     for (QDeadlineTimer end(30000); session.inSitting() && !session.inDoubt() && !end.hasExpired();)
         session.tick(), QTest::qWait(5);
