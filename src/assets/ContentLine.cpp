@@ -30,6 +30,16 @@ std::vector<ContentLine> ContentLine::linesOf(const QString& text, const QString
     return lines;
 }
 
+std::vector<ContentLine> ContentLine::linesOf(const TextLayers::Lines& lines) {
+    std::vector<ContentLine> meaningful;
+    for (const TextLayers::Line& line : lines) {
+        const QString trimmed = line.text.trimmed();
+        if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char('#')))
+            meaningful.push_back({line.file, line.number, trimmed.simplified()});
+    }
+    return meaningful;
+}
+
 void ContentLine::fail(const QString& why) const {
     throw EReadError(QStringLiteral("%1, linha %2 : %3").arg(file).arg(number).arg(why));
 }

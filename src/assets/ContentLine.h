@@ -4,6 +4,8 @@
 // file and line it reads.
 #pragma once
 
+#include "assets/TextLayers.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,8 @@ public:
 
     // The lines of text that are neither empty nor a note ("#"), numbered from 1.
     static std::vector<ContentLine> linesOf(const QString& text, const QString& file);
+    // The same of a layered text, each line named by the file it comes from.
+    static std::vector<ContentLine> linesOf(const TextLayers::Lines& lines);
 
     // Throws EReadError naming the file and the line.
     [[noreturn]] void fail(const QString& why) const;

@@ -61,10 +61,10 @@ void report(const EReadError& error, QStringList* problems) {
 // Reads each line of a texts file with readLine; a line that cannot be read is reported and costs
 // only itself, but for a line opening a family (or a page): the lines after it, up to the next
 // opening, are left with it.
-void readEachLine(const QString& text, const QString& fileName, QStringList* problems,
-                  QLatin1String opener, const std::function<void(const Line&)>& readLine) {
+void readEachLine(const std::vector<Line>& lines, QStringList* problems, QLatin1String opener,
+                  const std::function<void(const Line&)>& readLine) {
     bool damaged = false;
-    for (const Line& line : ContentLine::linesOf(text, fileName)) {
+    for (const Line& line : lines) {
         if (line.keyword() == opener)
             damaged = false;
         if (damaged)
@@ -118,8 +118,20 @@ void readFamilyLine(const Line& line, std::vector<Family>& families, bool strict
 
 std::vector<Family> ContentReader::parseFamilies(const QString& text, const QString& fileName,
                                                  QStringList* problems) {
+    return parseFamilies(TextLayers::Lines{}, fileName, problems, &text);
+}
+
+std::vector<Family> ContentReader::parseFamilies(const TextLayers::Lines& layered,
+                                                 const QString& fileName, QStringList* problems) {
+    return parseFamilies(layered, fileName, problems, nullptr);
+}
+
+std::vector<Family> ContentReader::parseFamilies(const TextLayers::Lines& layered,
+                                                 const QString& fileName, QStringList* problems,
+                                                 const QString* text) {
     std::vector<Family> families;
-    readEachLine(text, fileName, problems, QLatin1String("family"),
+    readEachLine(text ? ContentLine::linesOf(*text, fileName) : ContentLine::linesOf(layered),
+                 problems, QLatin1String("family"),
                  [&](const Line& line) { readFamilyLine(line, families, !problems); });
     if (families.size() != catalogue::familyCount)
         report(EReadError(QStringLiteral("%1 : %2 familhas en plaça de %3")
@@ -223,8 +235,20 @@ void readPageLine(const Line& line, std::vector<AlbumPage>& pages, bool strict) 
 
 std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QString& fileName,
                                                  QStringList* problems) {
+    return parsePages(TextLayers::Lines{}, fileName, problems, &text);
+}
+
+std::vector<AlbumPage> ContentReader::parsePages(const TextLayers::Lines& layered,
+                                                 const QString& fileName, QStringList* problems) {
+    return parsePages(layered, fileName, problems, nullptr);
+}
+
+std::vector<AlbumPage> ContentReader::parsePages(const TextLayers::Lines& layered,
+                                                 const QString& fileName, QStringList* problems,
+                                                 const QString* text) {
     std::vector<AlbumPage> pages;
-    readEachLine(text, fileName, problems, QLatin1String("page"),
+    readEachLine(text ? ContentLine::linesOf(*text, fileName) : ContentLine::linesOf(layered),
+                 problems, QLatin1String("page"),
                  [&](const Line& line) { readPageLine(line, pages, !problems); });
     if (pages.size() != catalogue::albumPageCount)
         report(EReadError(QStringLiteral("%1 : %2 paginas en plaça de %3")

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "assets/Content.h"
+#include "assets/TextLayers.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,11 +27,28 @@ public:
                                              QStringList* problems = nullptr);
     static std::vector<AlbumPage> parsePages(const QString& text, const QString& fileName,
                                              QStringList* problems = nullptr);
+    // The same of a set's file read through its layers (TextLayers): each line named by the file
+    // it comes from, the file as a whole by fileName.
+    static std::vector<Family> parseFamilies(const TextLayers::Lines& lines,
+                                             const QString& fileName,
+                                             QStringList* problems = nullptr);
+    static std::vector<AlbumPage> parsePages(const TextLayers::Lines& lines,
+                                             const QString& fileName,
+                                             QStringList* problems = nullptr);
     // The text of a set's file by the set's rules (TextsReader); throws EFOpenError or EReadError.
     static QString readTextFile(const QString& path);
     // What each voice of the content says, in the order the album and the families come: its
     // "say" text, or else its words.
     static std::vector<std::pair<QString, QString>> spokenTexts(const Content& content);
+
+private:
+    // One of the two: the lines of text, or else those of layered.
+    static std::vector<Family> parseFamilies(const TextLayers::Lines& layered,
+                                             const QString& fileName, QStringList* problems,
+                                             const QString* text);
+    static std::vector<AlbumPage> parsePages(const TextLayers::Lines& layered,
+                                             const QString& fileName, QStringList* problems,
+                                             const QString* text);
 };
 
 } // namespace content

@@ -4,6 +4,7 @@
 #include "assets/PhraseTexts.h"
 
 #include "assets/ContentReader.h"
+#include "assets/TextLayers.h"
 #include "base/Errors.h"
 
 #include <QDir>
@@ -80,22 +81,28 @@ PhraseTexts PhraseTexts::ofCurrentSet() {
 
 PhraseTexts PhraseTexts::ofSet(const QString& root) {
     PhraseTexts phrases = defaultSet();
-    const QFileInfo info(QDir(root).filePath(catalogue::textName(catalogue::phrasesText)));
-    if (!info.exists())
-        return phrases;
-    try {
-        // Only a plain file of a sensible size is read: a FIFO or a device would hold the game.
-        if (!info.isFile() || info.size() > maxPhraseBytes)
-            throw EFOpenError(QStringLiteral("%1 : pas un fichier de textes").arg(info.filePath()));
-        const PhraseTexts own =
-            parse(content::ContentReader::readTextFile(info.filePath()), catalogue::phrasesText);
-        for (size_t i = 0; i < own.texts_.size(); ++i)
-            if (!own.texts_[i].isEmpty()) {
-                phrases.texts_[i] = own.texts_[i];
-                phrases.spoken_[i] = own.spoken_[i];
-            }
-    } catch (const Exception& error) {
-        qCInfo(lcPhrases).noquote() << "frasas del jòc ignoradas :" << error.message();
+    // The set's own phrases over those of the sets it is based on, each file by itself.
+    const QStringList folders = content::TextLayers::folders(root);
+    for (auto folder = folders.crbegin(); folder != folders.crend(); ++folder) {
+        const QFileInfo info(*folder + QLatin1Char('/') + catalogue::phrasesText);
+        if (!info.exists())
+            continue;
+        try {
+            // Only a plain file of a sensible size is read: a FIFO or a device would hold the
+            // game.
+            if (!info.isFile() || info.size() > maxPhraseBytes)
+                throw EFOpenError(
+                    QStringLiteral("%1 : pas un fichier de textes").arg(info.filePath()));
+            const PhraseTexts own = parse(content::ContentReader::readTextFile(info.filePath()),
+                                          catalogue::phrasesText);
+            for (size_t i = 0; i < own.texts_.size(); ++i)
+                if (!own.texts_[i].isEmpty()) {
+                    phrases.texts_[i] = own.texts_[i];
+                    phrases.spoken_[i] = own.spoken_[i];
+                }
+        } catch (const Exception& error) {
+            qCInfo(lcPhrases).noquote() << "frasas del jòc ignoradas :" << error.message();
+        }
     }
     return phrases;
 }

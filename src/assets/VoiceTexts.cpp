@@ -5,6 +5,7 @@
 
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
+#include "assets/TextLayers.h"
 #include "assets/TextsReader.h"
 #include "base/Errors.h"
 
@@ -38,18 +39,23 @@ const VoiceTexts& VoiceTexts::defaultSet() {
 
 VoiceTexts VoiceTexts::ofCurrentSet() {
     QStringList problems;
-    QString files[2];
-    const QString names[2] = {setFamilies, setAlbum};
-    for (int i = 0; i < 2; ++i)
-        try {
-            if (QFileInfo::exists(names[i]))
-                files[i] = content::TextsReader::readFile(names[i], names[i]);
-        } catch (const Exception& error) {
-            problems << error.message();
-        }
-    const VoiceTexts texts = overDefaults(files[0], files[1], &problems);
+    const VoiceTexts texts = ofSet(QStringLiteral("."), &problems);
     for (const QString& problem : problems)
         qCInfo(lcTexts).noquote() << "textes du jeu :" << problem;
+    return texts;
+}
+
+VoiceTexts VoiceTexts::ofSet(const QString& root, QStringList* problems) {
+    // Each line counts by itself: a damaged one leaves its word to the default set and every
+    // other word to the set.
+    VoiceTexts texts = defaultSet();
+    const QStringList folders = content::TextLayers::folders(root);
+    texts.addFamilies(content::ContentReader::parseFamilies(
+        content::TextLayers::read(folders, catalogue::familiesText, problems), setFamilies,
+        problems));
+    texts.addPages(content::ContentReader::parsePages(
+        content::TextLayers::read(folders, catalogue::albumText, problems), setAlbum, problems));
+    texts.setPhrases(PhraseTexts::ofSet(root));
     return texts;
 }
 

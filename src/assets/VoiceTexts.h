@@ -20,9 +20,12 @@ public:
     // The same, read once for the whole run.
     static const VoiceTexts& defaultSet();
     // The words of the set in the current folder: those its own textes/familles.txt and
-    // textes/album.txt give, line by line, the embedded ones for anything they leave out or
-    // cannot give. Never throws: a damaged line or file is only logged.
+    // textes/album.txt give, line by line, then those of the sets it is based on, the embedded
+    // ones for anything they all leave out or cannot give. Never throws: a damaged line or file
+    // is only logged.
     static VoiceTexts ofCurrentSet();
+    // The same of the set at root; a damaged line or file is named in problems.
+    static VoiceTexts ofSet(const QString& root, QStringList* problems);
     // The words the texts give line by line, over the default set's: a line that breaks the
     // set's rules is left out and named in problems, and never costs the other lines.
     static VoiceTexts overDefaults(const QString& families, const QString& album,

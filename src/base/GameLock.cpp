@@ -46,6 +46,10 @@ QSet<QString> baseSets() {
                 bases.insert(target.left(target.size() - suffix.size()));
         }
     }
+    // The words it did not change are read from its base's texts, through one link.
+    const QFileInfo texts(QStringLiteral("textes/base"));
+    if (texts.isSymLink() && texts.symLinkTarget().endsWith(QLatin1String("/textes")))
+        bases.insert(texts.symLinkTarget().chopped(int(qstrlen("/textes"))));
     return bases;
 }
 

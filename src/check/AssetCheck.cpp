@@ -7,6 +7,7 @@
 #include "assets/ContentReader.h"
 #include "assets/DisplaySizes.h"
 #include "assets/PhraseTexts.h"
+#include "assets/TextLayers.h"
 #include "assets/TextsReader.h"
 #include "base/Errors.h"
 #include "check/SetAgreement.h"
@@ -160,13 +161,16 @@ std::vector<Finding> checkSetFiles() {
             if (text == catalogue::voiceMarksText && !QFileInfo::exists(name))
                 continue;
             try {
-                const QString read = content::TextsReader::readFile(name, name);
+                // The words as the game reads them: the set's own rows over its base's.
+                const QStringList layers = content::TextLayers::folders(QStringLiteral("."));
                 if (text == catalogue::familiesText)
-                    content::ContentReader::parseFamilies(read, name, &problems);
+                    content::ContentReader::parseFamilies(
+                        content::TextLayers::read(layers, text, &problems), name, &problems);
                 else if (text == catalogue::albumText)
-                    content::ContentReader::parsePages(read, name, &problems);
+                    content::ContentReader::parsePages(
+                        content::TextLayers::read(layers, text, &problems), name, &problems);
                 else
-                    SetTexts::parseMarks(read, &problems);
+                    SetTexts::parseMarks(content::TextsReader::readFile(name, name), &problems);
             } catch (const Exception& error) {
                 problems << error.message();
             }

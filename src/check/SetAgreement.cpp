@@ -18,21 +18,10 @@ namespace assetcheck {
 
 namespace {
 
-// The words of the set at folder, line by line over the default set's.
+// The words of the set at folder, as the game reads them.
 VoiceTexts wordsOf(const QString& folder) {
-    QString texts[2];
-    const QString names[2] = {catalogue::familiesText, catalogue::albumText};
-    for (int i = 0; i < 2; ++i) {
-        const QString path = folder + QLatin1Char('/') + catalogue::textName(names[i]);
-        try {
-            if (QFileInfo::exists(path))
-                texts[i] = content::TextsReader::readFile(path, path);
-        } catch (const Exception&) {
-            // the checker reports the texts' own problems elsewhere
-        }
-    }
-    QStringList ignored;
-    return VoiceTexts::overDefaults(texts[0], texts[1], &ignored);
+    QStringList ignored; // the checker reports the texts' own problems elsewhere
+    return VoiceTexts::ofSet(folder, &ignored);
 }
 
 // What a file of the set shows or says: the words of its row, as they appear on it.

@@ -315,7 +315,8 @@ int SetFolder::fillFromDefaultSet() {
     for (const QString& folder : catalogue::carriedFolders())
         made += links.linkFolder(folder, convert);
     links.clearTemporaries(catalogue::textsFolder);
-    links.followBaseTexts();
+    links.linkBaseTexts();
+    links.keepOwnRows();
     if (convert)
         links.recordOlderOrigins([this](const QString& name) { return current(name).isDefault; });
     // The game holds the set it plays through this file, so a whole-set import waits for it.

@@ -4,6 +4,7 @@
 #include "sets/SetLinks.h"
 
 #include "assets/Catalogue.h"
+#include "assets/TextLayers.h"
 #include "assets/TextsReader.h"
 #include "base/Errors.h"
 #include "sets/FileOrigins.h"
@@ -24,8 +25,6 @@
 namespace {
 
 const QString olderSyntheticMark = QStringLiteral(" | sintetica");
-// The installed set's texts, embedded in the program, for a base that has none of its own.
-const QString embeddedTexts = QStringLiteral(":/texts");
 
 QString linkTarget(const QString& path) {
     char target[PATH_MAX];
@@ -121,17 +120,29 @@ void SetLinks::clearTemporaries(const QString& folder) {
             QFile::remove(here.filePath(entry));
 }
 
-void SetLinks::followBaseTexts() {
-    const auto texts = [](const QString& folder) {
-        const QString own = folder + QLatin1Char('/') + catalogue::textsFolder;
-        return QFileInfo::exists(own + QLatin1Char('/') + catalogue::familiesText) &&
-                       QFileInfo::exists(own + QLatin1Char('/') + catalogue::albumText)
-                   ? own
-                   : QString();
-    };
-    if (texts(root_).isEmpty())
+void SetLinks::linkBaseTexts() {
+    const QString link = safewrite::ensureFolder(root_, catalogue::textsFolder) + QLatin1Char('/') +
+                         content::TextLayers::baseLink;
+    // The installed set's texts are the program's own: a set based on it has no link.
+    const QString texts = base_ + QLatin1Char('/') + catalogue::textsFolder;
+    const QString target = QFileInfo(texts).isDir() ? texts : QString();
+    struct stat status = {};
+    const bool present = ::lstat(QFile::encodeName(link).constData(), &status) == 0;
+    if (present && !S_ISLNK(status.st_mode))
+        throw SetRefused(QStringLiteral("%1 es pas un ligam : Mirabosc i pòt pas legir los mots "
+                                        "del jòc de basa")
+                             .arg(link));
+    if (present && linkTarget(link) == target)
         return;
-    const QString base = texts(base_).isEmpty() ? embeddedTexts : texts(base_);
+    if (target.isEmpty())
+        QFile::remove(link);
+    else if (present || ::symlink(QFile::encodeName(target).constData(),
+                                  QFile::encodeName(link).constData()) != 0)
+        safewrite::publish(safewrite::linkAside(link, target), link, false);
+    safewrite::syncFolderOf(link);
+}
+
+void SetLinks::keepOwnRows() {
     // A row the class changed has pictures of its own: composed again with its word.
     const auto linked = [this](const QStringList& pictures) {
         return std::all_of(pictures.begin(), pictures.end(), [this](const QString& picture) {
@@ -139,46 +150,33 @@ void SetLinks::followBaseTexts() {
         });
     };
     try {
-        SetTexts own = SetTexts::load(root_, base);
-        const content::Content mine = own.content();
-        const content::Content theirs =
-            SetTexts::fromBytes(
-                content::TextsReader::readBytes(base + QLatin1Char('/') + catalogue::familiesText),
-                content::TextsReader::readBytes(base + QLatin1Char('/') + catalogue::albumText))
-                .content();
+        SetTexts own = SetTexts::load(root_);
         bool changed = false;
-        const auto follow = [&changed](const QString& word, const QString& based, bool unchanged,
-                                       const std::function<void()>& set) {
-            if (word != based && unchanged) {
-                set();
+        for (int family = 1; family <= catalogue::familyCount; ++family) {
+            // A family's name is on its miniature and at the top of each of its large cards.
+            QStringList named{catalogue::miniature(catalogue::cardNumber(family, 1))};
+            for (const int card : catalogue::familyCards(family))
+                named << catalogue::largeCard(card);
+            const int title = catalogue::titleNumber(family);
+            if (own.hasOwnWord(title) && linked(named)) {
+                own.dropWord(title);
                 changed = true;
             }
-        };
-        for (std::size_t f = 0; f < mine.families.size() && f < theirs.families.size(); ++f) {
-            const content::Family& family = mine.families[f];
-            const content::Family& based = theirs.families[f];
-            // A family's name is on its miniature and at the top of each of its large cards.
-            QStringList named{catalogue::miniature(catalogue::cardNumber(family.index, 1))};
-            for (const int card : catalogue::familyCards(family.index))
-                named << catalogue::largeCard(card);
-            follow(family.name, based.name, linked(named),
-                   [&] { own.setWord(catalogue::titleNumber(family.index), based.name); });
-            for (std::size_t c = 0; c < family.cards.size() && c < based.cards.size(); ++c) {
-                const int number = family.cards[c].number;
-                follow(family.cards[c].word, based.cards[c].word,
-                       linked({catalogue::largeCard(number), catalogue::smallCard(number)}),
-                       [&] { own.setWord(number, based.cards[c].word); });
+            for (const int card : catalogue::familyCards(family))
+                if (own.hasOwnWord(card) &&
+                    linked({catalogue::largeCard(card), catalogue::smallCard(card)})) {
+                    own.dropWord(card);
+                    changed = true;
+                }
+        }
+        for (int page = 1; page <= catalogue::albumPageCount; ++page)
+            if (own.hasOwnPage(page) && linked({catalogue::albumPicture(page)})) {
+                own.dropPage(page);
+                changed = true;
             }
-        }
-        for (std::size_t p = 0; p < mine.pages.size() && p < theirs.pages.size(); ++p) {
-            const int page = mine.pages[p].number;
-            follow(mine.pages[p].narration(), theirs.pages[p].narration(),
-                   linked({catalogue::albumPicture(page)}),
-                   [&] { own.setPage(page, theirs.pages[p].narration()); });
-        }
         if (changed)
             own.save(root_);
     } catch (const Exception&) {
-        // texts that cannot be read or changed stay as they are, for the checker to name
+        // texts that cannot be read stay as they are, for the checker to name
     }
 }

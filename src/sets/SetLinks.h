@@ -21,11 +21,14 @@ public:
     // a file that is still the base's.
     void recordOlderOrigins(const std::function<bool(const QString&)>& isDefault);
 
+    // The set's textes/ leads to the texts of its base, when that base has texts of its own:
+    // every reader reads from there the rows the set did not change.
+    void linkBaseTexts();
     // Each word, name or page text of the set's own texts whose pictures are all links to the
-    // base (so the class never changed that row) becomes the base's again: the words of a set
-    // built on a class set follow that set as its links do. Texts that cannot be read are left
-    // to the checker.
-    void followBaseTexts();
+    // base (so the class never changed that row) is forgotten: the row is read from the base,
+    // as its pictures are. This converts, once, the full copies of texts earlier versions kept,
+    // keeping every word the class changed. Texts that cannot be read are left to the checker.
+    void keepOwnRows();
     // Removes the temporary files a writer that was killed left in the set's folder; none runs
     // while the caller holds the set's lock.
     void clearTemporaries(const QString& folder);

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -37,20 +38,72 @@ bool opens(const QString& line, const QString& keyword, int number) {
     return words.size() >= 2 && words[0] == keyword && words[1].toInt() == number;
 }
 
+// The first lines of a file of the rows a set changed.
+const QString familiesHeader = QStringLiteral(
+    "# The words this set changed, in the format of the default set's familles.txt;\n"
+    "# every other family and card is read from the set it is based on.\n");
+const QString albumHeader =
+    QStringLiteral("# The pages this set changed, in the format of the default set's album.txt;\n"
+                   "# every other page is read from the set it is based on.\n");
+
+content::TextLayers::Lines laid(content::TextLayers::Lines below, const QString& own,
+                                const QString& name) {
+    content::TextLayers::lay(below, own, catalogue::textName(name));
+    return below;
+}
+
+bool hasRow(const QString& text, const QString& row) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    return std::any_of(lines.begin(), lines.end(), [&row](const QString& line) {
+        return content::TextLayers::rowOf(line) == row;
+    });
+}
+
+// The text with the row as the lines below give it at its end, when it has not that row yet.
+QString withRow(const QString& text, const content::TextLayers::Lines& below, const QString& row,
+                const QString& header) {
+    if (hasRow(text, row))
+        return text;
+    for (const auto& [key, lines] : content::TextLayers::rowsOf(content::TextLayers::textOf(below)))
+        if (key == row) {
+            QString with = text.isEmpty() ? header : text;
+            if (!with.endsWith(QLatin1Char('\n')))
+                with += QLatin1Char('\n');
+            return with + lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+        }
+    return text;
+}
+
+QString withoutRow(const QString& text, const QString& row) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (content::TextLayers::rowOf(lines[i]) != row)
+            continue;
+        int end = i + 1;
+        while (end < lines.size() && content::TextLayers::rowOf(lines[end]).isEmpty() &&
+               !lines[end].trimmed().isEmpty() &&
+               !lines[end].trimmed().startsWith(QLatin1Char('#')))
+            ++end;
+        lines.erase(lines.begin() + i, lines.begin() + end);
+        --i;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
-SetTexts SetTexts::load(const QString& set, const QString& defaults) {
-    const QString own = set + QLatin1Char('/') + setarchive::textsFolder;
-    const bool hasOwn = QFileInfo::exists(own + QLatin1Char('/') + familiesText) &&
-                        QFileInfo::exists(own + QLatin1Char('/') + albumText);
-    const QString from = hasOwn ? own : defaults;
-    const auto read = [](const QString& folder, const QString& name) {
-        return content::TextsReader::readBytes(folder + QLatin1Char('/') + name);
+SetTexts SetTexts::load(const QString& set) {
+    const QStringList folders = content::TextLayers::folders(set);
+    const QStringList below = folders.mid(1);
+    const QString own = set + QLatin1Char('/') + setarchive::textsFolder + QLatin1Char('/');
+    const auto read = [&own](const QString& name) {
+        return QFileInfo::exists(own + name) ? content::TextsReader::readBytes(own + name)
+                                             : QByteArray();
     };
-    return fromBytes(read(from, familiesText), read(from, albumText),
-                     QFileInfo::exists(own + QLatin1Char('/') + voiceMarksText)
-                         ? read(own, voiceMarksText)
-                         : QByteArray());
+    SetTexts texts = fromBytes(read(familiesText), read(albumText), read(voiceMarksText));
+    texts.familiesBelow_ = content::TextLayers::read(below, familiesText, nullptr);
+    texts.albumBelow_ = content::TextLayers::read(below, albumText, nullptr);
+    return texts;
 }
 
 SetTexts SetTexts::fromBytes(const QByteArray& families, const QByteArray& album,
@@ -62,6 +115,8 @@ SetTexts SetTexts::fromBytes(const QByteArray& families, const QByteArray& album
     texts.families_ = decoded(families, familiesText);
     texts.album_ = decoded(album, albumText);
     texts.marks_ = parseMarks(decoded(marks, voiceMarksText));
+    texts.familiesBelow_ = content::TextLayers::embedded(familiesText);
+    texts.albumBelow_ = content::TextLayers::embedded(albumText);
     return texts;
 }
 
@@ -84,13 +139,47 @@ QMap<QString, QString> SetTexts::parseMarks(const QString& text, QStringList* pr
     return marks;
 }
 
+QString SetTexts::families() const {
+    return content::TextLayers::textOf(laid(familiesBelow_, families_, familiesText));
+}
+
+QString SetTexts::album() const {
+    return content::TextLayers::textOf(laid(albumBelow_, album_, albumText));
+}
+
 content::Content SetTexts::content() const {
-    return {content::ContentReader::parseFamilies(families_, familiesText),
-            content::ContentReader::parsePages(album_, albumText)};
+    return {content::ContentReader::parseFamilies(laid(familiesBelow_, families_, familiesText),
+                                                  catalogue::textName(familiesText)),
+            content::ContentReader::parsePages(laid(albumBelow_, album_, albumText),
+                                               catalogue::textName(albumText))};
+}
+
+QString SetTexts::rowOfWord(int number) {
+    return (number - 1) % 8 == 0 ? QStringLiteral("family %1").arg((number - 1) / 8 + 1)
+                                 : QStringLiteral("card %1").arg(number);
+}
+
+bool SetTexts::hasOwnWord(int number) const {
+    return hasRow(families_, rowOfWord(number));
+}
+
+bool SetTexts::hasOwnPage(int page) const {
+    return hasRow(album_, QStringLiteral("page %1").arg(page));
+}
+
+void SetTexts::dropWord(int number) {
+    families_ = withoutRow(families_, rowOfWord(number));
+}
+
+void SetTexts::dropPage(int page) {
+    album_ = withoutRow(album_, QStringLiteral("page %1").arg(page));
 }
 
 QString SetTexts::setWord(int number, const QString& text) {
     const QString word = checkedText(text, content::TextsReader::longestWord);
+    const QString ownBefore = families_;
+    if (number >= 1 && number <= catalogue::lastCardNumber)
+        families_ = withRow(families_, familiesBelow_, rowOfWord(number), familiesHeader);
     QStringList lines = families_.split(QLatin1Char('\n'));
     const int family = (number - 1) / 8 + 1;
     const bool title = (number - 1) % 8 == 0;
@@ -103,28 +192,33 @@ QString SetTexts::setWord(int number, const QString& text) {
         // A respelling for the voice was for the old word.
         fields = {fields[0].trimmed(), word, fields.value(2).trimmed()};
         line = fields.join(separator);
-        const QString before = families_;
         families_ = lines.join(QLatin1Char('\n'));
         try {
-            content::ContentReader::parseFamilies(families_, familiesText);
+            content::ContentReader::parseFamilies(laid(familiesBelow_, families_, familiesText),
+                                                  catalogue::textName(familiesText));
         } catch (...) {
-            families_ = before;
+            families_ = ownBefore;
             throw;
         }
         return old;
     }
+    families_ = ownBefore;
     throw SetRefused(QStringLiteral("Lo numèro %1 es pas un mot del jòc").arg(number));
 }
 
 QString SetTexts::setPage(int page, const QString& text) {
     const QString words = checkedText(text, content::TextsReader::longestPage);
+    const QString ownBefore = album_;
+    album_ = withRow(album_, albumBelow_, QStringLiteral("page %1").arg(page), albumHeader);
     QStringList lines = album_.split(QLatin1Char('\n'));
     int start = -1;
     for (int i = 0; i < lines.size() && start < 0; ++i)
         if (opens(lines[i], QStringLiteral("page"), page))
             start = i;
-    if (start < 0)
+    if (start < 0) {
+        album_ = ownBefore;
         throw SetRefused(QStringLiteral("La pagina %1 es pas dins l'album").arg(page));
+    }
     int end = start + 1;
     while (end < lines.size() && !lines[end].simplified().startsWith(QLatin1String("page ")))
         ++end;
@@ -134,8 +228,10 @@ QString SetTexts::setPage(int page, const QString& text) {
         for (int i = start + 1; i < end && at < 0; ++i)
             if (lines[i].simplified().startsWith(keyword))
                 at = i;
-    if (at < 0)
+    if (at < 0) {
+        album_ = ownBefore;
         throw SetRefused(QStringLiteral("La pagina %1 a pas de tèxte").arg(page));
+    }
     const QString keyword = lines[at].simplified().section(QLatin1Char(' '), 0, 0);
     const QString old = lines[at].simplified().section(QLatin1Char(' '), 1);
     lines[at] = keyword + QLatin1Char(' ') + words;

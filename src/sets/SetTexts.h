@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Mirabosc contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The words of a set, kept in the set's folder in the format of data/ (familles.txt and
-// album.txt under textes/), and what its voices say when that is not their row's text.
+// album.txt under textes/): only the rows the set changed, every other row read from the set it
+// is based on; and what its voices say when that is not their row's text.
 #pragma once
 
 #include "assets/Content.h"
+#include "assets/TextLayers.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -15,19 +17,20 @@
 
 class SetTexts {
 public:
-    // The set's own texts, or those of defaults (a folder holding familles.txt and album.txt)
-    // for a set that has none yet. Throws EFOpenError or EReadError.
-    static SetTexts load(const QString& set, const QString& defaults);
-    // The same from the files' bytes, with no file system: each decoded by the set's rules
-    // (TextsReader); throws EReadError.
+    // The set's own rows over those of the sets it is based on (TextLayers) and the default
+    // set's. Throws EFOpenError or EReadError.
+    static SetTexts load(const QString& set);
+    // The same from its own files' bytes over the default set's, with no file system: each
+    // decoded by the set's rules (TextsReader); throws EReadError.
     static SetTexts fromBytes(const QByteArray& families, const QByteArray& album,
                               const QByteArray& marks = {});
 
     // The marks of votz.txt's text; a line it cannot read is left out, and named in problems.
     static QMap<QString, QString> parseMarks(const QString& text, QStringList* problems = nullptr);
 
-    const QString& families() const { return families_; }
-    const QString& album() const { return album_; }
+    // Each file as a set standing alone would hold it: the set's rows over those below.
+    QString families() const;
+    QString album() const;
     // Parsed by the one parser of data/; throws EReadError.
     content::Content content() const;
     // A card's word or a family's name (number as in the file names: 1 is the first family's
@@ -35,6 +38,12 @@ public:
     // the set does not have, or a text with a control character or over its length limit.
     QString setWord(int number, const QString& text);
     QString setPage(int page, const QString& text);
+    // The set gives that word (number as for setWord) or page itself, rather than its base.
+    bool hasOwnWord(int number) const;
+    bool hasOwnPage(int page) const;
+    // The set's own word or page is forgotten: its base's shows again.
+    void dropWord(int number);
+    void dropPage(int page);
 
     // A voice the class recorded that still says an older text: that text; empty otherwise.
     QString saysOld(const QString& voiceName) const;
@@ -44,13 +53,16 @@ public:
     void markSynthetic(const QString& voiceName);
     void clearMark(const QString& voiceName);
 
-    // The three files as kept under the set's textes/ folder, by relative name.
+    // The three files as kept under the set's textes/ folder, by relative name: its own rows.
     std::vector<std::pair<QString, QByteArray>> files() const;
     // Writes the three files into the set's textes/ folder, each whole or not at all.
     void save(const QString& set) const;
 
 private:
-    QString families_;
+    static QString rowOfWord(int number);
+    QString families_; // the set's own rows, with their notes
     QString album_;
+    content::TextLayers::Lines familiesBelow_;
+    content::TextLayers::Lines albumBelow_;
     QMap<QString, QString> marks_; // voice -> "" (synthetic) or the old text it says
 };

@@ -55,18 +55,8 @@ QString speakAgain(SetFolder& folder, SetTexts& texts, const QString& voice, con
     return QStringLiteral("%1 : votz sintetica de nòu, « %2 »\n").arg(voice, text);
 }
 
-// The texts a set without its own starts from: those of the set it is based on (a class set
-// keeps them under textes/), else the installed set's, embedded in the program.
-QString baseTexts(const SetFolder& folder) {
-    const QString own = folder.defaultSet() + QStringLiteral("/textes");
-    return QFileInfo::exists(own + QStringLiteral("/familles.txt")) &&
-                   QFileInfo::exists(own + QStringLiteral("/album.txt"))
-               ? own
-               : embeddedTexts;
-}
-
 SetTexts loadTexts(const SetFolder& folder) {
-    return SetTexts::load(folder.root(), baseTexts(folder));
+    return SetTexts::load(folder.root());
 }
 
 // The pictures to compose again for the rows, and the texts, committed with the voice.
@@ -85,14 +75,10 @@ QString commitChange(SetFolder& folder, SetTexts& texts, const std::vector<int>&
     return report;
 }
 
-// The set's frasas.txt: its own, else that of the set it is based on, else the installed set's.
+// The set's own frasas.txt: the phrases it changed (the others are read from its base).
 QString phrasesOf(const SetFolder& folder) {
-    const QString name = catalogue::textName(catalogue::phrasesText);
-    for (const QString& file : {folder.pathOf(name), folder.defaultSet() + QLatin1Char('/') + name})
-        if (QFileInfo(file).isFile())
-            return content::ContentReader::readTextFile(file);
-    return content::ContentReader::readTextFile(embeddedTexts + QLatin1Char('/') +
-                                                catalogue::phrasesText);
+    const QString file = folder.pathOf(catalogue::textName(catalogue::phrasesText));
+    return QFileInfo::exists(file) ? content::ContentReader::readTextFile(file) : QString();
 }
 
 // The phrase's line replaced in the file's own text (comments stay), or added when the file
@@ -202,14 +188,14 @@ QString changePhrase(SetFolder& folder, int number, const QString& text) {
         throw SetRefused(QStringLiteral("Frasa refusada : %1").arg(error.message()));
     }
     // What the phrase said: a line the change replaces may be the one the game could not read.
-    const QString was = [&before, phrase] {
+    const QString was = [&before, &folder, phrase] {
         try {
             const PhraseTexts own = PhraseTexts::parse(before, catalogue::phrasesText);
             if (own.has(phrase))
                 return own.text(phrase);
         } catch (const Exception&) {
         }
-        return PhraseTexts::defaultSet().text(phrase);
+        return PhraseTexts::ofSet(folder.root()).text(phrase);
     }();
     return commitChange(folder, texts, {}, catalogue::slashed(catalogue::phraseVoice(phrase)),
                         changed.spoken(phrase), was,

@@ -4,6 +4,7 @@
 // and default voice: written voices are trimmed, levelled and mono; refusals change nothing.
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
+#include "assets/TextLayers.h"
 #include "assets/VoiceTexts.h"
 #include "audio/MediaPlayerMP3.h"
 #include "base/Errors.h"
@@ -224,6 +225,20 @@ QMap<QString, QByteArray> setFiles(const QString& root) {
                                                 : safewrite::read(file));
     }
     return files;
+}
+
+// A set's texts as every reader reads them: its own rows over its base's; and its voices' marks.
+QMap<QString, QString> textsRead(const QString& set) {
+    QMap<QString, QString> texts;
+    const QStringList layers = content::TextLayers::folders(set);
+    for (const QString& name :
+         {catalogue::familiesText, catalogue::albumText, catalogue::phrasesText})
+        texts.insert(name,
+                     content::TextLayers::textOf(content::TextLayers::read(layers, name, {})));
+    if (const QString marks = set + "/textes/" + catalogue::voiceMarksText;
+        QFileInfo(marks).size() > 0)
+        texts.insert(catalogue::voiceMarksText, QString::fromUtf8(safewrite::read(marks)));
+    return texts;
 }
 
 } // namespace
@@ -670,10 +685,9 @@ void TestVoices::exportThenImportOnAnEmptyAccountGivesTheSameFiles() {
             QCOMPARE(safewrite::read(theirs + QLatin1Char('/') + name),
                      safewrite::read(mine + QLatin1Char('/') + name));
         }
-    for (const QString& file :
-         {QStringLiteral("textes/familles.txt"), QStringLiteral("textes/frasas.txt"), phrase})
-        QCOMPARE(safewrite::read(theirs + QLatin1Char('/') + file),
-                 safewrite::read(mine + QLatin1Char('/') + file));
+    QCOMPARE(textsRead(theirs), textsRead(mine));
+    QCOMPARE(safewrite::read(theirs + QLatin1Char('/') + phrase),
+             safewrite::read(mine + QLatin1Char('/') + phrase));
     // Only the changes travel: the rest links to the installed set.
     QVERIFY(QFileInfo(theirs + QStringLiteral("/img_familles/v3.bmp")).isSymLink());
     QVERIFY(!QFileInfo(theirs + QLatin1Char('/') + picture).isSymLink());
@@ -1346,8 +1360,7 @@ void TestVoices::classSetRoundTripKeepsEveryFileAndMark() {
         QCOMPARE(marks.of(QLatin1String(name)), origin);
     for (const QString& set : {other, shared}) {
         QCOMPARE(FileOrigins::load(set).marks(), marks.marks());
-        QCOMPARE(setFiles(set + QStringLiteral("/textes")),
-                 setFiles(teacher + QStringLiteral("/textes")));
+        QCOMPARE(textsRead(set), textsRead(teacher));
         QCOMPARE(setFiles(set + QStringLiteral("/dessenhs")),
                  setFiles(teacher + QStringLiteral("/dessenhs")));
         for (const QString& name : catalogue::pictureNames() + SetFolder::voiceNames())
@@ -1361,7 +1374,9 @@ void TestVoices::classSetRoundTripKeepsEveryFileAndMark() {
     // A new account on this computer changes a word: the class's words stay around it.
     const QString third = work.filePath(QStringLiteral("third/mirabosc"));
     QCOMPARE(as(third, {"--word", "14", "lo rat"}).exitCode, 0);
-    QVERIFY(safewrite::read(third + QStringLiteral("/textes/familles.txt")).contains("la sèrp"));
+    // Her set holds her word only; the class's are read from the class set.
+    QVERIFY(textsRead(third)[catalogue::familiesText].contains("la sèrp"));
+    QVERIFY(!safewrite::read(third + QStringLiteral("/textes/familles.txt")).contains("la sèrp"));
     // An import over the class set waits while a game plays it, or plays a set linked into it.
     QProcess game;
     game.setWorkingDirectory(third);
