@@ -14,8 +14,10 @@
 #include "sets/FolderLock.h"
 #include "sets/Locations.h"
 #include "sets/SafeWrite.h"
+#include "sets/SetArchive.h"
 #include "sets/SetFolder.h"
 #include "sets/SetImport.h"
+#include "sets/SetTexts.h"
 #include "support/Mp3Fixture.h"
 #include "support/Sanitizers.h"
 #include "support/SpeechCorpus.h"
@@ -52,9 +54,13 @@ constexpr int writerRaces = 8;
 // (MIRABOSC_READERS_SANITIZED), the plain one leaves those rows to the sanitized one, but for the
 // limits that the sanitizers' shadow memory would break.
 const QSet<QByteArray> workflows = {
-    "twoWritersAtOnceKeepBothTakes",          "exportThenImportOnAnEmptyAccountGivesTheSameFiles",
-    "undoImportStepsBackThroughEverySetKept", "changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt",
-    "everyDefaultWordAndPageIsVoicedAgain",   "classSetRoundTripKeepsEveryFileAndMark",
+    "twoWritersAtOnceKeepBothTakes",
+    "exportThenImportOnAnEmptyAccountGivesTheSameFiles",
+    "undoImportStepsBackThroughEverySetKept",
+    "changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt",
+    "everyDefaultWordAndPageIsVoicedAgain",
+    "classSetRoundTripKeepsEveryFileAndMark",
+    "everyViewOfASetAgreesAsItsClassSetChanges",
 };
 const QSet<QByteArray> unsanitizedLimits = {"pictureOfAnyShapeOrRefused"};
 #ifdef MIRABOSC_ADDRESS_SANITIZER
@@ -260,6 +266,7 @@ private slots:
     void hostileSetArchiveChangesNothing();
     void undoImportStepsBackThroughEverySetKept();
     void userSetFollowsItsClassSetWhereItChangedNothing();
+    void everyViewOfASetAgreesAsItsClassSetChanges();
     void setZippedAgainByADesktopIsImported_data();
     void setZippedAgainByADesktopIsImported();
     void setTextsAreReadByOneRuleEverywhere_data();
@@ -913,6 +920,116 @@ void TestVoices::userSetFollowsItsClassSetWhereItChangedNothing() {
     check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {hers});
     QVERIFY(check.waitForFinished(60000));
     QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
+}
+
+// A class's whole path, with the class set changing under a teacher's own set: installed,
+// changed in place, replaced, the replacement undone. At each step, before her workshop opens
+// again and after, the game, the checker, the workshop's list and window and an export give
+// every voice the same word, the one each step makes true; the export carries her files as the
+// game reads them.
+void TestVoices::everyViewOfASetAgreesAsItsClassSetChanges() {
+    QTemporaryDir work;
+    const QString shared = work.filePath(QStringLiteral("class/mirabosc"));
+    const QString hers = work.filePath(QStringLiteral("hers/mirabosc"));
+    const QString colleague = work.filePath(QStringLiteral("colleague/mirabosc"));
+    const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(work.filePath(QStringLiteral("class"))));
+    const auto as = [](const QString& set, const QStringList& arguments) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(QFileInfo(set).path()));
+        return record(arguments);
+    };
+    QMap<QString, QString> truth; // voice -> the word it must say, where not the default's
+    const auto card = [](int number) { return catalogue::slashed(catalogue::cardSound(number)); };
+    const auto compare = [&](const char* step) {
+        // The game reads its words from its folder, as it plays.
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(hers);
+        const VoiceTexts game = VoiceTexts::ofCurrentSet();
+        QDir::setCurrent(here);
+        QStringList problems;
+        QProcess check;
+        check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {hers});
+        QVERIFY(check.waitForFinished(60000));
+        QVERIFY2(check.exitCode() == 0, qPrintable(step + check.readAllStandardOutput()));
+        // The workshop opens again: its list, its window's rows, then an export.
+        QMap<QString, QString> listed;
+        for (const QString& line : as(hers, {"--list"}).out.split('\n'))
+            if (const QStringList fields = line.split('\t'); fields.size() >= 2)
+                listed.insert(fields[0], fields[1]);
+        const VoiceTexts window = wordcommands::textsOf(SetFolder(hers, shared));
+        const QString archive = work.filePath(QStringLiteral("hers.mirabosc"));
+        QCOMPARE(as(hers, {"--export", archive}).exitCode, 0);
+        const auto entries = setarchive::read(archive, TestAssets::defaultAssetDir());
+        QByteArray carried[2];
+        for (const setarchive::Entry& entry : entries) {
+            if (entry.name == QLatin1String("textes/familles.txt"))
+                carried[0] = entry.bytes;
+            else if (entry.name == QLatin1String("textes/album.txt"))
+                carried[1] = entry.bytes;
+            else if (!entry.name.startsWith(QLatin1String("textes/")) && entry.name.contains('/'))
+                QVERIFY2(entry.bytes == safewrite::read(hers + '/' + entry.name),
+                         qPrintable(step + entry.name));
+        }
+        const SetTexts exported = SetTexts::fromBytes(carried[0], carried[1]);
+        const VoiceTexts inExport =
+            VoiceTexts::overDefaults(exported.families(), exported.album(), &problems);
+        for (const QString& voice : SetFolder::voiceNames()) {
+            const QString word = truth.value(voice, VoiceTexts::defaultSet().textOf(voice));
+            const QString where = QStringLiteral("%1, %2").arg(QLatin1String(step), voice);
+            QVERIFY2(game.textOf(voice) == word, qPrintable(where + " : " + game.textOf(voice)));
+            QVERIFY2(listed.value(voice) == word, qPrintable(where + " : " + listed.value(voice)));
+            QVERIFY2(window.textOf(voice) == word, qPrintable(where));
+            QVERIFY2(inExport.textOf(voice) == word, qPrintable(where));
+        }
+    };
+    // A colleague's set, made on a computer with no class set, exported and installed here.
+    const auto install = [&](const QStringList& change, const QString& name) {
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(work.filePath(QStringLiteral("none"))));
+        const QString archive = work.filePath(name);
+        const bool made = as(colleague, change).exitCode == 0 &&
+                          as(colleague, {"--export", archive}).exitCode == 0;
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(work.filePath(QStringLiteral("class"))));
+        return made && as(colleague, {"--import-set", archive, "--system"}).exitCode == 0;
+    };
+    // Her own word, on the installed set; then the class set is installed.
+    QCOMPARE(as(hers, {"--word", "12", "la gaunha"}).exitCode, 0);
+    truth.insert(card(12), QStringLiteral("la gaunha"));
+    compare("her word");
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(install({"--word", "11", "lo nàs"}, QStringLiteral("1.mirabosc")));
+    SetFolder(hers, shared).fillFromDefaultSet(); // her workshop opens on the class set
+    truth.insert(card(11), QStringLiteral("lo nàs"));
+    compare("class set installed");
+    if (QTest::currentTestFailed())
+        return;
+    // Changed in place (by a workshop that takes it for a set of its own), then replaced by the
+    // colleague's next export, then the replacement undone.
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(work.filePath(QStringLiteral("none"))));
+    QCOMPARE(record({"--folder", shared, "--word", "10", "l'uelhon"}).exitCode, 0);
+    QCOMPARE(record({"--folder", shared, "--word", "12", "la bocassa"}).exitCode, 0);
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(work.filePath(QStringLiteral("class"))));
+    truth.insert(card(10), QStringLiteral("l'uelhon"));
+    compare("class set changed");
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(install({"--word", "13", "la dent"}, QStringLiteral("2.mirabosc")));
+    truth.remove(card(10));
+    truth.insert(card(13), QStringLiteral("la dent"));
+    compare("class set replaced");
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(as(colleague, {"--undo-import", "--system"}).exitCode, 0);
+    truth.remove(card(13));
+    truth.insert(card(10), QStringLiteral("l'uelhon"));
+    compare("replacement undone");
+    if (QTest::currentTestFailed())
+        return;
+    // Her set holds her word alone; every other word is the class set's.
+    const QString own =
+        QString::fromUtf8(safewrite::read(hers + QStringLiteral("/textes/familles.txt")));
+    QVERIFY(own.contains(QStringLiteral("la gaunha")) && !own.contains(QStringLiteral("card 11")));
+    qputenv("XDG_DATA_DIRS", dataDirs);
 }
 
 void TestVoices::setTextsAreReadByOneRuleEverywhere_data() {
