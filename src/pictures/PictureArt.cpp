@@ -99,11 +99,61 @@ bool pngIsWhole(QIODevice& device) {
     return whole;
 }
 
+// libtiff's RGBA reader, behind Qt's, takes CMYK at 8 bits a channel only; anything else it
+// refuses on stderr, and the picture would be called damaged. The first directory says.
+QString tiffRefusal(QIODevice& device) {
+    constexpr int headerBytes = 8;
+    constexpr int entryBytes = 12;
+    constexpr quint16 bitsPerSampleTag = 258;
+    constexpr quint16 photometricTag = 262;
+    constexpr quint16 separated = 5; // CMYK
+    constexpr quint16 shortType = 3;
+    const QByteArray head = device.peek(headerBytes);
+    const bool little = head.startsWith("II*\0");
+    if (!little && !head.startsWith("MM\0*"))
+        return {};
+    const auto u16 = [little](const char* at) {
+        return little ? qFromLittleEndian<quint16>(at) : qFromBigEndian<quint16>(at);
+    };
+    const auto u32 = [little](const char* at) {
+        return little ? qFromLittleEndian<quint32>(at) : qFromBigEndian<quint32>(at);
+    };
+    const qint64 directory = u32(head.constData() + 4);
+    if (!device.seek(directory)) {
+        device.seek(0);
+        return {};
+    }
+    const QByteArray count = device.read(2);
+    const int entries = count.size() == 2 ? u16(count.constData()) : 0;
+    const QByteArray table = device.read(qint64(entries) * entryBytes);
+    quint16 photometric = 0, bits = 8;
+    for (int i = 0; i < entries && (i + 1) * entryBytes <= table.size(); ++i) {
+        const char* entry = table.constData() + i * entryBytes;
+        const quint16 tag = u16(entry);
+        const quint16 type = u16(entry + 2);
+        const quint32 values = u32(entry + 4);
+        if (tag == photometricTag && type == shortType)
+            photometric = u16(entry + 8);
+        else if (tag == bitsPerSampleTag && type == shortType && values == 1)
+            bits = u16(entry + 8);
+        else if (tag == bitsPerSampleTag && type == shortType && device.seek(u32(entry + 8)))
+            bits = u16(device.read(2).leftJustified(2, '\0').constData());
+    }
+    device.seek(0);
+    if (photometric == separated && bits != 8)
+        return QStringLiteral("TIFF en CMJN a %1 bits per canal : Mirabosc pren lo CMJN a 8 bits "
+                              "solament ; enregistratz l'imatge en RGB")
+            .arg(bits);
+    return {};
+}
+
 QImage decode(QImageReader& reader, const QString& path, QSize area) {
     const QByteArray head = reader.device()->peek(riffHeaderBytes);
     // Before the reader reads anything: the walk moves through the file and back.
     if (head.startsWith("\x89PNG") && !pngIsWhole(*reader.device()))
         throw unreadable(path, QStringLiteral("imatge damatjada o copada"));
+    if (const QString refusal = tiffRefusal(*reader.device()); !refusal.isEmpty())
+        throw unreadable(path, refusal);
     reader.setAutoTransform(true);
     if (!reader.canRead() || !formats.contains(reader.format()))
         throw unreadable(path, reader.format().isEmpty() || !reader.canRead()
