@@ -44,13 +44,16 @@ std::optional<Finding> readFailure(const ExpectedFile& file, const Readers& read
         if (size.isEmpty())
             return problem(QStringLiteral("imatge void"));
         return judgeSize(file, size);
-    } catch (const EFOpenError& error) {
-        return problem(QStringLiteral("illegible : %1").arg(error.message()));
-    } catch (const EMCIDeviceError& error) {
-        return problem(QStringLiteral("MP3 illegible : %1").arg(error.message()));
-    } catch (const Exception& error) {
+    } catch (const EFOpenError&) {
+        // The game's readers say why in the game's own French; a teacher reads Occitan here.
+        return problem(QStringLiteral("illegible : lo fichièr se pòt pas dobrir (un dorsièr, un "
+                                      "ligam copat o sens drech de lectura)"));
+    } catch (const EMCIDeviceError&) {
+        return problem(QStringLiteral("MP3 illegible : lo jòc i tròba pas de son"));
+    } catch (const Exception&) {
         // EInvalidGraphic and EReadError: the loader refused the bitmap's content.
-        return problem(QStringLiteral("imatge BMP pas valid : %1").arg(error.message()));
+        return problem(
+            QStringLiteral("imatge BMP pas valid : damatjat, copat o d'un autre format"));
     }
 }
 
