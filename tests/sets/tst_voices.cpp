@@ -1033,6 +1033,14 @@ void TestVoices::everyViewOfASetAgreesAsItsClassSetChanges() {
     compare("replacement undone");
     if (QTest::currentTestFailed())
         return;
+    // A full disk: the export says so, and the last one stays whole beside nothing new.
+    const QString archive = work.filePath(QStringLiteral("hers.mirabosc"));
+    const QByteArray exported = safewrite::read(archive);
+    const Run full = record({"--folder", hers, "--export", archive}, true);
+    QVERIFY2(full.exitCode == 1 && full.err.contains(QStringLiteral("Escritura impossibla")),
+             qPrintable(full.err));
+    QCOMPARE(safewrite::read(archive), exported);
+    QCOMPARE(QDir(work.path()).entryList({QStringLiteral("*.mirabosc*")}).size(), 3);
     // Her set holds her word alone; every other word is the class set's.
     const QString own =
         QString::fromUtf8(safewrite::read(hers + QStringLiteral("/textes/familles.txt")));
