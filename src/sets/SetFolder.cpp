@@ -10,10 +10,12 @@
 #include "sets/FolderLock.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetLinks.h"
+#include "sets/SetTexts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <functional>
 #include <sys/stat.h>
 
@@ -259,15 +261,51 @@ QStringList SetFolder::step(const QString& name, Stack from) {
                              .arg(name));
     // Every file the change touched steps back together; what each step replaces goes on the
     // other stack as one change, so that it can come back in turn.
-    const QStringList names = history_.changeOf(from, file);
-    const int number = history_.nextNumber(other(from), names);
+    QStringList names = history_.changeOf(from, file);
+    const int change = SetHistory::numberOf(history_.steps(from, file).constLast());
+    // A text the change touched and a later change touched again steps back by its rows alone.
+    QStringList since;
+    for (const QString& text : history_.namesOf(from, change))
+        if (isText(text) && !names.contains(text))
+            since << text;
+    const int number = history_.nextNumber(other(from), names + since);
     for (const QString& changed : names) {
         const QString last = history_.steps(from, changed).constLast();
         replace(changed, SetHistory::contentOf(last), other(from), number);
         history_.drop(from, last);
     }
+    for (const QString& text : since)
+        stepRowsBack(text, from, change, number);
+    names += since;
     history_.joinAsOne(other(from), number, names);
     return names;
+}
+
+void SetFolder::stepRowsBack(const QString& text, Stack from, int change, int number) {
+    const QStringList kept = history_.steps(from, text);
+    const auto at = std::find_if(kept.begin(), kept.end(), [change](const QString& step) {
+        return SetHistory::numberOf(step) == change;
+    });
+    if (at == kept.end())
+        return;
+    const auto bytesOf = [this, &text](const QString& step) {
+        const Content content = step.isEmpty() ? current(text) : SetHistory::contentOf(step);
+        return content.isDefault ? QByteArray() : safewrite::read(content.file);
+    };
+    const QString name = QFileInfo(text).fileName();
+    const QByteArray before = bytesOf(*at);
+    const QByteArray after = bytesOf(at + 1 == kept.end() ? QString() : *(at + 1));
+    const auto back = [&](const QByteArray& bytes) {
+        return SetTexts::withRowsBack(name, bytes, before, after);
+    };
+    // The later steps hold the change too: undoing them must not bring it back.
+    for (auto later = at + 1; later != kept.end(); ++later)
+        if (!SetHistory::contentOf(*later).isDefault)
+            safewrite::write(*later, back(safewrite::read(*later)));
+    const QByteArray now = bytesOf({});
+    replaceWith(text, other(from), number,
+                [&](const QString& path) { return safewrite::writeAside(path, back(now)); });
+    history_.drop(from, *at);
 }
 
 void SetFolder::restoreDefault(const QString& name) {

@@ -86,6 +86,9 @@ private:
 
     // Undo (from the undo stack) or redo (from the redo stack): the last change taken back.
     QStringList step(const QString& name, Stack from);
+    // The text's rows the change numbered change made go back, as part of the step numbered
+    // number on the other stack; the text's later steps lose them too.
+    void stepRowsBack(const QString& text, Stack from, int change, int number);
     void checkNotInDefaultSet() const;
     Content current(const QString& name) const;
     // The file becomes content; what it was is pushed on the given stack, as step number (0: the

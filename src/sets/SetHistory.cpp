@@ -112,6 +112,14 @@ QStringList SetHistory::changeOf(Stack stack, const QString& name) const {
     return names;
 }
 
+QStringList SetHistory::namesOf(Stack stack, int number) const {
+    QFile list(root_ + QLatin1Char('/') + changesFolder(stack) + QLatin1Char('/') +
+               numbered(number));
+    if (!list.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 void SetHistory::drop(Stack stack, const QString& step) {
     QFile::remove(step);
     const QString list = root_ + QLatin1Char('/') + changesFolder(stack) + QLatin1Char('/') +

@@ -37,6 +37,9 @@ public:
     void joinAsOne(Stack stack, int number, const QStringList& names);
     // The files whose newest steps are one change with the newest step of name (name among them).
     QStringList changeOf(Stack stack, const QString& name) const;
+    // The files one change touched together, as recorded when it was made: also those changed
+    // again since, whose newest step is no longer this change's.
+    QStringList namesOf(Stack stack, int number) const;
     // Drops the step, and the record of its change once none of its files is left.
     void drop(Stack stack, const QString& step);
     // Keeps no more than the given number of steps of name.
@@ -44,10 +47,12 @@ public:
     // Version 1.0 kept one replaced file per voice: it becomes the first step.
     void moveOlder(const QStringList& names);
 
+    // The number of a step: the change it belongs to.
+    static int numberOf(const QString& step);
+
 private:
     QString folder(Stack stack, const QString& name) const;
     QString changesFolder(Stack stack) const;
-    static int numberOf(const QString& step);
 
     QString root_;
 };

@@ -1330,6 +1330,18 @@ void TestVoices::changedWordIsOnItsCardAndOnlySyntheticVoicesSpeakIt() {
     QVERIFY2(undone.out.contains(QStringLiteral("textes/familles.txt")), qPrintable(undone.out));
     QCOMPARE(files(), before);
     QCOMPARE(run({QStringLiteral("--list")}).out, list);
+    // An older change comes back alone, its word with its files: a later word keeps its change,
+    // and undoing that one later does not bring the older one back.
+    QCOMPARE(run({"--word", "13", "la pèl"}).exitCode, 0);
+    QCOMPARE(run({"--word", "14", "lo pè"}).exitCode, 0);
+    QVERIFY(run({"--undo", "sons_familles/13.mp3"}).out.contains("textes/familles.txt"));
+    const QString older = run({"--list"}).out;
+    QVERIFY(older.contains(QStringLiteral("sons_familles/14.mp3\tlo pè\t")));
+    QCOMPARE(older.section(QStringLiteral("sons_familles/13.mp3"), 1, 1).section('\n', 0, 0),
+             list.section(QStringLiteral("sons_familles/13.mp3"), 1, 1).section('\n', 0, 0));
+    QCOMPARE(run({"--undo", "sons_familles/14.mp3"}).exitCode, 0);
+    QCOMPARE(files(), before);
+    QCOMPARE(run({QStringLiteral("--list")}).out, list);
     // A phrase of the game changes as a word does, and its change comes back whole.
     const auto voice = [&set](int phrase) {
         return safewrite::read(set + QStringLiteral("/son_frasas/%1.mp3").arg(phrase));
