@@ -5,12 +5,12 @@
 #include "sets/SetArchive.h"
 
 #include "assets/Catalogue.h"
-#include "assets/TextLayers.h"
 #include "base/Errors.h"
 #include "base/SystemErrors.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetImport.h"
 #include "sets/SetManifest.h"
+#include "sets/SetTexts.h"
 #include "sets/StoredArt.h"
 
 #include <QDir>
@@ -81,31 +81,6 @@ bool sameFile(const QString& one, const QString& other) {
     if (a.canonicalFilePath() == b.canonicalFilePath())
         return true;
     return a.size() == b.size() && safewrite::read(one) == safewrite::read(other);
-}
-
-// The set's texts an archive carries: each file some set under it holds (a set built on a class
-// set carries that set's words), but the marks of its own voices only from its own folder.
-QStringList texts(const QString& set) {
-    QStringList names;
-    const QStringList layers = content::TextLayers::folders(set);
-    for (const QString& file : textFiles)
-        for (const QString& folder : file == catalogue::voiceMarksText ? layers.mid(0, 1) : layers)
-            if (QFileInfo(folder + QLatin1Char('/') + file).isFile()) {
-                names << textsFolder + QLatin1Char('/') + file;
-                break;
-            }
-    return names;
-}
-
-// A file as the archive carries it: the texts whole, every row read through the set's layers,
-// so that the set stands alone wherever it is imported.
-QByteArray bytesOf(const QString& set, const QString& name) {
-    const QString file = name.section(QLatin1Char('/'), 1);
-    if (!name.startsWith(textsFolder + QLatin1Char('/')) || file == catalogue::voiceMarksText)
-        return safewrite::read(set + QLatin1Char('/') + name);
-    return content::TextLayers::textOf(
-               content::TextLayers::read(content::TextLayers::folders(set), file, nullptr))
-        .toUtf8();
 }
 
 bool isSetFolder(QString name) {
@@ -183,7 +158,7 @@ std::vector<Changed> changedFiles(const QString& set, const QString& installed) 
             names.push_back({name, origin});
         }
     }
-    for (const QString& name : texts(set))
+    for (const QString& name : SetTexts::carried(set))
         names.push_back({name, FileOrigins::Origin::Default});
     const QDir kept(set + QLatin1Char('/') + storedart::folder);
     for (const QString& file : kept.entryList(QDir::Files, QDir::Name))
@@ -196,7 +171,11 @@ std::vector<Changed> changedFiles(const QString& set, const QString& installed) 
 int write(const QString& set, const QString& installed, const QString& path) {
     std::vector<setmanifest::File> files;
     for (const Changed& changed : changedFiles(set, installed))
-        files.push_back({changed.name, bytesOf(set, changed.name), changed.origin});
+        files.push_back({changed.name,
+                         changed.name.startsWith(textsFolder + QLatin1Char('/'))
+                             ? SetTexts::carriedBytes(set, changed.name)
+                             : safewrite::read(set + QLatin1Char('/') + changed.name),
+                         changed.origin});
     if (files.empty())
         throw SetRefused(
             QStringLiteral("Lo jòc %1 es lo jòc installat : i a pas res a exportar").arg(set));

@@ -10,12 +10,10 @@
 #include "sets/FolderLock.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetLinks.h"
-#include "sets/SetTexts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <functional>
 #include <sys/stat.h>
 
@@ -282,30 +280,14 @@ QStringList SetFolder::step(const QString& name, Stack from) {
 }
 
 void SetFolder::stepRowsBack(const QString& text, Stack from, int change, int number) {
-    const QStringList kept = history_.steps(from, text);
-    const auto at = std::find_if(kept.begin(), kept.end(), [change](const QString& step) {
-        return SetHistory::numberOf(step) == change;
-    });
-    if (at == kept.end())
+    const Content now = current(text);
+    const auto [back, step] = history_.rowsBack(
+        from, text, change, now.isDefault ? QByteArray() : safewrite::read(now.file));
+    if (step.isEmpty())
         return;
-    const auto bytesOf = [this, &text](const QString& step) {
-        const Content content = step.isEmpty() ? current(text) : SetHistory::contentOf(step);
-        return content.isDefault ? QByteArray() : safewrite::read(content.file);
-    };
-    const QString name = QFileInfo(text).fileName();
-    const QByteArray before = bytesOf(*at);
-    const QByteArray after = bytesOf(at + 1 == kept.end() ? QString() : *(at + 1));
-    const auto back = [&](const QByteArray& bytes) {
-        return SetTexts::withRowsBack(name, bytes, before, after);
-    };
-    // The later steps hold the change too: undoing them must not bring it back.
-    for (auto later = at + 1; later != kept.end(); ++later)
-        if (!SetHistory::contentOf(*later).isDefault)
-            safewrite::write(*later, back(safewrite::read(*later)));
-    const QByteArray now = bytesOf({});
     replaceWith(text, other(from), number,
-                [&](const QString& path) { return safewrite::writeAside(path, back(now)); });
-    history_.drop(from, *at);
+                [&back](const QString& path) { return safewrite::writeAside(path, back); });
+    history_.drop(from, step);
 }
 
 void SetFolder::restoreDefault(const QString& name) {

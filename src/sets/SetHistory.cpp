@@ -5,11 +5,13 @@
 #include "sets/SetHistory.h"
 
 #include "sets/SafeWrite.h"
+#include "sets/TextRows.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -118,6 +120,29 @@ QStringList SetHistory::namesOf(Stack stack, int number) const {
     if (!list.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+std::pair<QByteArray, QString> SetHistory::rowsBack(Stack stack, const QString& text, int change,
+                                                    const QByteArray& now) {
+    const QStringList kept = steps(stack, text);
+    const auto at = std::find_if(kept.begin(), kept.end(), [change](const QString& step) {
+        return numberOf(step) == change;
+    });
+    if (at == kept.end())
+        return {now, {}};
+    const auto bytesOf = [](const QString& step) {
+        return contentOf(step).isDefault ? QByteArray() : safewrite::read(step);
+    };
+    const QString name = QFileInfo(text).fileName();
+    const QByteArray before = bytesOf(*at);
+    const QByteArray after = at + 1 == kept.end() ? now : bytesOf(*(at + 1));
+    const auto back = [&](const QByteArray& bytes) {
+        return TextRows::withRowsBack(name, bytes, before, after);
+    };
+    for (auto later = at + 1; later != kept.end(); ++later)
+        if (!contentOf(*later).isDefault)
+            safewrite::write(*later, back(safewrite::read(*later)));
+    return {back(now), *at};
 }
 
 void SetHistory::drop(Stack stack, const QString& step) {

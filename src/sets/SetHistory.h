@@ -6,8 +6,10 @@
 
 #include "sets/FileOrigins.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 class SetHistory {
 public:
@@ -40,6 +42,12 @@ public:
     // The files one change touched together, as recorded when it was made: also those changed
     // again since, whose newest step is no longer this change's.
     QStringList namesOf(Stack stack, int number) const;
+    // A text the change numbered change touched, and a later change touched again, taken back by
+    // its rows (TextRows): now is the text as it is. Returns the text with those rows back and the
+    // step to drop once it is in place, or no step when the text has none of that change. The
+    // text's later steps lose those rows at once, so undoing them never brings the change back.
+    std::pair<QByteArray, QString> rowsBack(Stack stack, const QString& text, int change,
+                                            const QByteArray& now);
     // Drops the step, and the record of its change once none of its files is left.
     void drop(Stack stack, const QString& step);
     // Keeps no more than the given number of steps of name.

@@ -242,74 +242,6 @@ QString SetTexts::setPage(int page, const QString& text) {
     return old;
 }
 
-namespace {
-
-// A text's lines before its first row, then its rows in order, each with its lines.
-struct Rows {
-    QStringList preamble;
-    std::vector<std::pair<QString, QStringList>> rows;
-
-    Rows(const QString& text, bool marks) {
-        for (const QString& line : text.split(QLatin1Char('\n'))) {
-            // A mark is one line, named by its voice; the other texts' rows by their keyword.
-            const QString row =
-                marks ? (line.trimmed().isEmpty() ? QString()
-                                                  : line.section(separator, 0, 0).trimmed())
-                      : content::TextLayers::rowOf(line);
-            if (!row.isEmpty())
-                rows.push_back({row, {}});
-            (rows.empty() ? preamble : rows.back().second) << line;
-        }
-    }
-    // A row's lines but the blank lines that end it, which only lay the file out.
-    static QStringList meaningful(QStringList lines) {
-        while (!lines.isEmpty() && lines.constLast().trimmed().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
-    const QStringList* find(const QString& row) const {
-        for (const auto& [key, lines] : rows)
-            if (key == row)
-                return &lines;
-        return nullptr;
-    }
-};
-
-} // namespace
-
-QByteArray SetTexts::withRowsBack(const QString& name, const QByteArray& text,
-                                  const QByteArray& before, const QByteArray& after) {
-    const bool marks = name == voiceMarksText;
-    const Rows was(QString::fromUtf8(before), marks), became(QString::fromUtf8(after), marks);
-    Rows now(QString::fromUtf8(text), marks);
-    QStringList changed;
-    for (const Rows* side : {&was, &became})
-        for (const auto& [row, lines] : side->rows) {
-            const QStringList* a = was.find(row);
-            const QStringList* b = became.find(row);
-            if ((!a || !b || Rows::meaningful(*a) != Rows::meaningful(*b)) &&
-                !changed.contains(row))
-                changed << row;
-        }
-    // Each row back in its place; the blank lines after it are the file's layout and stay.
-    QStringList out = now.preamble;
-    for (const auto& [row, lines] : now.rows) {
-        const QStringList* back = was.find(row);
-        if (changed.contains(row))
-            out += back ? Rows::meaningful(*back) : QStringList();
-        else
-            out += Rows::meaningful(lines);
-        out += lines.mid(Rows::meaningful(lines).size());
-    }
-    // A row the change took away, and nothing brought back since, before the last blank lines.
-    const QStringList ending = out.mid(Rows::meaningful(out).size());
-    out = Rows::meaningful(out);
-    for (const QString& row : changed)
-        if (const QStringList* back = was.find(row); back && !now.find(row))
-            out += Rows::meaningful(*back);
-    return (out + ending).join(QLatin1Char('\n')).toUtf8();
-}
-
 QString SetTexts::saysOld(const QString& voiceName) const {
     return marks_.value(voiceName);
 }
@@ -341,6 +273,27 @@ std::vector<std::pair<QString, QByteArray>> SetTexts::files() const {
     return {{folder + familiesText, families_.toUtf8()},
             {folder + albumText, album_.toUtf8()},
             {folder + voiceMarksText, marks.toUtf8()}};
+}
+
+QStringList SetTexts::carried(const QString& set) {
+    QStringList names;
+    const QStringList layers = content::TextLayers::folders(set);
+    for (const QString& file : {familiesText, albumText, voiceMarksText, catalogue::phrasesText})
+        for (const QString& folder : file == voiceMarksText ? layers.mid(0, 1) : layers)
+            if (QFileInfo(folder + QLatin1Char('/') + file).isFile()) {
+                names << catalogue::textName(file);
+                break;
+            }
+    return names;
+}
+
+QByteArray SetTexts::carriedBytes(const QString& set, const QString& name) {
+    const QString file = name.section(QLatin1Char('/'), 1);
+    if (file == voiceMarksText)
+        return safewrite::read(set + QLatin1Char('/') + name);
+    return content::TextLayers::textOf(
+               content::TextLayers::read(content::TextLayers::folders(set), file, nullptr))
+        .toUtf8();
 }
 
 void SetTexts::save(const QString& set) const {

@@ -53,15 +53,15 @@ public:
     void markSynthetic(const QString& voiceName);
     void clearMark(const QString& voiceName);
 
-    // One change taken back row by row in a text file (name: "familles.txt", "album.txt",
-    // "frasas.txt" or "votz.txt") changed again since: each row (a card, a page, a phrase, a
-    // voice's mark) whose lines differ between before and after the change gets back in text the
-    // lines it had before, or goes when it had none; every other row of text stays.
-    static QByteArray withRowsBack(const QString& name, const QByteArray& text,
-                                   const QByteArray& before, const QByteArray& after);
-
     // The three files as kept under the set's textes/ folder, by relative name: its own rows.
     std::vector<std::pair<QString, QByteArray>> files() const;
+    // The texts an export of the set carries ("textes/familles.txt"): each file some set under it
+    // holds (a set built on a class set carries that set's words), the marks of its voices only
+    // from its own folder.
+    static QStringList carried(const QString& set);
+    // Such a file as the export carries it: every row read through the set's layers, so that the
+    // set stands alone wherever it is imported; the marks as they are.
+    static QByteArray carriedBytes(const QString& set, const QString& name);
     // Writes the three files into the set's textes/ folder, each whole or not at all.
     void save(const QString& set) const;
 
