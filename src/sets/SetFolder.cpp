@@ -8,8 +8,10 @@
 #include "base/Errors.h"
 #include "base/GameLock.h"
 #include "sets/FolderLock.h"
+#include "sets/RenameJournal.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetLinks.h"
+#include "sets/SetNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +21,7 @@
 
 namespace {
 
-using catalogue::slashed;
+using setnames::isText;
 using Stack = SetHistory::Stack;
 
 bool isInside(const QString& path, const QString& folder) {
@@ -42,10 +44,6 @@ bool statOf(const QString& path, struct stat& status) {
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
-bool isText(const QString& name) {
-    return name.startsWith(catalogue::textsFolder + QLatin1Char('/'));
-}
-
 Stack other(Stack stack) {
     return stack == Stack::Undo ? Stack::Redo : Stack::Undo;
 }
@@ -59,32 +57,6 @@ SetRefused outside(const QString& path, const QString& root) {
 SetFolder::SetFolder(const QString& root, const QString& defaultSet)
     : root_(QDir(root).absolutePath()),
       defaultSet_(QDir::cleanPath(QDir(defaultSet).absolutePath())), history_(root_) {}
-
-QString SetFolder::checkedName(const QString& relativePath) {
-    const QString name = slashed(relativePath);
-    // The game's phrases are voices a set may have: one made before the game has none.
-    if (!voiceNames().contains(name) && !catalogue::phraseVoiceNames().contains(name))
-        throw SetRefused(QStringLiteral("« %1 » es pas una votz del jòc : sons_familles/1.mp3 "
-                                        "a 56.mp3, son_album/1.mp3 a 17.mp3 o son_frasas/1.mp3 "
-                                        "a %2.mp3")
-                             .arg(relativePath)
-                             .arg(catalogue::phraseCount));
-    return name;
-}
-
-QString SetFolder::checkedFileName(const QString& relativePath) {
-    const QString name = slashed(relativePath);
-    return catalogue::pictureNames().contains(name) ? name : checkedName(relativePath);
-}
-
-QString SetFolder::checkedStepName(const QString& relativePath) {
-    const QString name = slashed(relativePath);
-    for (const QString& text : {catalogue::familiesText, catalogue::albumText,
-                                catalogue::voiceMarksText, catalogue::phrasesText})
-        if (name == catalogue::textName(text))
-            return name;
-    return checkedFileName(relativePath);
-}
 
 QString SetFolder::pathOf(const QString& name) const {
     return root_ + QLatin1Char('/') + name;
@@ -123,14 +95,19 @@ SetFolder::Content SetFolder::current(const QString& name) const {
     return {false, path, unmarked ? FileOrigins::Origin::Revoiced : FileOrigins::Origin::Recorded};
 }
 
+QString SetFolder::aside(const QString& name, const Content& content) const {
+    // A text the set did not have is read from its base again: the file goes.
+    if (content.isDefault && isText(name))
+        return {};
+    const QString path = pathOf(name);
+    safewrite::ensureFolder(root_, QFileInfo(name).path());
+    return content.isDefault ? safewrite::linkAside(path, defaultSet_ + QLatin1Char('/') + name)
+                             : safewrite::writeAside(path, safewrite::read(content.file));
+}
+
 void SetFolder::replace(const QString& name, const Content& content, Stack keepIn, int number) {
-    replaceWith(name, keepIn, number, [this, &name, &content](const QString& path) {
-        // A text the set did not have is read from its base again: the file goes.
-        if (content.isDefault && isText(name))
-            return QString();
-        return content.isDefault ? safewrite::linkAside(path, defaultSet_ + QLatin1Char('/') + name)
-                                 : safewrite::writeAside(path, safewrite::read(content.file));
-    });
+    replaceWith(name, keepIn, number,
+                [this, &name, &content](const QString&) { return aside(name, content); });
     if (!isText(name))
         recordOrigins({{name, content.isDefault ? FileOrigins::Origin::Default : content.origin}});
 }
@@ -218,15 +195,17 @@ void SetFolder::commit(const std::vector<Change>& changes,
             QFile::remove(step);
         throw;
     }
-    // Only renames are left, within the set's own folders.
-    QStringList folders;
-    for (const auto& [temporary, path] : staged) {
-        safewrite::publish(temporary, path, false);
-        if (!folders.contains(QFileInfo(path).absolutePath()))
-            folders << QFileInfo(path).absolutePath();
+    // Only renames are left, within the set's own folders, finished at the next start if killed.
+    std::vector<RenameJournal::Rename> renames;
+    for (const auto& [temporary, path] : staged)
+        renames.push_back({temporary, path});
+    try {
+        RenameJournal::publishAll(root_, renames);
+    } catch (...) {
+        for (const QString& step : pushed)
+            QFile::remove(step);
+        throw;
     }
-    for (const QString& folder : folders)
-        safewrite::syncFolderOf(folder + QStringLiteral("/."));
     recordOrigins(origins);
     for (const QString& name : names)
         history_.prune(Stack::Undo, name);
@@ -267,27 +246,46 @@ QStringList SetFolder::step(const QString& name, Stack from) {
         if (isText(text) && !names.contains(text))
             since << text;
     const int number = history_.nextNumber(other(from), names + since);
-    for (const QString& changed : names) {
-        const QString last = history_.steps(from, changed).constLast();
-        replace(changed, SetHistory::contentOf(last), other(from), number);
-        history_.drop(from, last);
+    // Every file is made aside and its present kept on the other stack before any is renamed.
+    std::vector<RenameJournal::Rename> renames;
+    std::vector<std::pair<QString, FileOrigins::Origin>> origins;
+    QStringList done;
+    try {
+        for (const QString& changed : names) {
+            const QString last = history_.steps(from, changed).constLast();
+            const Content content = SetHistory::contentOf(last);
+            renames.push_back({aside(changed, content), pathOf(changed)});
+            history_.push(other(from), changed, current(changed), number);
+            done << last;
+            if (!isText(changed))
+                origins.emplace_back(changed, content.isDefault ? FileOrigins::Origin::Default
+                                                                : content.origin);
+        }
+        for (const QString& text : since) {
+            const Content now = current(text);
+            const auto [back, step] = history_.rowsBack(
+                from, text, change, now.isDefault ? QByteArray() : safewrite::read(now.file));
+            if (step.isEmpty())
+                continue;
+            renames.push_back({safewrite::writeAside(pathOf(text), back), pathOf(text)});
+            history_.push(other(from), text, now, number);
+            done << step;
+            names << text;
+        }
+    } catch (...) {
+        for (const RenameJournal::Rename& rename : renames)
+            if (!rename.temporary.isEmpty())
+                QFile::remove(rename.temporary);
+        throw;
     }
-    for (const QString& text : since)
-        stepRowsBack(text, from, change, number);
-    names += since;
+    RenameJournal::publishAll(root_, renames);
+    for (const QString& step : done)
+        history_.drop(from, step);
+    recordOrigins(origins);
+    for (const QString& changed : names)
+        history_.prune(other(from), changed);
     history_.joinAsOne(other(from), number, names);
     return names;
-}
-
-void SetFolder::stepRowsBack(const QString& text, Stack from, int change, int number) {
-    const Content now = current(text);
-    const auto [back, step] = history_.rowsBack(
-        from, text, change, now.isDefault ? QByteArray() : safewrite::read(now.file));
-    if (step.isEmpty())
-        return;
-    replaceWith(text, other(from), number,
-                [&back](const QString& path) { return safewrite::writeAside(path, back); });
-    history_.drop(from, step);
 }
 
 void SetFolder::restoreDefault(const QString& name) {
@@ -327,6 +325,8 @@ int SetFolder::fillFromDefaultSet() {
     if (!QDir().mkpath(root_))
         throw SetRefused(QStringLiteral("Impossible de crear %1").arg(root_));
     const FolderLock lock(root_);
+    // A change a kill interrupted between its renames is finished: all of it lands.
+    RenameJournal::finish(root_);
     history_.moveOlder(voiceNames());
     const bool convert = !FileOrigins::isKept(root_);
     SetLinks links(root_, defaultSet_);

@@ -8,6 +8,7 @@
 #include "assets/Catalogue.h"
 #include "sets/FileOrigins.h"
 #include "sets/SetHistory.h"
+#include "sets/SetNames.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,15 +26,16 @@ public:
 
     // The 73 voice names the game reads ("sons_familles/1.mp3" ... then "son_album/17.mp3").
     static const QStringList& voiceNames() { return catalogue::voiceNames(); }
-    // A name as the game reads it, with "/" or "\" between folder and file: one of the 73, or a
-    // phrase's voice (son_frasas/1.mp3 onwards), which a set may lack. Throws SetRefused for any
-    // other name, so nothing outside the folder's voices can be written.
-    static QString checkedName(const QString& relativePath);
-    // The same for every file of a set the workshop may change: the voices and every picture
-    // the game reads (cards, miniatures, album pages).
-    static QString checkedFileName(const QString& relativePath);
-    // The same, and the set's texts, whose changes the history keeps too.
-    static QString checkedStepName(const QString& relativePath);
+    // The names of the files the folder may write (SetNames).
+    static QString checkedName(const QString& relativePath) {
+        return setnames::checkedName(relativePath);
+    }
+    static QString checkedFileName(const QString& relativePath) {
+        return setnames::checkedFileName(relativePath);
+    }
+    static QString checkedStepName(const QString& relativePath) {
+        return setnames::checkedStepName(relativePath);
+    }
 
     const QString& root() const { return root_; }
     const QString& defaultSet() const { return defaultSet_; }
@@ -86,9 +88,8 @@ private:
 
     // Undo (from the undo stack) or redo (from the redo stack): the last change taken back.
     QStringList step(const QString& name, Stack from);
-    // The text's rows the change numbered change made go back, as part of the step numbered
-    // number on the other stack; the text's later steps lose them too.
-    void stepRowsBack(const QString& text, Stack from, int change, int number);
+    // The file as content has it, written aside (safewrite); an empty name when the file goes.
+    QString aside(const QString& name, const Content& content) const;
     void checkNotInDefaultSet() const;
     Content current(const QString& name) const;
     // The file becomes content; what it was is pushed on the given stack, as step number (0: the

@@ -13,6 +13,7 @@
 #include "sets/FileOrigins.h"
 #include "sets/FolderLock.h"
 #include "sets/Locations.h"
+#include "sets/RenameJournal.h"
 #include "sets/SafeWrite.h"
 #include "sets/SetArchive.h"
 #include "sets/SetFolder.h"
@@ -612,6 +613,29 @@ void TestVoices::undoWalksTheHistoryOfALightSet() {
     QCOMPARE(folder.ownCount(), 0);
     folder.undo(name);
     QCOMPARE(safewrite::read(folder.pathOf(name)), ownBytes);
+    // A change of several files killed between its renames lands whole at the next start; its
+    // list moves nothing but files written aside, and nothing from outside the set.
+    const QString card = folder.pathOf(QStringLiteral("img_familles/12.bmp"));
+    const QString text = folder.pathOf(QStringLiteral("textes/familles.txt"));
+    QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("textes"))));
+    const QString outside = root.filePath(QStringLiteral("../.outside.tmp-k1ll3d"));
+    safewrite::write(outside, "from outside");
+    const QString cardAside = safewrite::writeAside(card, "a new card");
+    safewrite::write(root.filePath(RenameJournal::fileName),
+                     QStringLiteral("%1\timg_familles/12.bmp\n%2\ttextes/familles.txt\n"
+                                    "../.outside.tmp-k1ll3d\t%3\nsons_familles/2.mp3\t%3\n")
+                         .arg(QDir(root.path()).relativeFilePath(cardAside),
+                              QDir(root.path()).relativeFilePath(safewrite::writeAside(text, "a")),
+                              name)
+                         .toUtf8());
+    QCOMPARE(folder.fillFromDefaultSet(), 0);
+    QCOMPARE(safewrite::read(card), QByteArray("a new card"));
+    QCOMPARE(safewrite::read(text), QByteArray("a"));
+    QCOMPARE(safewrite::read(folder.pathOf(name)), ownBytes);
+    QVERIFY(QFileInfo::exists(outside) &&
+            QFileInfo(folder.pathOf("sons_familles/2.mp3")).isSymLink());
+    QVERIFY(!QFileInfo::exists(root.filePath(RenameJournal::fileName)));
+    QFile::remove(outside);
 }
 
 void TestVoices::olderFullCopyKeepsOwnVoicesOnly() {
