@@ -153,12 +153,11 @@ void SetLinks::keepOwnRows() {
         SetTexts own = SetTexts::load(root_);
         bool changed = false;
         for (int family = 1; family <= catalogue::familyCount; ++family) {
-            // A family's name is on its miniature and at the top of each of its large cards.
-            QStringList named{catalogue::miniature(catalogue::cardNumber(family, 1))};
-            for (const int card : catalogue::familyCards(family))
-                named << catalogue::largeCard(card);
+            // A family's name is on its large cards too, but only a change of the name composes
+            // its miniature again: a large card composed for its own word keeps the name it had.
             const int title = catalogue::titleNumber(family);
-            if (own.hasOwnWord(title) && linked(named)) {
+            if (own.hasOwnWord(title) &&
+                linked({catalogue::miniature(catalogue::cardNumber(family, 1))})) {
                 own.dropWord(title);
                 changed = true;
             }

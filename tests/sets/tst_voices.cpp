@@ -938,6 +938,10 @@ void TestVoices::userSetFollowsItsClassSetWhereItChangedNothing() {
     qputenv("XDG_DATA_DIRS", QFile::encodeName(work.path()));
     const QString hers = work.filePath(QStringLiteral("hers"));
     QCOMPARE(record({"--folder", hers, "--word", "12", "la gaunha"}).exitCode, 0);
+    // Her texts as an earlier version kept them: a full copy, her word in it.
+    QByteArray copy = safewrite::read(QStringLiteral(MIRABOSC_DATA_DIR "/familles.txt"));
+    safewrite::write(hers + QStringLiteral("/textes/familles.txt"),
+                     copy.replace("| la boca |", "| la gaunha |"));
     // A colleague changes cards 11 and 12 in the class set; her next start follows it for 11.
     classWords("| lo nas |", "| lo nàs |");
     QByteArray both = safewrite::read(shared + QStringLiteral("/textes/familles.txt"));
@@ -948,6 +952,13 @@ void TestVoices::userSetFollowsItsClassSetWhereItChangedNothing() {
     qputenv("XDG_DATA_DIRS", dataDirs);
     QVERIFY2(list.contains(QStringLiteral("sons_familles/11.mp3\tlo nàs\t")), qPrintable(list));
     QVERIFY(list.contains(QStringLiteral("sons_familles/12.mp3\tla gaunha\t")));
+    // Converted once: her copy keeps her own row alone.
+    const QString own =
+        QString::fromUtf8(safewrite::read(hers + QStringLiteral("/textes/familles.txt")));
+    QCOMPARE(own.count(QRegularExpression(QStringLiteral("^(card|family) "),
+                                          QRegularExpression::MultilineOption)),
+             1);
+    QVERIFY(own.contains(QStringLiteral("card 12 | la gaunha")));
     QProcess check;
     check.start(QStringLiteral(MIRABOSC_CHECK_PROGRAM), {hers});
     QVERIFY(check.waitForFinished(60000));
