@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -99,13 +100,20 @@ bool pngIsWhole(QIODevice& device) {
     return whole;
 }
 
-// libtiff's RGBA reader, behind Qt's, takes CMYK at 8 bits a channel only; anything else it
-// refuses on stderr, and the picture would be called damaged. The first directory says.
+// libtiff, behind Qt's TIFF reader, writes its own complaints on stderr and the picture would
+// only be called damaged: a directory or strip cut short, and CMYK at other than 8 bits a channel
+// (its RGBA reader takes no other), are refused here first, with what they are.
 QString tiffRefusal(QIODevice& device) {
     constexpr int headerBytes = 8;
     constexpr int entryBytes = 12;
     constexpr quint16 bitsPerSampleTag = 258;
     constexpr quint16 photometricTag = 262;
+    constexpr quint16 stripOffsetsTag = 273;
+    constexpr quint16 tileOffsetsTag = 324;
+    constexpr quint16 stripBytesTag = 279;
+    constexpr quint16 tileBytesTag = 325;
+    constexpr quint16 longType = 4;
+    constexpr quint32 maxStrips = 1 << 20;
     constexpr quint16 separated = 5; // CMYK
     constexpr quint16 shortType = 3;
     const QByteArray head = device.peek(headerBytes);
@@ -118,16 +126,43 @@ QString tiffRefusal(QIODevice& device) {
     const auto u32 = [little](const char* at) {
         return little ? qFromLittleEndian<quint32>(at) : qFromBigEndian<quint32>(at);
     };
+    // Offsets are checked against the size first: a buffer warns of a seek past its end.
+    const auto within = [&device](qint64 at) { return at + 2 <= device.size() && device.seek(at); };
+    const QString cut = QStringLiteral("imatge damatjada o copada");
     const qint64 directory = u32(head.constData() + 4);
-    if (!device.seek(directory)) {
-        device.seek(0);
-        return {};
-    }
+    if (!within(directory))
+        return device.seek(0), cut;
     const QByteArray count = device.read(2);
     const int entries = count.size() == 2 ? u16(count.constData()) : 0;
     const QByteArray table = device.read(qint64(entries) * entryBytes);
+    if (table.size() != qint64(entries) * entryBytes)
+        return device.seek(0), cut;
     quint16 photometric = 0, bits = 8;
-    for (int i = 0; i < entries && (i + 1) * entryBytes <= table.size(); ++i) {
+    bool whole = true;
+    std::vector<quint64> offsets, lengths;
+    // A field's numbers: in its entry when they fit in four bytes, else where it points.
+    const auto numbers = [&](quint16 type, quint32 values, const char* field) {
+        const int size = type == shortType ? 2 : 4;
+        std::vector<quint64> read;
+        if ((type != shortType && type != longType) || values > maxStrips) {
+            whole = false;
+            return read;
+        }
+        QByteArray bytes(field, 4);
+        if (qint64(values) * size > 4) {
+            const quint32 at = u32(field);
+            bytes = within(at) ? device.read(qint64(values) * size) : QByteArray();
+        }
+        if (bytes.size() < qint64(values) * size) {
+            whole = false;
+            return read;
+        }
+        for (quint32 v = 0; v < values; ++v)
+            read.push_back(size == 2 ? u16(bytes.constData() + v * 2)
+                                     : u32(bytes.constData() + v * 4));
+        return read;
+    };
+    for (int i = 0; i < entries; ++i) {
         const char* entry = table.constData() + i * entryBytes;
         const quint16 tag = u16(entry);
         const quint16 type = u16(entry + 2);
@@ -136,10 +171,21 @@ QString tiffRefusal(QIODevice& device) {
             photometric = u16(entry + 8);
         else if (tag == bitsPerSampleTag && type == shortType && values == 1)
             bits = u16(entry + 8);
-        else if (tag == bitsPerSampleTag && type == shortType && device.seek(u32(entry + 8)))
+        else if (tag == bitsPerSampleTag && type == shortType && within(u32(entry + 8)))
             bits = u16(device.read(2).leftJustified(2, '\0').constData());
+        else if (tag == stripOffsetsTag || tag == tileOffsetsTag)
+            offsets = numbers(type, values, entry + 8);
+        else if (tag == stripBytesTag || tag == tileBytesTag)
+            lengths = numbers(type, values, entry + 8);
     }
     device.seek(0);
+    // Every strip (or tile) of the picture lies within the file.
+    if (offsets.empty() || offsets.size() != lengths.size())
+        whole = false;
+    for (std::size_t i = 0; whole && i < offsets.size(); ++i)
+        whole = offsets[i] + lengths[i] <= quint64(device.size());
+    if (!whole)
+        return cut;
     if (photometric == separated && bits != 8)
         return QStringLiteral("TIFF en CMJN a %1 bits per canal : Mirabosc pren lo CMJN a 8 bits "
                               "solament ; enregistratz l'imatge en RGB")

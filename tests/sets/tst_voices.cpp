@@ -395,14 +395,15 @@ void TestVoices::initTestCase() {
     safewrite::write(takes_.filePath(QStringLiteral("small.gif")),
                      QByteArray::fromHex("47494638396101000100800000ffffff00000021f90401000000"
                                          "002c00000000010001000002024401003b"));
-    // One pixel of CMYK at 16 bits a channel, which Qt's TIFF reader cannot take.
-    safewrite::write(
-        takes_.filePath(QStringLiteral("cmyk16.tif")),
-        QByteArray::fromHex(
-            "49492a00080000000a0000010300010000000100000001010300010000000100000002010300"
-            "0400000086000000030103000100000001000000060103000100000005000000110104000100"
-            "00008e0000001501030001000000040000001601030001000000010000001701040001000000"
-            "080000001c01030001000000010000000000000010001000100010008000800080008000"));
+    // One pixel of CMYK at 16 bits a channel, which Qt's TIFF reader cannot take; and the same
+    // cut within its pixels.
+    const QByteArray cmyk = QByteArray::fromHex(
+        "49492a00080000000a0000010300010000000100000001010300010000000100000002010300"
+        "0400000086000000030103000100000001000000060103000100000005000000110104000100"
+        "00008e0000001501030001000000040000001601030001000000010000001701040001000000"
+        "080000001c01030001000000010000000000000010001000100010008000800080008000");
+    safewrite::write(takes_.filePath(QStringLiteral("cmyk16.tif")), cmyk);
+    safewrite::write(takes_.filePath(QStringLiteral("cut.tif")), cmyk.left(cmyk.size() - 4));
     QByteArray jpeg;
     QBuffer jpegBuffer(&jpeg);
     QVERIFY(jpegBuffer.open(QIODevice::WriteOnly) && cover.save(&jpegBuffer, "JPEG"));
@@ -1216,6 +1217,7 @@ void TestVoices::pictureOfAnyShapeOrRefused_data() {
     row("a truncated JPEG", "cut.jpg", card, "damatjada");
     row("a PNG chunk of 2 GB", "lying.png", card, "damatjada");
     row("a 16-bit CMYK TIFF", "cmyk16.tif", card, "TIFF en CMJN a 16 bits");
+    row("a TIFF cut in its pixels", "cut.tif", card, "imatge damatjada o copada");
 }
 
 void TestVoices::pictureOfAnyShapeOrRefused() {
