@@ -118,20 +118,18 @@ void readFamilyLine(const Line& line, std::vector<Family>& families, bool strict
 
 std::vector<Family> ContentReader::parseFamilies(const QString& text, const QString& fileName,
                                                  QStringList* problems) {
-    return parseFamilies(TextLayers::Lines{}, fileName, problems, &text);
+    return families(ContentLine::linesOf(text, fileName), fileName, problems);
 }
 
 std::vector<Family> ContentReader::parseFamilies(const TextLayers::Lines& layered,
                                                  const QString& fileName, QStringList* problems) {
-    return parseFamilies(layered, fileName, problems, nullptr);
+    return families(ContentLine::linesOf(layered), fileName, problems);
 }
 
-std::vector<Family> ContentReader::parseFamilies(const TextLayers::Lines& layered,
-                                                 const QString& fileName, QStringList* problems,
-                                                 const QString* text) {
+std::vector<Family> ContentReader::families(const std::vector<ContentLine>& lines,
+                                            const QString& fileName, QStringList* problems) {
     std::vector<Family> families;
-    readEachLine(text ? ContentLine::linesOf(*text, fileName) : ContentLine::linesOf(layered),
-                 problems, QLatin1String("family"),
+    readEachLine(lines, problems, QLatin1String("family"),
                  [&](const Line& line) { readFamilyLine(line, families, !problems); });
     if (families.size() != catalogue::familyCount)
         report(EReadError(QStringLiteral("%1 : %2 familhas en plaça de %3")
@@ -235,20 +233,18 @@ void readPageLine(const Line& line, std::vector<AlbumPage>& pages, bool strict) 
 
 std::vector<AlbumPage> ContentReader::parsePages(const QString& text, const QString& fileName,
                                                  QStringList* problems) {
-    return parsePages(TextLayers::Lines{}, fileName, problems, &text);
+    return pages(ContentLine::linesOf(text, fileName), fileName, problems);
 }
 
 std::vector<AlbumPage> ContentReader::parsePages(const TextLayers::Lines& layered,
                                                  const QString& fileName, QStringList* problems) {
-    return parsePages(layered, fileName, problems, nullptr);
+    return pages(ContentLine::linesOf(layered), fileName, problems);
 }
 
-std::vector<AlbumPage> ContentReader::parsePages(const TextLayers::Lines& layered,
-                                                 const QString& fileName, QStringList* problems,
-                                                 const QString* text) {
+std::vector<AlbumPage> ContentReader::pages(const std::vector<ContentLine>& lines,
+                                            const QString& fileName, QStringList* problems) {
     std::vector<AlbumPage> pages;
-    readEachLine(text ? ContentLine::linesOf(*text, fileName) : ContentLine::linesOf(layered),
-                 problems, QLatin1String("page"),
+    readEachLine(lines, problems, QLatin1String("page"),
                  [&](const Line& line) { readPageLine(line, pages, !problems); });
     if (pages.size() != catalogue::albumPageCount)
         report(EReadError(QStringLiteral("%1 : %2 paginas en plaça de %3")

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "assets/Content.h"
+#include "assets/ContentLine.h"
 #include "assets/TextLayers.h"
 
 #include <QString>
@@ -42,13 +43,10 @@ public:
     static std::vector<std::pair<QString, QString>> spokenTexts(const Content& content);
 
 private:
-    // One of the two: the lines of text, or else those of layered.
-    static std::vector<Family> parseFamilies(const TextLayers::Lines& layered,
-                                             const QString& fileName, QStringList* problems,
-                                             const QString* text);
-    static std::vector<AlbumPage> parsePages(const TextLayers::Lines& layered,
-                                             const QString& fileName, QStringList* problems,
-                                             const QString* text);
+    static std::vector<Family> families(const std::vector<ContentLine>& lines,
+                                        const QString& fileName, QStringList* problems);
+    static std::vector<AlbumPage> pages(const std::vector<ContentLine>& lines,
+                                        const QString& fileName, QStringList* problems);
 };
 
 } // namespace content
