@@ -263,13 +263,15 @@ QStringList SetFolder::step(const QString& name, Stack from) {
         }
         for (const QString& text : since) {
             const Content now = current(text);
-            const auto [back, step] = history_.rowsBack(
+            const SetHistory::RowsBack back = history_.rowsBack(
                 from, text, change, now.isDefault ? QByteArray() : safewrite::read(now.file));
-            if (step.isEmpty())
+            if (back.step.isEmpty())
                 continue;
-            renames.push_back({safewrite::writeAside(pathOf(text), back), pathOf(text)});
+            renames.push_back({safewrite::writeAside(pathOf(text), back.text), pathOf(text)});
+            for (const auto& [step, bytes] : back.later)
+                renames.push_back({safewrite::writeAside(step, bytes), step});
             history_.push(other(from), text, now, number);
-            done << step;
+            done << back.step;
             names << text;
         }
     } catch (...) {

@@ -122,14 +122,14 @@ QStringList SetHistory::namesOf(Stack stack, int number) const {
     return QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-std::pair<QByteArray, QString> SetHistory::rowsBack(Stack stack, const QString& text, int change,
-                                                    const QByteArray& now) {
+SetHistory::RowsBack SetHistory::rowsBack(Stack stack, const QString& text, int change,
+                                          const QByteArray& now) const {
     const QStringList kept = steps(stack, text);
     const auto at = std::find_if(kept.begin(), kept.end(), [change](const QString& step) {
         return numberOf(step) == change;
     });
     if (at == kept.end())
-        return {now, {}};
+        return {now, {}, {}};
     const auto bytesOf = [](const QString& step) {
         return contentOf(step).isDefault ? QByteArray() : safewrite::read(step);
     };
@@ -139,10 +139,11 @@ std::pair<QByteArray, QString> SetHistory::rowsBack(Stack stack, const QString& 
     const auto back = [&](const QByteArray& bytes) {
         return TextRows::withRowsBack(name, bytes, before, after);
     };
+    RowsBack result{back(now), *at, {}};
     for (auto later = at + 1; later != kept.end(); ++later)
         if (!contentOf(*later).isDefault)
-            safewrite::write(*later, back(safewrite::read(*later)));
-    return {back(now), *at};
+            result.later.emplace_back(*later, back(safewrite::read(*later)));
+    return result;
 }
 
 void SetHistory::drop(Stack stack, const QString& step) {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <utility>
+#include <vector>
 
 class SetHistory {
 public:
@@ -43,11 +44,16 @@ public:
     // again since, whose newest step is no longer this change's.
     QStringList namesOf(Stack stack, int number) const;
     // A text the change numbered change touched, and a later change touched again, taken back by
-    // its rows (TextRows): now is the text as it is. Returns the text with those rows back and the
-    // step to drop once it is in place, or no step when the text has none of that change. The
-    // text's later steps lose those rows at once, so undoing them never brings the change back.
-    std::pair<QByteArray, QString> rowsBack(Stack stack, const QString& text, int change,
-                                            const QByteArray& now);
+    // its rows (TextRows); now is the text as it is.
+    struct RowsBack {
+        QByteArray text; // the text with those rows back
+        QString step;    // the change's step of the text, to drop once it is in place; empty
+                         // when the text has none
+        // The text's later steps without those rows, so that undoing them never brings the
+        // change back: to be put in place with the text.
+        std::vector<std::pair<QString, QByteArray>> later;
+    };
+    RowsBack rowsBack(Stack stack, const QString& text, int change, const QByteArray& now) const;
     // Drops the step, and the record of its change once none of its files is left.
     void drop(Stack stack, const QString& step);
     // Keeps no more than the given number of steps of name.
