@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: any bytes given as a set's texts (familles.txt, album.txt and votz.txt, split at
 // NUL bytes) are refused with a message, or are a set's words; a word and a page changed on them
-// give files that read again as the same words, the changes included.
+// give files that read again as the same words, the changes included; the word's change taken
+// back by its rows gives the words again.
+#include "assets/TextLayers.h"
 #include "base/Errors.h"
 #include "sets/SetTexts.h"
+#include "sets/TextRows.h"
 
 #include <QByteArrayList>
 #include <cstdint>
@@ -52,11 +55,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const int number = 2 + int(size % 55);
     const int pageNumber = 1 + int(size % 17);
+    const QString families = texts.families();
+    const QByteArray own = texts.files()[0].second;
     try {
         texts.setWord(number, word);
         texts.setPage(pageNumber, page);
     } catch (const SetRefused&) {
         return 0; // a number the set does not have, said so
+    }
+    // The word's change taken back by its rows, as an undo after later changes takes it, gives the
+    // words the set had (where no row is given twice: the first of two is the one changed).
+    QStringList rows;
+    for (const auto& [row, lines] : content::TextLayers::rowsOf(QString::fromUtf8(own)))
+        rows << row;
+    if (rows.removeDuplicates() == 0) {
+        const QByteArray changed = texts.files()[0].second;
+        const QByteArray back =
+            TextRows::withRowsBack(QStringLiteral("familles.txt"), changed, own, changed);
+        try {
+            if (SetTexts::fromBytes(back, {}).families() != families)
+                fail("a change taken back by its rows leaves other words");
+        } catch (const Exception&) {
+            fail("a change taken back by its rows is refused");
+        }
     }
     try {
         const SetTexts changed = readAgain(texts);
