@@ -86,7 +86,8 @@ TextLayers::Lines TextLayers::embedded(const QString& name) {
     return lines;
 }
 
-void TextLayers::lay(Lines& lines, const QString& text, const QString& file) {
+void TextLayers::lay(Lines& lines, const QString& text, const QString& file,
+                     QStringList* problems) {
     if (lines.empty()) {
         const QStringList all = text.split(QLatin1Char('\n'));
         for (int i = 0; i < all.size(); ++i)
@@ -95,12 +96,23 @@ void TextLayers::lay(Lines& lines, const QString& text, const QString& file) {
     }
     int number = 0;
     Lines row;
-    const auto place = [&lines, &row] {
+    QStringList placed;
+    const auto place = [&lines, &row, &placed, problems] {
         if (row.empty())
             return;
         while (row.size() > 1 && isLayout(row.back().text))
             row.pop_back();
         const QString key = rowOf(row.front().text);
+        if (placed.contains(key)) {
+            if (problems)
+                *problems << QStringLiteral("%1, linha %2 : « %3 » es ja donat mai naut")
+                                 .arg(row.front().file)
+                                 .arg(row.front().number)
+                                 .arg(key);
+            row.clear();
+            return;
+        }
+        placed << key;
         for (std::size_t i = 0; i < lines.size(); ++i)
             if (rowOf(lines[i].text) == key) {
                 const auto [last, end] = extent(lines, i);
@@ -131,7 +143,7 @@ TextLayers::Lines TextLayers::read(const QStringList& folders, const QString& na
         if (!QFileInfo::exists(path))
             continue;
         try {
-            lay(lines, TextsReader::readFile(path, path), path);
+            lay(lines, TextsReader::readFile(path, path), path, problems);
         } catch (const Exception& error) {
             if (!problems)
                 throw;

@@ -32,8 +32,11 @@ public:
     static Lines embedded(const QString& name);
     // text laid over lines: each of its rows replaces the same row of lines, whose notes and
     // blank lines after it stay; a row lines lack is added at their end. A row is a line
-    // "family N", "card N", "phrase N" or "page N" and the lines after it up to the next row.
-    static void lay(Lines& lines, const QString& text, const QString& file);
+    // "family N", "card N", "phrase N" or "page N" and the lines after it up to the next row. A
+    // row text gives twice counts once, the first time, as every writer changes the first; the
+    // second is named in problems.
+    static void lay(Lines& lines, const QString& text, const QString& file,
+                    QStringList* problems = nullptr);
     // The file name read through folders, the deepest first, over the default set's. A file that
     // cannot be read is named in problems and left out; without problems, it throws.
     static Lines read(const QStringList& folders, const QString& name, QStringList* problems);

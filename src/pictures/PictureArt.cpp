@@ -120,6 +120,8 @@ QString tiffRefusal(QIODevice& device) {
     const bool little = head.startsWith("II*\0");
     if (!little && !head.startsWith("MM\0*"))
         return {};
+    if (head.size() < headerBytes)
+        return QStringLiteral("imatge damatjada o copada");
     const auto u16 = [little](const char* at) {
         return little ? qFromLittleEndian<quint16>(at) : qFromBigEndian<quint16>(at);
     };

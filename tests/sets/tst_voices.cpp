@@ -404,6 +404,7 @@ void TestVoices::initTestCase() {
         "080000001c01030001000000010000000000000010001000100010008000800080008000");
     safewrite::write(takes_.filePath(QStringLiteral("cmyk16.tif")), cmyk);
     safewrite::write(takes_.filePath(QStringLiteral("cut.tif")), cmyk.left(cmyk.size() - 4));
+    safewrite::write(takes_.filePath(QStringLiteral("short.tif")), cmyk.left(6));
     QByteArray jpeg;
     QBuffer jpegBuffer(&jpeg);
     QVERIFY(jpegBuffer.open(QIODevice::WriteOnly) && cover.save(&jpegBuffer, "JPEG"));
@@ -1110,6 +1111,11 @@ void TestVoices::setTextsAreReadByOneRuleEverywhere_data() {
     QTest::newRow("a word that opens with #")
         << families << QByteArray("lo nenon") << QByteArray("#nenon") << false << false
         << "comença per « # »";
+    // Every reader takes the first, as every writer changes the first; the second is named.
+    QTest::newRow("a card given twice")
+        << families << QByteArray("card 13 |")
+        << QByteArray("card 12 | la bocassa | emoji 1F444\ncard 13 |") << false << false
+        << "linha 32 : « card 12 » es ja donat mai naut";
     QTest::newRow("a word its files do not say")
         << families << QByteArray("lo nas") << QByteArray("lo nàs") << false << false
         << "sons_familles/11.mp3 : legit de";
@@ -1218,6 +1224,7 @@ void TestVoices::pictureOfAnyShapeOrRefused_data() {
     row("a PNG chunk of 2 GB", "lying.png", card, "damatjada");
     row("a 16-bit CMYK TIFF", "cmyk16.tif", card, "TIFF en CMJN a 16 bits");
     row("a TIFF cut in its pixels", "cut.tif", card, "imatge damatjada o copada");
+    row("a TIFF cut in its header", "short.tif", card, "imatge damatjada o copada");
 }
 
 void TestVoices::pictureOfAnyShapeOrRefused() {
