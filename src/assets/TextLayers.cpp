@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace content {
 
@@ -81,58 +82,69 @@ QStringList TextLayers::folders(const QString& root) {
 }
 
 TextLayers::Lines TextLayers::embedded(const QString& name) {
-    Lines lines;
-    lay(lines, TextsReader::readFile(QStringLiteral(":/texts/") + name, name), name);
-    return lines;
+    // Read once: every reader of every set starts from them.
+    static const QHash<QString, Lines> files = [] {
+        QHash<QString, Lines> read;
+        for (const QString& file :
+             {catalogue::familiesText, catalogue::albumText, catalogue::phrasesText}) {
+            Lines lines;
+            lay(lines, TextsReader::readFile(QStringLiteral(":/texts/") + file, file), file);
+            read.insert(file, lines);
+        }
+        return read;
+    }();
+    return files.value(name);
 }
 
 void TextLayers::lay(Lines& lines, const QString& text, const QString& file,
                      QStringList* problems) {
+    const QStringList all = text.split(QLatin1Char('\n'));
     if (lines.empty()) {
-        const QStringList all = text.split(QLatin1Char('\n'));
         for (int i = 0; i < all.size(); ++i)
             lines.push_back({all[i], file, i + 1});
         return;
     }
-    int number = 0;
-    Lines row;
-    QStringList placed;
-    const auto place = [&lines, &row, &placed, problems] {
-        if (row.empty())
-            return;
+    // The rows text gives, the first of each kept, with their lines but the layout that ends them.
+    QHash<QString, Lines> rows;
+    QStringList order;
+    QString key;
+    for (int i = 0; i < all.size(); ++i) {
+        if (const QString row = rowOf(all[i]); !row.isEmpty()) {
+            key = rows.contains(row) ? QString() : row;
+            if (key.isEmpty() && problems)
+                *problems << QStringLiteral("%1, linha %2 : « %3 » es ja donat mai naut")
+                                 .arg(file)
+                                 .arg(i + 1)
+                                 .arg(row);
+            if (!key.isEmpty())
+                order << key;
+        }
+        if (!key.isEmpty())
+            rows[key].push_back({all[i], file, i + 1});
+    }
+    for (Lines& row : rows)
         while (row.size() > 1 && isLayout(row.back().text))
             row.pop_back();
-        const QString key = rowOf(row.front().text);
-        if (placed.contains(key)) {
-            if (problems)
-                *problems << QStringLiteral("%1, linha %2 : « %3 » es ja donat mai naut")
-                                 .arg(row.front().file)
-                                 .arg(row.front().number)
-                                 .arg(key);
-            row.clear();
-            return;
+    // One walk through lines: each row text gives takes the place of the same row there.
+    Lines laid;
+    for (std::size_t i = 0; i < lines.size();) {
+        const QString row = rowOf(lines[i].text);
+        const auto found = rows.constFind(row);
+        if (row.isEmpty() || found == rows.constEnd()) {
+            laid.push_back(lines[i++]);
+            continue;
         }
-        placed << key;
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (rowOf(lines[i].text) == key) {
-                const auto [last, end] = extent(lines, i);
-                lines.erase(lines.begin() + std::ptrdiff_t(i),
-                            lines.begin() + std::ptrdiff_t(last));
-                lines.insert(lines.begin() + std::ptrdiff_t(i), row.begin(), row.end());
-                row.clear();
-                return;
-            }
-        lines.insert(lines.end(), row.begin(), row.end());
-        row.clear();
-    };
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        ++number;
-        if (!rowOf(line).isEmpty())
-            place();
-        if (!row.empty() || !rowOf(line).isEmpty())
-            row.push_back({line, file, number});
+        const auto [last, end] = extent(lines, i);
+        laid.insert(laid.end(), found->begin(), found->end());
+        laid.insert(laid.end(), lines.begin() + std::ptrdiff_t(last),
+                    lines.begin() + std::ptrdiff_t(end));
+        rows.remove(row);
+        i = end;
     }
-    place();
+    for (const QString& row : order)
+        if (const auto left = rows.constFind(row); left != rows.constEnd())
+            laid.insert(laid.end(), left->begin(), left->end());
+    lines = std::move(laid);
 }
 
 TextLayers::Lines TextLayers::read(const QStringList& folders, const QString& name,
