@@ -50,18 +50,15 @@ QString TextLayers::rowOf(const QString& line) {
     return words[0] + QLatin1Char(' ') + (number ? QString::number(value) : words[1]);
 }
 
-std::vector<std::pair<QString, QStringList>> TextLayers::rowsOf(const QString& text) {
-    std::vector<std::pair<QString, QStringList>> rows;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        if (const QString row = rowOf(line); !row.isEmpty())
-            rows.push_back({row, {}});
-        if (!rows.empty())
-            rows.back().second << line;
-    }
-    for (auto& [row, lines] : rows)
-        while (lines.size() > 1 && isLayout(lines.constLast()))
-            lines.removeLast();
-    return rows;
+QStringList TextLayers::rowIn(const Lines& lines, const QString& row) {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (rowOf(lines[i].text) == row) {
+            QStringList found;
+            for (std::size_t at = i; at < extent(lines, i).first; ++at)
+                found << lines[at].text;
+            return found;
+        }
+    return {};
 }
 
 QStringList TextLayers::folders(const QString& root) {

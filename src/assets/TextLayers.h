@@ -44,8 +44,8 @@ public:
 
     // The row a line opens ("card 12"), or an empty string for any other line.
     static QString rowOf(const QString& line);
-    // The rows of a text, each with its lines (the lines before the first row are left out).
-    static std::vector<std::pair<QString, QStringList>> rowsOf(const QString& text);
+    // The lines of a row in laid lines, but the notes and blank lines after it; none when absent.
+    static QStringList rowIn(const Lines& lines, const QString& row);
 };
 
 } // namespace content

@@ -6,11 +6,9 @@
 #include "assets/Catalogue.h"
 #include "assets/ContentReader.h"
 #include "assets/TextLayers.h"
-#include "assets/TextsReader.h"
 #include "base/Errors.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QLoggingCategory>
 
 namespace {
@@ -56,20 +54,6 @@ VoiceTexts VoiceTexts::ofSet(const QString& root, QStringList* problems) {
     texts.addPages(content::ContentReader::parsePages(
         content::TextLayers::read(folders, catalogue::albumText, problems), setAlbum, problems));
     texts.setPhrases(PhraseTexts::ofSet(root));
-    return texts;
-}
-
-VoiceTexts VoiceTexts::overDefaults(const QString& families, const QString& album,
-                                    QStringList* problems) {
-    // Each line counts by itself: a damaged one leaves its word to the default set and every
-    // other word to the set.
-    VoiceTexts texts = defaultSet();
-    if (!families.isEmpty())
-        texts.addFamilies(content::ContentReader::parseFamilies(
-            families, catalogue::textName(catalogue::familiesText), problems));
-    if (!album.isEmpty())
-        texts.addPages(content::ContentReader::parsePages(
-            album, catalogue::textName(catalogue::albumText), problems));
     return texts;
 }
 

@@ -26,10 +26,6 @@ public:
     static VoiceTexts ofCurrentSet();
     // The same of the set at root; a damaged line or file is named in problems.
     static VoiceTexts ofSet(const QString& root, QStringList* problems);
-    // The words the texts give line by line, over the default set's: a line that breaks the
-    // set's rules is left out and named in problems, and never costs the other lines.
-    static VoiceTexts overDefaults(const QString& families, const QString& album,
-                                   QStringList* problems);
     // Parses the two files' text; throws EReadError when they are malformed.
     VoiceTexts(const QString& families, const QString& album);
 

@@ -157,7 +157,7 @@ void SetFolder::commit(const std::vector<Change>& changes,
                        const std::vector<std::pair<QString, QByteArray>>& plain) {
     if (changes.empty() && plain.empty())
         return;
-    std::vector<std::pair<QString, QString>> staged; // temporary file, final path
+    std::vector<RenameJournal::Rename> staged;
     std::vector<std::pair<QString, FileOrigins::Origin>> origins;
     QStringList names;
     for (const Change& change : changes) {
@@ -179,28 +179,25 @@ void SetFolder::commit(const std::vector<Change>& changes,
         for (std::size_t i = 0; i < changes.size(); ++i) {
             safewrite::ensureFolder(root_, QFileInfo(origins[i].first).path());
             const QString path = pathOf(origins[i].first);
-            staged.emplace_back(safewrite::writeAside(path, changes[i].bytes), path);
+            staged.push_back({safewrite::writeAside(path, changes[i].bytes), path});
         }
         for (const auto& [name, bytes] : plain) {
             safewrite::ensureFolder(root_, QFileInfo(name).path());
-            staged.emplace_back(safewrite::writeAside(pathOf(name), bytes), pathOf(name));
+            staged.push_back({safewrite::writeAside(pathOf(name), bytes), pathOf(name)});
         }
         for (const QString& name : names)
             pushed << history_.push(Stack::Undo, name, current(name), number);
         history_.joinAsOne(Stack::Undo, number, names);
     } catch (...) {
-        for (const auto& [temporary, path] : staged)
-            QFile::remove(temporary);
+        for (const RenameJournal::Rename& rename : staged)
+            QFile::remove(rename.temporary);
         for (const QString& step : pushed)
             QFile::remove(step);
         throw;
     }
     // Only renames are left, within the set's own folders, finished at the next start if killed.
-    std::vector<RenameJournal::Rename> renames;
-    for (const auto& [temporary, path] : staged)
-        renames.push_back({temporary, path});
     try {
-        RenameJournal::publishAll(root_, renames);
+        RenameJournal::publishAll(root_, staged);
     } catch (...) {
         for (const QString& step : pushed)
             QFile::remove(step);

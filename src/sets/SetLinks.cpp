@@ -58,6 +58,13 @@ bool isEarlierDefault(const QString& name, const QString& path) {
            earlier.values(name).contains(hash.result());
 }
 
+// A new link appears whole by itself; one that replaces a file (present) is made aside first.
+void pointLink(const QString& path, const QString& target, bool present) {
+    if (present ||
+        ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) != 0)
+        safewrite::publish(safewrite::linkAside(path, target), path, false);
+}
+
 } // namespace
 
 int SetLinks::linkFolder(const QString& folder, bool convert) {
@@ -82,10 +89,7 @@ int SetLinks::linkFolder(const QString& folder, bool convert) {
              (sameBytes(path, target) || isEarlierDefault(folder + QLatin1Char('/') + file, path)));
         if (!replaceable)
             continue;
-        // A new link appears whole by itself; one that replaces a file is made aside first.
-        if (present || ::symlink(QFile::encodeName(target).constData(),
-                                 QFile::encodeName(path).constData()) != 0)
-            safewrite::publish(safewrite::linkAside(path, target), path, false);
+        pointLink(path, target, present);
         ++made;
     }
     if (made > 0)
@@ -136,9 +140,8 @@ void SetLinks::linkBaseTexts() {
         return;
     if (target.isEmpty())
         QFile::remove(link);
-    else if (present || ::symlink(QFile::encodeName(target).constData(),
-                                  QFile::encodeName(link).constData()) != 0)
-        safewrite::publish(safewrite::linkAside(link, target), link, false);
+    else
+        pointLink(link, target, present);
     safewrite::syncFolderOf(link);
 }
 

@@ -64,14 +64,13 @@ QString withRow(const QString& text, const content::TextLayers::Lines& below, co
                 const QString& header) {
     if (hasRow(text, row))
         return text;
-    for (const auto& [key, lines] : content::TextLayers::rowsOf(content::TextLayers::textOf(below)))
-        if (key == row) {
-            QString with = text.isEmpty() ? header : text;
-            if (!with.endsWith(QLatin1Char('\n')))
-                with += QLatin1Char('\n');
-            return with + lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-        }
-    return text;
+    const QStringList lines = content::TextLayers::rowIn(below, row);
+    if (lines.isEmpty())
+        return text;
+    QString with = text.isEmpty() ? header : text;
+    if (!with.endsWith(QLatin1Char('\n')))
+        with += QLatin1Char('\n');
+    return with + lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 QString withoutRow(const QString& text, const QString& row) {

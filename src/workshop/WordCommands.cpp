@@ -217,17 +217,9 @@ content::Content contentOf(const SetFolder& folder) {
 }
 
 VoiceTexts textsOf(const SetFolder& folder) {
+    // The words as the game reads them: a damaged line costs only its own word.
     QStringList problems;
-    VoiceTexts texts = [&folder, &problems] {
-        try {
-            const SetTexts own = loadTexts(folder);
-            return VoiceTexts::overDefaults(own.families(), own.album(), &problems);
-        } catch (const Exception&) {
-            return VoiceTexts::embedded();
-        }
-    }();
-    texts.setPhrases(PhraseTexts::ofSet(folder.root()));
-    return texts;
+    return VoiceTexts::ofSet(folder.root(), &problems);
 }
 
 QString saysOld(const SetFolder& folder, const QString& voiceName) {
