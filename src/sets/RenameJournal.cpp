@@ -15,11 +15,15 @@ namespace {
 
 const QChar field = QLatin1Char('\t');
 
-// A path of the list as it is on disk, or empty when it leads outside root.
+// A path of the list as it is on disk, or empty when it leads outside root, by name or through
+// a link to a folder elsewhere.
 QString inside(const QString& root, const QString& relative) {
     const QString path = QDir::cleanPath(root + QLatin1Char('/') + relative);
+    const QString top = QFileInfo(root).canonicalFilePath();
+    const QString folder = QFileInfo(path).dir().canonicalPath();
     return relative.isEmpty() || QDir::isAbsolutePath(relative) ||
-                   relative.split(QLatin1Char('/')).contains(QStringLiteral(".."))
+                   relative.split(QLatin1Char('/')).contains(QStringLiteral("..")) ||
+                   (folder != top && !folder.startsWith(top + QLatin1Char('/')))
                ? QString()
                : path;
 }
@@ -64,8 +68,10 @@ void RenameJournal::publishAll(const QString& root, const std::vector<Rename>& r
 }
 
 int RenameJournal::finish(const QString& root) {
+    // Only a plain file: a FIFO there would hold the start.
     QFile list(QDir(root).filePath(fileName));
-    if (!list.open(QIODevice::ReadOnly))
+    const QFileInfo info(list.fileName());
+    if (info.isSymLink() || !info.isFile() || !list.open(QIODevice::ReadOnly))
         return 0;
     int done = 0;
     QSet<QString> folders;

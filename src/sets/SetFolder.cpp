@@ -199,13 +199,19 @@ void SetFolder::commit(const std::vector<Change>& changes,
     try {
         RenameJournal::publishAll(root_, staged);
     } catch (...) {
-        for (const QString& step : pushed)
-            QFile::remove(step);
+        forgetSteps(pushed);
         throw;
     }
     recordOrigins(origins);
     for (const QString& name : names)
         history_.prune(Stack::Undo, name);
+}
+
+void SetFolder::forgetSteps(const QStringList& pushed) const {
+    // A list of renames left behind is finished at the next start: its steps stay with it.
+    if (!QFileInfo::exists(root_ + QLatin1Char('/') + RenameJournal::fileName))
+        for (const QString& step : pushed)
+            QFile::remove(step);
 }
 
 bool SetFolder::canUndo(const QString& name) const {
@@ -246,13 +252,13 @@ QStringList SetFolder::step(const QString& name, Stack from) {
     // Every file is made aside and its present kept on the other stack before any is renamed.
     std::vector<RenameJournal::Rename> renames;
     std::vector<std::pair<QString, FileOrigins::Origin>> origins;
-    QStringList done;
+    QStringList done, pushed;
     try {
         for (const QString& changed : names) {
             const QString last = history_.steps(from, changed).constLast();
             const Content content = SetHistory::contentOf(last);
             renames.push_back({aside(changed, content), pathOf(changed)});
-            history_.push(other(from), changed, current(changed), number);
+            pushed << history_.push(other(from), changed, current(changed), number);
             done << last;
             if (!isText(changed))
                 origins.emplace_back(changed, content.isDefault ? FileOrigins::Origin::Default
@@ -267,7 +273,7 @@ QStringList SetFolder::step(const QString& name, Stack from) {
             renames.push_back({safewrite::writeAside(pathOf(text), back.text), pathOf(text)});
             for (const auto& [step, bytes] : back.later)
                 renames.push_back({safewrite::writeAside(step, bytes), step});
-            history_.push(other(from), text, now, number);
+            pushed << history_.push(other(from), text, now, number);
             done << back.step;
             names << text;
         }
@@ -275,9 +281,15 @@ QStringList SetFolder::step(const QString& name, Stack from) {
         for (const RenameJournal::Rename& rename : renames)
             if (!rename.temporary.isEmpty())
                 QFile::remove(rename.temporary);
+        forgetSteps(pushed);
         throw;
     }
-    RenameJournal::publishAll(root_, renames);
+    try {
+        RenameJournal::publishAll(root_, renames);
+    } catch (...) {
+        forgetSteps(pushed);
+        throw;
+    }
     for (const QString& step : done)
         history_.drop(from, step);
     recordOrigins(origins);

@@ -88,6 +88,8 @@ private:
 
     // Undo (from the undo stack) or redo (from the redo stack): the last change taken back.
     QStringList step(const QString& name, Stack from);
+    // The history steps a change pushed before it failed go, unless its renames are listed.
+    void forgetSteps(const QStringList& pushed) const;
     // The file as content has it, written aside (safewrite); an empty name when the file goes.
     QString aside(const QString& name, const Content& content) const;
     void checkNotInDefaultSet() const;

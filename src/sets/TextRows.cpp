@@ -51,7 +51,7 @@ QByteArray TextRows::withRowsBack(const QString& name, const QByteArray& text,
                                   const QByteArray& before, const QByteArray& after) {
     const bool marks = name == catalogue::voiceMarksText;
     const Rows was(QString::fromUtf8(before), marks), became(QString::fromUtf8(after), marks);
-    Rows now(QString::fromUtf8(text), marks);
+    const Rows now(QString::fromUtf8(text), marks);
     QStringList changed;
     for (const Rows* side : {&was, &became})
         for (const auto& [row, lines] : side->rows) {

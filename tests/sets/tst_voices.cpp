@@ -623,9 +623,11 @@ void TestVoices::undoWalksTheHistoryOfALightSet() {
     const QString outside = root.filePath(QStringLiteral("../.outside.tmp-k1ll3d"));
     safewrite::write(outside, "from outside");
     const QString cardAside = safewrite::writeAside(card, "a new card");
+    QVERIFY(QFile::link(QFileInfo(root.path()).path(), root.filePath(QStringLiteral("away"))));
     safewrite::write(root.filePath(RenameJournal::fileName),
                      QStringLiteral("%1\timg_familles/12.bmp\n%2\ttextes/familles.txt\n"
-                                    "../.outside.tmp-k1ll3d\t%3\nsons_familles/2.mp3\t%3\n")
+                                    "../.outside.tmp-k1ll3d\t%3\nsons_familles/2.mp3\t%3\n"
+                                    "away/.outside.tmp-k1ll3d\taway/.moved\n")
                          .arg(QDir(root.path()).relativeFilePath(cardAside),
                               QDir(root.path()).relativeFilePath(safewrite::writeAside(text, "a")),
                               name)
@@ -637,6 +639,10 @@ void TestVoices::undoWalksTheHistoryOfALightSet() {
     QVERIFY(QFileInfo::exists(outside) &&
             QFileInfo(folder.pathOf("sons_familles/2.mp3")).isSymLink());
     QVERIFY(!QFileInfo::exists(root.filePath(RenameJournal::fileName)));
+    // A list that is a FIFO holds no start.
+    QVERIFY(::mkfifo(QFile::encodeName(root.filePath(RenameJournal::fileName)).constData(), 0644) ==
+            0);
+    QCOMPARE(folder.fillFromDefaultSet(), 0);
     QFile::remove(outside);
 }
 
