@@ -332,12 +332,16 @@ row_atspi() { # WM|""
     # Debian's own Python, which python3-pyatspi installs into, whatever else is on the PATH.
     ! missing dbus-daemon || return 0
     /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "   SKIPPED: no python3-pyatspi"; return 0; }
-    local assets="$out/$name-set"; mkdir -p "$assets/textes"
+    local assets="$out/$name-set" class="$out/$name-class"; mkdir -p "$assets/textes" "$class/textes"
     for d in img_album img_familles son_album sons_familles; do ln -s "$set/$d" "$assets/$d"; done
-    sed 's/^card 3 | la maire |/card 3 | la grand-maire |/
-        s/^family 1 | la familha |/family 1 | los parents |/' "$here/../../data/familles.txt" \
+    # The family's name and the page come from the class set it is based on, the card's word
+    # from the set's own row.
+    sed 's/^family 1 | la familha |/family 1 | los parents |/' "$here/../../data/familles.txt" \
+        >"$class/textes/familles.txt"
+    sed 's/^title Joana e.*/title Lo libre/' "$here/../../data/album.txt" >"$class/textes/album.txt"
+    sed -n 's/^card 3 | la maire |/card 3 | la grand-maire |/p' "$here/../../data/familles.txt" \
         >"$assets/textes/familles.txt"
-    sed 's/^title Joana e.*/title Lo libre/' "$here/../../data/album.txt" >"$assets/textes/album.txt"
+    ln -s "$class/textes" "$assets/textes/base"
     dbus-daemon --session --nofork --print-address=7 7>"$out/$name.bus" 2>/dev/null & row_pids+=($!)
     wait_for 50 test -s "$out/$name.bus" || fail "no session bus for $name"
     export DBUS_SESSION_BUS_ADDRESS; DBUS_SESSION_BUS_ADDRESS="$(head -n1 "$out/$name.bus")"
